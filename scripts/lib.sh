@@ -1,0 +1,14 @@
+# Shared by the scripts: configures and builds one build directory.
+# usage: baue <build-dir> [cmake options...]
+baue() {
+    local verzeichnis=$1
+    shift
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        # Relative paths let worktrees of the project share cached objects.
+        export CCACHE_BASEDIR="$PWD"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$verzeichnis" -G Ninja "${launcher[@]}" "$@" >/dev/null
+    cmake --build "$verzeichnis" -j "$(nproc)"
+}

@@ -1,0 +1,16 @@
+#include "core/log/DateiLog.hpp"
+#include "tests/support/LogMitschnitt.hpp"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleMock(&argc, argv);
+    QCoreApplication app(argc, argv);
+    // No test may write to the user's real log.
+    parlix::test::LogMitschnitt::umleitenFuerProzess();
+    const int ergebnis = RUN_ALL_TESTS();
+    QFile::remove(parlix::log().pfad());
+    return ergebnis;
+}
