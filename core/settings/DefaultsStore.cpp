@@ -148,16 +148,40 @@ void DefaultsStore::setzeDaten(const QString& schluessel, const QByteArray& wert
 }
 
 void DefaultsStore::setze(const QString& schluessel, const Wert& wert) {
-    std::lock_guard sperre(sperre_);
-    werte_.insert(schluessel, wert);
-    persistiere(werte_);
+    Werte stand;
+    quint64 nummer = 0;
+    {
+        std::lock_guard sperre(sperre_);
+        werte_.insert(schluessel, wert);
+        stand = werte_;
+        nummer = ++aenderungen_;
+    }
+    schreibe(stand, nummer);
 }
 
 void DefaultsStore::entferne(const QString& schluessel) {
-    std::lock_guard sperre(sperre_);
-    if (werte_.remove(schluessel) > 0) {
-        persistiere(werte_);
+    Werte stand;
+    quint64 nummer = 0;
+    {
+        std::lock_guard sperre(sperre_);
+        if (werte_.remove(schluessel) == 0) {
+            return;
+        }
+        stand = werte_;
+        nummer = ++aenderungen_;
     }
+    schreibe(stand, nummer);
+}
+
+// Persists outside the value lock so that readers (the key thread among them) never wait
+// for the disk. A writer that lost the race to a newer state skips its older one.
+void DefaultsStore::schreibe(const Werte& stand, quint64 nummer) {
+    std::lock_guard sperre(schreibSperre_);
+    if (nummer <= geschrieben_) {
+        return;
+    }
+    persistiere(stand);
+    geschrieben_ = nummer;
 }
 
 void DefaultsStore::uebernimm(Werte werte) {

@@ -48,14 +48,20 @@ public:
     void entferne(const QString& schluessel);
 
 protected:
-    // Called under the store's lock after every change with the complete new content.
+    // Called after every change with the complete new content. Calls are serialised and
+    // never go back to an older state than one already persisted.
     virtual void persistiere(const Werte& werte) = 0;
     // Replaces the content without persisting; for loading.
     void uebernimm(Werte werte);
 
 private:
+    void schreibe(const Werte& stand, quint64 nummer);
+
     mutable std::mutex sperre_;
     Werte werte_;
+    quint64 aenderungen_ = 0;
+    std::mutex schreibSperre_;
+    quint64 geschrieben_ = 0;
 };
 
 } // namespace parlix
