@@ -6,8 +6,8 @@
 
 // Measurements of recordings in the shared recording format: signed 16-bit little-endian
 // PCM. Every function takes the bytes as they are: a trailing odd byte is ignored, and
-// too little audio or a sample rate below 1 counts as silence. No allocation; safe on
-// any thread.
+// too little audio or a sample rate below 1 counts as silence. The measurements make one
+// pass over the samples without allocating; everything here is safe on any thread.
 namespace parlix::AudioAnalyse {
 
 // Duration in seconds; RMS and peak on the full-scale range 0 to 1.
