@@ -14,7 +14,7 @@ namespace parlix {
 // list is loaded whole and trimmed by the next insertion.
 //
 // A stored value that cannot be read leaves the history empty and is not touched until
-// the next save; that save first keeps it under "verlauf.beschaedigt" (or, if that key
+// the next save; that save first keeps it under "verlaufBeschaedigt" (or, if that key
 // already holds an older one, under a name with the time appended), so a damaged history
 // is never silently lost. Main thread only.
 class VerlaufStore final : public QObject {
@@ -22,7 +22,7 @@ class VerlaufStore final : public QObject {
 
 public:
     static inline const QString schluessel = QStringLiteral("verlauf");
-    static inline const QString sicherungsSchluessel = QStringLiteral("verlauf.beschaedigt");
+    static inline const QString sicherungsSchluessel = QStringLiteral("verlaufBeschaedigt");
     static constexpr int maximum = 50;
 
     explicit VerlaufStore(DefaultsStore& speicher, QObject* parent = nullptr);

@@ -15,7 +15,7 @@ using namespace parlix;
 namespace {
 
 const QString verlauf = QStringLiteral("verlauf");
-const QString sicherung = QStringLiteral("verlauf.beschaedigt");
+const QString sicherung = QStringLiteral("verlaufBeschaedigt");
 
 // The stored history as JSON, or null when the value is not data.
 QJsonDocument gespeichert(const DefaultsStore& speicher) {
