@@ -15,7 +15,8 @@ std::optional<QString> gemerkteSprache;
 
 } // namespace
 
-Texte::Texte(DefaultsStore& speicher) : speicher_(speicher) {}
+Texte::Texte(DefaultsStore& speicher)
+    : speicher_(speicher) {}
 
 QString Texte::sprache() const {
     std::lock_guard gesperrt(sperre);
@@ -32,7 +33,9 @@ void Texte::waehleSprache(const QString& code) {
     gemerkteSprache = code;
 }
 
-QString Texte::text(const QString& key) const { return Lokalisierung::text(key, sprache()); }
+QString Texte::text(const QString& key) const {
+    return Lokalisierung::text(key, sprache());
+}
 
 void Texte::vergissSprache() {
     std::lock_guard gesperrt(sperre);

@@ -1,4 +1,5 @@
 #include "app/ui/Texte.hpp"
+
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "core/text/Lokalisierung.hpp"
 #include "core/text/Sprache.hpp"
@@ -41,8 +42,7 @@ TEST_F(TexteTest, TheLanguageIsReadOnceAndKeptForTheProcess) {
     SpeicherDefaultsStore anderer;
     EXPECT_EQ(texte.sprache(), u"fr"_s);
     EXPECT_EQ(Texte(anderer).sprache(), u"fr"_s);
-    EXPECT_EQ(Texte(speicher).text(u"status.bereit"_s),
-              tabellenText(u"status.bereit"_s, u"fr"_s));
+    EXPECT_EQ(Texte(speicher).text(u"status.bereit"_s), tabellenText(u"status.bereit"_s, u"fr"_s));
 }
 
 TEST_F(TexteTest, ChoosingALanguageStoresItAndSwitchesAtOnce) {
@@ -58,8 +58,7 @@ TEST_F(TexteTest, ChoosingALanguageStoresItAndSwitchesAtOnce) {
 
 TEST_F(TexteTest, AStoredLanguageWithoutTableFallsBackToEnglish) {
     speicher.setzeText(u"uiSprache"_s, u"pt"_s);
-    EXPECT_EQ(Texte(speicher).text(u"fehler.nichts"_s),
-              tabellenText(u"fehler.nichts"_s, u"en"_s));
+    EXPECT_EQ(Texte(speicher).text(u"fehler.nichts"_s), tabellenText(u"fehler.nichts"_s, u"en"_s));
     EXPECT_EQ(Texte(speicher).text(u"kein.key"_s), u"kein.key"_s);
 }
 

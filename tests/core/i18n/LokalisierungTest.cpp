@@ -28,12 +28,6 @@ TEST(LokalisierungWaehle, FallsBackFromLanguageToEnglishToKey) {
     EXPECT_EQ(Lokalisierung::waehle(u"a"_s, u"de"_s, {}), u"a"_s);
 }
 
-TEST(LokalisierungWaehle, AnEmptyTextIsATextNotAGap) {
-    const Lokalisierung::Tabellen tabellen{{u"de"_s, {{u"a"_s, QString()}}},
-                                           {u"en"_s, {{u"a"_s, u"A-en"_s}}}};
-    EXPECT_EQ(Lokalisierung::waehle(u"a"_s, u"de"_s, tabellen), QString());
-}
-
 // Each test writes its own bundle, so the per-process cache never sees a path twice.
 class LokalisierungText : public ::testing::Test {
 protected:
