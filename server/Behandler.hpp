@@ -1,0 +1,26 @@
+#pragma once
+
+#include "server/Anfrage.hpp"
+#include "server/Antwort.hpp"
+
+#include <functional>
+
+class QWebSocket;
+
+namespace parlix {
+
+// Decides what the server answers. Called on the server's thread.
+class Behandler {
+public:
+    using Antworter = std::function<void(const Antwort&)>;
+
+    virtual ~Behandler() = default;
+
+    // Calls `antworte` exactly once, at once or later, on the server's thread.
+    virtual void behandle(const Anfrage& anfrage, Antworter antworte) = 0;
+    // A WebSocket opened on "/eu/stream"; `handshake` is the upgrade request. The server
+    // owns the socket and deletes it once it is disconnected.
+    virtual void neuerStream(const Anfrage& handshake, QWebSocket& socket) = 0;
+};
+
+} // namespace parlix

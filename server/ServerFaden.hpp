@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QUrl>
+#include <memory>
+
+namespace parlix {
+
+class Behandler;
+
+// Runs a ReferenzServer on a thread of its own with its own event loop, so that code
+// on the creating thread may block on calls to it (tests, benchmarks).
+class ServerFaden {
+public:
+    // Listens on the address; port 0 picks a free one. Throws std::runtime_error when
+    // it cannot listen.
+    explicit ServerFaden(Behandler& behandler,
+                         const QHostAddress& adresse = QHostAddress::LocalHost, quint16 port = 0);
+    ~ServerFaden();
+    ServerFaden(const ServerFaden&) = delete;
+    ServerFaden& operator=(const ServerFaden&) = delete;
+
+    quint16 port() const;
+    // "http://127.0.0.1:<port>"
+    QUrl basis() const;
+    // TCP connections accepted so far.
+    int verbindungen() const;
+
+private:
+    class Faden;
+    std::unique_ptr<Faden> faden_;
+};
+
+} // namespace parlix
