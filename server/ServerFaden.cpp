@@ -13,8 +13,8 @@ namespace parlix {
 class ServerFaden::Faden final : public QThread {
 public:
     Faden(Behandler& behandler, const QHostAddress& adresse, quint16 port)
-        : behandler_(behandler)
-        , adresse_(adresse)
+        : adresse_(adresse)
+        , behandler_(behandler)
         , gewuenschterPort_(port) {
         setObjectName(QStringLiteral("ReferenzServer"));
     }

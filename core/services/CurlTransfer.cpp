@@ -22,12 +22,26 @@ TransportFehler zuGrosseAntwort() {
                                CurlTransfer::maxAntwortBytes / (1024 * 1024)));
 }
 
+// A line break in a header would smuggle further headers into the request.
+void pruefeKopfzeilen(const Kopfzeilen& kopfzeilen) {
+    const auto unsicher = [](const QByteArray& text) {
+        return text.contains('\r') || text.contains('\n') || text.contains('\0');
+    };
+    for (const auto& [name, wert] : kopfzeilen) {
+        if (name.isEmpty() || name.contains(':') || unsicher(name) || unsicher(wert)) {
+            throw TransportFehler(TransportFehler::Art::netzwerk,
+                                  u"Ungültige Kopfzeile: "_s + QString::fromUtf8(name.left(40)));
+        }
+    }
+}
+
 } // namespace
 
 CurlTransfer::CurlTransfer(const HttpAnfrage& anfrage)
-    : handle_(curl_easy_init())
-    , anfrageKoerper_(anfrage.koerper)
+    : anfrageKoerper_(anfrage.koerper)
     , zeitlimit_(anfrage.zeitlimit) {
+    pruefeKopfzeilen(anfrage.kopfzeilen);
+    handle_ = curl_easy_init();
     if (handle_ == nullptr) {
         throw TransportFehler(TransportFehler::Art::netzwerk, u"libcurl nicht verfügbar"_s);
     }

@@ -169,6 +169,13 @@ TEST_F(HttpTransportTest, FailuresWithoutAnHttpResponseAreDescribed) {
     EXPECT_EQ(server.verbindungen(), 2);
 }
 
+TEST_F(HttpTransportTest, HeaderWithALineBreakIsRefusedBeforeSending) {
+    HttpAnfrage anfrage = this->anfrage(QStringLiteral("/a"));
+    anfrage.setzeKopf("Authorization", "Bearer x\r\nX-Admin: 1");
+    EXPECT_EQ(fehlerVon(anfrage).art(), Art::netzwerk);
+    EXPECT_EQ(server.verbindungen(), 0);
+}
+
 TEST_F(HttpTransportTest, RefusedConnectionNamesTheCause) {
     QTcpServer frei;
     ASSERT_TRUE(frei.listen(QHostAddress::LocalHost));

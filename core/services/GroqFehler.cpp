@@ -1,0 +1,25 @@
+#include "core/services/GroqFehler.hpp"
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+GroqFehler::GroqFehler(Fall fall, int status, const QString& text, const QString& beschreibung)
+    : std::runtime_error(beschreibung.toStdString())
+    , fall_(fall)
+    , status_(status)
+    , text_(text) {}
+
+GroqFehler GroqFehler::http(int status, const QString& text) {
+    return {Fall::http, status, text, u"HTTP-Status %1: %2"_s.arg(status).arg(text)};
+}
+
+GroqFehler GroqFehler::keinKey() {
+    return {Fall::keinKey, 0, {}, u"weder Anmelde-Token noch Geräte-ID vorhanden"_s};
+}
+
+GroqFehler GroqFehler::ungueltigeAntwort() {
+    return {Fall::ungueltigeAntwort, 0, {}, u"keine HTTP-Antwort"_s};
+}
+
+} // namespace parlix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace parlix {
+
+// The failures of a service call that are not transport failures.
+class GroqFehler : public std::runtime_error {
+public:
+    enum class Fall {
+        http,              // a status outside 200-299; status() and text() say more
+        keinKey,           // neither a token nor a device id: nothing was sent
+        ungueltigeAntwort, // the answer was not HTTP
+    };
+
+    static GroqFehler http(int status, const QString& text);
+    static GroqFehler keinKey();
+    static GroqFehler ungueltigeAntwort();
+
+    Fall fall() const { return fall_; }
+    // For `http`: the status and at most the first 300 bytes of the body as UTF-8
+    // (empty when those bytes are not valid UTF-8).
+    int status() const { return status_; }
+    QString text() const { return text_; }
+
+private:
+    GroqFehler(Fall fall, int status, const QString& text, const QString& beschreibung);
+
+    Fall fall_;
+    int status_;
+    QString text_;
+};
+
+} // namespace parlix
