@@ -1,0 +1,81 @@
+#include "app/account/Konto.hpp"
+
+#include "core/account/TokenSpeicher.hpp"
+#include "core/concurrency/MainQueue.hpp"
+#include "core/services/Geraet.hpp"
+
+#include <QPointer>
+
+namespace parlix {
+
+Konto::Konto(MainQueue& mainQueue, AuthClient client, QString tokenDatei, QObject* eltern)
+    : QObject(eltern)
+    , mainQueue_(mainQueue)
+    , client_(std::move(client))
+    , tokenDatei_(std::move(tokenDatei))
+    , eingeloggt_(TokenSpeicher::lese(tokenDatei_).has_value()) {}
+
+Konto::~Konto() = default;
+
+void Konto::login(const QString& email, const QString& passwort, Fertig fertig) {
+    QPointer<Konto> selbst(this);
+    arbeiter_.post([this, selbst, email, passwort, fertig](std::stop_token stop) {
+        QString angezeigt = email;
+        try {
+            const QString token = client_.login(email, passwort, Geraet::id(), stop);
+            TokenSpeicher::setze(token, tokenDatei_);
+            try {
+                angezeigt = client_.profil(token, stop).email;
+            } catch (...) {
+                // The typed address will do.
+            }
+        } catch (...) {
+            mainQueue_.post([fehler = std::current_exception(), fertig] { fertig(fehler); });
+            return;
+        }
+        mainQueue_.post([selbst, angezeigt, fertig] {
+            if (selbst) {
+                selbst->setze(true, angezeigt);
+            }
+            fertig(nullptr);
+        });
+    });
+}
+
+void Konto::logout() {
+    TokenSpeicher::loesche(tokenDatei_);
+    setze(false, QString());
+}
+
+void Konto::starte() {
+    const std::optional<QString> token = TokenSpeicher::lese(tokenDatei_);
+    if (!token) {
+        return;
+    }
+    QPointer<Konto> selbst(this);
+    arbeiter_.post([this, selbst, token = *token](std::stop_token stop) {
+        try {
+            const QString email = client_.profil(token, stop).email;
+            mainQueue_.post([selbst, email] {
+                if (selbst) {
+                    selbst->setze(true, email);
+                }
+            });
+        } catch (...) {
+            // Offline or refused: the stored token stays, and so does the state.
+        }
+    });
+}
+
+void Konto::setze(bool eingeloggt, const QString& email) {
+    if (email != email_) {
+        email_ = email;
+        emit emailGeaendert(email_);
+    }
+    if (eingeloggt != eingeloggt_) {
+        eingeloggt_ = eingeloggt;
+        emit eingeloggtGeaendert(eingeloggt_);
+    }
+}
+
+} // namespace parlix
