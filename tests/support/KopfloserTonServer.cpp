@@ -84,7 +84,8 @@ bool KopfloserTonServer::starte() {
                      .toUtf8());
     skript.close();
 
-    // Everything the server keeps lives in the private directory; no session bus.
+    // Everything the server keeps lives in the private directory; no session bus. setpriv
+    // makes it end with this process, even when a test aborts.
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     for (const char* name : kClientVariablen) {
         umgebung.remove(QString::fromLatin1(name));
@@ -97,10 +98,11 @@ bool KopfloserTonServer::starte() {
     umgebung.insert(u"PULSE_RUNTIME_PATH"_s, basis + u"/laufzeit"_s);
     umgebung.insert(u"PULSE_STATE_PATH"_s, basis + u"/zustand"_s);
     prozess_ = std::make_unique<KindProzess>(
-        u"pulseaudio"_s,
-        QStringList{u"-n"_s, u"-F"_s, skript.fileName(), u"--daemonize=no"_s,
-                    u"--exit-idle-time=-1"_s, u"--use-pid-file=no"_s, u"--realtime=no"_s,
-                    u"--high-priority=no"_s, u"--log-target=stderr"_s, u"--log-level=error"_s},
+        u"setpriv"_s,
+        QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, u"pulseaudio"_s, u"-n"_s, u"-F"_s,
+                    skript.fileName(), u"--daemonize=no"_s, u"--exit-idle-time=-1"_s,
+                    u"--use-pid-file=no"_s, u"--realtime=no"_s, u"--high-priority=no"_s,
+                    u"--log-target=stderr"_s, u"--log-level=error"_s},
         KindProzess::Optionen{basis + u"/server.log"_s, umgebung.toStringList()});
     if (!prozess_->gestartet()) {
         fehler_ = u"pulseaudio could not be started"_s;

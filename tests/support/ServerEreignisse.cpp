@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 namespace parlix::test {
 
 ServerEreignisse::ServerEreignisse()
-    : prozess_(u"pactl"_s, {u"subscribe"_s}) {
+    // setpriv: the watcher ends with this process, even when a test aborts.
+    : prozess_(u"setpriv"_s, {u"--pdeathsig"_s, u"KILL"_s, u"--"_s, u"pactl"_s, u"subscribe"_s}) {
     // pactl says nothing once it is subscribed; another client coming and going shows
     // that the subscription is in place before the test acts.
     for (int versuch = 0; versuch < 50; ++versuch) {
