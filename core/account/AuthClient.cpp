@@ -95,8 +95,9 @@ QJsonObject AuthClient::postErgebnis(int status, const QByteArray& koerper) {
     if (status >= 200 && status <= 299) {
         return objekt;
     }
-    const QJsonValue detail = objekt.value(u"detail"_s);
-    throw AuthFehler::ungueltig(detail.isString() ? detail.toString() : u"Fehler %1"_s.arg(status));
+    // A blank "detail" would leave the user with an empty message; the status says more.
+    const QString detail = objekt.value(u"detail"_s).toString();
+    throw AuthFehler::ungueltig(!detail.trimmed().isEmpty() ? detail : u"Fehler %1"_s.arg(status));
 }
 
 QString AuthClient::tokenAus(const QJsonObject& antwort) {

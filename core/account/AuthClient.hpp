@@ -37,7 +37,7 @@ public:
 
     // How answers are read, apart from the network.
     // A POST answer: its JSON object (empty if the body is none) for a 2xx status;
-    // otherwise ungueltig with the string "detail", else with "Fehler <status>".
+    // otherwise ungueltig with the string "detail" (unless blank), else "Fehler <status>".
     static QJsonObject postErgebnis(int status, const QByteArray& koerper);
     // The string "token" of a login answer, else ungueltig("kein Token").
     static QString tokenAus(const QJsonObject& antwort);

@@ -6,5 +6,7 @@ namespace parlix {
 template <class... F> struct Besucher : F... {
     using F::operator()...;
 };
+// Spelled out for clang 14, which cannot deduce aggregate template arguments yet.
+template <class... F> Besucher(F...) -> Besucher<F...>;
 
 } // namespace parlix

@@ -79,6 +79,9 @@ TEST_F(AuthClientTest, RefusalsCarryTheDetailOrTheStatus) {
                                Antwort::text(500, "<html>kaputt</html>", "text/html"));
     server.drehbuch().reiheEin(QStringLiteral("/auth/login"),
                                Antwort::json(422, {{QStringLiteral("detail"), 3}}));
+    server.drehbuch().reiheEin(
+        QStringLiteral("/auth/login"),
+        Antwort::json(403, {{QStringLiteral("detail"), QStringLiteral(" ")}}));
     server.drehbuch().reiheEin(QStringLiteral("/auth/login"), Antwort::json(200, {}));
     server.drehbuch().reiheEin(QStringLiteral("/auth/login"),
                                Antwort::json(200, {{QStringLiteral("token"), 5}}));
@@ -87,6 +90,7 @@ TEST_F(AuthClientTest, RefusalsCarryTheDetailOrTheStatus) {
     EXPECT_EQ(ungueltigText(login), satz);
     EXPECT_EQ(ungueltigText(login), QStringLiteral("Fehler 500"));
     EXPECT_EQ(ungueltigText(login), QStringLiteral("Fehler 422"));
+    EXPECT_EQ(ungueltigText(login), QStringLiteral("Fehler 403")); // a blank detail says nothing
     EXPECT_EQ(ungueltigText(login), QStringLiteral("kein Token"));
     EXPECT_EQ(ungueltigText(login), QStringLiteral("kein Token"));
 }
