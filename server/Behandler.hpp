@@ -4,6 +4,7 @@
 #include "server/Antwort.hpp"
 
 #include <functional>
+#include <optional>
 
 class QWebSocket;
 
@@ -18,6 +19,10 @@ public:
 
     // Calls `antworte` exactly once, at once or later, on the server's thread.
     virtual void behandle(const Anfrage& anfrage, Antworter antworte) = 0;
+    // Asked before a WebSocket upgrade is accepted: an answer refuses the upgrade and is
+    // sent at once (its delay is ignored) before the connection is closed. Nothing
+    // accepts it.
+    virtual std::optional<Antwort> verweigereStream(const Anfrage&) { return std::nullopt; }
     // A WebSocket opened on "/eu/stream"; `handshake` is the upgrade request. The server
     // owns the socket and deletes it once it is disconnected.
     virtual void neuerStream(const Anfrage& handshake, QWebSocket& socket) = 0;

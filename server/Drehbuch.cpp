@@ -1,5 +1,9 @@
 #include "server/Drehbuch.hpp"
 
+#include "server/StreamSpieler.hpp"
+
+#include <QWebSocket>
+
 using namespace Qt::StringLiterals;
 
 namespace parlix {
@@ -14,9 +18,9 @@ void Drehbuch::reiheEin(const QString& pfad, const Antwort& antwort) {
     einmalig_[pfad].append(antwort);
 }
 
-void Drehbuch::setzeStreamBehandlung(StreamBehandlung behandlung) {
+void Drehbuch::stelleStreamEin(const StreamAblauf& ablauf) {
     std::lock_guard lock(sperre_);
-    streamBehandlung_ = std::move(behandlung);
+    streamAblauf_ = ablauf;
 }
 
 QList<Anfrage> Drehbuch::anfragen() const {
@@ -35,36 +39,91 @@ bool Drehbuch::warteAufAnfragen(qsizetype anzahl, std::chrono::milliseconds limi
     return neueAnfrage_.wait_for(lock, limit, [&] { return anfragen_.size() >= anzahl; });
 }
 
+QList<StreamMitschnitt> Drehbuch::streams() const {
+    std::lock_guard lock(sperre_);
+    return streams_;
+}
+
+bool Drehbuch::warteAufStreams(const std::function<bool(const QList<StreamMitschnitt>&)>& bedingung,
+                               std::chrono::milliseconds limit) const {
+    std::unique_lock lock(sperre_);
+    return neueAnfrage_.wait_for(lock, limit, [&] { return bedingung(streams_); });
+}
+
 void Drehbuch::notiere(const Anfrage& anfrage) {
     anfragen_.append(anfrage);
     neueAnfrage_.notify_all();
 }
 
+std::optional<Antwort> Drehbuch::naechsteAntwort(const QString& pfad) {
+    if (auto folge = einmalig_.find(pfad); folge != einmalig_.end() && !folge->isEmpty()) {
+        return folge->takeFirst();
+    }
+    if (auto standard = stehend_.find(pfad); standard != stehend_.end()) {
+        return *standard;
+    }
+    return std::nullopt;
+}
+
 void Drehbuch::behandle(const Anfrage& anfrage, Antworter antworte) {
-    Antwort antwort = Antwort::fehler(404, u"nicht im Drehbuch: "_s + anfrage.pfad);
+    std::optional<Antwort> antwort;
     {
         std::lock_guard lock(sperre_);
         notiere(anfrage);
-        if (auto folge = einmalig_.find(anfrage.pfad);
-            folge != einmalig_.end() && !folge->isEmpty()) {
-            antwort = folge->takeFirst();
-        } else if (auto standard = stehend_.find(anfrage.pfad); standard != stehend_.end()) {
-            antwort = *standard;
-        }
+        antwort = naechsteAntwort(anfrage.pfad);
     }
-    antworte(antwort);
+    antworte(antwort.value_or(Antwort::fehler(404, u"nicht im Drehbuch: "_s + anfrage.pfad)));
+}
+
+std::optional<Antwort> Drehbuch::verweigereStream(const Anfrage& handshake) {
+    std::lock_guard lock(sperre_);
+    std::optional<Antwort> antwort = naechsteAntwort(handshake.pfad);
+    if (antwort) {
+        notiere(handshake);
+    }
+    return antwort;
 }
 
 void Drehbuch::neuerStream(const Anfrage& handshake, QWebSocket& socket) {
-    StreamBehandlung behandlung;
+    StreamAblauf ablauf;
+    qsizetype nummer = 0;
     {
         std::lock_guard lock(sperre_);
         notiere(handshake);
-        behandlung = streamBehandlung_;
+        StreamMitschnitt neu;
+        neu.handshake = handshake;
+        streams_.append(neu);
+        nummer = streams_.size() - 1;
+        ablauf = streamAblauf_;
     }
-    if (behandlung) {
-        behandlung(handshake, socket);
-    }
+    // Recording is connected first, so a frame is on record before the script reacts.
+    zeichneAuf(socket, nummer);
+    new StreamSpieler(socket, ablauf);
+}
+
+void Drehbuch::zeichneAuf(QWebSocket& socket, qsizetype nummer) {
+    QObject::connect(&socket, &QWebSocket::binaryMessageReceived, &socket,
+                     [this, nummer](const QByteArray& daten) {
+                         aendere(nummer, [&](StreamMitschnitt& m) {
+                             m.frames.append({.text = false, .daten = daten});
+                         });
+                     });
+    QObject::connect(&socket, &QWebSocket::textMessageReceived, &socket,
+                     [this, nummer](const QString& text) {
+                         aendere(nummer, [&](StreamMitschnitt& m) {
+                             m.frames.append({.text = true, .daten = text.toUtf8()});
+                         });
+                     });
+    QObject::connect(&socket, &QWebSocket::disconnected, &socket, [this, nummer, &socket] {
+        const int code = socket.closeCode();
+        aendere(nummer, [code](StreamMitschnitt& m) { m.schlussCode = code; });
+    });
+}
+
+void Drehbuch::aendere(qsizetype nummer, const std::function<void(StreamMitschnitt&)>& aenderung) {
+    std::lock_guard lock(sperre_);
+    aenderung(streams_[nummer]);
+    neueAnfrage_.notify_all();
 }
 
 } // namespace parlix

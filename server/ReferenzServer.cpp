@@ -89,12 +89,18 @@ int ReferenzServer::verbindungen() const {
 }
 
 bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* socket) {
+    Anfrage anfrage = anfrageAus(roh);
     // Qt asks about an upgrade first and takes the socket over when the answer is true;
-    // anything written here would precede its handshake.
+    // anything written here would precede its handshake. When the answer is false it
+    // calls missingHandler and closes the connection.
     if (roh.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+        anfrage.webSocket = true;
+        if (std::optional<Antwort> abweisung = behandler_.verweigereStream(anfrage)) {
+            abweisungen_.insert(socket, *abweisung);
+            return false;
+        }
         return true;
     }
-    const Anfrage anfrage = anfrageAus(roh);
     const bool schliessen = anfrage.kopf("Connection").compare("close", Qt::CaseInsensitive) == 0;
     // The socket may be gone by the time a late answer is ready.
     QPointer<QTcpSocket> ziel(socket);
@@ -109,7 +115,12 @@ bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* so
 }
 
 void ReferenzServer::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
-    sende(*socket, Antwort::fehler(404, u"unbekannter Pfad"_s), false);
+    Antwort antwort = Antwort::fehler(404, u"unbekannter Pfad"_s);
+    if (auto abweisung = abweisungen_.find(socket); abweisung != abweisungen_.end()) {
+        antwort = *abweisung;
+        abweisungen_.erase(abweisung);
+    }
+    sende(*socket, antwort, false);
 }
 
 void ReferenzServer::nimmStreamsAn() {

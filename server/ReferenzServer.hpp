@@ -3,6 +3,7 @@
 #include "server/Behandler.hpp"
 
 #include <QAbstractHttpServer>
+#include <QHash>
 #include <QHostAddress>
 
 namespace parlix {
@@ -35,6 +36,8 @@ private:
 
     Behandler& behandler_;
     ZaehlenderTcpServer* tcp_;
+    // Refused upgrades, from handleRequest to the missingHandler call that follows it.
+    QHash<QTcpSocket*, Antwort> abweisungen_;
 };
 
 } // namespace parlix

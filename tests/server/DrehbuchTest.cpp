@@ -38,13 +38,8 @@ TEST(DrehbuchTest, QueuedAnswersComeFirstThenTheStandingOneAndUnscriptedPathsAre
 
 TEST(DrehbuchTest, StreamUpgradeIsAcceptedOnlyOnTheStreamPath) {
     test::TestServer server;
-    QList<QByteArray> empfangen;
-    server.drehbuch().setzeStreamBehandlung([](const Anfrage&, QWebSocket& socket) {
-        QObject::connect(&socket, &QWebSocket::textMessageReceived, &socket,
-                         [&socket](const QString& text) {
-                             socket.sendTextMessage(QStringLiteral("{\"final\":\"%1\"}").arg(text));
-                         });
-    });
+    server.drehbuch().stelleStreamEin(
+        StreamAblauf().warteAufEnde().sendeFinal(QStringLiteral("END")));
 
     QWebSocket stream;
     QNetworkRequest request(
