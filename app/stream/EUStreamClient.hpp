@@ -29,7 +29,9 @@ class StreamVerbindung;
 // runs on the main queue. The outcome is settled once, under a lock, on whichever
 // thread detects it (final, server error, lost connection, cancel, timeout), so a
 // waiting beende never depends on the main thread. Jobs still queued for the socket
-// when the client is destroyed touch only the shared connection, never the client.
+// when the client is destroyed touch only the shared connection, never the client; a
+// running beende or sende, though, needs the client alive (share it with the pipeline
+// rather than destroy it under a waiting beende).
 class EUStreamClient {
 public:
     struct Optionen {

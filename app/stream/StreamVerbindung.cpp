@@ -79,7 +79,9 @@ void StreamVerbindung::verbindeSignale(QWebSocket& socket) {
                      });
     QObject::connect(&socket, &QWebSocket::disconnected, &socket, [schwach, &socket] {
         if (auto v = schwach.lock()) {
-            v->beiVerlust(schlussBeschreibung(socket));
+            // Qt names no reason when a handshake ends before it began (no host, say).
+            v->beiVerlust(v->phase_ == Phase::verbindend ? u"Verbindungsaufbau gescheitert"_s
+                                                         : schlussBeschreibung(socket));
         }
     });
 }

@@ -192,6 +192,12 @@ TEST_F(EUStreamClientTest, AConnectionClosedByTheServerEndsWithTheDeltas) {
     EXPECT_EQ(niemand->beende(), std::nullopt);
     EXPECT_LT(msSeit(start), 1000);
     EXPECT_EQ(log.zeilen().filter(u"EU-Stream geschlossen: "_s).size(), 2);
+
+    // A base without a host parses, so the stream starts and fails at once.
+    Einstellungen(speicher).setzeProxyURL(u"beispiel.de:8000/x"_s);
+    auto ohneHost = starte(StreamAblauf());
+    EXPECT_EQ(ohneHost->beende(), std::nullopt);
+    EXPECT_TRUE(log.enthaelt(u"EU-Stream geschlossen: Verbindungsaufbau gescheitert"_s));
 }
 
 TEST_F(EUStreamClientTest, AHandshakeThatNeverCompletesFailsAfterItsLimit) {
