@@ -112,17 +112,20 @@ void StreamVerbindung::sende(const Frame& frame) {
 }
 
 void StreamVerbindung::schreibe(const Frame& frame) {
-    const qint64 gesendet = frame.text ? socket_->sendTextMessage(QString::fromUtf8(frame.daten))
-                                       : socket_->sendBinaryMessage(frame.daten);
+    // A loss reported while writing lets go of socket_, but the socket itself is only
+    // deleted later.
+    QWebSocket& socket = *socket_;
+    const qint64 gesendet = frame.text ? socket.sendTextMessage(QString::fromUtf8(frame.daten))
+                                       : socket.sendBinaryMessage(frame.daten);
     if (gesendet != frame.daten.size()) {
-        meldeSendefehler(schlussBeschreibung(*socket_));
+        meldeSendefehler(schlussBeschreibung(socket));
     }
 }
 
 void StreamVerbindung::beiVerbunden() {
     phase_ = Phase::offen;
     for (const Frame& frame : std::exchange(wartend_, {})) {
-        schreibe(frame);
+        sende(frame); // the connection may be lost again in between
     }
 }
 
