@@ -204,7 +204,9 @@ TEST_F(HttpTransportTest, ParallelCallsFromManyThreadsAllComplete) {
     for (auto& lauf : laeufe) {
         EXPECT_EQ(lauf.get(), "okokokokok");
     }
-    EXPECT_LE(server.verbindungen(), 8);
+    // 40 calls from 8 threads: connections are reused. libcurl may open one more while a
+    // finished transfer is still handing its connection back, so the bound is loose.
+    EXPECT_LE(server.verbindungen(), 16);
 }
 
 } // namespace
