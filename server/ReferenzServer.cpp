@@ -88,6 +88,10 @@ int ReferenzServer::verbindungen() const {
     return tcp_->verbindungen();
 }
 
+int ReferenzServer::getrennt() const {
+    return tcp_->getrennt();
+}
+
 bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* socket) {
     Anfrage anfrage = anfrageAus(roh);
     // Qt asks about an upgrade first and takes the socket over when the answer is true;

@@ -26,6 +26,8 @@ public:
     quint16 lausche(const QHostAddress& adresse, quint16 port = 0);
     // TCP connections accepted so far. Any thread.
     int verbindungen() const;
+    // Accepted connections that have closed since. Any thread.
+    int getrennt() const;
 
 protected:
     bool handleRequest(const QHttpServerRequest& anfrage, QTcpSocket* socket) override;

@@ -78,4 +78,8 @@ int ServerFaden::verbindungen() const {
     return faden_->server_->verbindungen();
 }
 
+int ServerFaden::getrennt() const {
+    return faden_->server_->getrennt();
+}
+
 } // namespace parlix

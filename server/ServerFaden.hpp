@@ -25,6 +25,8 @@ public:
     QUrl basis() const;
     // TCP connections accepted so far.
     int verbindungen() const;
+    // Accepted connections that have closed since.
+    int getrennt() const;
 
 private:
     class Faden;

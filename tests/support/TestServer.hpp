@@ -20,6 +20,8 @@ public:
     QUrl url(const QString& pfad) const;
     // TCP connections accepted so far.
     int verbindungen() const { return faden_.verbindungen(); }
+    // Accepted connections that have closed since, from either side.
+    int getrennt() const { return faden_.getrennt(); }
 
 private:
     Drehbuch drehbuch_;

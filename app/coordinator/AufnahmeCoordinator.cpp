@@ -1,0 +1,304 @@
+#include "app/coordinator/AufnahmeCoordinator.hpp"
+
+#include "app/platform/AXVertrauen.hpp"
+#include "app/platform/GlasVerlauf.hpp"
+#include "app/platform/Klangspieler.hpp"
+#include "app/platform/Stummschalter.hpp"
+#include "app/platform/TextInserter.hpp"
+#include "app/platform/VordergrundApp.hpp"
+#include "core/audio/AudioAnalyse.hpp"
+#include "core/history/VerlaufStore.hpp"
+#include "core/log/DateiLog.hpp"
+#include "core/settings/Einstellungen.hpp"
+#include "core/text/Zeichen.hpp"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace parlix {
+
+std::shared_ptr<AufnahmeCoordinator> AufnahmeCoordinator::erstelle(AufnahmeDienste dienste) {
+    return std::shared_ptr<AufnahmeCoordinator>(new AufnahmeCoordinator(std::move(dienste)));
+}
+
+AufnahmeCoordinator::AufnahmeCoordinator(AufnahmeDienste dienste)
+    : d_(std::move(dienste))
+    , hud_(d_.hudFenster)
+    , liveBox_(d_.liveBoxFenster) {}
+
+AufnahmeCoordinator::~AufnahmeCoordinator() {
+    // The capture thread and the pipelines use this object; both end before it goes.
+    stoppeRecorder();
+    verarbeitung_.beendeAlle();
+}
+
+void AufnahmeCoordinator::starteAufnahme(Aufnahmemodus modus) {
+    log().schreibe(u"▶︎ START (Hotkey) — Modus: "_s + alsText(modus));
+    if (aktiv_) {
+        abbrechen();
+    }
+    abgebrochen_ = false;
+    aktiv_ = true;
+    installiereEscMonitor();
+    nochAmAufnehmen_ = true;
+    if (versteckJob_) {
+        versteckJob_->abbrechen();
+    }
+    spiele(Einstellungen(d_.speicher).soundName());
+    senkeAb();
+    setzeHUDZurueck();
+    aktuellerModus_ = modus;
+    vordergrundBundle_ = d_.vordergrund.anwendungsID();
+    leerePuffer();
+    ++aufnahmeNummer_;
+    oeffneStream();
+    starteRecorder();
+}
+
+void AufnahmeCoordinator::senkeAb() {
+    const Einstellungen einstellungen(d_.speicher);
+    const int prozent =
+        static_cast<int>(std::clamp<qint64>(einstellungen.aufnahmeLautstaerke(), 0, 100));
+    if (stummJob_) {
+        stummJob_->abbrechen();
+    }
+    if (!einstellungen.soundAktiv()) {
+        d_.stummschalter.absenken(prozent);
+        return;
+    }
+    // Later, so that the start cue itself is not lowered; not at all once stopped.
+    stummJob_ = d_.mainQueue.after(500ms, [selbst = weak_from_this(), prozent] {
+        if (const auto c = selbst.lock(); c && c->nochAmAufnehmen_) {
+            c->d_.stummschalter.absenken(prozent);
+        }
+    });
+}
+
+void AufnahmeCoordinator::setzeHUDZurueck() {
+    HUDModel& model = hud_.model();
+    model.setzeFehler(std::nullopt);
+    model.setzeText({});
+    model.setzeGesperrt(false);
+    model.ladeDarstellung(Einstellungen(d_.speicher));
+    model.setzeAnimationZurueck();
+    model.setzeZustand(AppZustand::aufnehmend);
+    hud_.zeige();
+}
+
+void AufnahmeCoordinator::oeffneStream() {
+    euStream_.reset();
+    if (!d_.stream) {
+        return;
+    }
+    std::shared_ptr<LiveTranskription> strom = d_.stream();
+    strom->onDelta = [selbst = weak_from_this(), nummer = aufnahmeNummer_](const QString& bisher) {
+        if (const auto c = selbst.lock(); c && c->aufnahmeNummer_ == nummer) {
+            c->liveBox_.model().setze(bisher);
+        }
+    };
+    if (strom->starte()) {
+        euStream_ = std::move(strom);
+        liveBox_.zeige();
+    }
+}
+
+void AufnahmeCoordinator::starteRecorder() {
+    std::unique_ptr<AudioRecorder> recorder = d_.recorder();
+    // The handler may use `this`: the recorder is stopped before the coordinator goes.
+    recorder->onChunk = [this, strom = euStream_](const QByteArray& chunk) {
+        nimmChunk(chunk, strom.get());
+    };
+    try {
+        recorder->starte();
+    } catch (const std::exception& fehler) {
+        log().schreibe(u"FEHLER: Mikrofon-Fehler: "_s + QString::fromUtf8(fehler.what()));
+        zeigeFehler(lokalisiert(u"fehler.mikro"_s));
+        return;
+    }
+    log().schreibe(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s);
+    recorder_ = std::move(recorder);
+}
+
+void AufnahmeCoordinator::nimmChunk(const QByteArray& chunk, LiveTranskription* strom) {
+    aktualisierePegel(chunk);
+    {
+        std::lock_guard sperre(pcmSperre_);
+        pcmPuffer_.append(chunk);
+    }
+    if (strom != nullptr) {
+        strom->sende(chunk);
+    }
+}
+
+void AufnahmeCoordinator::aktualisierePegel(const QByteArray& chunk) {
+    const std::optional<float> pegel = AudioAnalyse::pegel(chunk);
+    if (!pegel) {
+        return;
+    }
+    d_.mainQueue.post([selbst = weak_from_this(), pegel = *pegel] {
+        if (const auto c = selbst.lock()) {
+            c->hud_.model().schiebePegel(pegel);
+        }
+    });
+}
+
+void AufnahmeCoordinator::stoppeAufnahme() {
+    log().schreibe(u"⏹ STOP (Hotkey)"_s);
+    stopZeit_ = d_.mainQueue.jetzt();
+    // A stop after the microphone failed, or a second stop, has nothing to finish.
+    const bool warAmAufnehmen = nochAmAufnehmen_;
+    nochAmAufnehmen_ = false;
+    d_.stummschalter.wiederherstellen();
+    stoppeRecorder();
+    if (warAmAufnehmen && !abgebrochen_) {
+        starteVerarbeitung();
+    }
+}
+
+void AufnahmeCoordinator::starteVerarbeitung() {
+    Lauf basis{{}, aktuellerModus_, vordergrundBundle_, *stopZeit_};
+    // A copy of its own: the buffer's data is not shared with the pipeline thread.
+    const QByteArray puffer = pcmPuffer();
+    QByteArray pcm(puffer.constData(), puffer.size());
+    verarbeitung_.starte([this, basis = std::move(basis), pcm = std::move(pcm),
+                          strom = euStream_](std::stop_token stop) mutable {
+        Lauf lauf = std::move(basis);
+        lauf.stop = stop;
+        finalisiere(lauf, pcm, std::move(strom));
+    });
+}
+
+void AufnahmeCoordinator::setzeGesperrt() {
+    hud_.model().setzeGesperrt(true);
+    spiele(u"Tink"_s);
+    log().schreibe(u"🔒 freihändig eingerastet (Doppeltipp)"_s);
+}
+
+void AufnahmeCoordinator::abbrechen() {
+    if (!aktiv_) {
+        return;
+    }
+    log().schreibe(u"⎋ Abgebrochen (Aufnahme/Verarbeitung)"_s);
+    abgebrochen_ = true;
+    aktiv_ = false;
+    nochAmAufnehmen_ = false;
+    d_.stummschalter.wiederherstellen();
+    verarbeitung_.brichAb();
+    stoppeRecorder();
+    brichStreamAb();
+    leerePuffer();
+    entferneEscMonitor();
+    hud_.verstecke();
+    hud_.model().setzeZustand(AppZustand::idle);
+}
+
+void AufnahmeCoordinator::stoppeRecorder() {
+    if (recorder_) {
+        recorder_->stoppe();
+        recorder_.reset();
+    }
+}
+
+void AufnahmeCoordinator::brichStreamAb() {
+    if (euStream_) {
+        euStream_->abbrechen();
+        euStream_.reset();
+    }
+    liveBox_.verstecke();
+}
+
+QByteArray AufnahmeCoordinator::pcmPuffer() const {
+    std::lock_guard sperre(pcmSperre_);
+    return pcmPuffer_;
+}
+
+void AufnahmeCoordinator::leerePuffer() {
+    std::lock_guard sperre(pcmSperre_);
+    pcmPuffer_.clear();
+}
+
+void AufnahmeCoordinator::spiele(const QString& name) {
+    if (Einstellungen(d_.speicher).soundAktiv()) {
+        d_.klaenge.spiele(name);
+    }
+}
+
+void AufnahmeCoordinator::installiereEscMonitor() {
+    entferneEscMonitor();
+    escMonitor_ = d_.escMonitor.installiere([selbst = weak_from_this()] {
+        if (const auto c = selbst.lock()) {
+            c->abbrechen();
+        }
+    });
+}
+
+void AufnahmeCoordinator::entferneEscMonitor() {
+    escMonitor_.reset();
+}
+
+void AufnahmeCoordinator::zeigeFehler(const QString& text) {
+    if (abgebrochen_) {
+        return;
+    }
+    aktiv_ = false;
+    nochAmAufnehmen_ = false;
+    d_.stummschalter.wiederherstellen();
+    entferneEscMonitor();
+    stoppeRecorder();
+    brichStreamAb();
+    leerePuffer();
+    hud_.model().setzeFehler(text);
+    hud_.zeige();
+    versteckeSpaeter(1800ms, true);
+}
+
+void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool einfuegen,
+                                 const std::optional<QString>& gesagt) {
+    if (abgebrochen_) {
+        return;
+    }
+    aktiv_ = false;
+    liveBox_.verstecke();
+    entferneEscMonitor();
+    if (text.trimmed().isEmpty()) {
+        log().schreibe(u"Leeres Ergebnis — still verworfen"_s);
+        hud_.verstecke();
+        hud_.model().setzeZustand(AppZustand::idle);
+        return;
+    }
+    d_.verlauf.hinzufuegen(art, text, gesagt);
+    hud_.model().setzeZustand(AppZustand::einfuegend);
+    spiele(Einstellungen(d_.speicher).soundName());
+    const QString zeichen = QString::number(anzahlZeichen(text));
+    if (einfuegen) {
+        const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
+        log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
+                       u" Zeichen"_s);
+        d_.inserter.fuegeEin(text);
+    } else {
+        if (glasVerlauf_ != nullptr) {
+            glasVerlauf_->zeigeNeuesErgebnis(text);
+        }
+        log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
+    }
+    versteckeSpaeter(600ms, false);
+}
+
+void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen) {
+    if (versteckJob_) {
+        versteckJob_->abbrechen();
+    }
+    versteckJob_ = d_.mainQueue.after(verzoegerung, [selbst = weak_from_this(), fehlerLoeschen] {
+        if (const auto c = selbst.lock()) {
+            c->hud_.verstecke();
+            if (fehlerLoeschen) {
+                c->hud_.model().setzeFehler(std::nullopt);
+            }
+            c->hud_.model().setzeZustand(AppZustand::idle);
+        }
+    });
+}
+
+} // namespace parlix

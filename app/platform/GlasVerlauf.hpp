@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace parlix {
+
+// The floating history panel, for results that are shown instead of pasted.
+class GlasVerlauf {
+public:
+    virtual ~GlasVerlauf() = default;
+
+    // Shows the panel with the new result and puts the result on the clipboard. Main
+    // thread.
+    virtual void zeigeNeuesErgebnis(const QString& text) = 0;
+};
+
+} // namespace parlix

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace parlix {
+
+// Which application the user works in.
+class VordergrundApp {
+public:
+    virtual ~VordergrundApp() = default;
+
+    // The application id of the active window (e.g. "org.gnome.TextEditor", "firefox"),
+    // or nothing when no window is active or it has no id. Main thread; returns at once.
+    virtual std::optional<QString> anwendungsID() = 0;
+};
+
+} // namespace parlix

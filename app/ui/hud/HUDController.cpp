@@ -1,0 +1,26 @@
+#include "app/ui/hud/HUDController.hpp"
+
+#include "app/platform/HUDFenster.hpp"
+
+#include <cmath>
+
+namespace parlix {
+
+HUDController::HUDController(HUDFenster& fenster)
+    : fenster_(fenster) {}
+
+void HUDController::zeige() {
+    fenster_.zeige(model_);
+}
+
+void HUDController::verstecke() {
+    fenster_.verstecke();
+}
+
+QSizeF HUDController::fenstergroesse(double groesse) {
+    // fmax also turns a NaN into the minimum.
+    const double faktor = std::fmax(groesse, 0.5);
+    return {360.0 * faktor, 180.0 * faktor};
+}
+
+} // namespace parlix

@@ -1,0 +1,138 @@
+#include "tests/app/coordinator/CoordinatorTestBasis.hpp"
+
+#include <gmock/gmock.h>
+
+using namespace parlix;
+using namespace parlix::test;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+
+namespace {
+
+class FehlerTest : public CoordinatorTestBasis {
+protected:
+    // The error is shown for 1.8 s, then the HUD is hidden and idle, and nothing was
+    // delivered.
+    void erwarteFehlerAngezeigt(const QString& key) {
+        EXPECT_EQ(c().hud().model().fehler(), lokal(key));
+        EXPECT_TRUE(plattform.hud.sichtbar());
+        EXPECT_FALSE(c().aktiv());
+        EXPECT_FALSE(plattform.esc.installiert());
+        queue.vorspulen(1790ms);
+        EXPECT_TRUE(plattform.hud.sichtbar());
+        queue.vorspulen(10ms);
+        EXPECT_FALSE(plattform.hud.sichtbar());
+        EXPECT_FALSE(c().hud().model().fehler().has_value());
+        EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+        EXPECT_TRUE(eingefuegt().isEmpty());
+        EXPECT_TRUE(verlauf.eintraege().isEmpty());
+    }
+
+    bool fehlerGeloggt() const {
+        const QStringList zeilen = log.zeilen();
+        return std::any_of(zeilen.cbegin(), zeilen.cend(),
+                           [](const QString& z) { return z.startsWith(u"FEHLER"_s); });
+    }
+};
+
+TEST_F(FehlerTest, MicrophoneFailureShowsItsErrorAndLeavesTheCoordinatorReady) {
+    plattform.stream = FakePlattform::StreamSkript{};
+    plattform.mikrofon.setzeFehler(u"Keine Quelle"_s);
+    erstelle();
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    EXPECT_TRUE(log.enthaelt(u"FEHLER: Mikrofon-Fehler: Keine Quelle"_s));
+    EXPECT_FALSE(log.enthaelt(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s));
+    EXPECT_EQ(plattform.aufrufe.anzahl(u"stream.abbrechen"_s), 1);
+
+    // Releasing the key afterwards keeps the microphone's message.
+    c().stoppeAufnahme();
+    queue.laufe();
+    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+    erwarteFehlerAngezeigt(u"fehler.mikro"_s);
+
+    plattform.mikrofon.setzeFehler(std::nullopt);
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    EXPECT_TRUE(c().nochAmAufnehmen());
+    EXPECT_EQ(plattform.aufrufe.anzahl(u"recorder.starte"_s), 2);
+    EXPECT_TRUE(log.enthaelt(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s));
+}
+
+TEST_F(FehlerTest, TooShortQuietOrEmptyRecordingsSendNothing) {
+    erstelle();
+    for (const QList<QByteArray>& chunks : {sprache(0.25), stille(1.0), QList<QByteArray>{}}) {
+        diktiere(chunks);
+        erwarteFehlerAngezeigt(u"fehler.nichts"_s);
+    }
+    EXPECT_EQ(log.anzahl(u"Keine Sprache erkannt (Stille/zu leise) — verworfen"_s), 3);
+    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+}
+
+TEST_F(FehlerTest, MissingCredentialsShowTheirMessageWithoutALogLine) {
+    GroqKonfiguration::setzeGeraeteIDQuelle([] { return std::optional<QString>(); });
+    erstelle();
+    diktiere(sprache(1.0));
+    erwarteFehlerAngezeigt(u"fehler.keinKey"_s);
+    EXPECT_FALSE(fehlerGeloggt());
+    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+}
+
+TEST_F(FehlerTest, ServiceFailuresAreLoggedAndShown) {
+    server.drehbuch().reiheEin(sttPfad, Antwort::text(500, "kaputt"));
+    transkriptIst("hallo");
+    server.drehbuch().stelleEin(chatPfad, Antwort::text(503, "überlastet"));
+    erstelle();
+
+    diktiere(sprache(1.0));
+    EXPECT_TRUE(log.enthaelt(u"FEHLER: Groq fehlgeschlagen: HTTP-Status 500: kaputt"_s));
+    EXPECT_TRUE(server.drehbuch().anfragen(chatPfad).isEmpty());
+    erwarteFehlerAngezeigt(u"fehler.groq"_s);
+
+    diktiere(sprache(1.0));
+    EXPECT_TRUE(log.enthaelt(u"FEHLER: Groq fehlgeschlagen: HTTP-Status 503: überlastet"_s));
+    erwarteFehlerAngezeigt(u"fehler.groq"_s);
+}
+
+TEST_F(FehlerTest, EmptyOrHallucinatedTranscriptsShowNothingRecognised) {
+    server.drehbuch().reiheEin(sttPfad, Antwort::text(200, "  "));
+    server.drehbuch().reiheEin(
+        sttPfad, Antwort::text(200, "Untertitel der Amara.org-Community, danke fürs Zusehen"));
+    erstelle();
+
+    diktiere(sprache(1.0));
+    erwarteFehlerAngezeigt(u"fehler.nichts"_s);
+    diktiere(sprache(1.0));
+    erwarteFehlerAngezeigt(u"fehler.nichts"_s);
+    EXPECT_TRUE(
+        log.enthaelt(u"Halluzination verworfen: Untertitel der Amara.org-Community, dank"_s));
+    EXPECT_TRUE(server.drehbuch().anfragen(chatPfad).isEmpty());
+}
+
+TEST_F(FehlerTest, ABlankCleanupResultIsDroppedSilently) {
+    transkriptIst("hallo");
+    chatAntwortet(u" \n "_s);
+    erstelle();
+    diktiere(sprache(1.0));
+
+    EXPECT_TRUE(log.enthaelt(u"Leeres Ergebnis — still verworfen"_s));
+    EXPECT_FALSE(plattform.hud.sichtbar());
+    EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_TRUE(eingefuegt().isEmpty());
+    EXPECT_TRUE(verlauf.eintraege().isEmpty());
+    EXPECT_EQ(plattform.aufrufe.anzahl(u"spiele(bloom)"_s), 1);
+}
+
+TEST_F(FehlerTest, AnErrorDisplayDoesNotHideTheNextRecording) {
+    erstelle();
+    diktiere(sprache(0.1));
+    EXPECT_TRUE(c().hud().model().fehler().has_value());
+    queue.vorspulen(1s);
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    queue.vorspulen(2s);
+    EXPECT_TRUE(plattform.hud.sichtbar());
+    EXPECT_EQ(c().hud().model().zustand(), AppZustand::aufnehmend);
+    EXPECT_FALSE(c().hud().model().fehler().has_value());
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/platform/AXVertrauen.hpp"
+#include "app/platform/GlasVerlauf.hpp"
+#include "app/platform/TextInserter.hpp"
+#include "app/platform/VordergrundApp.hpp"
+#include "tests/support/Aufrufe.hpp"
+
+#include <chrono>
+#include <optional>
+
+namespace parlix::test {
+
+// The desktop around the user's application: which application is in front, whether we
+// are trusted, pasting and the history panel. Records "fuegeEin(<text>)" and
+// "glas(<text>)". Main thread.
+class FakeDesktop final : public VordergrundApp,
+                          public AXVertrauen,
+                          public TextInserter,
+                          public GlasVerlauf {
+public:
+    explicit FakeDesktop(Aufrufe& aufrufe)
+        : aufrufe_(aufrufe) {}
+
+    std::optional<QString> app;
+    bool vertraut = true;
+    // When the latest fuegeEin call came, on the real clock.
+    std::optional<std::chrono::steady_clock::time_point> eingefuegtUm;
+
+    std::optional<QString> anwendungsID() override { return app; }
+    bool istVertraut() override { return vertraut; }
+    void fuegeEin(const QString& text) override {
+        eingefuegtUm = std::chrono::steady_clock::now();
+        aufrufe_.notiere(QStringLiteral("fuegeEin(%1)").arg(text));
+    }
+    void zeigeNeuesErgebnis(const QString& text) override {
+        aufrufe_.notiere(QStringLiteral("glas(%1)").arg(text));
+    }
+
+private:
+    Aufrufe& aufrufe_;
+};
+
+} // namespace parlix::test
