@@ -52,7 +52,6 @@ void AufnahmeCoordinator::starteAufnahme(Aufnahmemodus modus) {
     aktuellerModus_ = modus;
     vordergrundBundle_ = d_.vordergrund.anwendungsID();
     leerePuffer();
-    ++aufnahmeNummer_;
     oeffneStream();
     starteRecorder();
 }
@@ -93,8 +92,8 @@ void AufnahmeCoordinator::oeffneStream() {
         return;
     }
     std::shared_ptr<LiveTranskription> strom = d_.stream();
-    strom->onDelta = [selbst = weak_from_this(), nummer = aufnahmeNummer_](const QString& bisher) {
-        if (const auto c = selbst.lock(); c && c->aufnahmeNummer_ == nummer) {
+    strom->onDelta = [selbst = weak_from_this()](const QString& bisher) {
+        if (const auto c = selbst.lock()) {
             c->liveBox_.model().setze(bisher);
         }
     };
@@ -166,7 +165,9 @@ void AufnahmeCoordinator::starteVerarbeitung() {
                           strom = euStream_](std::stop_token stop) mutable {
         Lauf lauf = std::move(basis);
         lauf.stop = stop;
-        finalisiere(lauf, pcm, std::move(strom));
+        finalisiere(lauf, pcm, strom.get());
+        // A stream is created and destroyed on the main thread.
+        d_.mainQueue.post([strom = std::move(strom)] {});
     });
 }
 

@@ -89,12 +89,12 @@ private:
     // Pipelines, each on the pipeline thread of one run. finalisiere hands the transcript
     // to the others, which end through beende or zeigeFehler (both via aufMain) or stop
     // silently once the run is cancelled.
-    void finalisiere(const Lauf& lauf, const QByteArray& pcm,
-                     std::shared_ptr<LiveTranskription> strom);
+    // `strom`: the recording's stream, or null.
+    void finalisiere(const Lauf& lauf, const QByteArray& pcm, LiveTranskription* strom);
     // The stream's transcript, else the batch transcription's; nothing when the run has
     // ended (an error shown or cancelled).
     std::optional<QString> transkribiere(const Lauf& lauf, const QByteArray& wav,
-                                         std::shared_ptr<LiveTranskription> strom);
+                                         LiveTranskription* strom);
     // A dictation: a voice edit of the selection, a reply, or cleaned-up text.
     void verarbeiteDiktat(const Lauf& lauf, const QString& transkript);
     void verarbeiteAktion(const Lauf& lauf, const QString& befehl, Aufnahmemodus modus);
@@ -162,8 +162,6 @@ private:
     std::shared_ptr<LiveTranskription> euStream_;
     LiveBoxController liveBox_;
     GlasVerlauf* glasVerlauf_ = nullptr;
-    // Counts recordings, so that a late partial text of an earlier stream is ignored.
-    quint64 aufnahmeNummer_ = 0;
     // The delayed muting and the delayed hiding of the HUD; a new start cancels both, so
     // that they never act on the next recording.
     std::shared_ptr<GeplanterJob> stummJob_;

@@ -32,7 +32,7 @@ void speichereDebugKopie(const QByteArray& wav) {
 } // namespace
 
 void AufnahmeCoordinator::finalisiere(const Lauf& lauf, const QByteArray& pcm,
-                                      std::shared_ptr<LiveTranskription> strom) {
+                                      LiveTranskription* strom) {
     if (abgebrochen(lauf)) {
         return;
     }
@@ -50,7 +50,7 @@ void AufnahmeCoordinator::finalisiere(const Lauf& lauf, const QByteArray& pcm,
     if (Einstellungen(d_.speicher).audioDebugSpeichern()) {
         speichereDebugKopie(wav);
     }
-    const std::optional<QString> transkript = transkribiere(lauf, wav, std::move(strom));
+    const std::optional<QString> transkript = transkribiere(lauf, wav, strom);
     if (!transkript || abgebrochen(lauf)) {
         return;
     }
@@ -66,12 +66,10 @@ void AufnahmeCoordinator::finalisiere(const Lauf& lauf, const QByteArray& pcm,
     }
 }
 
-std::optional<QString>
-AufnahmeCoordinator::transkribiere(const Lauf& lauf, const QByteArray& wav,
-                                   std::shared_ptr<LiveTranskription> strom) {
-    if (strom) {
+std::optional<QString> AufnahmeCoordinator::transkribiere(const Lauf& lauf, const QByteArray& wav,
+                                                          LiveTranskription* strom) {
+    if (strom != nullptr) {
         const QString gestreamt = strom->beende(lauf.stop).value_or(QString());
-        strom.reset();
         if (!gestreamt.isEmpty()) {
             log().schreibe(u"🎙 Voxtral-Stream-Transkript: "_s +
                            QString::number(anzahlZeichen(gestreamt)) + u" Zeichen"_s);

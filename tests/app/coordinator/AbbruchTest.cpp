@@ -97,17 +97,17 @@ TEST_F(AbbruchTest, ANewStartDuringTranscriptionCancelsTheOldRun) {
     EXPECT_EQ(nutzerVon(chat[0]), u"neuer text"_s);
 }
 
-TEST_F(AbbruchTest, EscapeWhileTheStreamEndsReleasesThePipeline) {
-    plattform.stream = FakePlattform::StreamSkript{true, u"gestreamt"_s, true};
+TEST_F(AbbruchTest, EscapeWhileWaitingForTheStreamClosesItAndDeliversNothing) {
+    // The server takes "END" and never answers.
+    streamt(StreamAblauf().warteAufEnde());
     erstelle();
     nimmAuf(Aufnahmemodus::diktat, sprache(1.0));
-    ASSERT_TRUE(queue.warteBis([&] { return plattform.letzterStream->wartet(); }));
+    ASSERT_TRUE(warteAufStream([](const StreamMitschnitt& s) { return s.endeEmpfangen(); }));
 
     plattform.esc.druecke();
-    EXPECT_TRUE(plattform.aufrufe.anzahl(u"stream.abbrechen"_s) == 1);
-    ASSERT_TRUE(queue.warteBis([&] { return !plattform.letzterStream->wartet(); }));
-    queue.vorspulen(3s);
-    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+    ASSERT_TRUE(warteAufStream([](const StreamMitschnitt& s) { return s.schlussCode == 1001; }));
+    queue.vorspulen(7s);
+    EXPECT_TRUE(server.drehbuch().anfragen(sttPfad).isEmpty());
     erwarteNichtsGeliefert();
 }
 
@@ -123,10 +123,10 @@ TEST_F(AbbruchTest, DestructionDuringARequestOrAStreamWaitReturnsPromptly) {
     coordinator.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - vorher, 1s);
 
-    plattform.stream = FakePlattform::StreamSkript{true, u"gestreamt"_s, true};
+    streamt(StreamAblauf().warteAufEnde());
     erstelle();
     nimmAuf(Aufnahmemodus::diktat, sprache(1.0));
-    ASSERT_TRUE(queue.warteBis([&] { return plattform.letzterStream->wartet(); }));
+    ASSERT_TRUE(warteAufStream([](const StreamMitschnitt& s) { return s.endeEmpfangen(); }));
     vorher = std::chrono::steady_clock::now();
     coordinator.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - vorher, 1s);

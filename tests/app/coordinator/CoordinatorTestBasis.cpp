@@ -1,5 +1,6 @@
 #include "tests/app/coordinator/CoordinatorTestBasis.hpp"
 
+#include "app/coordinator/EUStreamTranskription.hpp"
 #include "app/ui/Texte.hpp"
 
 #include <QJsonArray>
@@ -53,9 +54,28 @@ CoordinatorTestBasis::~CoordinatorTestBasis() {
 }
 
 AufnahmeCoordinator& CoordinatorTestBasis::erstelle() {
-    coordinator = AufnahmeCoordinator::erstelle(plattform.dienste(queue, speicher, verlauf, http));
+    AufnahmeDienste dienste = plattform.dienste(queue, speicher, verlauf, http);
+    if (mitStream) {
+        EUStreamClient::Optionen optionen;
+        optionen.tokenQuelle = [] { return std::optional<QString>(); };
+        dienste.stream = EUStreamTranskription::fabrik(speicher, queue, netz, optionen);
+    }
+    coordinator = AufnahmeCoordinator::erstelle(std::move(dienste));
     coordinator->setzeGlasVerlauf(&plattform.desktop);
     return *coordinator;
+}
+
+void CoordinatorTestBasis::streamt(const StreamAblauf& ablauf) {
+    server.drehbuch().stelleStreamEin(ablauf);
+    mitStream = true;
+}
+
+bool CoordinatorTestBasis::warteAufStream(
+    const std::function<bool(const StreamMitschnitt&)>& bedingung) {
+    return queue.warteBis([&] {
+        const QList<StreamMitschnitt> streams = server.drehbuch().streams();
+        return !streams.isEmpty() && bedingung(streams.first());
+    });
 }
 
 QList<QByteArray> CoordinatorTestBasis::sprache(double sekunden) {

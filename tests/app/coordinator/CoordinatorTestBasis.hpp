@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/coordinator/AufnahmeCoordinator.hpp"
+#include "app/stream/NetzFaden.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
+#include "server/StreamAblauf.hpp"
 #include "tests/support/FakePlattform.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/TestServer.hpp"
@@ -26,8 +28,12 @@ protected:
     CoordinatorTestBasis();
     ~CoordinatorTestBasis() override;
 
-    // Creates the coordinator; set plattform.stream before, if the test streams.
+    // Creates the coordinator; call streamt() before, if the test streams.
     AufnahmeCoordinator& erstelle();
+    // Recordings are streamed to the server, which plays `ablauf` on every stream.
+    void streamt(const StreamAblauf& ablauf);
+    // Runs the main queue until the condition holds for the first stream the server saw.
+    bool warteAufStream(const std::function<bool(const StreamMitschnitt&)>& bedingung);
     AufnahmeCoordinator& c() { return *coordinator; }
 
     // Chunks of 85 ms of a 440 Hz tone (RMS about 0.07), or of silence.
@@ -54,12 +60,14 @@ protected:
 
     LogMitschnitt log;
     TestServer server;
+    NetzFaden netz; // outlives the streams that jobs of the queue may still hold
     SpeicherDefaultsStore speicher;
     Einstellungen einstellungen{speicher};
     VerlaufStore verlauf{speicher};
     VirtuelleMainQueue queue;
     HttpTransport http;
     FakePlattform plattform;
+    bool mitStream = false;
     std::shared_ptr<AufnahmeCoordinator> coordinator; // last: goes first
 };
 

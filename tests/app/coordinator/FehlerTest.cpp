@@ -37,18 +37,20 @@ protected:
 };
 
 TEST_F(FehlerTest, MicrophoneFailureShowsItsErrorAndLeavesTheCoordinatorReady) {
-    plattform.stream = FakePlattform::StreamSkript{};
+    streamt(StreamAblauf());
     plattform.mikrofon.setzeFehler(u"Keine Quelle"_s);
     erstelle();
     c().starteAufnahme(Aufnahmemodus::diktat);
     EXPECT_TRUE(log.enthaelt(u"FEHLER: Mikrofon-Fehler: Keine Quelle"_s));
     EXPECT_FALSE(log.enthaelt(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s));
-    EXPECT_EQ(plattform.aufrufe.anzahl(u"stream.abbrechen"_s), 1);
+    // The stream opened for the recording is given up with it.
+    EXPECT_THAT(plattform.aufrufe.mit(u"liveBox"_s),
+                ElementsAre(u"liveBox.zeige"_s, u"liveBox.verstecke"_s));
 
     // Releasing the key afterwards keeps the microphone's message.
     c().stoppeAufnahme();
     queue.laufe();
-    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+    EXPECT_TRUE(server.drehbuch().anfragen(sttPfad).isEmpty());
     erwarteFehlerAngezeigt(u"fehler.mikro"_s);
 
     plattform.mikrofon.setzeFehler(std::nullopt);
