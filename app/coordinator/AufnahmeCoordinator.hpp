@@ -98,6 +98,12 @@ private:
     // A dictation: a voice edit of the selection, a reply, or cleaned-up text.
     void verarbeiteDiktat(const Lauf& lauf, const QString& transkript);
     void verarbeiteAktion(const Lauf& lauf, const QString& befehl, Aufnahmemodus modus);
+    // The prompt mode's share of verarbeiteAktion: the dictation as a prompt, pasted.
+    void verarbeitePrompt(const Lauf& lauf, const QString& befehl);
+    // The text an action applies to; nothing when there is none anywhere.
+    std::optional<QString> aktionsKontext(const Lauf& lauf, const QString& befehl);
+    // The focused element's text, else the selection by copy; "" when there is neither.
+    QString textKontext();
     void verarbeiteAntwort(const Lauf& lauf, const QString& befehl);
     void verarbeiteAntwortVision(const Lauf& lauf, const QString& intent, const QString& befehl);
     void fuehreVisionAktion(const Lauf& lauf, const QString& instruktion, const QString& befehl,
@@ -134,6 +140,11 @@ private:
     // One chat call on a fresh GroqChat: the configured model, temperature 0.2,
     // reasoning effort "low". Throws what GroqChat throws.
     QString chatte(const Lauf& lauf, const QString& system, const QString& nutzer) const;
+    // chatte for the action, reply and prompt calls: the answer, or nothing once a
+    // failure has been shown as `key` (after logPraefix + its description, if given).
+    std::optional<QString> chatteOderMelde(const Lauf& lauf, const QString& system,
+                                           const QString& nutzer, const QString& key,
+                                           const QString& logPraefix = {});
 
     // Main-thread internals.
     void nimmChunk(const QByteArray& chunk, LiveTranskription* strom);

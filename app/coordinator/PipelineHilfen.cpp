@@ -91,4 +91,18 @@ QString AufnahmeCoordinator::chatte(const Lauf& lauf, const QString& system,
     return chat.fuehreAus(system, nutzer, std::nullopt, 0.2, u"low"_s, lauf.stop);
 }
 
+std::optional<QString> AufnahmeCoordinator::chatteOderMelde(const Lauf& lauf, const QString& system,
+                                                            const QString& nutzer,
+                                                            const QString& key,
+                                                            const QString& logPraefix) {
+    try {
+        return chatte(lauf, system, nutzer);
+    } catch (const std::exception& fehler) {
+        meldeFehler(lauf, key,
+                    logPraefix.isEmpty() ? QString()
+                                         : logPraefix + QString::fromUtf8(fehler.what()));
+        return std::nullopt;
+    }
+}
+
 } // namespace parlix
