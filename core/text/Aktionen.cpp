@@ -62,7 +62,13 @@ QString antwortIntent(const QString& text) {
                                       [&](QStringView p) { return klein.startsWith(p); });
     if (praefix != praefixe.end()) {
         // The prefixes are ASCII, so they stand for as many code units in the original.
-        rest.remove(0, praefix->size());
+        // A prefix that ends inside a longer word ("Antwortet ihm ...") takes the whole
+        // word, so that no stray letters open the intent.
+        qsizetype ende = praefix->size();
+        while (ende < rest.size() && rest.at(ende).isLetter()) {
+            ++ende;
+        }
+        rest.remove(0, ende);
     }
     return ohneBlanksUndTabs(ohneRaender(rest, u" ,.:;-–"));
 }

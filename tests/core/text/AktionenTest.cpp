@@ -49,6 +49,8 @@ TEST(Aktionen, TheReplyIntentIsWhatFollowsTheReplyWord) {
         {u"\t Antwort: ja; "_s, u"ja"_s},
         {u"  bitte antworte ihm  "_s, u"bitte antworte ihm"_s},
         {u"  Sag ihm Bescheid. "_s, u"Sag ihm Bescheid"_s},
+        {u"Antwortet ihm, dass ich komme"_s, u"ihm, dass ich komme"_s},
+        {u"Replying: later"_s, u"later"_s},
     };
     for (const auto& [text, intent] : faelle) {
         EXPECT_EQ(Aktionen::antwortIntent(text), intent) << text.toStdString();
