@@ -73,7 +73,8 @@ Antwort KontenDienst::login(const QJsonObject& koerper) {
 Antwort KontenDienst::resetAnfordern(const QJsonObject& koerper) {
     const QString email = schluessel(koerper);
     if (const auto konto = konten_.find(email); konto != konten_.end()) {
-        konto->code = u"%1"_s.arg(QRandomGenerator::system()->bounded(1000000), 6, 10, QLatin1Char('0'));
+        konto->code =
+            u"%1"_s.arg(QRandomGenerator::system()->bounded(1000000), 6, 10, QLatin1Char('0'));
         konto->codeGueltigBis = QDateTime::currentMSecsSinceEpoch() + codeDauerMs;
         speichere();
         versand_(email, konto->code);

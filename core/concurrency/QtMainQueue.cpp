@@ -11,7 +11,9 @@ void QtMainQueue::post(std::function<void()> job) {
     QMetaObject::invokeMethod(&kontext_, std::move(job), Qt::QueuedConnection);
 }
 
-MainQueue::Zeitpunkt QtMainQueue::jetzt() const { return Uhr::now(); }
+MainQueue::Zeitpunkt QtMainQueue::jetzt() const {
+    return Uhr::now();
+}
 
 void QtMainQueue::planeNach(Dauer verzoegerung, std::function<void()> job) {
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(verzoegerung);

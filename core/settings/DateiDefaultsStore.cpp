@@ -19,10 +19,18 @@ namespace {
 QJsonObject eintragAlsJson(const DefaultsStore::Wert& wert) {
     return std::visit(
         Besucher{
-            [](const QString& t) { return QJsonObject{{QStringLiteral("text"), t}}; },
-            [](bool b) { return QJsonObject{{QStringLiteral("bool"), b}}; },
-            [](qint64 i) { return QJsonObject{{QStringLiteral("int"), i}}; },
-            [](double d) { return QJsonObject{{QStringLiteral("real"), d}}; },
+            [](const QString& t) {
+                return QJsonObject{{QStringLiteral("text"), t}};
+            },
+            [](bool b) {
+                return QJsonObject{{QStringLiteral("bool"), b}};
+            },
+            [](qint64 i) {
+                return QJsonObject{{QStringLiteral("int"), i}};
+            },
+            [](double d) {
+                return QJsonObject{{QStringLiteral("real"), d}};
+            },
             [](const QByteArray& b) {
                 return QJsonObject{{QStringLiteral("data"), QString::fromLatin1(b.toBase64())}};
             }},
@@ -60,7 +68,10 @@ std::optional<DefaultsStore::Wert> eintragAusJson(const QJsonValue& json) {
 
 } // namespace
 
-DateiDefaultsStore::DateiDefaultsStore(QString pfad) : pfad_(std::move(pfad)) { lade(); }
+DateiDefaultsStore::DateiDefaultsStore(QString pfad)
+    : pfad_(std::move(pfad)) {
+    lade();
+}
 
 QString DateiDefaultsStore::standardPfad() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +

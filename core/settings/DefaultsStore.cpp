@@ -64,7 +64,9 @@ std::optional<QString> DefaultsStore::text(const QString& schluessel) const {
                      return b ? QStringLiteral("1") : QStringLiteral("0");
                  },
                  [](qint64 i) -> std::optional<QString> { return QString::number(i); },
-                 [](double d) -> std::optional<QString> { return QString::number(d, 'g', QLocale::FloatingPointShortest); },
+                 [](double d) -> std::optional<QString> {
+                     return QString::number(d, 'g', QLocale::FloatingPointShortest);
+                 },
                  [](const QByteArray&) -> std::optional<QString> { return std::nullopt; }},
         *wert);
 }

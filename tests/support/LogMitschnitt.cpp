@@ -11,11 +11,14 @@ namespace parlix::test {
 
 namespace {
 
-qint64 groesse() { return QFile(log().pfad()).size(); }
+qint64 groesse() {
+    return QFile(log().pfad()).size();
+}
 
 } // namespace
 
-LogMitschnitt::LogMitschnitt() : start_(groesse()) {}
+LogMitschnitt::LogMitschnitt()
+    : start_(groesse()) {}
 
 QStringList LogMitschnitt::zeilen() const {
     QFile datei(log().pfad());
@@ -34,7 +37,9 @@ QStringList LogMitschnitt::zeilen() const {
     return ergebnis;
 }
 
-bool LogMitschnitt::enthaelt(const QString& nachricht) const { return anzahl(nachricht) > 0; }
+bool LogMitschnitt::enthaelt(const QString& nachricht) const {
+    return anzahl(nachricht) > 0;
+}
 
 int LogMitschnitt::anzahl(const QString& nachricht) const {
     return static_cast<int>(zeilen().count(nachricht));

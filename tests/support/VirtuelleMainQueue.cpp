@@ -3,9 +3,12 @@
 namespace parlix::test {
 
 // Starts far from the clock's epoch so that "the distant past" lies before it.
-VirtuelleMainQueue::VirtuelleMainQueue() : jetzt_(Zeitpunkt{} + std::chrono::hours(24)) {}
+VirtuelleMainQueue::VirtuelleMainQueue()
+    : jetzt_(Zeitpunkt{} + std::chrono::hours(24)) {}
 
-void VirtuelleMainQueue::post(std::function<void()> job) { planeNach(Dauer::zero(), std::move(job)); }
+void VirtuelleMainQueue::post(std::function<void()> job) {
+    planeNach(Dauer::zero(), std::move(job));
+}
 
 MainQueue::Zeitpunkt VirtuelleMainQueue::jetzt() const {
     std::lock_guard sperre(sperre_);

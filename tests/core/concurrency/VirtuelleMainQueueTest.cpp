@@ -1,11 +1,11 @@
 #include "tests/support/VirtuelleMainQueue.hpp"
 
+#include "core/concurrency/QtMainQueue.hpp"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <thread>
-
-#include "core/concurrency/QtMainQueue.hpp"
 
 using namespace parlix;
 using namespace std::chrono_literals;

@@ -28,8 +28,8 @@ protected:
     QTemporaryDir verzeichnis;
 };
 
-const QRegularExpression zeilenMuster(
-    QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 (.*)$"));
+const QRegularExpression
+    zeilenMuster(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 (.*)$"));
 
 TEST_F(DateiLogTest, WritesTimestampSpaceMessageAndLineFeedInCallOrder) {
     DateiLog log(pfad("a.log"));
@@ -51,7 +51,8 @@ TEST_F(DateiLogTest, WritesTimestampSpaceMessageAndLineFeedInCallOrder) {
 
 TEST_F(DateiLogTest, TimestampIsCurrentUtc) {
     const QString zeile = DateiLog::zeile(QStringLiteral("x"));
-    const QDateTime zeit = QDateTime::fromString(zeile.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QDateTime zeit =
+        QDateTime::fromString(zeile.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     ASSERT_TRUE(zeit.isValid());
     QDateTime utc = zeit;
     utc.setTimeSpec(Qt::UTC);

@@ -68,11 +68,11 @@ TEST_F(DateiDefaultsStoreTest, RemovalIsPersistedAndFileIsPrivate) {
 
 TEST_F(DateiDefaultsStoreTest, DamagedFilesAreKeptAsBackupAndYieldDefaults) {
     const QList<QByteArray> beschaedigt = {
-        QByteArray("{\"soundAktiv\": {\"bool\": tru"),    // cut off mid-write
-        QByteArray("[1, 2, 3]"),                          // not an object
-        QByteArray("{\"soundAktiv\": true}"),             // kind missing
-        QByteArray("{\"x\": {\"data\": \"***\"}}"),       // not base64
-        QByteArray("{\"x\": {\"int\": \"7\"}}"),          // kind and value disagree
+        QByteArray("{\"soundAktiv\": {\"bool\": tru"), // cut off mid-write
+        QByteArray("[1, 2, 3]"),                       // not an object
+        QByteArray("{\"soundAktiv\": true}"),          // kind missing
+        QByteArray("{\"x\": {\"data\": \"***\"}}"),    // not base64
+        QByteArray("{\"x\": {\"int\": \"7\"}}"),       // kind and value disagree
         QByteArray("\xff\xfe garbage", 11),
     };
     for (const QByteArray& inhalt : beschaedigt) {
