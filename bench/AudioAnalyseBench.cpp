@@ -59,5 +59,3 @@ void pegelEinesChunks(benchmark::State& state) {
 BENCHMARK(pegelEinesChunks);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -10,7 +10,6 @@
 #include "tests/support/TestServer.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QtEndian>
 #include <benchmark/benchmark.h>
@@ -156,11 +155,3 @@ BENCHMARK(chunkHandler)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

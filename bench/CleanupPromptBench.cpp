@@ -45,5 +45,3 @@ void vollesGlossarUnd20Bausteine(benchmark::State& state) {
 BENCHMARK(vollesGlossarUnd20Bausteine);
 
 } // namespace
-
-BENCHMARK_MAIN();

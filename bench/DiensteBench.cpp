@@ -5,7 +5,6 @@
 #include "core/services/GroqTranskription.hpp"
 #include "tests/support/TestServer.hpp"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 using namespace parlix;
@@ -59,11 +58,3 @@ void chatAufruf(benchmark::State& state) {
 BENCHMARK(chatAufruf)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // the server thread needs Qt's event machinery
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,7 +9,6 @@
 #include "tests/support/TestServer.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 using namespace parlix;
@@ -69,11 +68,3 @@ void sendeEinenChunk(benchmark::State& state) {
 BENCHMARK(sendeEinenChunk)->Iterations(20000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // the server and network threads need Qt's event machinery
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "core/services/GroqVision.hpp"
 #include "tests/support/TestServer.hpp"
 
-#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
@@ -52,11 +51,3 @@ void visionAufruf(benchmark::State& state) {
 BENCHMARK(visionAufruf)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // the server thread needs Qt's event machinery
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

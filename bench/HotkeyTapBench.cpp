@@ -72,5 +72,3 @@ BENCHMARK_CAPTURE(druckUndLos, passenderModifier, Ereignistyp::flagsGeaendert,
                   Ereignistyp::flagsGeaendert, 59, Hotkey::control);
 
 } // namespace
-
-BENCHMARK_MAIN();

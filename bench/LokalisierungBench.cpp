@@ -34,5 +34,3 @@ void waehleLookup(benchmark::State& state) {
 BENCHMARK(waehleLookup);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -135,5 +135,3 @@ void chunkBildnerProChunk(benchmark::State& state) {
 BENCHMARK(chunkBildnerProChunk);
 
 } // namespace
-
-BENCHMARK_MAIN();

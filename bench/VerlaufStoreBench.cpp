@@ -26,5 +26,3 @@ void hinzufuegenVollerVerlauf(benchmark::State& state) {
 BENCHMARK(hinzufuegenVollerVerlauf)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -18,5 +18,3 @@ void wavEineMinute(benchmark::State& state) {
 BENCHMARK(wavEineMinute)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();
