@@ -1,19 +1,11 @@
 #include "core/recording/StatusPanelTexte.hpp"
 
+#include "core/text/Leerraum.hpp"
 #include "core/text/Zeichen.hpp"
 
 #include <algorithm>
 
 namespace parlix::StatusPanelTexte {
-
-namespace {
-
-// Blanks are spaces and tabs; line breaks are not blanks.
-bool istLeerzeichen(QChar zeichen) {
-    return zeichen == QLatin1Char('\t') || zeichen.category() == QChar::Separator_Space;
-}
-
-} // namespace
 
 QString statusLabel(AppZustand zustand) {
     switch (zustand) {
@@ -35,13 +27,8 @@ QString kuerze(const QString& text, int max) {
     if (anfang.size() == getrimmt.size()) {
         return getrimmt;
     }
-    // The text starts with a visible character, so only the end of the prefix can hold
-    // blanks. A blank never ends a longer cluster, so dropping them cuts no character.
-    qsizetype ende = anfang.size();
-    while (ende > 0 && istLeerzeichen(anfang.at(ende - 1))) {
-        --ende;
-    }
-    return anfang.left(ende) + QChar(0x2026);
+    // A blank never ends a longer cluster, so trimming the prefix cuts no character.
+    return ohneBlanksUndTabs(anfang) + QChar(0x2026);
 }
 
 } // namespace parlix::StatusPanelTexte
