@@ -1,0 +1,170 @@
+#include "tests/support/KopflosesDesktop.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QThread>
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+// Reads the child's standard output until a full line arrived; "" after `frist`.
+QString ersteZeile(KindProzess& prozess, std::chrono::milliseconds frist) {
+    const auto ende = Uhr::now() + frist;
+    QByteArray gelesen;
+    while (!gelesen.contains('\n') && Uhr::now() < ende) {
+        gelesen += prozess.lies(std::chrono::milliseconds(50));
+        if (prozess.warteAufEnde(std::chrono::milliseconds(0))) {
+            gelesen += prozess.lies(std::chrono::milliseconds(0));
+            break;
+        }
+    }
+    return QString::fromUtf8(gelesen.left(gelesen.indexOf('\n'))).trimmed();
+}
+
+bool fuehreAus(const QString& programm, const QStringList& argumente) {
+    return KindProzess::ausgabe(programm, argumente, std::chrono::seconds(10)).has_value();
+}
+
+} // namespace
+
+KopflosesDesktop::KopflosesDesktop(const Optionen& optionen)
+    : verzeichnis_(QDir::tempPath() + u"/parlix-desktop-XXXXXX"_s) {
+    if (!verzeichnis_.isValid()) {
+        fehler_ = u"no temporary directory"_s;
+        return;
+    }
+    QFile::setPermissions(verzeichnis_.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    umgebung_.entferne("WAYLAND_DISPLAY");
+    umgebung_.entferne("NO_AT_BRIDGE");
+    umgebung_.setze("XDG_SESSION_TYPE", "x11");
+    umgebung_.setze("XDG_RUNTIME_DIR", QFile::encodeName(verzeichnis_.path()));
+    umgebung_.setze("QT_QPA_PLATFORM", "xcb");
+    umgebung_.setze("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    laeuft_ = starteX(optionen.groesse) && starteBus() &&
+              (!optionen.barrierefreiheit || schalteBarrierefreiheitEin()) &&
+              (!optionen.fensterManager || starteFensterManager());
+}
+
+KopflosesDesktop::~KopflosesDesktop() {
+    // Applications first, the bus and the X server last.
+    for (auto prozess = prozesse_.rbegin(); prozess != prozesse_.rend(); ++prozess) {
+        (*prozess)->sende(SIGTERM);
+        if (!(*prozess)->warteAufEnde(std::chrono::seconds(3))) {
+            (*prozess)->sende(SIGKILL);
+            (*prozess)->warteAufEnde(std::chrono::seconds(3));
+        }
+    }
+}
+
+std::unique_ptr<KindProzess> KopflosesDesktop::kind(const QString& programm,
+                                                    const QStringList& argumente,
+                                                    const QString& protokoll) const {
+    // setpriv ends the child with this process, even when a test aborts.
+    return std::make_unique<KindProzess>(
+        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
+        KindProzess::Optionen{verzeichnis_.path() + u'/' + protokoll + u".log"_s, std::nullopt});
+}
+
+bool KopflosesDesktop::starteX(QSize groesse) {
+    auto x = kind(u"Xvfb"_s,
+                  {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
+                   u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
+                   u"tcp"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
+                  u"Xvfb"_s);
+    const QString nummer = x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();
+    prozesse_.push_back(std::move(x));
+    if (nummer.isEmpty()) {
+        fehler_ = u"Xvfb did not start"_s;
+        return false;
+    }
+    anzeige_ = u':' + nummer;
+    umgebung_.setze("DISPLAY", anzeige_.toUtf8());
+    return true;
+}
+
+bool KopflosesDesktop::starteBus() {
+    auto bus = kind(u"dbus-daemon"_s,
+                    {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
+                    u"dbus-daemon"_s);
+    busAdresse_ = bus->gestartet() ? ersteZeile(*bus, std::chrono::seconds(20)) : QString();
+    prozesse_.push_back(std::move(bus));
+    if (busAdresse_.isEmpty()) {
+        fehler_ = u"dbus-daemon did not start"_s;
+        return false;
+    }
+    umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", busAdresse_.toUtf8());
+    return true;
+}
+
+bool KopflosesDesktop::schalteBarrierefreiheitEin() {
+    // Setting the property activates org.a11y.Bus (at-spi-bus-launcher) through the
+    // session bus; asking for the address proves that the accessibility bus is up.
+    const QStringList basis{u"--session"_s, u"--print-reply"_s, u"--dest=org.a11y.Bus"_s,
+                            u"/org/a11y/bus"_s};
+    if (!fuehreAus(u"dbus-send"_s,
+                   basis + QStringList{u"org.freedesktop.DBus.Properties.Set"_s,
+                                       u"string:org.a11y.Status"_s, u"string:IsEnabled"_s,
+                                       u"variant:boolean:true"_s}) ||
+        !fuehreAus(u"dbus-send"_s, basis + QStringList{u"org.a11y.Bus.GetAddress"_s})) {
+        fehler_ = u"the accessibility bus did not start"_s;
+        return false;
+    }
+    return true;
+}
+
+bool KopflosesDesktop::starteFensterManager() {
+    prozesse_.push_back(kind(u"openbox"_s, {u"--sm-disable"_s}, u"openbox"_s));
+    // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window.
+    for (int versuch = 0; versuch < 200; ++versuch) {
+        const auto ausgabe = KindProzess::ausgabe(
+            u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, std::chrono::seconds(5));
+        if (ausgabe && ausgabe->contains("window id")) {
+            return true;
+        }
+        QThread::msleep(25);
+    }
+    fehler_ = u"openbox did not start"_s;
+    return false;
+}
+
+KindProzess& KopflosesDesktop::starte(const QString& programm, const QStringList& argumente) {
+    prozesse_.push_back(kind(programm, argumente, QFileInfo(programm).fileName()));
+    return *prozesse_.back();
+}
+
+quint64 KopflosesDesktop::warteAufFenster(const QString& name,
+                                          std::chrono::milliseconds frist) const {
+    // xwininfo lists each window as: 0x1200007 "title": ("instance" "Class")  WxH+X+Y ...
+    static const QRegularExpression zeile(uR"(^\s*(0x[0-9a-f]+) (.*)$)"_s,
+                                          QRegularExpression::MultilineOption);
+    const auto ende = Uhr::now() + frist;
+    while (Uhr::now() < ende) {
+        const auto baum =
+            KindProzess::ausgabe(u"xwininfo"_s, {u"-root"_s, u"-tree"_s}, std::chrono::seconds(5));
+        for (auto treffer = zeile.globalMatch(QString::fromUtf8(baum.value_or(QByteArray())));
+             treffer.hasNext();) {
+            const auto fenster = treffer.next();
+            const QString rest = fenster.captured(2);
+            if (rest.contains(name) && !rest.startsWith(u"(has no name): ()"_s)) {
+                const auto info = KindProzess::ausgabe(
+                    u"xwininfo"_s, {u"-id"_s, fenster.captured(1)}, std::chrono::seconds(5));
+                if (info && info->contains("IsViewable")) {
+                    return fenster.captured(1).toULongLong(nullptr, 16);
+                }
+            }
+        }
+        QThread::msleep(50);
+    }
+    return 0;
+}
+
+} // namespace parlix::test
