@@ -1,0 +1,92 @@
+#include "app/platform/x11/XTestTasten.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <array>
+#include <vector>
+
+namespace parlix {
+
+struct XTestTasten::Kern {
+    Display* anzeige = XOpenDisplay(nullptr);
+
+    ~Kern() {
+        if (anzeige) {
+            XCloseDisplay(anzeige);
+        }
+    }
+
+    // Xlib keeps a copy of the keymap per connection; the server announces each change
+    // of layout with MappingNotify, which we only see when we read our events.
+    void aktualisiereTastatur() {
+        while (XPending(anzeige) > 0) {
+            XEvent ereignis;
+            XNextEvent(anzeige, &ereignis);
+            if (ereignis.type == MappingNotify) {
+                XRefreshKeyboardMapping(&ereignis.xmapping);
+            }
+        }
+    }
+
+    void sende(KeyCode code, bool gedrueckt) const {
+        XTestFakeKeyEvent(anzeige, code, gedrueckt ? True : False, CurrentTime);
+    }
+};
+
+XTestTasten::XTestTasten()
+    : kern_(std::make_unique<Kern>()) {}
+
+XTestTasten::~XTestTasten() = default;
+
+bool XTestTasten::modifikatorGedrueckt() {
+    if (!kern_->anzeige) {
+        return false;
+    }
+    std::array<char, 32> gedrueckt{};
+    XQueryKeymap(kern_->anzeige, gedrueckt.data());
+    XModifierKeymap* belegung = XGetModifierMapping(kern_->anzeige);
+    bool ergebnis = false;
+    // Rows: Shift, Lock, Control, Mod1 ... Mod5. Lock is a toggle, not a held key.
+    for (int zeile = 0; zeile < 8 && !ergebnis; ++zeile) {
+        for (int i = 0; zeile != LockMapIndex && i < belegung->max_keypermod; ++i) {
+            const KeyCode code = belegung->modifiermap[zeile * belegung->max_keypermod + i];
+            if (code != 0 && (gedrueckt[code / 8] & (1 << (code % 8))) != 0) {
+                ergebnis = true;
+            }
+        }
+    }
+    XFreeModifiermap(belegung);
+    return ergebnis;
+}
+
+bool XTestTasten::druecke(const Tastenkombination& kombination) {
+    Display* anzeige = kern_->anzeige;
+    if (!anzeige) {
+        return false;
+    }
+    kern_->aktualisiereTastatur();
+    const KeyCode taste = XKeysymToKeycode(anzeige, kombination.keysym);
+    if (taste == 0) {
+        return false;
+    }
+    std::vector<KeyCode> modifikatoren;
+    if (kombination.strg) {
+        modifikatoren.push_back(XKeysymToKeycode(anzeige, XK_Control_L));
+    }
+    if (kombination.umschalt) {
+        modifikatoren.push_back(XKeysymToKeycode(anzeige, XK_Shift_L));
+    }
+    for (const KeyCode code : modifikatoren) {
+        kern_->sende(code, true);
+    }
+    kern_->sende(taste, true);
+    kern_->sende(taste, false);
+    for (auto code = modifikatoren.rbegin(); code != modifikatoren.rend(); ++code) {
+        kern_->sende(*code, false);
+    }
+    XSync(anzeige, False);
+    return true;
+}
+
+} // namespace parlix
