@@ -32,6 +32,7 @@ const QSet<QString>& terminals() {
         u"wezterm-gui"_s,
         u"foot"_s,
         u"footclient"_s,
+        u"foot-server"_s,
         u"terminator"_s,
         u"mate-terminal"_s,
         u"lxterminal"_s,
@@ -43,8 +44,8 @@ const QSet<QString>& terminals() {
 }
 
 const QSet<QString>& nurPrimaer() {
-    static const QSet<QString> ids{u"xterm"_s, u"uxterm"_s, u"urxvt"_s, u"rxvt"_s,
-                                   u"rxvt-unicode"_s};
+    static const QSet<QString> ids{u"xterm"_s, u"uxterm"_s, u"debian-xterm"_s, u"debian-uxterm"_s,
+                                   u"urxvt"_s, u"rxvt"_s,   u"rxvt-unicode"_s, u"urxvtc"_s};
     return ids;
 }
 

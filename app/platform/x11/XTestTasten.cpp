@@ -1,25 +1,31 @@
 #include "app/platform/x11/XTestTasten.hpp"
 
+#include "app/platform/x11/EigeneTastenMarke.hpp"
+#include "app/platform/x11/XVerbindung.hpp"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace parlix {
 
 struct XTestTasten::Kern {
-    Display* anzeige = XOpenDisplay(nullptr);
+    std::optional<XVerbindung> verbindung;
 
-    ~Kern() {
-        if (anzeige) {
-            XCloseDisplay(anzeige);
+    // The connection, opened again after it was lost; null without an X server.
+    Display* anzeige() {
+        if (!verbindung || verbindung->verloren()) {
+            verbindung = XVerbindung::oeffne();
         }
+        return verbindung ? verbindung->anzeige() : nullptr;
     }
 
     // Xlib keeps a copy of the keymap per connection; the server announces each change
     // of layout with MappingNotify, which we only see when we read our events.
-    void aktualisiereTastatur() {
+    void aktualisiereTastatur(Display* anzeige) {
         while (XPending(anzeige) > 0) {
             XEvent ereignis;
             XNextEvent(anzeige, &ereignis);
@@ -29,7 +35,7 @@ struct XTestTasten::Kern {
         }
     }
 
-    void sende(KeyCode code, bool gedrueckt) const {
+    static void sende(Display* anzeige, KeyCode code, bool gedrueckt) {
         XTestFakeKeyEvent(anzeige, code, gedrueckt ? True : False, CurrentTime);
     }
 };
@@ -40,12 +46,16 @@ XTestTasten::XTestTasten()
 XTestTasten::~XTestTasten() = default;
 
 bool XTestTasten::modifikatorGedrueckt() {
-    if (!kern_->anzeige) {
+    Display* anzeige = kern_->anzeige();
+    if (!anzeige) {
         return false;
     }
     std::array<char, 32> gedrueckt{};
-    XQueryKeymap(kern_->anzeige, gedrueckt.data());
-    XModifierKeymap* belegung = XGetModifierMapping(kern_->anzeige);
+    XQueryKeymap(anzeige, gedrueckt.data());
+    XModifierKeymap* belegung = XGetModifierMapping(anzeige);
+    if (!belegung) {
+        return false;
+    }
     bool ergebnis = false;
     // Rows: Shift, Lock, Control, Mod1 ... Mod5. Lock is a toggle, not a held key.
     for (int zeile = 0; zeile < 8 && !ergebnis; ++zeile) {
@@ -61,11 +71,11 @@ bool XTestTasten::modifikatorGedrueckt() {
 }
 
 bool XTestTasten::druecke(const Tastenkombination& kombination) {
-    Display* anzeige = kern_->anzeige;
+    Display* anzeige = kern_->anzeige();
     if (!anzeige) {
         return false;
     }
-    kern_->aktualisiereTastatur();
+    kern_->aktualisiereTastatur(anzeige);
     const KeyCode taste = XKeysymToKeycode(anzeige, kombination.keysym);
     if (taste == 0) {
         return false;
@@ -77,15 +87,16 @@ bool XTestTasten::druecke(const Tastenkombination& kombination) {
     if (kombination.umschalt) {
         modifikatoren.push_back(XKeysymToKeycode(anzeige, XK_Shift_L));
     }
+    // Our key listener must not take these for the user's keys.
+    EigeneTastenMarke marke(*kern_->verbindung);
     for (const KeyCode code : modifikatoren) {
-        kern_->sende(code, true);
+        Kern::sende(anzeige, code, true);
     }
-    kern_->sende(taste, true);
-    kern_->sende(taste, false);
+    Kern::sende(anzeige, taste, true);
+    Kern::sende(anzeige, taste, false);
     for (auto code = modifikatoren.rbegin(); code != modifikatoren.rend(); ++code) {
-        kern_->sende(*code, false);
+        Kern::sende(anzeige, *code, false);
     }
-    XSync(anzeige, False);
     return true;
 }
 
