@@ -6,23 +6,13 @@
 
 // The main of the benchmarks that need a desktop (clipboard, accessibility, windows): a
 // headless desktop for the whole run, then the QApplication on it.
-namespace parlix::test {
-namespace {
-KopflosesDesktop* desktop = nullptr;
-} // namespace
-
-KopflosesDesktop& prozessDesktop() {
-    return *desktop;
-}
-} // namespace parlix::test
-
 int main(int argc, char** argv) {
     parlix::test::KopflosesDesktop desktop;
     if (!desktop.laeuft()) {
         std::fprintf(stderr, "headless desktop: %s\n", qPrintable(desktop.fehler()));
         return 1;
     }
-    parlix::test::desktop = &desktop;
+    parlix::test::setzeProzessDesktop(desktop);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -9,18 +9,6 @@
 #include <cstdio>
 #include <gmock/gmock.h>
 
-namespace parlix::test {
-
-namespace {
-KopflosesDesktop* desktop = nullptr;
-} // namespace
-
-KopflosesDesktop& prozessDesktop() {
-    return *desktop;
-}
-
-} // namespace parlix::test
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleMock(&argc, argv);
     parlix::test::LogMitschnitt::umleitenFuerProzess();
@@ -29,7 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "headless desktop: %s\n", qPrintable(desktop.fehler()));
         return 1;
     }
-    parlix::test::desktop = &desktop;
+    parlix::test::setzeProzessDesktop(desktop);
     int ergebnis = 0;
     {
         QApplication app(argc, argv);
