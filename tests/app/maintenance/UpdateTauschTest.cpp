@@ -1,16 +1,12 @@
-#include "app/maintenance/UpdatePaket.hpp"
-#include "app/maintenance/Updater.hpp"
 #include "app/platform/KindProzess.hpp"
 #include "server/Dienste.hpp"
 #include "server/ServerFaden.hpp"
-#include "tests/app/maintenance/ProgrammLabor.hpp"
+#include "tests/app/maintenance/UpdateTestBasis.hpp"
 #include "tests/support/LogMitschnitt.hpp"
-#include "tests/support/VirtuelleMainQueue.hpp"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -25,12 +21,12 @@ namespace {
 // server offers it, the updater of version 1.9 takes it, and once "our" process (here a
 // stand-in that the test ends) is gone the swap replaces an installation folder whose
 // path holds a space, quotes, $ and a backtick, and starts the program again.
-class UpdateTauschTest : public ::testing::Test {
+class UpdateTauschTest : public test::UpdateTestBasis {
 protected:
+    UpdateTauschTest()
+        : UpdateTestBasis(u"Programme \"neu\" 'alt' $HOME `id`/parlix"_s) {}
+
     void SetUp() override {
-        labor.programmOrdner(installation, u"1.9"_s);
-        labor.programmOrdner(quelle, u"1.10"_s);
-        QDir().mkpath(arbeit);
         KindProzess release(QStringLiteral(PARLIX_RELEASE_PROGRAMM),
                             {u"--schluessel"_s,
                              QStringLiteral(PARLIX_QUELLVERZEICHNIS
@@ -40,23 +36,20 @@ protected:
     }
 
     Updater::Ergebnis pruefe() {
-        Updater updater(queue,
-                        {
-                            .basis = server.basis(),
-                            .lokaleVersion = u"1.9"_s,
-                            .installation = Installation::von(installation + u"/bin/parlix"_s),
-                            .schluessel = UpdatePaket::herstellerSchluessel(),
-                            .arbeitsBasis = arbeit,
-                            .pid = wir.pid(),
-                            .beende = [this] { beendet = true; },
-                        });
-        return updater.pruefeUndAktualisiere();
+        return Updater(queue, einrichtung(server.basis(), wir.pid())).pruefeUndAktualisiere();
     }
 
-    // Ends the stand-in for this process; the swap begins.
-    void beendeUns() {
+    // Ends the stand-in for this process, and sees which version the swap started and
+    // what the installation holds afterwards.
+    void beendeUnsUndErwarte(const QString& version, const QByteArray& programm) {
         wir.sende(SIGTERM);
         wir.warteAufEnde(10s);
+        ASSERT_TRUE(labor.warteAufMarken(1));
+        EXPECT_EQ(labor.marken(), QStringList{version});
+        EXPECT_EQ(installiertesProgramm(), programm);
+        EXPECT_FALSE(QFile::exists(installation + u".alt"_s));
+        // The private folder goes last.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QDir(arbeit).isEmpty(); }, 10000));
     }
 
     QString privaterOrdner() const {
@@ -64,24 +57,14 @@ protected:
         return namen.size() == 1 ? QDir(arbeit).filePath(namen[0]) : QString();
     }
 
-    bool warteBisAufgeraeumt() const {
-        return QTest::qWaitFor([&] { return QDir(arbeit).isEmpty(); }, 10000);
-    }
-
-    QByteArray programm() const {
+    QByteArray installiertesProgramm() const {
         return test::ProgrammLabor::liesDatei(installation + u"/bin/parlix"_s);
     }
 
-    test::ProgrammLabor labor;
-    const QString installation = labor.pfad(u"Programme \"neu\" 'alt' $HOME `id`/parlix"_s);
-    const QString quelle = labor.pfad(u"quelle/parlix"_s);
-    const QString arbeit = labor.pfad(u"arbeit"_s);
     const QString archiv = labor.pfad(u"parlix.zip"_s);
     Dienste dienste{{{}, {}, {}, u"1.10"_s, archiv}};
     ServerFaden server{dienste};
-    test::VirtuelleMainQueue queue;
     KindProzess wir{u"sleep"_s, {u"60"_s}};
-    std::atomic<bool> beendet{false};
 };
 
 TEST_F(UpdateTauschTest, ASignedReleaseReplacesTheInstallationAfterTheProgramEnded) {
@@ -93,21 +76,16 @@ TEST_F(UpdateTauschTest, ASignedReleaseReplacesTheInstallationAfterTheProgramEnd
     EXPECT_TRUE(log.enthaelt(u"Update wird installiert → beende mich für den Austausch"_s));
     // Nothing is touched while the program runs.
     EXPECT_TRUE(labor.marken().isEmpty());
-    EXPECT_NE(programm(), neu);
+    EXPECT_NE(installiertesProgramm(), neu);
 
-    beendeUns();
-    ASSERT_TRUE(labor.warteAufMarken(1));
-    EXPECT_EQ(labor.marken(), QStringList{u"1.10"_s});
-    EXPECT_EQ(programm(), neu);
+    beendeUnsUndErwarte(u"1.10"_s, neu);
     EXPECT_TRUE(QFile::exists(installation + u"/manifest.sha256"_s));
-    EXPECT_FALSE(QFile::exists(installation + u".alt"_s));
-    EXPECT_TRUE(warteBisAufgeraeumt());
     // The new installation is one the updater may replace again.
     EXPECT_TRUE(Installation::von(installation + u"/bin/parlix"_s).ersetzbar);
 }
 
 TEST_F(UpdateTauschTest, ACopyThatFailsPartWayPutsTheOldInstallationBackAndStartsIt) {
-    const QByteArray alt = programm();
+    const QByteArray alt = installiertesProgramm();
     // The swap inherits a file size limit of 1 MiB (as a full disk would stop it), and the
     // new folder gets a 2 MiB file after it was checked: the copy breaks off part way.
     rlimit vorher{};
@@ -127,14 +105,9 @@ TEST_F(UpdateTauschTest, ACopyThatFailsPartWayPutsTheOldInstallationBackAndStart
     gross.write(QByteArray(2 * 1024 * 1024, 'x'));
     gross.close();
 
-    beendeUns();
-    ASSERT_TRUE(labor.warteAufMarken(1));
-    EXPECT_EQ(labor.marken(), QStringList{u"1.9"_s});
-    EXPECT_EQ(programm(), alt);
+    beendeUnsUndErwarte(u"1.9"_s, alt);
     EXPECT_FALSE(QFile::exists(installation + u"/share/gross.bin"_s));
     EXPECT_FALSE(QFile::exists(installation + u"/parlix.alt"_s));
-    EXPECT_FALSE(QFile::exists(installation + u".alt"_s));
-    EXPECT_TRUE(warteBisAufgeraeumt());
 }
 
 } // namespace

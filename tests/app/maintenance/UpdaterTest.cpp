@@ -2,15 +2,13 @@
 
 #include "app/maintenance/Manifest.hpp"
 #include "app/maintenance/UpdatePaket.hpp"
-#include "tests/app/maintenance/ProgrammLabor.hpp"
 #include "tests/app/maintenance/RohZip.hpp"
+#include "tests/app/maintenance/UpdateTestBasis.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/TestServer.hpp"
-#include "tests/support/VirtuelleMainQueue.hpp"
 
 #include <QDir>
 #include <QFile>
-#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
@@ -26,24 +24,16 @@ const QString versionPfad = u"/version"_s;
 const QString zipPfad = u"/download/parlix.zip"_s;
 const QString verworfen = u"FEHLER: Update verworfen: Signatur/Verifikation fehlgeschlagen"_s;
 
-class UpdaterTest : public ::testing::Test {
+class UpdaterTest : public test::UpdateTestBasis {
 protected:
-    void SetUp() override {
-        labor.programmOrdner(installation, u"1.9"_s);
-        labor.programmOrdner(quelle, u"1.10"_s);
-        QDir().mkpath(arbeit);
-    }
+    UpdaterTest()
+        : UpdateTestBasis(u"Programme/parlix"_s) {}
 
+    // Never swaps: these checks do not get that far.
     Updater::Einrichtung einrichtung(const QString& lokal) {
-        return {
-            .basis = server.basis(),
-            .lokaleVersion = lokal,
-            .installation = Installation::von(installation + u"/bin/parlix"_s),
-            .schluessel = UpdatePaket::herstellerSchluessel(),
-            .arbeitsBasis = arbeit,
-            .pid = 1, // never reached: these checks do not swap
-            .beende = [this] { beendet = true; },
-        };
+        auto e = UpdateTestBasis::einrichtung(server.basis(), 1);
+        e.lokaleVersion = lokal;
+        return e;
     }
 
     Updater::Ergebnis pruefe(const QString& lokal, const QString& server) {
@@ -66,13 +56,7 @@ protected:
         return zip;
     }
 
-    test::ProgrammLabor labor;
     test::TestServer server;
-    test::VirtuelleMainQueue queue;
-    const QString installation = labor.pfad(u"Programme/parlix"_s);
-    const QString quelle = labor.pfad(u"quelle/parlix"_s);
-    const QString arbeit = labor.pfad(u"arbeit"_s);
-    std::atomic<bool> beendet{false};
 };
 
 TEST_F(UpdaterTest, ComparesVersionsNumberByNumber) {
