@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -202,6 +203,14 @@ QString Updater::entpackeUndPruefe(const QByteArray& zip, const QString& arbeit)
     UpdateArchiv::entpacke(zip, ziel);
     const QString programm = ersterOrdner(ziel);
     UpdatePaket::pruefe(programm, einrichtung_.schluessel);
+    // A release signed long ago must not come back as a newer one.
+    QFile datei(QDir(programm).filePath(QLatin1String(Installation::versionDatei)));
+    const QString version =
+        datei.open(QIODevice::ReadOnly) ? QString::fromUtf8(datei.read(100)).trimmed() : QString();
+    if (!istNeuer(version, einrichtung_.lokaleVersion)) {
+        throw UpdateVerworfen(u"Version im Archiv ("_s + version + u") nicht neuer als "_s +
+                              einrichtung_.lokaleVersion);
+    }
     return programm;
 }
 

@@ -45,12 +45,14 @@ protected:
         server.drehbuch().stelleEin(versionPfad, Antwort::json(200, {{u"version"_s, version}}));
     }
 
-    // The source folder signed with `schluessel`, as a zip below "parlix/".
-    RohZip signiert(const char* schluessel) const {
+    // The program folder (the source when not given) signed with `schluessel`, as a zip
+    // below "parlix/".
+    RohZip signiert(const char* schluessel, const QString& ordner = {}) const {
+        const QString programm = ordner.isEmpty() ? quelle : ordner;
         RohZip zip;
-        zip.ordner(quelle, u"parlix"_s);
+        zip.ordner(programm, u"parlix"_s);
         for (const auto& [name, inhalt] :
-             UpdatePaket::signiere(quelle, test::ProgrammLabor::testSchluessel(schluessel))) {
+             UpdatePaket::signiere(programm, test::ProgrammLabor::testSchluessel(schluessel))) {
             zip.datei(u"parlix/"_s + name, inhalt);
         }
         return zip;
@@ -157,6 +159,11 @@ TEST_F(UpdaterTest, EveryUntrustworthyArchiveIsRefusedAndNothingInstalled) {
                  .verknuepfung(u"parlix/raus"_s, labor.pfad())
                  .datei(u"parlix/raus/draussen.txt"_s, "boese")
                  .bytes();
+         }},
+        {"an older release of the vendor", "Version im Archiv (1.8) nicht neuer als 1.9",
+         [&] {
+             labor.programmOrdner(labor.pfad(u"alt/parlix"_s), u"1.8"_s);
+             return signiert("test-privat.pem", labor.pfad(u"alt/parlix"_s)).bytes();
          }},
         {"a link inside the folder", "Verknüpfung oder Sonderdatei: bin/auch",
          [&] {
