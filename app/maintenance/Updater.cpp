@@ -19,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -151,7 +152,10 @@ Updater::Ergebnis Updater::pruefe(std::stop_token stop) {
         log().schreibe(u"Update-Check übersprungen: "_s + QString::fromUtf8(fehler.what()));
         return Ergebnis::fehler;
     }
+    return installiere(zip);
+}
 
+Updater::Ergebnis Updater::installiere(const QByteArray& zip) {
     QTemporaryDir arbeit(QDir(einrichtung_.arbeitsBasis).filePath(u"parlix_update-XXXXXX"_s));
     if (!arbeit.isValid()) {
         log().schreibe(u"Update-Check übersprungen: "_s + arbeit.errorString());
