@@ -1,0 +1,47 @@
+#include "server/Sitzung.hpp"
+
+#include "server/DatenbankFehler.hpp"
+
+#include <QSqlError>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+Sitzung::Sitzung(const Datenbank& datenbank)
+    : datenbank_(datenbank)
+    , db_(datenbank.verbindung()) {}
+
+QSqlQuery Sitzung::fuehreAus(const QString& sql, const QVariantList& werte) {
+    QSqlQuery abfrage(db_);
+    abfrage.setForwardOnly(true);
+    bool ok = abfrage.prepare(sql);
+    for (const QVariant& wert : werte) {
+        abfrage.addBindValue(wert);
+    }
+    ok = ok && abfrage.exec();
+    if (!ok) {
+        throw DatenbankFehler((u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
+    }
+    return abfrage;
+}
+
+void Sitzung::befehl(const QString& sql) {
+    QSqlQuery abfrage(db_);
+    if (!abfrage.exec(sql)) {
+        throw DatenbankFehler((sql + u": "_s + abfrage.lastError().text()).toStdString());
+    }
+}
+
+void Sitzung::inTransaktion(const std::function<void()>& schritte) {
+    befehl(datenbank_.istSqlite() ? u"BEGIN IMMEDIATE"_s : u"BEGIN"_s);
+    try {
+        schritte();
+        befehl(u"COMMIT"_s);
+    } catch (...) {
+        QSqlQuery(db_).exec(u"ROLLBACK"_s);
+        throw;
+    }
+}
+
+} // namespace parlix
