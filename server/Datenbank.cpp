@@ -18,7 +18,10 @@ namespace parlix {
 Datenbank::Ziel Datenbank::ausAngabe(const QString& angabe) {
     const QUrl url(angabe);
     if (url.scheme() != u"postgresql"_s && url.scheme() != u"postgres"_s) {
-        return {.treiber = u"QSQLITE"_s, .name = angabe};
+        Ziel ziel;
+        ziel.treiber = u"QSQLITE"_s;
+        ziel.name = angabe;
+        return ziel;
     }
     Ziel ziel{.treiber = u"QPSQL"_s,
               .name = url.path().mid(1),

@@ -35,7 +35,7 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
             continue;
         }
         const qsizetype vorher = kopf_.size();
-        kopf_.append(bytes.mid(pos));
+        kopf_.append(bytes.sliced(pos));
         const qsizetype ende = kopf_.indexOf(kopfEnde, std::max<qsizetype>(0, vorher - 3));
         if (ende < 0 || ende + 4 > grenzen_.maxKopfBytes) {
             pos = bytes.size();

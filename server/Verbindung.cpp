@@ -42,7 +42,7 @@ void Verbindung::vorParser() {
         return;
     }
     const QByteArray ungelesen = socket_.peek(socket_.bytesAvailable());
-    const QByteArrayView neu = QByteArrayView(ungelesen).mid(
+    const QByteArrayView neu = QByteArrayView(ungelesen).sliced(
         std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
     if (neu.isEmpty()) {
         return;
