@@ -104,6 +104,7 @@ void KontenDienst::imHintergrund(Antworter antworte, std::function<Antwort(Sitzu
             antworte(auftrag(sitzung));
         } catch (const DatenbankFehler& fehler) {
             qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+            datenbank_.schliesseFaden(); // the next job connects afresh
             antworte(Antwort::fehler(
                 503, u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s));
         }
@@ -327,6 +328,7 @@ Antwort KontenDienst::profil(const QByteArray& authorization) {
                                : Antwort::json(200, {{u"email"_s, email}});
     } catch (const DatenbankFehler& fehler) {
         qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+        datenbank_.schliesseFaden();
         return Antwort::fehler(503, u"Die Kontodatenbank ist gerade nicht erreichbar."_s);
     }
 }
@@ -341,6 +343,7 @@ QString KontenDienst::emailZu(const QByteArray& authorization) {
         return kontoZu(s, hash, jetzt());
     } catch (const DatenbankFehler& fehler) {
         qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+        datenbank_.schliesseFaden();
         return {};
     }
 }

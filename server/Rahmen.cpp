@@ -36,6 +36,14 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
         }
         const qsizetype vorher = kopf_.size();
         kopf_.append(bytes.sliced(pos));
+        // A parser that accepts bare line feeds would see other requests than we do.
+        for (qsizetype i = kopf_.indexOf('\n', vorher); i >= 0; i = kopf_.indexOf('\n', i + 1)) {
+            if (i == 0 || kopf_[i - 1] != '\r') {
+                ergebnis.verstoss = schlecht(u"Zeilen enden mit CR LF."_s);
+                verstossen_ = true;
+                return ergebnis;
+            }
+        }
         const qsizetype ende = kopf_.indexOf(kopfEnde, std::max<qsizetype>(0, vorher - 3));
         if (ende < 0 || ende + 4 > grenzen_.maxKopfBytes) {
             pos = bytes.size();
@@ -59,11 +67,6 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
 }
 
 std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
-    for (qsizetype i = kopf_.indexOf('\n'); i >= 0; i = kopf_.indexOf('\n', i + 1)) {
-        if (i == 0 || kopf_[i - 1] != '\r') {
-            return schlecht(u"Zeilen enden mit CR LF."_s);
-        }
-    }
     const QByteArray einheitlich = QByteArray(kopf_).replace("\r\n", "\n");
     if (einheitlich.contains('\r')) {
         return schlecht(u"Zeilen enden mit CR LF."_s);

@@ -15,11 +15,12 @@ Sitzung::Sitzung(const Datenbank& datenbank)
 QSqlQuery Sitzung::fuehreAus(const QString& sql, const QVariantList& werte) {
     QSqlQuery abfrage(db_);
     abfrage.setForwardOnly(true);
-    bool ok = abfrage.prepare(sql);
+    // PostgreSQL prepares no schema statements; those come without values.
+    bool ok = werte.isEmpty() ? abfrage.exec(sql) : abfrage.prepare(sql);
     for (const QVariant& wert : werte) {
         abfrage.addBindValue(wert);
     }
-    ok = ok && abfrage.exec();
+    ok = ok && (werte.isEmpty() || abfrage.exec());
     if (!ok) {
         throw DatenbankFehler((u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
     }

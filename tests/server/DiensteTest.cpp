@@ -148,7 +148,9 @@ TEST_F(DiensteTest, ServesTheVersionAndSaysWhenThereIsNoArchive) {
 TEST_F(DiensteTest, StreamWithoutProviderAnswersEndWithAnError) {
     QWebSocket stream;
     QSignalSpy antworten(&stream, &QWebSocket::textMessageReceived);
-    stream.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/eu/stream").arg(server.port())));
+    QNetworkRequest anfrage(QUrl(QStringLiteral("ws://127.0.0.1:%1/eu/stream").arg(server.port())));
+    anfrage.setRawHeader("X-Device-Id", "geraet");
+    stream.open(anfrage);
     ASSERT_TRUE(QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::ConnectedState; }));
     stream.sendBinaryMessage(QByteArray(3200, '\0'));
     stream.sendTextMessage(QStringLiteral("END"));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTcpServer>
 #include <QThread>
+#include <csignal>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
