@@ -79,7 +79,8 @@ double wrk(const QUrl& url, int verbindungen, const QByteArray& koerper = {},
     if (rohr != nullptr) {
         pclose(rohr);
     }
-    const auto treffer = QRegularExpression(u"Requests/sec:\\s+([0-9.]+)"_s).match(QString::fromUtf8(ausgabe));
+    const auto treffer =
+        QRegularExpression(u"Requests/sec:\\s+([0-9.]+)"_s).match(QString::fromUtf8(ausgabe));
     const bool fehler = ausgabe.contains("Non-2xx");
     return treffer.hasMatch() && !fehler ? treffer.captured(1).toDouble() : -1;
 }
@@ -104,7 +105,8 @@ void anmeldungenProSekunde(benchmark::State& state) {
     QTemporaryDir ordner;
     Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s)));
     ServerFaden server(dienste);
-    const QByteArray konto = json({{u"email"_s, u"last@example.org"_s}, {u"passwort"_s, u"passwort1"_s}});
+    const QByteArray konto =
+        json({{u"email"_s, u"last@example.org"_s}, {u"passwort"_s, u"passwort1"_s}});
     HttpAnfrage registrieren;
     registrieren.methode = "POST";
     registrieren.url = url(server, u"/auth/register"_s);
@@ -125,8 +127,9 @@ void weitergeleiteteChatsProSekunde(benchmark::State& state) {
     QTemporaryDir ordner;
     Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s), upstream.url(u"/openai/v1"_s)));
     ServerFaden server(dienste);
-    const QByteArray anfrage = json(
-        {{u"model"_s, u"openai/gpt-oss-120b"_s}, {u"messages"_s, QJsonArray{}}, {u"temperature"_s, 0.2}});
+    const QByteArray anfrage = json({{u"model"_s, u"openai/gpt-oss-120b"_s},
+                                     {u"messages"_s, QJsonArray{}},
+                                     {u"temperature"_s, 0.2}});
     for (auto _ : state) {
         state.counters["anfragen_pro_s"] =
             wrk(url(server, u"/openai/v1/chat/completions"_s), 16, anfrage,
@@ -176,7 +179,10 @@ void speicherFuer1000RuhendeVerbindungen(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(speicherFuer1000RuhendeVerbindungen)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(speicherFuer1000RuhendeVerbindungen)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // 100 000 accounts and as many tokens, written directly (one hash for all: 100 000
 // Argon2id hashes would take hours).
@@ -188,9 +194,11 @@ void fuelle(const QString& datenbank, const QByteArray& passwortHash) {
             const QString email = u"konto%1@example.org"_s.arg(i);
             s.fuehreAus(u"INSERT INTO konten (email, passwort, erstellt) VALUES (?, ?, 0)"_s,
                         {email, QString::fromLatin1(passwortHash)});
-            s.fuehreAus(u"INSERT INTO tokens (hash, email, erstellt, gueltig_bis) VALUES (?, ?, 0, ?)"_s,
-                        {QString::fromLatin1(QCryptographicHash::hash(email.toUtf8(), QCryptographicHash::Sha256).toHex()),
-                         email, std::numeric_limits<qint64>::max()});
+            s.fuehreAus(
+                u"INSERT INTO tokens (hash, email, erstellt, gueltig_bis) VALUES (?, ?, 0, ?)"_s,
+                {QString::fromLatin1(
+                     QCryptographicHash::hash(email.toUtf8(), QCryptographicHash::Sha256).toHex()),
+                 email, std::numeric_limits<qint64>::max()});
         }
     });
 }

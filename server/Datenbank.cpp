@@ -92,9 +92,8 @@ void Datenbank::richteEin(QSqlDatabase& db) const {
     // WAL: readers never wait for the writer; FULL: a commit is on the disk before the
     // answer goes out, so an acknowledged change survives a crash or a power cut.
     QSqlQuery abfrage(db);
-    for (const QString& pragma :
-         {u"PRAGMA busy_timeout = 10000"_s, u"PRAGMA journal_mode = WAL"_s,
-          u"PRAGMA synchronous = FULL"_s, u"PRAGMA foreign_keys = ON"_s}) {
+    for (const QString& pragma : {u"PRAGMA busy_timeout = 10000"_s, u"PRAGMA journal_mode = WAL"_s,
+                                  u"PRAGMA synchronous = FULL"_s, u"PRAGMA foreign_keys = ON"_s}) {
         if (!abfrage.exec(pragma)) {
             throw DatenbankFehler(
                 (u"Datenbank unbrauchbar: "_s + abfrage.lastError().text()).toStdString());

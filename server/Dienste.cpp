@@ -105,8 +105,8 @@ std::optional<Antwort> Dienste::verweigereWeiterleitung(const Anfrage& anfrage) 
                                           : u"Bitte anmelden."_s);
     }
     const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
-    for (const std::optional<qint64> warten :
-         {geraete_.zaehle(QString::fromLatin1(geraet), jetzt), kunden_.zaehle(anfrage.kunde, jetzt)}) {
+    for (const std::optional<qint64> warten : {geraete_.zaehle(QString::fromLatin1(geraet), jetzt),
+                                               kunden_.zaehle(anfrage.kunde, jetzt)}) {
         if (warten) {
             return zuVieleFreieAufrufe(*warten);
         }

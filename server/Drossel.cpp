@@ -10,9 +10,8 @@ std::optional<qint64> Drossel::zaehle(const QString& schluessel, qint64 jetztMs)
     auto eintrag = fenster_.find(schluessel);
     if (eintrag == fenster_.end()) {
         if (fenster_.size() >= maxSchluessel_) {
-            fenster_.removeIf([&](const auto& e) {
-                return e.value().beginn + grenze_.fensterMs <= jetztMs;
-            });
+            fenster_.removeIf(
+                [&](const auto& e) { return e.value().beginn + grenze_.fensterMs <= jetztMs; });
         }
         if (fenster_.size() >= maxSchluessel_) {
             return grenze_.fensterMs;

@@ -35,8 +35,8 @@ QString sha256(const QByteArray& daten) {
 
 // The stored form of a bearer token; empty when the header holds none.
 QString tokenHash(const QByteArray& authorization) {
-    const QByteArray token = authorization.startsWith("Bearer ") ? authorization.mid(7).trimmed()
-                                                                 : QByteArray();
+    const QByteArray token =
+        authorization.startsWith("Bearer ") ? authorization.mid(7).trimmed() : QByteArray();
     return token.isEmpty() || token.size() > 256 ? QString() : sha256(token);
 }
 
@@ -53,8 +53,8 @@ bool gleich(const QString& a, const QString& b) {
 
 // The account of an unexpired token, or an empty text.
 QString kontoZu(Sitzung& s, const QString& hash, qint64 jetzt) {
-    QSqlQuery konto = s.fuehreAus(
-        u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s, {hash, jetzt});
+    QSqlQuery konto = s.fuehreAus(u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s,
+                                  {hash, jetzt});
     return konto.next() ? konto.value(0).toString() : QString();
 }
 
@@ -67,7 +67,8 @@ Antwort ungueltigerCode() {
 }
 
 Antwort ausgelastet() {
-    return Antwort::fehler(503, u"Der Server ist ausgelastet. Bitte gleich noch einmal versuchen."_s);
+    return Antwort::fehler(503,
+                           u"Der Server ist ausgelastet. Bitte gleich noch einmal versuchen."_s);
 }
 
 QByteArray attrappe(const Passwort::Kosten& kosten) {
@@ -106,7 +107,8 @@ void KontenDienst::imHintergrund(Antworter antworte, std::function<Antwort(Sitzu
             qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
             datenbank_.schliesseFaden(); // the next job connects afresh
             antworte(Antwort::fehler(
-                503, u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s));
+                503,
+                u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s));
         }
     });
     if (!angenommen) {
@@ -115,7 +117,8 @@ void KontenDienst::imHintergrund(Antworter antworte, std::function<Antwort(Sitzu
 }
 
 std::optional<Antwort>
-KontenDienst::gedrosselt(Sitzung& sitzung, const QList<std::pair<QString, Drosselgrenze>>& zaehler) {
+KontenDienst::gedrosselt(Sitzung& sitzung,
+                         const QList<std::pair<QString, Drosselgrenze>>& zaehler) {
     const qint64 nun = jetzt();
     qint64 wartenMs = 0;
     sitzung.inTransaktion([&] {
@@ -146,9 +149,10 @@ KontenDienst::gedrosselt(Sitzung& sitzung, const QList<std::pair<QString, Drosse
 std::optional<Antwort> KontenDienst::ungueltigesPasswort(const QString& passwort) const {
     if (passwort.size() < regeln_.minPasswortZeichen ||
         passwort.toUtf8().size() > regeln_.maxPasswortBytes) {
-        return Antwort::fehler(400, u"Das Passwort braucht mindestens %1 und höchstens %2 Zeichen."_s
-                                        .arg(regeln_.minPasswortZeichen)
-                                        .arg(regeln_.maxPasswortBytes));
+        return Antwort::fehler(400,
+                               u"Das Passwort braucht mindestens %1 und höchstens %2 Zeichen."_s
+                                   .arg(regeln_.minPasswortZeichen)
+                                   .arg(regeln_.maxPasswortBytes));
     }
     return std::nullopt;
 }
@@ -166,7 +170,8 @@ void KontenDienst::registriere(const QJsonObject& koerper, const QString& kunde,
         return;
     }
     imHintergrund(std::move(antworte), [this, email, passwort, kunde](Sitzung& s) -> Antwort {
-        if (auto zuviel = gedrosselt(s, {{u"registrieren:k:"_s + kunde, regeln_.registrierenKunde}})) {
+        if (auto zuviel =
+                gedrosselt(s, {{u"registrieren:k:"_s + kunde, regeln_.registrierenKunde}})) {
             return *zuviel;
         }
         const QByteArray hash = Passwort::hash(passwort.toUtf8(), regeln_.passwortKosten);
@@ -237,12 +242,13 @@ void KontenDienst::resetAnfordern(const QJsonObject& koerper, const QString& kun
         // The same statement for unknown addresses (it then writes nothing), so both take
         // one commit and the answer is the same.
         s.inTransaktion([&] {
-            konto = s.fuehreAus(u"INSERT INTO reset_codes (email, code_hash, gueltig_bis, versuche) "
-                                "SELECT email, ?, ?, 0 FROM konten WHERE email = ? "
-                                "ON CONFLICT (email) DO UPDATE SET code_hash = excluded.code_hash, "
-                                "gueltig_bis = excluded.gueltig_bis, versuche = 0"_s,
-                                {codeHash(email, code), jetzt() + regeln_.codeDauerMs, email})
-                        .numRowsAffected() == 1;
+            konto =
+                s.fuehreAus(u"INSERT INTO reset_codes (email, code_hash, gueltig_bis, versuche) "
+                            "SELECT email, ?, ?, 0 FROM konten WHERE email = ? "
+                            "ON CONFLICT (email) DO UPDATE SET code_hash = excluded.code_hash, "
+                            "gueltig_bis = excluded.gueltig_bis, versuche = 0"_s,
+                            {codeHash(email, code), jetzt() + regeln_.codeDauerMs, email})
+                    .numRowsAffected() == 1;
         });
         if (konto) {
             versand_(email, code);
@@ -261,18 +267,19 @@ void KontenDienst::resetBestaetigen(const QJsonObject& koerper, const QString& k
         return;
     }
     imHintergrund(std::move(antworte), [this, email, code, passwort, kunde](Sitzung& s) -> Antwort {
-        if (auto zuviel = gedrosselt(s, {{u"bestaetigen:a:"_s + email, regeln_.bestaetigenAdresse},
-                                         {u"bestaetigen:k:"_s + kunde, regeln_.bestaetigenKunde}})) {
+        if (auto zuviel =
+                gedrosselt(s, {{u"bestaetigen:a:"_s + email, regeln_.bestaetigenAdresse},
+                               {u"bestaetigen:k:"_s + kunde, regeln_.bestaetigenKunde}})) {
             return *zuviel;
         }
         // Every try is counted before the code is compared; the last allowed one burns it.
         int versuche = 0;
         QString gespeichert;
         s.inTransaktion([&] {
-            QSqlQuery stand = s.fuehreAus(
-                u"UPDATE reset_codes SET versuche = versuche + 1 WHERE email = ? AND "
-                "gueltig_bis > ? RETURNING versuche, code_hash"_s,
-                {email, jetzt()});
+            QSqlQuery stand =
+                s.fuehreAus(u"UPDATE reset_codes SET versuche = versuche + 1 WHERE email = ? AND "
+                            "gueltig_bis > ? RETURNING versuche, code_hash"_s,
+                            {email, jetzt()});
             if (stand.next()) {
                 versuche = stand.value(0).toInt();
                 gespeichert = stand.value(1).toString();
@@ -313,8 +320,8 @@ void KontenDienst::abmelden(const QByteArray& authorization, Antworter antworte)
     imHintergrund(std::move(antworte), [hash](Sitzung& s) -> Antwort {
         bool widerrufen = false;
         s.inTransaktion([&] {
-            widerrufen = s.fuehreAus(u"DELETE FROM tokens WHERE hash = ?"_s, {hash})
-                             .numRowsAffected() == 1;
+            widerrufen =
+                s.fuehreAus(u"DELETE FROM tokens WHERE hash = ?"_s, {hash}).numRowsAffected() == 1;
         });
         return widerrufen ? Antwort::json(200, {}) : Antwort::fehler(401, u"Nicht angemeldet."_s);
     });
@@ -349,15 +356,17 @@ QString KontenDienst::emailZu(const QByteArray& authorization) {
 }
 
 void KontenDienst::raeumeAuf() {
-    imHintergrund([](const Antwort&) {}, [this](Sitzung& s) {
-        const qint64 nun = jetzt();
-        s.inTransaktion([&] {
-            s.fuehreAus(u"DELETE FROM tokens WHERE gueltig_bis <= ?"_s, {nun});
-            s.fuehreAus(u"DELETE FROM reset_codes WHERE gueltig_bis <= ?"_s, {nun});
-            s.fuehreAus(u"DELETE FROM drossel WHERE beginn <= ?"_s, {nun - 24 * 60 * KontenRegeln::minute});
-        });
-        return Antwort::json(200, {});
-    });
+    imHintergrund([](const Antwort&) {},
+                  [this](Sitzung& s) {
+                      const qint64 nun = jetzt();
+                      s.inTransaktion([&] {
+                          s.fuehreAus(u"DELETE FROM tokens WHERE gueltig_bis <= ?"_s, {nun});
+                          s.fuehreAus(u"DELETE FROM reset_codes WHERE gueltig_bis <= ?"_s, {nun});
+                          s.fuehreAus(u"DELETE FROM drossel WHERE beginn <= ?"_s,
+                                      {nun - 24 * 60 * KontenRegeln::minute});
+                      });
+                      return Antwort::json(200, {});
+                  });
 }
 
 } // namespace parlix

@@ -75,7 +75,8 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
     while (!zeilen.isEmpty() && zeilen.first().isEmpty()) { // blank lines between requests
         zeilen.removeFirst();
     }
-    const QList<QByteArray> anfang = zeilen.isEmpty() ? QList<QByteArray>() : zeilen.first().split(' ');
+    const QList<QByteArray> anfang =
+        zeilen.isEmpty() ? QList<QByteArray>() : zeilen.first().split(' ');
     if (anfang.size() != 3 || anfang[0].isEmpty() || !anfang[2].startsWith("HTTP/1.")) {
         return schlecht(u"Unverständliche Anfragezeile."_s);
     }
@@ -109,8 +110,9 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
         return schlecht(u"Ungültige Content-Length."_s);
     }
     const QString pfad = QString::fromLatin1(anfang[1]);
-    const bool gross = std::any_of(grenzen_.grossePfade.begin(), grenzen_.grossePfade.end(),
-                                   [&](const QString& praefix) { return pfad.startsWith(praefix); });
+    const bool gross =
+        std::any_of(grenzen_.grossePfade.begin(), grenzen_.grossePfade.end(),
+                    [&](const QString& praefix) { return pfad.startsWith(praefix); });
     const qint64 grenze = gross ? grenzen_.maxKoerperGross : grenzen_.maxKoerper;
     koerper = laengen.first().toLongLong();
     if (koerper > grenze) {

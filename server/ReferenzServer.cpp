@@ -85,8 +85,8 @@ quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
 
 void ReferenzServer::verdrahteNeue() {
     for (Verbindung* verbindung : tcp_->nimmNeue()) {
-        connect(qobject_cast<QTcpSocket*>(verbindung->parent()), &QTcpSocket::readyRead,
-                verbindung, &Verbindung::nachParser);
+        connect(qobject_cast<QTcpSocket*>(verbindung->parent()), &QTcpSocket::readyRead, verbindung,
+                &Verbindung::nachParser);
     }
 }
 

@@ -42,7 +42,8 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
     }
     if (laufend_ >= grenzen_.maxGleichzeitig) {
         antworte(Antwort::fehler(
-            503, u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
+            503,
+            u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
     QUrl ziel = upstream->basis;
@@ -66,21 +67,23 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                              antwort->abort();
                          }
                      });
-    QObject::connect(antwort, &QNetworkReply::finished, antwort, [this, antwort, antworte, zuGross] {
-        --laufend_;
-        antwort->deleteLater();
-        const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (*zuGross) {
-            antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
-        } else if (!status.isValid() || antwort->error() == QNetworkReply::OperationCanceledError) {
-            antworte(
-                Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s + antwort->errorString()));
-        } else {
-            antworte(
-                Antwort::text(status.toInt(), antwort->readAll(),
-                              antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
-        }
-    });
+    QObject::connect(
+        antwort, &QNetworkReply::finished, antwort, [this, antwort, antworte, zuGross] {
+            --laufend_;
+            antwort->deleteLater();
+            const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+            if (*zuGross) {
+                antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
+            } else if (!status.isValid() ||
+                       antwort->error() == QNetworkReply::OperationCanceledError) {
+                antworte(Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s +
+                                                  antwort->errorString()));
+            } else {
+                antworte(Antwort::text(
+                    status.toInt(), antwort->readAll(),
+                    antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
+            }
+        });
 }
 
 } // namespace parlix

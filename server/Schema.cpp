@@ -46,7 +46,8 @@ void Schema::migriere(Sitzung& sitzung, bool sqlite) {
             // Instances that start together migrate one after the other.
             sitzung.fuehreAus(u"SELECT pg_advisory_xact_lock(7304151)"_s);
         }
-        sitzung.fuehreAus(u"CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)"_s);
+        sitzung.fuehreAus(
+            u"CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)"_s);
         const int version = gespeicherteVersion(sitzung);
         if (version > aktuelleVersion()) {
             throw DatenbankFehler(u"Die Datenbank hat Schema-Version %1, dieses Programm kennt nur "

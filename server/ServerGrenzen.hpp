@@ -22,9 +22,9 @@ struct ServerGrenzen {
     // beyond it gets 503 before its body is read.
     qint64 koerperBudget = 512 * mib;
 
-    int kopfFristMs = 10000;  // from a request's first byte to the end of its headers
-    int leseFristMs = 30000;  // the longest silence within an unfinished request
-    int ruheFristMs = 60000;  // an idle connection between requests is closed then
+    int kopfFristMs = 10000;     // from a request's first byte to the end of its headers
+    int leseFristMs = 30000;     // the longest silence within an unfinished request
+    int ruheFristMs = 60000;     // an idle connection between requests is closed then
     int maxVerbindungen = 10000; // and at most the open-file limit less a reserve
     int maxVerbindungenProKunde = 256;
 

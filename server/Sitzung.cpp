@@ -22,7 +22,8 @@ QSqlQuery Sitzung::fuehreAus(const QString& sql, const QVariantList& werte) {
     }
     ok = ok && (werte.isEmpty() || abfrage.exec());
     if (!ok) {
-        throw DatenbankFehler((u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
+        throw DatenbankFehler(
+            (u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
     }
     return abfrage;
 }

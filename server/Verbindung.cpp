@@ -42,8 +42,8 @@ void Verbindung::vorParser() {
         return;
     }
     const QByteArray ungelesen = socket_.peek(socket_.bytesAvailable());
-    const QByteArrayView neu = QByteArrayView(ungelesen).sliced(
-        std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
+    const QByteArrayView neu =
+        QByteArrayView(ungelesen).sliced(std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
     if (neu.isEmpty()) {
         return;
     }
@@ -79,8 +79,9 @@ void Verbindung::antworte(qsizetype nummer, const Antwort& antwort, bool schlies
     if (antwort.verzoegerung.count() > 0) {
         Antwort sofort = antwort;
         sofort.verzoegerung = {};
-        QTimer::singleShot(antwort.verzoegerung, this,
-                           [this, nummer, sofort, schliessen] { antworte(nummer, sofort, schliessen); });
+        QTimer::singleShot(antwort.verzoegerung, this, [this, nummer, sofort, schliessen] {
+            antworte(nummer, sofort, schliessen);
+        });
         return;
     }
     fertig_.insert(nummer, {antwort, schliessen});

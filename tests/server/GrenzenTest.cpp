@@ -36,7 +36,8 @@ public:
     QByteArray bisZumSchluss(std::chrono::milliseconds limit = 5s) {
         QElapsedTimer uhr;
         uhr.start();
-        while (socket_.state() == QAbstractSocket::ConnectedState && uhr.elapsed() < limit.count()) {
+        while (socket_.state() == QAbstractSocket::ConnectedState &&
+               uhr.elapsed() < limit.count()) {
             socket_.waitForReadyRead(50);
             empfangen_ += socket_.readAll();
         }
@@ -76,14 +77,15 @@ TEST(GrenzenTest, BadFramingIsRefusedBeforeTheRequestIsHandled) {
     };
     EXPECT_TRUE(antwort("POST /a HTTP/1.1\r\nContent-Length: 3\r\nContent-Length: 5\r\n\r\nabcde")
                     .startsWith("HTTP/1.1 400"));
-    const QByteArray riesig =
-        antwort("POST /openai/v1/audio/transcriptions HTTP/1.1\r\nContent-Length: 1073741824\r\n\r\n");
+    const QByteArray riesig = antwort(
+        "POST /openai/v1/audio/transcriptions HTTP/1.1\r\nContent-Length: 1073741824\r\n\r\n");
     EXPECT_TRUE(riesig.startsWith("HTTP/1.1 413")) << riesig.data();
     EXPECT_TRUE(riesig.contains("\"detail\":\"Der Inhalt ist größer als 33554432 Bytes.\""));
     EXPECT_TRUE(antwort("POST /auth/login HTTP/1.1\r\nContent-Length: 70000\r\n\r\n")
                     .startsWith("HTTP/1.1 413"));
-    EXPECT_TRUE(antwort("POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n")
-                    .startsWith("HTTP/1.1 411"));
+    EXPECT_TRUE(
+        antwort("POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n")
+            .startsWith("HTTP/1.1 411"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\nX: " + QByteArray(20000, 'x') + "\r\n\r\n")
                     .startsWith("HTTP/1.1 431"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\nHost: x\n\n").startsWith("HTTP/1.1 400"));
@@ -180,7 +182,8 @@ protected:
     }
     static QByteArray chatAnfrage(const QByteArray& kopf = {}) {
         return "POST /openai/v1/chat/completions HTTP/1.1\r\nHost: x\r\nX-Backend: groq\r\n"
-               "X-Device-Id: abc\r\n" + kopf + "Content-Length: 2\r\n\r\n{}";
+               "X-Device-Id: abc\r\n" +
+               kopf + "Content-Length: 2\r\n\r\n{}";
     }
 
     QTemporaryDir ordner;
@@ -227,7 +230,8 @@ TEST_F(RelaisGrenzenTest, WithoutATokenOnlyTheFreeAllowanceOfADeviceIsRelayed) {
     EXPECT_EQ(server.sende("POST", pfad, {}, geraet("b")).status, 200);
 
     Kopfzeilen mitToken = geraet("a");
-    mitToken.append({"Authorization", "Bearer " + server.konto(u"a@b.de"_s, u"12345678"_s).toUtf8()});
+    mitToken.append(
+        {"Authorization", "Bearer " + server.konto(u"a@b.de"_s, u"12345678"_s).toUtf8()});
     EXPECT_EQ(server.sende("POST", pfad, {}, mitToken).status, 200);
 
     Dienste::Einrichtung nurToken = einrichtung();

@@ -20,8 +20,8 @@ public:
     // Cheap password hashes, no upstream.
     static Dienste::Einrichtung vorgabe();
 
-    HttpAntwort sende(const QByteArray& methode, const QString& pfad, const QJsonObject& koerper = {},
-                      const Kopfzeilen& kopfzeilen = {}) const;
+    HttpAntwort sende(const QByteArray& methode, const QString& pfad,
+                      const QJsonObject& koerper = {}, const Kopfzeilen& kopfzeilen = {}) const;
     HttpAntwort post(const QString& pfad, const QJsonObject& koerper) const {
         return sende("POST", pfad, koerper);
     }

@@ -46,12 +46,13 @@ protected:
         return server.post(u"auth/login"_s, {{u"email"_s, adresse}, {u"passwort"_s, mit}});
     }
     static HttpAntwort bestaetige(const KontenServer& server, const QString& code) {
-        return server.post(u"auth/reset-confirm"_s, {{u"email"_s, email},
-                                                      {u"code"_s, code},
-                                                      {u"passwort"_s, u"uebernommen!"_s}});
+        return server.post(
+            u"auth/reset-confirm"_s,
+            {{u"email"_s, email}, {u"code"_s, code}, {u"passwort"_s, u"uebernommen!"_s}});
     }
     static HttpAntwort profil(const KontenServer& server, const QString& token) {
-        return server.sende("GET", u"auth/me"_s, {}, {{"Authorization", "Bearer " + token.toUtf8()}});
+        return server.sende("GET", u"auth/me"_s, {},
+                            {{"Authorization", "Bearer " + token.toUtf8()}});
     }
     static QString falscherCode(const QString& code, int versatz) {
         return u"%1"_s.arg((code.toInt() + versatz) % 1000000, 6, 10, QLatin1Char('0'));
@@ -109,7 +110,8 @@ TEST_P(KontenTest, TokensAreHashedCappedExpireAndSignOutRevokesThem) {
     QStringList tokens;
     for (int i = 0; i < 3; ++i) {
         uhr += 1000;
-        tokens << QJsonDocument::fromJson(login(server, email, passwort).koerper)[u"token"_s].toString();
+        tokens << QJsonDocument::fromJson(login(server, email, passwort).koerper)[u"token"_s]
+                      .toString();
     }
     EXPECT_EQ(profil(server, tokens[0]).status, 200);
     uhr += 1000;
@@ -118,7 +120,8 @@ TEST_P(KontenTest, TokensAreHashedCappedExpireAndSignOutRevokesThem) {
     // The first token of konto() and tokens[0] went to make room.
     EXPECT_EQ(profil(server, tokens[0]).status, 401);
     EXPECT_EQ(profil(server, tokens[1]).status, 200);
-    EXPECT_EQ(QJsonDocument::fromJson(profil(server, vierter).koerper)[u"email"_s].toString(), email);
+    EXPECT_EQ(QJsonDocument::fromJson(profil(server, vierter).koerper)[u"email"_s].toString(),
+              email);
 
     {
         Datenbank direkt(Datenbank::ausAngabe(datenbank));
@@ -152,14 +155,16 @@ TEST_P(KontenTest, SignInIsLimitedPerAddressAndRegistrationPerClient) {
     const HttpAntwort gesperrt = login(server, email, passwort);
     EXPECT_EQ(gesperrt.status, 429);
     EXPECT_FALSE(detail(gesperrt).isEmpty());
-    EXPECT_EQ(login(server, u"bert@example.org"_s, passwort).status, 401) << "other addresses go on";
+    EXPECT_EQ(login(server, u"bert@example.org"_s, passwort).status, 401)
+        << "other addresses go on";
 
     const QJsonObject doppelt{{u"email"_s, email}, {u"passwort"_s, passwort}};
     EXPECT_EQ(server.post(u"auth/register"_s, doppelt).status, 409);
     EXPECT_EQ(server.post(u"auth/register"_s, doppelt).status, 409);
     EXPECT_EQ(server.post(u"auth/register"_s, doppelt).status, 429) << "409 only behind the limit";
-    const HttpAntwort lang = server.post(
-        u"auth/register"_s, {{u"email"_s, u"c@example.org"_s}, {u"passwort"_s, QString(2000, u'x')}});
+    const HttpAntwort lang =
+        server.post(u"auth/register"_s,
+                    {{u"email"_s, u"c@example.org"_s}, {u"passwort"_s, QString(2000, u'x')}});
     EXPECT_EQ(lang.status, 400);
 }
 
@@ -183,8 +188,8 @@ TEST_P(KontenTest, AnUnreachableDatabaseIsAnErrorAnswerNeverASuccess) {
     KontenServer server(datenbank);
     server.konto(email, passwort);
     postgres->halteAn();
-    const HttpAntwort registriert =
-        server.post(u"auth/register"_s, {{u"email"_s, u"neu@example.org"_s}, {u"passwort"_s, passwort}});
+    const HttpAntwort registriert = server.post(
+        u"auth/register"_s, {{u"email"_s, u"neu@example.org"_s}, {u"passwort"_s, passwort}});
     EXPECT_EQ(registriert.status, 503);
     EXPECT_FALSE(detail(registriert).isEmpty());
     EXPECT_EQ(login(server, email, passwort).status, 503);

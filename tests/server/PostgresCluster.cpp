@@ -45,11 +45,10 @@ PostgresCluster::PostgresCluster()
         return;
     }
     const QStringList postgres = alsBesitzer(
-        bin_ + u"/postgres"_s,
-        {u"-D"_s, ordner_ + u"/daten"_s, u"-k"_s, ordner_, u"-p"_s, QString::number(port_), u"-c"_s,
-         u"listen_addresses="_s, u"-F"_s});
-    server_ = std::make_unique<KindProzess>(
-        postgres.first(), postgres.mid(1), KindProzess::Optionen{ordner_ + u"/log"_s, {}});
+        bin_ + u"/postgres"_s, {u"-D"_s, ordner_ + u"/daten"_s, u"-k"_s, ordner_, u"-p"_s,
+                                QString::number(port_), u"-c"_s, u"listen_addresses="_s, u"-F"_s});
+    server_ = std::make_unique<KindProzess>(postgres.first(), postgres.mid(1),
+                                            KindProzess::Optionen{ordner_ + u"/log"_s, {}});
     const QStringList bereit =
         alsBesitzer(bin_ + u"/pg_isready"_s, {u"-h"_s, ordner_, u"-p"_s, QString::number(port_)});
     for (int versuch = 0; versuch < 200; ++versuch) {
@@ -69,7 +68,7 @@ PostgresCluster::~PostgresCluster() {
 }
 
 QStringList PostgresCluster::alsBesitzer(const QString& programm,
-                                          const QStringList& argumente) const {
+                                         const QStringList& argumente) const {
     // setpriv: the server ends with the test even when the test is killed.
     QStringList befehl{u"setpriv"_s, u"--pdeathsig"_s, u"KILL"_s, u"--"_s};
     if (getuid() == 0) {
@@ -80,9 +79,9 @@ QStringList PostgresCluster::alsBesitzer(const QString& programm,
 
 QString PostgresCluster::neueDatenbank() {
     const QString name = u"parlix%1"_s.arg(++datenbanken_);
-    const QStringList createdb = alsBesitzer(
-        bin_ + u"/createdb"_s,
-        {u"-h"_s, ordner_, u"-p"_s, QString::number(port_), u"-U"_s, u"postgres"_s, name});
+    const QStringList createdb =
+        alsBesitzer(bin_ + u"/createdb"_s, {u"-h"_s, ordner_, u"-p"_s, QString::number(port_),
+                                            u"-U"_s, u"postgres"_s, name});
     KindProzess::ausgabe(createdb.first(), createdb.mid(1), 30s);
     return u"postgresql://postgres@localhost:%1/%2?host=%3"_s.arg(port_).arg(name, ordner_);
 }

@@ -11,10 +11,11 @@ using namespace Qt::StringLiterals;
 namespace parlix::test {
 
 ServerProzess::ServerProzess(const QStringList& argumente, const QStringList& davor)
-    : fehlerDatei_(QDir::temp().filePath(u"parlix-server-%1.err"_s.arg(
-          QUuid::createUuid().toString(QUuid::WithoutBraces)))) {
-    QStringList befehl = davor + QStringList{QStringLiteral(PARLIX_SERVER_PROGRAMM), u"--port"_s,
-                                             u"0"_s} + argumente;
+    : fehlerDatei_(QDir::temp().filePath(
+          u"parlix-server-%1.err"_s.arg(QUuid::createUuid().toString(QUuid::WithoutBraces)))) {
+    QStringList befehl = davor +
+                         QStringList{QStringLiteral(PARLIX_SERVER_PROGRAMM), u"--port"_s, u"0"_s} +
+                         argumente;
     prozess_ = std::make_unique<KindProzess>(befehl.first(), befehl.mid(1),
                                              KindProzess::Optionen{fehlerDatei_, {}});
     static const QRegularExpression zeile(u"lauscht auf http://[^:]+:(\\d+)"_s);

@@ -1,6 +1,7 @@
 // The server program itself under a crash, a full disk and the open-file limit.
-#include "core/services/HttpTransport.hpp"
 #include "tests/server/ServerProzess.hpp"
+
+#include "core/services/HttpTransport.hpp"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -8,8 +9,8 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
 
