@@ -36,15 +36,17 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
         }
         const qsizetype vorher = kopf_.size();
         kopf_.append(bytes.sliced(pos));
+        const qsizetype ende = kopf_.indexOf(kopfEnde, std::max<qsizetype>(0, vorher - 3));
         // A parser that accepts bare line feeds would see other requests than we do.
-        for (qsizetype i = kopf_.indexOf('\n', vorher); i >= 0; i = kopf_.indexOf('\n', i + 1)) {
+        const qsizetype kopfSchluss = ende < 0 ? kopf_.size() : ende;
+        for (qsizetype i = kopf_.indexOf('\n', vorher); i >= 0 && i < kopfSchluss;
+             i = kopf_.indexOf('\n', i + 1)) {
             if (i == 0 || kopf_[i - 1] != '\r') {
                 ergebnis.verstoss = schlecht(u"Zeilen enden mit CR LF."_s);
                 verstossen_ = true;
                 return ergebnis;
             }
         }
-        const qsizetype ende = kopf_.indexOf(kopfEnde, std::max<qsizetype>(0, vorher - 3));
         if (ende < 0 || ende + 4 > grenzen_.maxKopfBytes) {
             pos = bytes.size();
             if (kopf_.size() > grenzen_.maxKopfBytes) {

@@ -70,8 +70,9 @@ TEST(GrenzenTest, PipelinedRequestsAreAnsweredInTheirOrder) {
 }
 
 TEST(GrenzenTest, BadFramingIsRefusedBeforeTheRequestIsHandled) {
-    TestServer server;
-    const quint16 port = server.basis().port();
+    Drehbuch drehbuch;
+    ServerFaden server(drehbuch);
+    const quint16 port = server.port();
     const auto antwort = [&](const QByteArray& anfrage) {
         return RoherClient(port, anfrage).bisZumSchluss();
     };
@@ -89,7 +90,7 @@ TEST(GrenzenTest, BadFramingIsRefusedBeforeTheRequestIsHandled) {
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\nX: " + QByteArray(20000, 'x') + "\r\n\r\n")
                     .startsWith("HTTP/1.1 431"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\nHost: x\n\n").startsWith("HTTP/1.1 400"));
-    EXPECT_TRUE(server.drehbuch().anfragen().isEmpty());
+    EXPECT_TRUE(drehbuch.anfragen().isEmpty());
 }
 
 TEST(GrenzenTest, SlowAndIdleClientsAreClosed) {
