@@ -53,9 +53,9 @@ bool gleich(const QString& a, const QString& b) {
 
 // The account of an unexpired token, or an empty text.
 QString kontoZu(Sitzung& s, const QString& hash, qint64 jetzt) {
-    QSqlQuery konto = s.fuehreAus(u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s,
-                                  {hash, jetzt});
-    return konto.next() ? konto.value(0).toString() : QString();
+    const QVariantList konto =
+        s.ersteZeile(u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s, {hash, jetzt});
+    return konto.isEmpty() ? QString() : konto[0].toString();
 }
 
 Antwort falscheAnmeldung() {
@@ -124,15 +124,15 @@ KontenDienst::gedrosselt(Sitzung& sitzung,
     sitzung.inTransaktion([&] {
         for (const auto& [schluessel, grenze] : zaehler) {
             const qint64 abgelaufen = nun - grenze.fensterMs;
-            QSqlQuery stand = sitzung.fuehreAus(
+            const QVariantList stand = sitzung.ersteZeile(
                 u"INSERT INTO drossel (schluessel, beginn, anzahl) VALUES (?, ?, 1) "
                 "ON CONFLICT (schluessel) DO UPDATE SET "
                 "anzahl = CASE WHEN drossel.beginn <= ? THEN 1 ELSE drossel.anzahl + 1 END, "
                 "beginn = CASE WHEN drossel.beginn <= ? THEN excluded.beginn "
                 "ELSE drossel.beginn END RETURNING anzahl, beginn"_s,
                 {schluessel, nun, abgelaufen, abgelaufen});
-            if (stand.next() && stand.value(0).toInt() > grenze.anzahl) {
-                wartenMs = std::max(wartenMs, stand.value(1).toLongLong() + grenze.fensterMs - nun);
+            if (!stand.isEmpty() && stand[0].toInt() > grenze.anzahl) {
+                wartenMs = std::max(wartenMs, stand[1].toLongLong() + grenze.fensterMs - nun);
             }
         }
     });
@@ -203,10 +203,11 @@ void KontenDienst::login(const QJsonObject& koerper, const QString& kunde, Antwo
         if (passwort.size() > regeln_.maxPasswortBytes) {
             return falscheAnmeldung();
         }
-        QSqlQuery konto = s.fuehreAus(u"SELECT passwort FROM konten WHERE email = ?"_s, {email});
-        const bool bekannt = konto.next();
+        const QVariantList konto =
+            s.ersteZeile(u"SELECT passwort FROM konten WHERE email = ?"_s, {email});
+        const bool bekannt = !konto.isEmpty();
         // An unknown address costs the same hash, so the time tells nothing.
-        const QByteArray hash = bekannt ? konto.value(0).toString().toLatin1() : attrappe_;
+        const QByteArray hash = bekannt ? konto[0].toString().toLatin1() : attrappe_;
         if (!Passwort::passt(hash, passwort) || !bekannt) {
             return falscheAnmeldung();
         }
@@ -276,13 +277,13 @@ void KontenDienst::resetBestaetigen(const QJsonObject& koerper, const QString& k
         int versuche = 0;
         QString gespeichert;
         s.inTransaktion([&] {
-            QSqlQuery stand =
-                s.fuehreAus(u"UPDATE reset_codes SET versuche = versuche + 1 WHERE email = ? AND "
-                            "gueltig_bis > ? RETURNING versuche, code_hash"_s,
-                            {email, jetzt()});
-            if (stand.next()) {
-                versuche = stand.value(0).toInt();
-                gespeichert = stand.value(1).toString();
+            const QVariantList stand =
+                s.ersteZeile(u"UPDATE reset_codes SET versuche = versuche + 1 WHERE email = ? AND "
+                             "gueltig_bis > ? RETURNING versuche, code_hash"_s,
+                             {email, jetzt()});
+            if (!stand.isEmpty()) {
+                versuche = stand[0].toInt();
+                gespeichert = stand[1].toString();
             }
         });
         const bool richtig = versuche > 0 && versuche <= regeln_.maxCodeVersuche &&

@@ -30,8 +30,8 @@ const QList<QStringList> schritte = {
 };
 
 int gespeicherteVersion(Sitzung& sitzung) {
-    QSqlQuery abfrage = sitzung.fuehreAus(u"SELECT MAX(version) FROM schema_version"_s);
-    return abfrage.next() ? abfrage.value(0).toInt() : 0;
+    const QVariantList zeile = sitzung.ersteZeile(u"SELECT MAX(version) FROM schema_version"_s);
+    return zeile.isEmpty() ? 0 : zeile[0].toInt();
 }
 
 } // namespace

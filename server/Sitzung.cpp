@@ -3,6 +3,7 @@
 #include "server/DatenbankFehler.hpp"
 
 #include <QSqlError>
+#include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +27,18 @@ QSqlQuery Sitzung::fuehreAus(const QString& sql, const QVariantList& werte) {
             (u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
     }
     return abfrage;
+}
+
+QVariantList Sitzung::ersteZeile(const QString& sql, const QVariantList& werte) {
+    QSqlQuery abfrage = fuehreAus(sql, werte);
+    QVariantList zeile;
+    if (abfrage.next()) {
+        for (int spalte = 0; spalte < abfrage.record().count(); ++spalte) {
+            zeile.append(abfrage.value(spalte));
+        }
+    }
+    abfrage.finish();
+    return zeile;
 }
 
 void Sitzung::befehl(const QString& sql) {

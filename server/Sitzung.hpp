@@ -16,6 +16,9 @@ public:
 
     // Runs one statement with its `?` placeholders bound in order.
     QSqlQuery fuehreAus(const QString& sql, const QVariantList& werte = {});
+    // The first row of a statement's result (empty if none), with the statement finished
+    // so that it holds no read snapshot into a later write.
+    QVariantList ersteZeile(const QString& sql, const QVariantList& werte = {});
     // `schritte` in one transaction (write-locking from its start on SQLite, so two
     // writers never deadlock on an upgrade); committed when it returns.
     void inTransaktion(const std::function<void()>& schritte);
