@@ -53,8 +53,8 @@ bool gleich(const QString& a, const QString& b) {
 
 // The account of an unexpired token, or an empty text.
 QString kontoZu(Sitzung& s, const QString& hash, qint64 jetzt) {
-    const QVariantList konto =
-        s.ersteZeile(u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s, {hash, jetzt});
+    const QVariantList konto = s.ersteZeile(
+        u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s, {hash, jetzt});
     return konto.isEmpty() ? QString() : konto[0].toString();
 }
 
