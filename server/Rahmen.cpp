@@ -86,6 +86,8 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
         return Verstoss{431, u"Zu viele Kopfzeilen."_s};
     }
     QList<QByteArray> laengen;
+    bool webSocket = false;
+    bool verbindungUpgrade = false;
     for (qsizetype i = 1; i < zeilen.size(); ++i) {
         const QByteArray& zeile = zeilen[i];
         const qsizetype doppelpunkt = zeile.indexOf(':');
@@ -99,9 +101,13 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
         } else if (name == "transfer-encoding") {
             return Verstoss{411, u"Bitte den Inhalt mit Content-Length senden."_s};
         } else if (name == "upgrade") {
-            durchgereicht_ = true;
+            webSocket = wert.compare("websocket", Qt::CaseInsensitive) == 0;
+        } else if (name == "connection") {
+            verbindungUpgrade = wert.toLower().contains("upgrade");
         }
     }
+    // Only a WebSocket upgrade hands the connection over; any other request stays framed.
+    durchgereicht_ = webSocket && verbindungUpgrade;
     if (laengen.size() > 1) {
         return schlecht(u"Mehr als eine Content-Length."_s);
     }

@@ -12,7 +12,7 @@ namespace parlix {
 // parser sees it, and finds where each request ends. It refuses what the limits or a
 // sound framing forbid: an oversized head or body, two Content-Length headers, a
 // Transfer-Encoding (bodies must state their length), bare line feeds. After a
-// WebSocket upgrade request it stops framing.
+// WebSocket upgrade request ("Upgrade: websocket", "Connection: Upgrade") it stops.
 class Rahmen {
 public:
     struct Verstoss {

@@ -91,6 +91,10 @@ TEST(GrenzenTest, BadFramingIsRefusedBeforeTheRequestIsHandled) {
                     .startsWith("HTTP/1.1 431"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\nHost: x\n\n").startsWith("HTTP/1.1 400"));
     EXPECT_TRUE(drehbuch.anfragen().isEmpty());
+    // A header that only names an upgrade does not switch the checks off.
+    EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\nUpgrade: x\r\n\r\n"
+                        "POST /b HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab")
+                    .contains("HTTP/1.1 400"));
 }
 
 TEST(GrenzenTest, SlowAndIdleClientsAreClosed) {
