@@ -18,7 +18,8 @@ class Sitzung;
 // Everything that hashes a password or writes runs on worker threads and answers
 // through `antworte` from there; token checks are quick reads on the calling thread.
 // Sign-in and the reset request answer alike, and take alike long, whether or not an
-// account exists. Safe to call from any thread.
+// account exists (the reset code is stored and sent after the answer). Safe to call
+// from any thread.
 class KontenDienst {
 public:
     // How a reset code reaches its owner; the reference server has no mail and prints it.
@@ -52,6 +53,8 @@ private:
                                       const QList<std::pair<QString, Drosselgrenze>>& zaehler);
     std::optional<Antwort> ungueltigesPasswort(const QString& passwort) const;
     QString neuerToken(Sitzung& sitzung, const QString& email);
+    // Stores a new code for the account of `email`, if there is one, and sends it.
+    void sendeCode(const QString& email);
     qint64 jetzt() const;
 
     std::atomic<unsigned> auftraege_{0}; // every thousandth job also cleans up

@@ -12,11 +12,13 @@ namespace parlix::test {
 namespace {
 
 Dienste::Einrichtung mitVersand(Dienste::Einrichtung einrichtung, const QString& datenbank,
-                                std::mutex& sperre, QHash<QString, QString>& codes) {
+                                std::mutex& sperre, std::condition_variable& neu,
+                                QHash<QString, QString>& codes) {
     einrichtung.datenbank = Datenbank::ausAngabe(datenbank);
-    einrichtung.codeVersand = [&sperre, &codes](const QString& email, const QString& code) {
+    einrichtung.codeVersand = [&sperre, &neu, &codes](const QString& email, const QString& code) {
         std::lock_guard lock(sperre);
         codes[email] = code;
+        neu.notify_all();
     };
     return einrichtung;
 }
@@ -25,7 +27,7 @@ Dienste::Einrichtung mitVersand(Dienste::Einrichtung einrichtung, const QString&
 
 KontenServer::KontenServer(const QString& datenbank, Dienste::Einrichtung einrichtung,
                            ServerGrenzen grenzen)
-    : dienste_(mitVersand(std::move(einrichtung), datenbank, sperre_, codes_))
+    : dienste_(mitVersand(std::move(einrichtung), datenbank, sperre_, neuerCode_, codes_))
     , faden_(dienste_, std::move(grenzen)) {}
 
 Dienste::Einrichtung KontenServer::vorgabe() {
@@ -49,8 +51,9 @@ HttpAntwort KontenServer::sende(const QByteArray& methode, const QString& pfad,
 }
 
 QString KontenServer::code(const QString& email) {
-    std::lock_guard lock(sperre_);
-    return codes_.value(email);
+    std::unique_lock lock(sperre_);
+    neuerCode_.wait_for(lock, std::chrono::seconds(5), [&] { return codes_.contains(email); });
+    return codes_.take(email);
 }
 
 QString KontenServer::konto(const QString& email, const QString& passwort) {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QJsonObject>
+#include <condition_variable>
 #include <mutex>
 
 namespace parlix::test {
@@ -25,6 +26,8 @@ public:
     HttpAntwort post(const QString& pfad, const QJsonObject& koerper) const {
         return sende("POST", pfad, koerper);
     }
+    // The last code sent to `email`; waits up to five seconds for one (codes go out
+    // after the answer).
     QString code(const QString& email);
     // Registers and signs in; the token.
     QString konto(const QString& email, const QString& passwort);
@@ -32,6 +35,7 @@ public:
 
 private:
     std::mutex sperre_;
+    std::condition_variable neuerCode_;
     QHash<QString, QString> codes_;
     Dienste dienste_;
     ServerFaden faden_;

@@ -94,9 +94,8 @@ TEST_P(KontenTest, GuessingResetCodesBurnsTheCodeAndEndsIn429) {
 TEST_P(KontenTest, ResetWithTheRightCodeWorksOnceAndSignsEveryDeviceOut) {
     KontenServer server(datenbank);
     const QString token = server.konto(email, passwort);
-    server.post(u"auth/reset-request"_s, {{u"email"_s, email}});
     server.post(u"auth/reset-request"_s, {{u"email"_s, u"niemand@example.org"_s}});
-    EXPECT_TRUE(server.code(u"niemand@example.org"_s).isEmpty());
+    server.post(u"auth/reset-request"_s, {{u"email"_s, email}});
     const QString code = server.code(email);
     EXPECT_EQ(bestaetige(server, falscherCode(code, 1)).status, 400);
     EXPECT_EQ(bestaetige(server, code).status, 200);
