@@ -251,14 +251,15 @@ void KontenDienst::sendeCode(const QString& email) {
     try {
         Sitzung s(datenbank_);
         bool konto = false;
+        // The same writes for unknown addresses (their code is never sent), so the work
+        // behind the answer does not differ either.
         s.inTransaktion([&] {
-            konto =
-                s.fuehreAus(u"INSERT INTO reset_codes (email, code_hash, gueltig_bis, versuche) "
-                            "SELECT email, ?, ?, 0 FROM konten WHERE email = ? "
-                            "ON CONFLICT (email) DO UPDATE SET code_hash = excluded.code_hash, "
-                            "gueltig_bis = excluded.gueltig_bis, versuche = 0"_s,
-                            {codeHash(email, code), jetzt() + regeln_.codeDauerMs, email})
-                    .numRowsAffected() == 1;
+            s.fuehreAus(u"INSERT INTO reset_codes (email, code_hash, gueltig_bis, versuche) "
+                        "VALUES (?, ?, ?, 0) ON CONFLICT (email) DO UPDATE SET "
+                        "code_hash = excluded.code_hash, gueltig_bis = excluded.gueltig_bis, "
+                        "versuche = 0"_s,
+                        {email, codeHash(email, code), jetzt() + regeln_.codeDauerMs});
+            konto = !s.ersteZeile(u"SELECT 1 FROM konten WHERE email = ?"_s, {email}).isEmpty();
         });
         if (konto) {
             versand_(email, code);
@@ -316,9 +317,11 @@ void KontenDienst::resetBestaetigen(const QJsonObject& koerper, const QString& k
             eingeloest = s.fuehreAus(u"DELETE FROM reset_codes WHERE email = ? AND code_hash = ?"_s,
                                      {email, gespeichert})
                              .numRowsAffected() == 1;
+            eingeloest =
+                eingeloest && s.fuehreAus(u"UPDATE konten SET passwort = ? WHERE email = ?"_s,
+                                          {QString::fromLatin1(hash), email})
+                                      .numRowsAffected() == 1;
             if (eingeloest) {
-                s.fuehreAus(u"UPDATE konten SET passwort = ? WHERE email = ?"_s,
-                            {QString::fromLatin1(hash), email});
                 // A new password signs every device out.
                 s.fuehreAus(u"DELETE FROM tokens WHERE email = ?"_s, {email});
             }

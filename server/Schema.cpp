@@ -21,8 +21,8 @@ const QList<QStringList> schritte = {
      "email TEXT NOT NULL REFERENCES konten(email) ON DELETE CASCADE, "
      "erstellt BIGINT NOT NULL, gueltig_bis BIGINT NOT NULL)"_s,
      u"CREATE INDEX tokens_email ON tokens (email)"_s,
-     u"CREATE TABLE reset_codes (email TEXT PRIMARY KEY "
-     "REFERENCES konten(email) ON DELETE CASCADE, code_hash TEXT NOT NULL, "
+     // Also for addresses without an account, so that a request costs the same either way.
+     u"CREATE TABLE reset_codes (email TEXT PRIMARY KEY, code_hash TEXT NOT NULL, "
      "gueltig_bis BIGINT NOT NULL, versuche INTEGER NOT NULL)"_s},
     // 2: attempt counters of the rate limits, shared by every instance
     {u"CREATE TABLE drossel (schluessel TEXT PRIMARY KEY, beginn BIGINT NOT NULL, "
