@@ -88,6 +88,13 @@ QString PostgresCluster::neueDatenbank() {
 
 void PostgresCluster::halteAn() {
     if (server_) {
+        // An immediate stop ends the backends too; killing only the postmaster would leave
+        // an open connection's backend serving it until it notices, which under load takes
+        // long enough for a test to see the database still answering.
+        const QStringList stopp =
+            alsBesitzer(bin_ + u"/pg_ctl"_s,
+                        {u"stop"_s, u"-m"_s, u"immediate"_s, u"-D"_s, ordner_ + u"/daten"_s});
+        KindProzess::ausgabe(stopp.first(), stopp.mid(1), 30s);
         server_->sende(SIGKILL);
         server_->warteAufEnde(10s);
         server_.reset();

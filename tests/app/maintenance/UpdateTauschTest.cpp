@@ -62,7 +62,8 @@ protected:
     }
 
     const QString archiv = labor.pfad(u"parlix.zip"_s);
-    Dienste dienste{{{}, {}, {}, u"1.10"_s, archiv}};
+    Dienste dienste{
+        {Datenbank::ausAngabe(labor.pfad(u"konten.sqlite"_s)), {}, {}, u"1.10"_s, archiv}};
     ServerFaden server{dienste};
     KindProzess wir{u"sleep"_s, {u"60"_s}};
 };
