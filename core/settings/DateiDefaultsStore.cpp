@@ -110,16 +110,16 @@ std::optional<DateiDefaultsStore::Gelesen> DateiDefaultsStore::ausJson(const QBy
 }
 
 void DateiDefaultsStore::lade() {
-    QFile datei(pfad_);
-    if (!datei.exists()) {
-        return;
+    std::optional<Gelesen> gelesen;
+    {
+        QFile datei(pfad_);
+        if (!datei.exists()) {
+            return;
+        }
+        if (datei.open(QIODevice::ReadOnly)) {
+            gelesen = ausJson(datei.readAll());
+        }
     }
-    if (!datei.open(QIODevice::ReadOnly)) {
-        sichereDatei(&QFile::rename, u"Einstellungen unlesbar"_s);
-        return;
-    }
-    const auto gelesen = ausJson(datei.readAll());
-    datei.close();
     if (!gelesen) {
         sichereDatei(&QFile::rename, u"Einstellungen unlesbar"_s);
         return;
