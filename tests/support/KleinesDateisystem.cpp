@@ -54,7 +54,8 @@ KleinesDateisystem::KleinesDateisystem(qint64 bytes) {
     const QByteArray optionen = "size=" + QByteArray::number(bytes) + ",mode=0700";
     eingehaengt_ = ::mount("parlix", QFile::encodeName(ordner()).constData(), "tmpfs",
                            MS_NOSUID | MS_NODEV, optionen.constData()) == 0;
-    EXPECT_TRUE(eingehaengt_) << "mount: " << std::strerror(errno);
+    const int fehler = errno;
+    EXPECT_TRUE(eingehaengt_) << "mount: " << std::strerror(fehler);
 }
 
 KleinesDateisystem::~KleinesDateisystem() {
@@ -64,6 +65,8 @@ KleinesDateisystem::~KleinesDateisystem() {
 }
 
 void KleinesDateisystem::fuelle(qint64 frei) {
+    // Never the disk below the folder.
+    ASSERT_TRUE(eingehaengt_) << "no tmpfs mounted";
     QFile datei(fueller());
     ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(4096, 'x');
