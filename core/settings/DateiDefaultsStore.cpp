@@ -149,8 +149,11 @@ void DateiDefaultsStore::persistiere(const Werte& werte) {
     if (nurImSpeicher_) {
         return;
     }
-    if (!AtomareDatei::ersetze(pfad_, alsJson(werte))) {
-        log().schreibe(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad_);
+    // History and vocabulary are private: readable by the owner only.
+    if (const auto grund = AtomareDatei::schreibe(
+            pfad_, alsJson(werte), QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        log().schreibe(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad_ + u" ("_s + *grund +
+                       u')');
     }
 }
 

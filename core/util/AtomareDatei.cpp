@@ -6,22 +6,25 @@
 
 namespace parlix::AtomareDatei {
 
-bool ersetze(const QString& pfad, const QByteArray& inhalt) {
-    if (!QDir().mkpath(QFileInfo(pfad).absolutePath())) {
-        return false;
+std::optional<QString> schreibe(const QString& pfad, const QByteArray& inhalt,
+                                QFileDevice::Permissions rechte) {
+    const QString ordner = QFileInfo(pfad).absolutePath();
+    if (!QDir().mkpath(ordner)) {
+        return QStringLiteral("Ordner nicht anlegbar: ") + ordner;
     }
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly)) {
-        return false;
+        return datei.errorString();
     }
-    // commit() alone is not enough: it can report success after a short write or a
-    // failed flush (seen on a full disk) and put a truncated file in place of the old one.
-    if (!datei.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        datei.write(inhalt) != inhalt.size() || !datei.flush()) {
+    if (!datei.setPermissions(rechte) || datei.write(inhalt) != inhalt.size() || !datei.flush()) {
+        const QString grund = datei.errorString();
         datei.cancelWriting();
-        return false;
+        return grund;
     }
-    return datei.commit();
+    if (!datei.commit()) {
+        return datei.errorString();
+    }
+    return std::nullopt;
 }
 
 } // namespace parlix::AtomareDatei

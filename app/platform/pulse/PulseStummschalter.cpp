@@ -119,8 +119,11 @@ std::optional<Absenkung> PulseStummschalter::ladeZustand() const {
 }
 
 void PulseStummschalter::speichereZustand(const Absenkung& absenkung) const {
-    if (!AtomareDatei::ersetze(zustandsDatei_, absenkung.alsJson())) {
-        log().schreibe(u"FEHLER: Ausgabelautstärke nicht gespeichert: "_s + zustandsDatei_);
+    if (const auto grund =
+            AtomareDatei::schreibe(zustandsDatei_, absenkung.alsJson(),
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        log().schreibe(u"FEHLER: Ausgabelautstärke nicht gespeichert: "_s + zustandsDatei_ +
+                       u" ("_s + *grund + u')');
     }
 }
 

@@ -197,7 +197,9 @@ TEST(DateiDefaultsStoreVollePlatte, AFailedWriteKeepsTheOldFileAndTheNewValues) 
     datei.close();
     EXPECT_EQ(nachher.size(), vorher.size());
     EXPECT_TRUE(nachher == vorher);
-    EXPECT_EQ(mitschnitt.anzahl(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad), 2);
+    EXPECT_EQ(
+        mitschnitt.zeilen().filter(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad).size(),
+        2);
     EXPECT_EQ(einstellungen.vokabular(), lang);
 
     platte.leere();
