@@ -18,6 +18,7 @@
 #include "tests/app/platform/x11/TestTastatur.hpp"
 #include "tests/app/platform/x11/X11Test.hpp"
 #include "tests/support/LogMitschnitt.hpp"
+#include "tests/support/MitlesendeQuelle.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 
 #include <X11/Xlib.h>
@@ -25,7 +26,6 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <csignal>
-#include <mutex>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -41,42 +41,6 @@ constexpr qint64 linkeAlt = 58;
 constexpr qint64 tasteD = 2;
 constexpr quint32 flags = Ereignistyp::flagsGeaendert;
 constexpr quint32 runter = Ereignistyp::tasteRunter;
-
-// The real source, with every event it hands to the tap noted on the way.
-class MitlesendeQuelle final : public TastenQuelle {
-public:
-    explicit MitlesendeQuelle(std::unique_ptr<X11TastenQuelle> quelle)
-        : quelle_(std::move(quelle)) {}
-
-    void starte(Behandler behandler, Bereit bereit) override {
-        quelle_->starte(
-            [this, behandler = std::move(behandler)](quint32 typ, qint64 keyCode, quint64 f) {
-                const bool schlucken = behandler(typ, keyCode, f);
-                std::lock_guard lock(sperre_);
-                ereignisse_.push_back({typ, keyCode, f});
-                return schlucken;
-            },
-            std::move(bereit));
-    }
-    void aktiviereWieder() override { quelle_->aktiviereWieder(); }
-
-    struct Ereignis {
-        quint32 typ;
-        qint64 keyCode;
-        quint64 flags;
-        bool operator==(const Ereignis&) const = default;
-    };
-    std::vector<Ereignis> ereignisse() const {
-        std::lock_guard lock(sperre_);
-        return ereignisse_;
-    }
-
-private:
-    mutable std::mutex sperre_;
-    std::vector<Ereignis> ereignisse_;
-    // Last: its thread ends before the notes go.
-    std::unique_ptr<X11TastenQuelle> quelle_;
-};
 
 class X11TastenQuelleTest : public X11Test {
 protected:
