@@ -124,6 +124,14 @@ X11TastenQuelle::X11TastenQuelle(MainQueue& queue, DefaultsStore& speicher)
 X11TastenQuelle::~X11TastenQuelle() = default;
 
 void X11TastenQuelle::starte(Behandler behandler, Bereit bereit) {
+    // Under Wayland the X server (XWayland) sees only the keys typed into its own windows:
+    // hotkeys that work in some applications only would be worse than none.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        log().schreibe(u"X11: Wayland-Sitzung (WAYLAND_DISPLAY=\"%1\"), globale Tasten über "
+                       u"X11 nicht möglich"_s.arg(qEnvironmentVariable("WAYLAND_DISPLAY")));
+        bereit(false);
+        return;
+    }
     faden_ = std::make_unique<Faden>(queue_, umleitung_, std::move(behandler));
     Faden& f = *faden_;
     auto plan = XGriffe::ausEinstellungen(speicher_);

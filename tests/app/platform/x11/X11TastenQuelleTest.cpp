@@ -430,6 +430,19 @@ TEST(X11OhneAnzeige, TastenQuelleMeldetDasFehlenDerRestAntwortetNichts) {
             u"X11: keine X-Anzeige erreichbar (DISPLAY=\"\"), globale Tasten fehlen"_s,
             u"FEHLER: HotkeyTap: konnte nicht erstellt werden (Bedienungshilfen fehlen?)"_s}));
 
+    // A Wayland session is refused before any X connection is made.
+    umgebung.setze("WAYLAND_DISPLAY", "wayland-7");
+    {
+        HotkeyTap tap({}, std::make_unique<X11TastenQuelle>(queue, speicher));
+        tap.starte();
+    }
+    EXPECT_EQ(
+        log.zeilen().mid(2),
+        (QStringList{
+            u"X11: Wayland-Sitzung (WAYLAND_DISPLAY=\"wayland-7\"), globale Tasten "
+            u"über X11 nicht möglich"_s,
+            u"FEHLER: HotkeyTap: konnte nicht erstellt werden (Bedienungshilfen fehlen?)"_s}));
+
     X11EscMonitor monitor(queue);
     EXPECT_NE(monitor.installiere([] {}), nullptr);
     X11VollbildSonde sonde(queue);
