@@ -91,6 +91,30 @@ protected:
         return flags.value_or(0);
     }
 
+    // The focused window first, so that it has the focus when the keys come.
+    void starteMitFenster() {
+        fokus.emplace(desktop());
+        ASSERT_TRUE(fokus->bereit());
+        starte();
+    }
+
+    // How often the window received the key, once every key typed so far has arrived
+    // (an x typed last marks the point).
+    int angekommen(const QString& name) {
+        tastatur.tippe(XK_x);
+        EXPECT_TRUE(fokus->warteAuf(u"x"_s, ++trenner));
+        return fokus->anzahl(name);
+    }
+
+    // Holds left Control past the start delay and lets go.
+    void halteLinkeStrg() {
+        tastatur.druecke(XK_Control_L);
+        warteAufQuelle(flags, linkeStrg);
+        queue.vorspulen(500ms);
+        tastatur.lasse(XK_Control_L);
+        warteAufQuelle(flags, linkeStrg);
+    }
+
     void drueckeKombi(quint64 keysym) {
         tastatur.druecke(XK_Control_L);
         tastatur.druecke(XK_Shift_L);
@@ -108,15 +132,17 @@ protected:
     X11TastenQuelle* umleitung = nullptr;
     MitlesendeQuelle* mitleser = nullptr;
     std::size_t gelesen = 0;
+    std::optional<Fokusfenster> fokus;
+    int trenner = 0;
     std::unique_ptr<HotkeyTap> tap;
 };
 
 using Protokoll = std::vector<std::string>;
 
+const Hotkey strgUmschaltD{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s};
+
 TEST_F(X11TastenQuelleTest, LinkeStrgAlleinHaeltDiktatUndErreichtDasFenster) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    starteMitFenster();
 
     tastatur.druecke(XK_Control_L);
     EXPECT_EQ(warteAufQuelle(flags, linkeStrg), Hotkey::control);
@@ -129,7 +155,7 @@ TEST_F(X11TastenQuelleTest, LinkeStrgAlleinHaeltDiktatUndErreichtDasFenster) {
     EXPECT_EQ(warteAufQuelle(flags, linkeStrg), 0u);
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
     // A modifier held alone is never swallowed.
-    EXPECT_TRUE(fokus.warteAuf(u"Control_L"_s));
+    EXPECT_TRUE(fokus->warteAuf(u"Control_L"_s));
 }
 
 TEST_F(X11TastenQuelleTest, RechteAltAlleinIstEineAndereTasteAlsLinkeAlt) {
@@ -151,11 +177,8 @@ TEST_F(X11TastenQuelleTest, RechteAltAlleinIstEineAndereTasteAlsLinkeAlt) {
 }
 
 TEST_F(X11TastenQuelleTest, KombiWirdAuchMitFeststelltastenGeschlucktModifierAllein) {
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
+    starteMitFenster();
 
     drueckeKombi(XK_d);
     EXPECT_EQ(warteAufQuelle(runter, tasteD), Hotkey::control | Hotkey::shift);
@@ -174,11 +197,9 @@ TEST_F(X11TastenQuelleTest, KombiWirdAuchMitFeststelltastenGeschlucktModifierAll
     // never did.
     tastatur.tippe(XK_Control_R);
     warteAufQuelle(flags, rechteStrg);
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"Control_R"_s), 1);
-    EXPECT_EQ(fokus.anzahl(u"Shift_L"_s), 2);
-    EXPECT_EQ(fokus.anzahl(u"D"_s), 0);
+    EXPECT_EQ(angekommen(u"D"_s), 0);
+    EXPECT_EQ(fokus->anzahl(u"Control_R"_s), 1);
+    EXPECT_EQ(fokus->anzahl(u"Shift_L"_s), 2);
 }
 
 TEST_F(X11TastenQuelleTest, DoppeltippSperrtBisZumNaechstenDruck) {
@@ -208,18 +229,13 @@ TEST_F(X11TastenQuelleTest, TasteUnterDemGriffEinesAnderenProgrammsKommtAn) {
               GrabSuccess);
     anderes->gleicheAb();
 
-    tastatur.druecke(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(500ms);
-    tastatur.lasse(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
+    halteLinkeStrg();
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
 }
 
 TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     constexpr qint64 tasteF = 3;
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
     einstellungen.setzeAktionHotkey(
         Hotkey{tasteF, Hotkey::control | Hotkey::shift, false, u"⌃⇧F"_s});
     // Another program holds Control+Shift+D before Parlix starts.
@@ -228,10 +244,8 @@ TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     XGrabKey(a, XKeysymToKeycode(a, XK_d), ControlMask | ShiftMask, anderes->wurzel(), False,
              GrabModeAsync, GrabModeAsync);
     anderes->gleicheAb();
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
     LogMitschnitt log;
-    starte();
+    starteMitFenster();
     EXPECT_EQ(log.anzahl(u"FEHLER: Hotkey ⌃⇧D ist von einem anderen Programm belegt und wird "
                          u"nicht abgefangen"_s),
               1);
@@ -239,9 +253,7 @@ TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     drueckeKombi(XK_f);
     warteAufQuelle(runter, tasteF);
     EXPECT_EQ(protokoll, (Protokoll{"start a", "lock a"}));
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"F"_s), 0);
+    EXPECT_EQ(angekommen(u"F"_s), 0);
 }
 
 TEST_F(X11TastenQuelleTest, EigeneTastenstoesseErreichenDieManagerNicht) {
@@ -262,9 +274,7 @@ TEST_F(X11TastenQuelleTest, EigeneTastenstoesseErreichenDieManagerNicht) {
 }
 
 TEST_F(X11TastenQuelleTest, NeuerHotkeyWirdAufgenommenUndGiltSofort) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    starteMitFenster();
     HotkeyRecorder recorder;
     std::optional<Hotkey> neu;
     umleitung->leiteUm(recorder);
@@ -282,23 +292,18 @@ TEST_F(X11TastenQuelleTest, NeuerHotkeyWirdAufgenommenUndGiltSofort) {
     EXPECT_EQ(*neu, (Hotkey{15, Hotkey::control | Hotkey::shift, false, u"⌃⇧R"_s}));
     queue.vorspulen(1s);
     EXPECT_TRUE(protokoll.empty());
-    ASSERT_TRUE(fokus.warteAuf(u"R"_s));
+    ASSERT_TRUE(fokus->warteAuf(u"R"_s));
 
     // The new hotkey acts and is swallowed at once.
     drueckeKombi(XK_r);
     warteAufQuelle(runter, 15);
     EXPECT_EQ(protokoll, (Protokoll{"start d", "lock d"}));
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"R"_s), 1);
+    EXPECT_EQ(angekommen(u"R"_s), 1);
 }
 
 TEST_F(X11TastenQuelleTest, GeaenderteBelegungGiltSofort) {
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
+    starteMitFenster();
 
     // Caps Lock becomes a second Control key, as the layout option ctrl:nocaps makes it.
     Display* anzeige = tastatur.verbindung().anzeige();
@@ -329,14 +334,12 @@ TEST_F(X11TastenQuelleTest, GeaenderteBelegungGiltSofort) {
     EXPECT_EQ(protokoll, (Protokoll{"start d", "lock d"}));
     belege(XK_Caps_Lock, ControlMapIndex, LockMapIndex);
 
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"D"_s), 0);
+    EXPECT_EQ(angekommen(u"D"_s), 0);
 }
 
 TEST_F(X11TastenQuelleTest, EscapeErreichtJedeWacheUndDasFenster) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
+    fokus.emplace(desktop());
+    ASSERT_TRUE(fokus->bereit());
     X11EscMonitor monitor(queue);
     int erste = 0;
     int zweite = 0;
@@ -354,7 +357,7 @@ TEST_F(X11TastenQuelleTest, EscapeErreichtJedeWacheUndDasFenster) {
     tastatur.tippe(XK_Escape);
     ASSERT_TRUE(queue.warteBis([&] { return zweite == 2; }));
     EXPECT_EQ(erste, 1);
-    EXPECT_TRUE(fokus.warteAuf(u"Escape"_s, 2));
+    EXPECT_TRUE(fokus->warteAuf(u"Escape"_s, 2));
 }
 
 TEST_F(X11TastenQuelleTest, VollbildSchaltetDieHotkeysAbUndWiederEin) {
@@ -393,19 +396,12 @@ TEST_F(X11TastenQuelleTest, VollbildSchaltetDieHotkeysAbUndWiederEin) {
     ASSERT_TRUE(liste.has_value() && liste->size() == 1);
     EXPECT_EQ(liste->front().grenzen, QRectF(0, 0, 1280, 800));
 
-    tastatur.tippe(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(1s);
+    halteLinkeStrg();
     EXPECT_TRUE(protokoll.empty());
 
     vollbild(false);
     ASSERT_TRUE(queue.warteBis([&] { return !spielmodus.aktiv(); }));
-    tastatur.druecke(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(500ms);
-    tastatur.lasse(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
+    halteLinkeStrg();
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
     EXPECT_EQ(log.zeilen(), (QStringList{u"Game Mode AN — Hotkeys deaktiviert"_s,
                                          u"Game Mode AUS — Hotkeys aktiv"_s}));
