@@ -102,13 +102,11 @@ struct X11TastenQuelle::Faden {
 
     // Grabs what the plan says, or nothing while a recording runs.
     void wendeGriffeAn(bool neuerPlan, std::vector<XGriffe::Griff> plan = {}) {
+        griffe->setzePause(umleitung->aktiv.load());
         if (neuerPlan) {
             griffe->setze(std::move(plan), roh.tabelle());
         } else {
             griffe->erneuere(roh.tabelle());
-        }
-        if (umleitung->aktiv.load()) {
-            griffe->loese();
         }
     }
 };
