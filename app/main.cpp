@@ -1,10 +1,17 @@
+#include "app/maintenance/Updater.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/DateiDefaultsStore.hpp"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    // Answered before any window system is touched, so that it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        QTextStream(stdout) << "Parlix " << parlix::Updater::aktuelleVersion() << "\n";
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Parlix"));
 
