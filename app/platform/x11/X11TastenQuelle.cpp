@@ -2,6 +2,7 @@
 
 #include "app/platform/x11/EigeneTastenMarke.hpp"
 #include "app/platform/x11/TastenZustand.hpp"
+#include "app/platform/x11/X11Dienste.hpp"
 #include "app/platform/x11/XGriffe.hpp"
 #include "app/platform/x11/XRohTasten.hpp"
 #include "app/platform/x11/XVerbindung.hpp"
@@ -124,7 +125,7 @@ X11TastenQuelle::~X11TastenQuelle() = default;
 void X11TastenQuelle::starte(Behandler behandler, Bereit bereit) {
     // Under Wayland the X server (XWayland) sees only the keys typed into its own windows:
     // hotkeys that work in some applications only would be worse than none.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+    if (X11Dienste::istWaylandSitzung()) {
         log().schreibe(u"X11: Wayland-Sitzung (WAYLAND_DISPLAY=\"%1\"), globale Tasten über "
                        u"X11 nicht möglich"_s.arg(qEnvironmentVariable("WAYLAND_DISPLAY")));
         bereit(false);

@@ -5,9 +5,9 @@
 
 #include "app/platform/x11/EigeneTastenMarke.hpp"
 #include "app/platform/x11/EwmhAbfrage.hpp"
+#include "app/platform/x11/X11Dienste.hpp"
 #include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11VollbildSonde.hpp"
-#include "app/platform/x11/X11VordergrundApp.hpp"
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/GameModeMonitor.hpp"
 #include "core/hotkeys/HotkeyRecorder.hpp"
@@ -142,6 +142,7 @@ using Protokoll = std::vector<std::string>;
 const Hotkey strgUmschaltD{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s};
 
 TEST_F(X11TastenQuelleTest, LinkeStrgAlleinHaeltDiktatUndErreichtDasFenster) {
+    EXPECT_TRUE(X11Dienste::verfuegbar());
     starteMitFenster();
 
     tastatur.druecke(XK_Control_L);
@@ -439,15 +440,15 @@ TEST(X11OhneAnzeige, TastenQuelleMeldetDasFehlenDerRestAntwortetNichts) {
             u"über X11 nicht möglich"_s,
             u"FEHLER: HotkeyTap: konnte nicht erstellt werden (Bedienungshilfen fehlen?)"_s}));
 
-    X11EscMonitor monitor(queue);
-    EXPECT_NE(monitor.installiere([] {}), nullptr);
-    X11VollbildSonde sonde(queue);
-    sonde.beobachteWechsel([] {});
-    EXPECT_FALSE(sonde.vorderstePid().has_value());
-    EXPECT_FALSE(sonde.fenster().has_value());
-    EXPECT_TRUE(sonde.bildschirme().isEmpty());
-    EXPECT_FALSE(X11VordergrundApp().anwendungsID().has_value());
-    EXPECT_FALSE(XVerbindung::oeffne().has_value());
+    EXPECT_FALSE(X11Dienste::verfuegbar());
+    const auto monitor = X11Dienste::escMonitor(queue);
+    EXPECT_NE(monitor->installiere([] {}), nullptr);
+    const auto sonde = X11Dienste::vollbildSonde(queue);
+    sonde->beobachteWechsel([] {});
+    EXPECT_FALSE(sonde->vorderstePid().has_value());
+    EXPECT_FALSE(sonde->fenster().has_value());
+    EXPECT_TRUE(sonde->bildschirme().isEmpty());
+    EXPECT_FALSE(X11Dienste::vordergrundApp()->anwendungsID().has_value());
 }
 
 } // namespace
