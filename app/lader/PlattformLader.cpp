@@ -68,10 +68,10 @@ void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
     p.klaenge = std::make_unique<CanberraKlangspieler>();
 }
 
-template <class Null, class Dienst>
-void ergaenze(std::unique_ptr<Dienst>& platz, const QString& dienst, const QString& sitzung) {
+template <class Null, class Zeiger>
+void ergaenze(Zeiger& platz, const QString& dienst, const QString& sitzung) {
     if (!platz) {
-        platz = std::make_unique<Null>();
+        platz = Zeiger(new Null);
         log().schreibe(u"Plattform (%1): %2 nicht verfügbar"_s.arg(sitzung, dienst));
     }
 }
