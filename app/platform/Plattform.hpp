@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace parlix {
 
@@ -27,6 +28,8 @@ namespace parlix {
 // services are shared, so that one object may serve several of them; the key source
 // is handed on to the key tap.
 struct Plattform {
+    // What several services share (a connection, a worker thread); it goes after them.
+    std::vector<std::shared_ptr<void>> gemeinsam;
     AudioRecorderFabrik recorder;
     // Whether a microphone can be opened at all; asked once at start for the log.
     std::function<bool()> mikrofonErreichbar;

@@ -85,7 +85,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
     });
     NetzFaden netz; // outlives the queue, whose jobs may hold a stream
     QtMainQueue mainQueue;
-    const std::unique_ptr<Plattform> plattform = lader(speicher);
+    const std::unique_ptr<Plattform> plattform = lader(speicher, mainQueue);
     AppDelegate delegate({mainQueue,
                           speicher,
                           HttpTransport::geteilt(),

@@ -1,6 +1,6 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
-#include "tests/support/GuiDesktop.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
+#include "tests/support/ProzessDesktop.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +73,7 @@ TEST_F(ProgrammTest, ASecondStartShowsTheFirstOnesPanelAndEndsAndSigtermEndsTheF
     auto zweite = starte();
     EXPECT_EQ(zweite->warteAufEnde(10s), std::optional<int>(0));
     EXPECT_TRUE(zweite->lies(1s).contains("already running"));
-    EXPECT_NE(guiDesktop().warteAufFenster(u"Parlix"_s, 10s), 0u);
+    EXPECT_NE(prozessDesktop().warteAufFenster(u"Parlix"_s, 10s), 0u);
     EXPECT_FALSE(erste->warteAufEnde(0ms).has_value());
 
     erste->sende(SIGTERM);

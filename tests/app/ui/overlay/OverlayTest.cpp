@@ -14,7 +14,7 @@
 #include "core/history/VerlaufStore.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
-#include "tests/support/GuiDesktop.hpp"
+#include "tests/support/ProzessDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 
 #include <QClipboard>
@@ -85,9 +85,9 @@ protected:
 };
 
 TEST_F(OverlayTest, TheOverlaysNeverTakeTheFocusAndTheHistoryPanelTakesClicksWithoutIt) {
-    KindProzess& probe = guiDesktop().starte(u"xterm"_s, {u"-title"_s, u"fokus-probe"_s});
+    KindProzess& probe = prozessDesktop().starte(u"xterm"_s, {u"-title"_s, u"fokus-probe"_s});
     ASSERT_TRUE(probe.gestartet());
-    const quint64 xterm = guiDesktop().warteAufFenster(u"fokus-probe"_s);
+    const quint64 xterm = prozessDesktop().warteAufFenster(u"fokus-probe"_s);
     ASSERT_NE(xterm, 0u);
     fuehreAus(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(xterm)});
     ASSERT_TRUE(warteQt([&] { return aktivesFenster().toULongLong(nullptr, 16) == xterm; }));
