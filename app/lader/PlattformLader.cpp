@@ -8,12 +8,12 @@
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
 #include "app/platform/null/NullAXVertrauen.hpp"
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullAudioRecorder.hpp"
 #include "app/platform/null/NullAuswahlKopierer.hpp"
 #include "app/platform/null/NullBrowserText.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
-#include "app/platform/null/NullFokusOrt.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
@@ -25,9 +25,9 @@
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/x11/X11Arbeitsflaeche.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
-#include "app/platform/x11/X11FokusOrt.hpp"
 #include "app/platform/x11/X11TextInserter.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
@@ -53,7 +53,7 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     auto atspi = std::make_shared<AtspiVerbindung>();
     p.gemeinsam = {tasten, atspi};
     p.vordergrund = vordergrund;
-    p.fokusOrt = std::make_shared<X11FokusOrt>();
+    p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
     p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
     p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
     p.fensterFoto = std::make_shared<X11FensterFoto>();
@@ -107,7 +107,7 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullEscMonitor>(p.escMonitor, u"Escape-Taste"_s, sitzung);
     ergaenze<NullVollbildSonde>(p.vollbild, u"Vollbild-Erkennung"_s, sitzung);
     ergaenze<NullVordergrundApp>(p.vordergrund, u"vordere Anwendung"_s, sitzung);
-    ergaenze<NullFokusOrt>(p.fokusOrt, u"Ort des Fokusfensters"_s, sitzung);
+    ergaenze<NullArbeitsflaeche>(p.arbeitsflaeche, u"Ort des Fokusfensters"_s, sitzung);
     ergaenze<NullAXVertrauen>(p.vertrauen, u"Bedienungshilfen"_s, sitzung);
     ergaenze<NullTextInserter>(p.inserter, u"Einfügen"_s, sitzung);
     ergaenze<NullAXKontext>(p.axKontext, u"Text des Fokuselements"_s, sitzung);

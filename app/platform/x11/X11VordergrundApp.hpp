@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/platform/VordergrundApp.hpp"
+#include "app/platform/x11/BedarfsVerbindung.hpp"
 #include "app/platform/x11/DesktopEintraege.hpp"
-#include "app/platform/x11/XVerbindung.hpp"
 
 namespace parlix {
 
@@ -23,11 +23,10 @@ public:
     std::optional<QString> anwendungsID(quint64 fenster);
 
 private:
-    const XVerbindung* verbindung();
     // FLATPAK_ID or SNAP_NAME from the environment of the process.
     static std::optional<QString> paketKennung(qint64 pid);
 
-    std::optional<XVerbindung> verbindung_;
+    BedarfsVerbindung verbindung_;
     DesktopEintraege eintraege_;
 };
 
