@@ -17,6 +17,7 @@
 #include "app/platform/null/NullKlangspieler.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
+#include "app/platform/null/NullTastenUmleitung.hpp"
 #include "app/platform/null/NullTextInserter.hpp"
 #include "app/platform/null/NullTexterkennung.hpp"
 #include "app/platform/null/NullVollbildSonde.hpp"
@@ -27,8 +28,11 @@
 #include "app/platform/tesseract/TesseractErkennung.hpp"
 #include "app/platform/x11/X11Arbeitsflaeche.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
+#include "app/platform/x11/X11TastenQuelle.hpp"
 #include "app/platform/x11/X11TextInserter.hpp"
+#include "app/platform/x11/X11VollbildSonde.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/log/DateiLog.hpp"
@@ -52,6 +56,11 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     auto tasten = std::make_shared<XTestTasten>();
     auto atspi = std::make_shared<AtspiVerbindung>();
     p.gemeinsam = {tasten, atspi};
+    auto quelle = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
+    p.umleitung = quelle.get();
+    p.tasten = std::move(quelle);
+    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
+    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
     p.vordergrund = vordergrund;
     p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
     p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
@@ -104,6 +113,10 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullStummschalter>(p.stummschalter, u"Lautstärke"_s, sitzung);
     ergaenze<NullKlangspieler>(p.klaenge, u"Klänge"_s, sitzung);
     ergaenze<NullTastenQuelle>(p.tasten, u"globale Tasten"_s, sitzung);
+    if (p.umleitung == nullptr) {
+        static NullTastenUmleitung keineUmleitung;
+        p.umleitung = &keineUmleitung;
+    }
     ergaenze<NullEscMonitor>(p.escMonitor, u"Escape-Taste"_s, sitzung);
     ergaenze<NullVollbildSonde>(p.vollbild, u"Vollbild-Erkennung"_s, sitzung);
     ergaenze<NullVordergrundApp>(p.vordergrund, u"vordere Anwendung"_s, sitzung);

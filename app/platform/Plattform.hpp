@@ -10,6 +10,7 @@
 #include "app/platform/FensterFoto.hpp"
 #include "app/platform/Klangspieler.hpp"
 #include "app/platform/Stummschalter.hpp"
+#include "app/platform/TastenUmleitung.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/Texterkennung.hpp"
 #include "app/platform/VordergrundApp.hpp"
@@ -36,6 +37,9 @@ struct Plattform {
     std::shared_ptr<Stummschalter> stummschalter;
     std::shared_ptr<Klangspieler> klaenge;
     std::unique_ptr<TastenQuelle> tasten;
+    // The key source's side of recording a new hotkey; the key source itself where it
+    // can, so it lives as long as the key tap that takes over `tasten`.
+    TastenUmleitung* umleitung = nullptr;
     std::shared_ptr<EscMonitor> escMonitor;
     std::shared_ptr<VollbildSonde> vollbild;
     std::shared_ptr<VordergrundApp> vordergrund;

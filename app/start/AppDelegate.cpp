@@ -177,9 +177,10 @@ void AppDelegate::starteKontoUndSetup() {
 FensterSteuerung& AppDelegate::fenster() {
     if (!fenster_) {
         if (d_.fensterFabrik) {
-            fenster_ = d_.fensterFabrik(
-                {d_.mainQueue, d_.speicher, verlauf_, *hotkeys_, *aktionHotkeys_, *promptHotkeys_,
-                 *lockHotkeys_, *hotkeyTap_, konto_, coordinator_->hud().model(), d_.plattform});
+            fenster_ = d_.fensterFabrik({d_.mainQueue, d_.speicher, verlauf_, *hotkeys_,
+                                         *aktionHotkeys_, *promptHotkeys_, *lockHotkeys_,
+                                         *hotkeyTap_, *d_.plattform.umleitung, konto_,
+                                         coordinator_->hud().model(), d_.plattform});
         } else {
             fenster_ = std::make_unique<NullFensterSteuerung>();
         }

@@ -7,7 +7,7 @@
 namespace parlix {
 
 std::optional<QRect> X11Arbeitsflaeche::fokusFenster() {
-    const XVerbindung* v = verbindung_();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return std::nullopt;
     }
@@ -17,7 +17,7 @@ std::optional<QRect> X11Arbeitsflaeche::fokusFenster() {
 }
 
 bool X11Arbeitsflaeche::durchscheinend() {
-    const XVerbindung* v = verbindung_();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return false;
     }

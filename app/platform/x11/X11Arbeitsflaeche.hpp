@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/platform/Arbeitsflaeche.hpp"
-#include "app/platform/x11/BedarfsVerbindung.hpp"
+#include "app/platform/x11/XVerbindung.hpp"
+
+#include <optional>
 
 namespace parlix {
 
@@ -16,7 +18,7 @@ public:
     bool durchscheinend() override;
 
 private:
-    BedarfsVerbindung verbindung_;
+    std::optional<XVerbindung> verbindung_;
 };
 
 } // namespace parlix

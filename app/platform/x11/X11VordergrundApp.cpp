@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 namespace parlix {
 
 std::optional<QString> X11VordergrundApp::anwendungsID() {
-    const XVerbindung* v = verbindung_();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return std::nullopt;
     }
@@ -18,7 +18,7 @@ std::optional<QString> X11VordergrundApp::anwendungsID() {
 }
 
 std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {
-    const XVerbindung* v = verbindung_();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return std::nullopt;
     }

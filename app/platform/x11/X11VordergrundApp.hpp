@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/platform/VordergrundApp.hpp"
-#include "app/platform/x11/BedarfsVerbindung.hpp"
 #include "app/platform/x11/DesktopEintraege.hpp"
+#include "app/platform/x11/XVerbindung.hpp"
 
 namespace parlix {
 
@@ -26,7 +26,7 @@ private:
     // FLATPAK_ID or SNAP_NAME from the environment of the process.
     static std::optional<QString> paketKennung(qint64 pid);
 
-    BedarfsVerbindung verbindung_;
+    std::optional<XVerbindung> verbindung_;
     DesktopEintraege eintraege_;
 };
 

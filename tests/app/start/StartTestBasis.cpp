@@ -31,6 +31,7 @@ StartTestBasis::StartTestBasis() {
     auto quelle = std::make_unique<SteuerbareTastenQuelle>();
     tasten = quelle.get();
     plattform.tasten = std::move(quelle);
+    plattform.umleitung = &umleitung;
     plattform.escMonitor = leihe<EscMonitor>(fake.esc);
     plattform.vollbild = std::make_shared<NullVollbildSonde>();
     plattform.vordergrund = leihe<VordergrundApp>(fake.desktop);
