@@ -160,7 +160,7 @@ TEST_F(AnsichtenTest, TheHistoryPanelShowsTheLocalisedTitleAndItsCardsOrTheEmpty
         EXPECT_GT(zaehle(voll, karten, hell), 2000);
     }
     for (const QString& sprache : {u"de"_s, u"en"_s}) {
-        const QString leer = lies(bild(sprache, u"verlauf.leer"_s));
+        const QString leer = lies(bild(sprache, u"verlaufLeer"_s));
         EXPECT_TRUE(leer.contains(text(u"verlauf.leer.titel"_s, sprache))) << leer.toStdString();
         EXPECT_FALSE(leer.contains(u"Jana"_s));
     }
