@@ -1,8 +1,7 @@
+#include "app/lader/PlattformLader.hpp"
 #include "app/maintenance/Updater.hpp"
-#include "core/log/DateiLog.hpp"
-#include "core/settings/DateiDefaultsStore.hpp"
+#include "app/start/Programm.hpp"
 
-#include <QCoreApplication>
 #include <QTextStream>
 #include <cstring>
 
@@ -12,15 +11,5 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << "Parlix " << parlix::Updater::aktuelleVersion() << "\n";
         return 0;
     }
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Parlix"));
-
-    parlix::DateiDefaultsStore speicher(parlix::DateiDefaultsStore::standardPfad());
-    parlix::log().schreibe(QStringLiteral("App gestartet (noch ohne Oberfläche)"));
-
-    QTextStream(stdout) << "Parlix: settings in " << speicher.pfad() << ", log in "
-                        << parlix::log().pfad() << ".\n"
-                        << "The windows, hotkeys and recording are not wired into the "
-                           "application yet.\n";
-    return 0;
+    return parlix::Programm::laufe(argc, argv, &parlix::PlattformLader::lade);
 }
