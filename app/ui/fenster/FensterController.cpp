@@ -1,0 +1,181 @@
+#include "app/ui/fenster/FensterController.hpp"
+
+#include "app/ui/fenster/HandbuchFenster.hpp"
+#include "app/ui/fenster/LoginFenster.hpp"
+#include "app/ui/fenster/OnboardingFenster.hpp"
+#include "app/ui/fenster/SettingsFenster.hpp"
+#include "app/ui/fenster/SetupFenster.hpp"
+#include "core/hotkeys/Ereignistyp.hpp"
+#include "core/log/DateiLog.hpp"
+
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+namespace {
+
+using Art = SettingsModel::Hotkeyart;
+
+void speichere(Einstellungen einstellungen, Art art, const Hotkey& hotkey) {
+    switch (art) {
+    case Art::diktat:
+        einstellungen.setzeDiktatHotkey(hotkey);
+        break;
+    case Art::aktion:
+        einstellungen.setzeAktionHotkey(hotkey);
+        break;
+    case Art::prompt:
+        einstellungen.setzePromptHotkey(hotkey);
+        break;
+    case Art::lock:
+        einstellungen.setzeLockHotkey(hotkey);
+        break;
+    }
+}
+
+} // namespace
+
+FensterController::FensterController(FensterDienste dienste, QObject* eltern)
+    : QObject(eltern)
+    , dienste_(std::move(dienste))
+    , settingsModel_(dienste_.speicher, dienste_.mikrofone)
+    , onboardingModel_(dienste_.mikrofone, dienste_.desktop, dienste_.barrierefreiheit)
+    , setupModel_(onboardingModel_, dienste_.speicher)
+    , setupLogin_(dienste_.konto, dienste_.authClient, dienste_.mainQueue, dienste_.speicher)
+    , login_(dienste_.konto, dienste_.authClient, dienste_.mainQueue, dienste_.speicher) {
+    settingsModel_.autostartAktiv = dienste_.autostartAktiv;
+    settingsModel_.schalteAutostart = dienste_.schalteAutostart;
+    verdrahteEinstellungen();
+}
+
+FensterController::~FensterController() {
+    if (recorder_.nimmtAuf() && dienste_.gibTastenFrei) {
+        dienste_.gibTastenFrei();
+    }
+}
+
+void FensterController::verdrahteEinstellungen() {
+    settingsModel_.onAufnehmen = [this] { nimmHotkeyAuf(Art::diktat); };
+    settingsModel_.onAktionAufnehmen = [this] { nimmHotkeyAuf(Art::aktion); };
+    settingsModel_.onPromptAufnehmen = [this] { nimmHotkeyAuf(Art::prompt); };
+    settingsModel_.onLockAufnehmen = [this] { nimmHotkeyAuf(Art::lock); };
+}
+
+void FensterController::nimmHotkeyAuf(Art art) {
+    if (!dienste_.leiteTastenUm) {
+        // Without a key source there is nothing to record from.
+        settingsModel_.setzeNimmtAuf(art, false);
+        return;
+    }
+    // The managers see no key until the recording ends, so the old hotkeys stay quiet.
+    dienste_.leiteTastenUm([this](quint32 typ, qint64 keyCode, quint64 flags) {
+        const auto code = static_cast<quint16>(keyCode);
+        if (typ == Ereignistyp::tasteRunter) {
+            recorder_.tasteGedrueckt(code, flags);
+        } else if (typ == Ereignistyp::flagsGeaendert) {
+            recorder_.flagsGeaendert(code, flags);
+        }
+    });
+    recorder_.nimmAuf(
+        [this, art](const Hotkey& hotkey) {
+            speichere(Einstellungen(dienste_.speicher), art, hotkey);
+            settingsModel_.setzeName(art, hotkey.name);
+            // Reloaded before the keys flow again: a reload while the key thread decides
+            // could misjudge the events in flight.
+            beendeAufnahme(art, dienste_.hotkeys[static_cast<std::size_t>(art)].get());
+            log().schreibe(u"Neuer Hotkey: "_s + hotkey.name);
+        },
+        [this, art] { beendeAufnahme(art, nullptr); });
+}
+
+void FensterController::beendeAufnahme(Art art, HotkeyManager* neuLaden) {
+    settingsModel_.setzeNimmtAuf(art, false);
+    if (neuLaden != nullptr) {
+        neuLaden->ladeKonfig();
+    }
+    if (dienste_.gibTastenFrei) {
+        dienste_.gibTastenFrei();
+    }
+}
+
+bool FensterController::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (objekt == settingsFenster_.get() && ereignis->type() == QEvent::Hide &&
+        recorder_.nimmtAuf()) {
+        // A fresh recorder forgets the waiting callbacks; the next key is the user's again.
+        recorder_ = HotkeyRecorder();
+        for (const Art art : {Art::diktat, Art::aktion, Art::prompt, Art::lock}) {
+            if (settingsModel_.nimmtAuf(art)) {
+                beendeAufnahme(art, nullptr);
+            }
+        }
+    }
+    return QObject::eventFilter(objekt, ereignis);
+}
+
+void FensterController::bringNachVorn(QWidget* fenster) {
+    if (!fenster->isVisible()) {
+        const QScreen* bildschirm = QGuiApplication::screenAt(QCursor::pos());
+        if (bildschirm == nullptr) {
+            bildschirm = QGuiApplication::primaryScreen();
+        }
+        fenster->adjustSize();
+        if (bildschirm != nullptr) {
+            QRect rahmen = fenster->geometry();
+            rahmen.moveCenter(bildschirm->availableGeometry().center());
+            fenster->move(rahmen.topLeft());
+        }
+    }
+    fenster->setWindowState(fenster->windowState() & ~Qt::WindowMinimized);
+    fenster->show();
+    fenster->raise();
+    fenster->activateWindow();
+}
+
+void FensterController::zeigeEinstellungen() {
+    settingsModel_.lade();
+    if (!settingsFenster_) {
+        settingsFenster_ =
+            std::make_unique<SettingsFenster>(settingsModel_, dienste_, [this] { zeigeLogin(); });
+        settingsFenster_->installEventFilter(this);
+    }
+    bringNachVorn(settingsFenster_.get());
+}
+
+void FensterController::zeigeOnboarding() {
+    onboardingModel_.aktualisiere();
+    if (!onboardingFenster_) {
+        onboardingFenster_ =
+            std::make_unique<OnboardingFenster>(onboardingModel_, dienste_.speicher);
+    }
+    bringNachVorn(onboardingFenster_.get());
+}
+
+void FensterController::zeigeSetup() {
+    onboardingModel_.aktualisiere();
+    if (!setupFenster_) {
+        setupFenster_ = std::make_unique<SetupFenster>(setupModel_, setupLogin_, dienste_.konto,
+                                                       dienste_.speicher);
+    }
+    bringNachVorn(setupFenster_.get());
+}
+
+void FensterController::zeigeHandbuch() {
+    if (!handbuchFenster_) {
+        handbuchFenster_ = std::make_unique<HandbuchFenster>(dienste_.speicher);
+    }
+    bringNachVorn(handbuchFenster_.get());
+}
+
+void FensterController::zeigeLogin() {
+    if (!loginFenster_) {
+        loginFenster_ = std::make_unique<LoginFenster>(login_, dienste_.konto, dienste_.speicher);
+    }
+    bringNachVorn(loginFenster_.get());
+}
+
+} // namespace parlix

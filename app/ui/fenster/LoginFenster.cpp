@@ -1,0 +1,41 @@
+#include "app/ui/fenster/LoginFenster.hpp"
+
+#include "app/ui/Texte.hpp"
+#include "app/ui/fenster/AnmeldeFormular.hpp"
+#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/LoginModel.hpp"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+LoginFenster::LoginFenster(LoginModel& model, Konto& konto, DefaultsStore& speicher,
+                           QWidget* eltern)
+    : QWidget(eltern, Qt::Window) {
+    const Texte texte(speicher);
+    setWindowTitle(texte.text(u"fenster.anmelden"_s));
+    Gestaltung::richteFensterEin(this);
+    setFixedWidth(420);
+
+    formular_ = new AnmeldeFormular(model, konto, texte, true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(36, 32, 36, 28);
+    layout->setSpacing(10);
+    layout->addWidget(Gestaltung::titel(texte.text(u"login.titel"_s)));
+    layout->addWidget(Gestaltung::erklaerung(texte.text(u"login.unter"_s)));
+    layout->addSpacing(14);
+    layout->addWidget(formular_);
+    layout->addStretch(1);
+
+    connect(&model, &LoginModel::erledigt, this, [this](LoginModel::Vorgang vorgang) {
+        if (vorgang == LoginModel::Vorgang::anmelden ||
+            vorgang == LoginModel::Vorgang::registrieren) {
+            close();
+        }
+    });
+}
+
+} // namespace parlix

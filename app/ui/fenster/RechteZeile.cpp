@@ -1,0 +1,91 @@
+#include "app/ui/fenster/RechteZeile.hpp"
+
+#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/Symbole.hpp"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+namespace {
+
+struct Schluessel {
+    QString titel;
+    QString text;
+};
+
+Schluessel schluessel(OnboardingModel::Recht recht) {
+    switch (recht) {
+    case OnboardingModel::Recht::mikro:
+        return {u"onb.mikro"_s, u"onb.mikro.text"_s};
+    case OnboardingModel::Recht::bedienung:
+        return {u"onb.bedienung"_s, u"onb.bedienung.text"_s};
+    case OnboardingModel::Recht::bildschirm:
+        return {u"onb.bildschirm"_s, u"onb.bildschirm.text"_s};
+    }
+    return {};
+}
+
+constexpr int symbolGroesse = 22;
+
+} // namespace
+
+RechteZeile::RechteZeile(OnboardingModel& model, OnboardingModel::Recht recht, const Texte& texte,
+                         QWidget* eltern)
+    : QWidget(eltern)
+    , model_(model)
+    , recht_(recht)
+    , texte_(texte)
+    , symbol_(new QLabel(this))
+    , hinweis_(new QLabel(this))
+    , aktion_(new QPushButton(this)) {
+    const Schluessel keys = schluessel(recht);
+    auto* titel = new QLabel(texte.text(keys.titel), this);
+    titel->setFont(Gestaltung::kartenTitelSchrift(font()));
+    auto* text = Gestaltung::erklaerung(texte.text(keys.text));
+    hinweis_->setWordWrap(true);
+    hinweis_->setFont(Gestaltung::kleineSchrift(font()));
+    symbol_->setFixedSize(symbolGroesse, symbolGroesse);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(14);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(symbol_, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(titel, 0, 1);
+    layout->addWidget(text, 1, 1);
+    layout->addWidget(hinweis_, 2, 1);
+    layout->addWidget(aktion_, 0, 2, 2, 1, Qt::AlignVCenter);
+    layout->setColumnStretch(1, 1);
+
+    connect(aktion_, &QPushButton::clicked, this, [this] { model_.fuehreAus(recht_); });
+    connect(&model_, &OnboardingModel::geaendert, this, &RechteZeile::zeige);
+    zeige();
+}
+
+bool RechteZeile::erteilt() const {
+    return model_.zeile(recht_).erteilt;
+}
+
+void RechteZeile::zeige() {
+    const OnboardingModel::Zeile zeile = model_.zeile(recht_);
+    const QColor farbe =
+        zeile.erteilt ? Gestaltung::erfolg(palette()) : Gestaltung::warnung(palette());
+    symbol_->setPixmap(Symbole::bild(zeile.erteilt ? Symbole::Name::haken : Symbole::Name::hinweis,
+                                     farbe, symbolGroesse));
+    symbol_->setAccessibleName(texte_.text(zeile.erteilt ? u"onb.erteilt"_s : u"onb.fehlt"_s));
+    aktion_->setVisible(!zeile.aktionKey.isEmpty());
+    aktion_->setText(zeile.aktionKey.isEmpty() ? QString() : texte_.text(zeile.aktionKey));
+    hinweis_->setVisible(!zeile.hinweisKey.isEmpty());
+    hinweis_->setText(zeile.hinweisKey.isEmpty() ? QString() : texte_.text(zeile.hinweisKey));
+    QPalette hinweisFarben = hinweis_->palette();
+    hinweisFarben.setColor(QPalette::WindowText,
+                           zeile.erteilt ? palette().color(QPalette::PlaceholderText) : farbe);
+    hinweis_->setPalette(hinweisFarben);
+}
+
+} // namespace parlix
