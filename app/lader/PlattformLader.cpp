@@ -1,16 +1,21 @@
 #include "app/lader/PlattformLader.hpp"
 
 #include "app/platform/Plattform.hpp"
+#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
+#include "app/platform/canberra/KlangDateien.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
 #include "app/platform/null/NullAXVertrauen.hpp"
 #include "app/platform/null/NullAudioRecorder.hpp"
 #include "app/platform/null/NullAuswahlKopierer.hpp"
+#include "app/platform/null/NullBarrierefreiheit.hpp"
 #include "app/platform/null/NullBrowserText.hpp"
+#include "app/platform/null/NullDesktopZugang.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
 #include "app/platform/null/NullFokusOrt.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
+#include "app/platform/null/NullMikrofonDienst.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
 #include "app/platform/null/NullTextInserter.hpp"
@@ -18,8 +23,10 @@
 #include "app/platform/null/NullVollbildSonde.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/pulse/Mikrofone.hpp"
+#include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
+#include "app/platform/x11/X11DesktopZugang.hpp"
 #include "app/platform/x11/X11FokusOrt.hpp"
 #include "core/log/DateiLog.hpp"
 
@@ -37,15 +44,22 @@ struct Backend {
     bool klang;
 };
 
+// The probes of the permission rows: on Wayland too, where they say what is missing.
+void bestueckeZugang(Plattform& p) {
+    p.desktop = std::make_unique<X11DesktopZugang>();
+    p.barrierefreiheit = std::make_unique<AtspiBarrierefreiheit>();
+}
+
 void bestueckeX11(Plattform& p) {
     if (auto fokus = std::make_unique<X11FokusOrt>(); fokus->verbunden()) {
         p.fokusOrt = std::move(fokus);
     }
+    bestueckeZugang(p);
 }
 
 const Backend backends[] = {
     {u"x11"_s, &bestueckeX11, true},
-    {u"wayland"_s, nullptr, true},
+    {u"wayland"_s, &bestueckeZugang, true},
     {u"null"_s, nullptr, false},
 };
 
@@ -66,6 +80,8 @@ void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
     stummschalter->repariereNachAbsturz();
     p.stummschalter = std::move(stummschalter);
     p.klaenge = std::make_unique<CanberraKlangspieler>();
+    p.klangNamen = KlangDateien::namen();
+    p.mikrofone = std::make_unique<PulseMikrofonDienst>();
 }
 
 template <class Null, class Dienst>
@@ -95,6 +111,9 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullFensterFoto>(p.fensterFoto, u"Fensterfoto"_s, sitzung);
     ergaenze<NullTexterkennung>(p.texterkennung, u"Texterkennung"_s, sitzung);
     ergaenze<NullBrowserText>(p.browserText, u"Browsertext"_s, sitzung);
+    ergaenze<NullMikrofonDienst>(p.mikrofone, u"Mikrofonliste"_s, sitzung);
+    ergaenze<NullDesktopZugang>(p.desktop, u"Desktop-Zugriff"_s, sitzung);
+    ergaenze<NullBarrierefreiheit>(p.barrierefreiheit, u"Bedienungshilfen-Bus"_s, sitzung);
 }
 
 } // namespace

@@ -4,18 +4,23 @@
 #include "app/platform/AXVertrauen.hpp"
 #include "app/platform/AudioRecorder.hpp"
 #include "app/platform/AuswahlKopierer.hpp"
+#include "app/platform/Barrierefreiheit.hpp"
 #include "app/platform/BrowserText.hpp"
+#include "app/platform/DesktopZugang.hpp"
 #include "app/platform/EscMonitor.hpp"
 #include "app/platform/FensterFoto.hpp"
 #include "app/platform/FokusOrt.hpp"
 #include "app/platform/Klangspieler.hpp"
+#include "app/platform/MikrofonDienst.hpp"
 #include "app/platform/Stummschalter.hpp"
+#include "app/platform/TastenUmleitung.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/Texterkennung.hpp"
 #include "app/platform/VordergrundApp.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -42,6 +47,15 @@ struct Plattform {
     std::unique_ptr<FensterFoto> fensterFoto;
     std::unique_ptr<Texterkennung> texterkennung;
     std::unique_ptr<BrowserText> browserText;
+    // For the settings and the permission rows.
+    std::unique_ptr<MikrofonDienst> mikrofone;
+    std::unique_ptr<DesktopZugang> desktop;
+    std::unique_ptr<Barrierefreiheit> barrierefreiheit;
+    // The key source's side of recording a hotkey (usually `tasten` itself); null when the
+    // source offers none.
+    TastenUmleitung* umleitung = nullptr;
+    // The names of the bundled cues the settings offer.
+    QStringList klangNamen;
 };
 
 } // namespace parlix

@@ -8,6 +8,7 @@
 #include "app/start/EinzelInstanz.hpp"
 #include "app/start/SignalBeender.hpp"
 #include "app/ui/Symbol.hpp"
+#include "app/ui/fenster/Fensteraufbau.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/log/DateiLog.hpp"
@@ -112,7 +113,7 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
                           HttpTransport::geteilt(),
                           *plattform,
                           TokenSpeicher::datei(),
-                          {},
+                          &baueFenster,
                           {}});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     SignalBeender signale;

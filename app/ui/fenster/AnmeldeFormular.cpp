@@ -1,7 +1,7 @@
 #include "app/ui/fenster/AnmeldeFormular.hpp"
 
 #include "app/account/Konto.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/LoginModel.hpp"
 
 #include <QHBoxLayout>
@@ -88,8 +88,8 @@ QWidget* AnmeldeFormular::baueFormular() {
     email_->setPlaceholderText(u"name@example.com"_s);
     passwort_->setEchoMode(QLineEdit::Password);
     code_->setInputMethodHints(Qt::ImhDigitsOnly);
-    layout->addWidget(Gestaltung::stapel(texte_.text(u"konto.email"_s), email_));
-    codeBlock_ = Gestaltung::stapel(texte_.text(u"reset.code"_s), code_);
+    layout->addWidget(FensterStil::stapel(texte_.text(u"konto.email"_s), email_));
+    codeBlock_ = FensterStil::stapel(texte_.text(u"reset.code"_s), code_);
     layout->addWidget(codeBlock_);
     // The password's label changes with the mode.
     passwortBlock_ = new QWidget;
@@ -130,12 +130,12 @@ QWidget* AnmeldeFormular::baueFormular() {
 QWidget* AnmeldeFormular::baueAngemeldet() {
     auto* block = new QWidget;
     adresse_ = new QLabel;
-    adresse_->setFont(Gestaltung::kartenTitelSchrift(font()));
+    adresse_->setFont(FensterStil::kartenTitelSchrift(font()));
     auto* abmelden = new QPushButton(texte_.text(u"konto.abmelden"_s));
     connect(abmelden, &QPushButton::clicked, &konto_, &Konto::logout);
     auto* layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Gestaltung::erklaerung(texte_.text(u"konto.angemeldetAls"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte_.text(u"konto.angemeldetAls"_s)));
     auto* zeile = new QHBoxLayout;
     zeile->addWidget(adresse_, 1);
     zeile->addWidget(abmelden);
@@ -204,7 +204,7 @@ void AnmeldeFormular::melde(const QString& text, bool fehler) {
     meldung_->setText(text);
     QPalette farben = meldung_->palette();
     farben.setColor(QPalette::WindowText,
-                    fehler ? Gestaltung::fehler(palette()) : Gestaltung::erfolg(palette()));
+                    fehler ? FensterStil::fehler(palette()) : FensterStil::erfolg(palette()));
     meldung_->setPalette(farben);
     meldung_->setVisible(true);
 }

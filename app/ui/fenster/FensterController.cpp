@@ -5,7 +5,8 @@
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/SettingsFenster.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
-#include "core/hotkeys/Ereignistyp.hpp"
+#include "app/platform/TastenUmleitung.hpp"
+#include "core/hotkeys/HotkeyManager.hpp"
 #include "core/log/DateiLog.hpp"
 
 #include <QCursor>
@@ -54,8 +55,11 @@ FensterController::FensterController(FensterDienste dienste, QObject* eltern)
 }
 
 FensterController::~FensterController() {
-    if (recorder_.nimmtAuf() && dienste_.gibTastenFrei) {
-        dienste_.gibTastenFrei();
+    if (settingsFenster_) {
+        settingsFenster_->removeEventFilter(this);
+    }
+    if (recorder_.nimmtAuf()) {
+        dienste_.tasten->beendeUmleitung();
     }
 }
 
@@ -64,43 +68,35 @@ void FensterController::verdrahteEinstellungen() {
     settingsModel_.onAktionAufnehmen = [this] { nimmHotkeyAuf(Art::aktion); };
     settingsModel_.onPromptAufnehmen = [this] { nimmHotkeyAuf(Art::prompt); };
     settingsModel_.onLockAufnehmen = [this] { nimmHotkeyAuf(Art::lock); };
+    // The lock style decides which keys the key source takes for itself.
+    connect(&settingsModel_, &SettingsModel::geaendert, this, [this](Einstellungen::Schluessel s) {
+        if (s == Einstellungen::Schluessel::lockPerTaste && dienste_.tasten != nullptr) {
+            dienste_.tasten->hotkeysGeaendert();
+        }
+    });
 }
 
 void FensterController::nimmHotkeyAuf(Art art) {
-    if (!dienste_.leiteTastenUm) {
+    if (dienste_.tasten == nullptr) {
         // Without a key source there is nothing to record from.
         settingsModel_.setzeNimmtAuf(art, false);
         return;
     }
-    // The managers see no key until the recording ends, so the old hotkeys stay quiet.
-    dienste_.leiteTastenUm([this](quint32 typ, qint64 keyCode, quint64 flags) {
-        const auto code = static_cast<quint16>(keyCode);
-        if (typ == Ereignistyp::tasteRunter) {
-            recorder_.tasteGedrueckt(code, flags);
-        } else if (typ == Ereignistyp::flagsGeaendert) {
-            recorder_.flagsGeaendert(code, flags);
-        }
-    });
+    // Until the recorder stops, the user's keys go to it and no hotkey acts.
+    dienste_.tasten->leiteUm(recorder_);
     recorder_.nimmAuf(
         [this, art](const Hotkey& hotkey) {
             speichere(Einstellungen(dienste_.speicher), art, hotkey);
             settingsModel_.setzeName(art, hotkey.name);
-            // Reloaded before the keys flow again: a reload while the key thread decides
-            // could misjudge the events in flight.
-            beendeAufnahme(art, dienste_.hotkeys[static_cast<std::size_t>(art)].get());
+            settingsModel_.setzeNimmtAuf(art, false);
+            // Still inside the recording: the diversion ends after this, so the manager
+            // is reloaded before the keys reach it again.
+            if (HotkeyManager* manager = dienste_.hotkeys[static_cast<std::size_t>(art)]) {
+                manager->ladeKonfig();
+            }
             log().schreibe(u"Neuer Hotkey: "_s + hotkey.name);
         },
-        [this, art] { beendeAufnahme(art, nullptr); });
-}
-
-void FensterController::beendeAufnahme(Art art, HotkeyManager* neuLaden) {
-    settingsModel_.setzeNimmtAuf(art, false);
-    if (neuLaden != nullptr) {
-        neuLaden->ladeKonfig();
-    }
-    if (dienste_.gibTastenFrei) {
-        dienste_.gibTastenFrei();
-    }
+        [this, art] { settingsModel_.setzeNimmtAuf(art, false); });
 }
 
 bool FensterController::eventFilter(QObject* objekt, QEvent* ereignis) {
@@ -108,10 +104,9 @@ bool FensterController::eventFilter(QObject* objekt, QEvent* ereignis) {
         recorder_.nimmtAuf()) {
         // A fresh recorder forgets the waiting callbacks; the next key is the user's again.
         recorder_ = HotkeyRecorder();
+        dienste_.tasten->beendeUmleitung();
         for (const Art art : {Art::diktat, Art::aktion, Art::prompt, Art::lock}) {
-            if (settingsModel_.nimmtAuf(art)) {
-                beendeAufnahme(art, nullptr);
-            }
+            settingsModel_.setzeNimmtAuf(art, false);
         }
     }
     return QObject::eventFilter(objekt, ereignis);

@@ -55,9 +55,6 @@ protected:
 private:
     void verdrahteEinstellungen();
     void nimmHotkeyAuf(SettingsModel::Hotkeyart art);
-    // Clears the recording flag, reloads the manager of a new hotkey and lets the keys
-    // reach the managers again.
-    void beendeAufnahme(SettingsModel::Hotkeyart art, HotkeyManager* neuLaden);
     static void bringNachVorn(QWidget* fenster);
 
     FensterDienste dienste_;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "core/account/AuthClient.hpp"
-#include "core/hotkeys/HotkeyManager.hpp"
 
 #include <QStringList>
 #include <array>
 #include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -15,18 +13,17 @@ namespace parlix {
 class Barrierefreiheit;
 class DefaultsStore;
 class DesktopZugang;
-class HUDModel;
+class HotkeyManager;
 class Klangspieler;
 class Konto;
 class MainQueue;
 class MikrofonDienst;
+class TastenUmleitung;
 
-// Everything the secondary windows work with, handed to the window controller by the
-// start-up. The references must outlive the controller. The closures are the parts that
-// other components provide; an unset one leaves its control out or inactive.
+// Everything the secondary windows work with. The references must outlive the window
+// controller. The closures stand for the maintenance services (login start, updates,
+// restart), so that tests can watch them; an unset one leaves its control out.
 struct FensterDienste {
-    // A key event as the key source reports it (Ereignistyp, macOS key code, flags).
-    using TastenZiel = std::function<void(quint32 typ, qint64 keyCode, quint64 flags)>;
     // The localisation key of an update check's outcome ("update.aktuell", ...).
     using UpdateMeldung = std::function<void(const QString& statusKey)>;
 
@@ -35,8 +32,11 @@ struct FensterDienste {
     Konto& konto;
     // The account backend for registration and password reset (Konto signs in).
     AuthClient authClient;
-    // Dictation, action, prompt, lock, as the key tap holds them.
-    std::array<std::shared_ptr<HotkeyManager>, 4> hotkeys;
+    // Dictation, action, prompt, lock: the managers that use the recorded hotkeys.
+    std::array<HotkeyManager*, 4> hotkeys;
+    // The global key source's side of recording a hotkey; null without one (then no
+    // hotkey can be recorded).
+    TastenUmleitung* tasten;
     MikrofonDienst& mikrofone;
     DesktopZugang& desktop;
     Barrierefreiheit& barrierefreiheit;
@@ -44,22 +44,14 @@ struct FensterDienste {
     // The sound names the settings offer for the start and stop cues.
     QStringList klangNamen;
 
-    // While a new hotkey is recorded, every key event goes to the target on the main
-    // thread and none to the hotkey managers (the key tap is "disabled"), until
-    // gibTastenFrei.
-    std::function<void(TastenZiel ziel)> leiteTastenUm;
-    std::function<void()> gibTastenFrei;
-
     // Login start: whether it is on, and switching it.
     std::function<bool()> autostartAktiv;
     std::function<void(bool an)> schalteAutostart;
     // The running version, and one update check whose outcome arrives on the main thread.
     QString version;
     std::function<void(UpdateMeldung fertig)> pruefeUpdate;
-    // Asks whether to restart now (after the interface language was changed).
-    std::function<void()> frageNeustart;
-    // The live HUD figure for the preview of the HUD pane.
-    std::function<QWidget*(HUDModel& model, QWidget* eltern)> hudVorschau;
+    // Asks, over the window, whether to restart now (the interface language changed).
+    std::function<void(QWidget* fenster)> frageNeustart;
 };
 
 } // namespace parlix

@@ -3,16 +3,15 @@
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/Bindung.hpp"
 #include "app/ui/fenster/FarbKnopf.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
-#include "app/ui/hud/HUDModel.hpp"
+#include "app/ui/fenster/HUDVorschau.hpp"
 #include "core/text/HUDStil.hpp"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -48,7 +47,7 @@ QWidget* groesse(SettingsModel& model, const Texte& texte) {
     QObject::connect(regler, &QSlider::valueChanged, regler, [&model](int schritte) {
         model.setze(S::hudGroesse, schritte * groessenSchritt);
     });
-    return Gestaltung::stapel(texte.text(u"hud.groesse"_s), regler, wert);
+    return FensterStil::stapel(texte.text(u"hud.groesse"_s), regler, wert);
 }
 
 QWidget* farbe(SettingsModel& model, const Texte& texte) {
@@ -58,24 +57,27 @@ QWidget* farbe(SettingsModel& model, const Texte& texte) {
     QObject::connect(&model, &SettingsModel::geladen, knopf, zeige);
     QObject::connect(knopf, &FarbKnopf::farbeGewaehlt, knopf,
                      [&model](const QColor& gewaehlt) { model.setzeHudFarbe(gewaehlt); });
-    return Gestaltung::zeile(texte.text(u"hud.farbe"_s), knopf);
+    return FensterStil::zeile(texte.text(u"hud.farbe"_s), knopf);
 }
 
 } // namespace
 
-HUDSeite::HUDSeite(SettingsModel& model, DefaultsStore& speicher, const Texte& texte,
-                   const Vorschau& vorschau, QWidget* eltern)
+HUDSeite::HUDSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(24);
+
+    auto* vorschau = new Karte(texte.text(u"hud.animation"_s), texte.text(u"hud.animation.fuss"_s));
+    vorschau->fuegeHinzu(new HUDVorschau(model, texte.text(u"status.hoere"_s)));
+    layout->addWidget(vorschau);
 
     Bindung::Eintraege stile;
     for (const HUDStil& stil : HUDStil::alle()) {
         stile.append({texte.text(stil.titelKey.toString()), stil.rohwert.toString()});
     }
     auto* stilKarte = new Karte({}, texte.text(u"hud.farbe.fuss"_s));
-    stilKarte->fuegeHinzu(Gestaltung::zeile(
+    stilKarte->fuegeHinzu(FensterStil::zeile(
         texte.text(u"hud.stil"_s), Bindung::auswahl(model, S::hudStil, [stile] { return stile; })));
     stilKarte->fuegeHinzu(farbe(model, texte));
     layout->addWidget(stilKarte);
@@ -83,48 +85,6 @@ HUDSeite::HUDSeite(SettingsModel& model, DefaultsStore& speicher, const Texte& t
     auto* groessenKarte = new Karte({}, texte.text(u"hud.groesse.fuss"_s));
     groessenKarte->fuegeHinzu(groesse(model, texte));
     layout->addWidget(groessenKarte);
-
-    if (!vorschau) {
-        return;
-    }
-    vorschauModel_ = std::make_unique<HUDModel>();
-    HUDModel* hud = vorschauModel_.get();
-    hud->setzeZustand(AppZustand::aufnehmend);
-    const auto lade = [hud, &speicher] { hud->ladeDarstellung(Einstellungen(speicher)); };
-    lade();
-    connect(&model, &SettingsModel::geaendert, this, lade);
-    connect(&model, &SettingsModel::geladen, this, lade);
-    auto* karte = new Karte(texte.text(u"hud.animation"_s), texte.text(u"hud.animation.fuss"_s));
-    QWidget* figur = vorschau(*hud, karte);
-    figur->setMinimumHeight(150);
-    karte->fuegeHinzu(figur);
-    layout->addWidget(karte);
-
-    // A voice-like level, so that the figure moves as it does while recording.
-    takt_ = new QTimer(this);
-    takt_->setInterval(33);
-    connect(takt_, &QTimer::timeout, this, [hud, figur, schritt = 0]() mutable {
-        ++schritt;
-        const double pegel = 0.45 + 0.35 * std::sin(schritt * 0.21) * std::sin(schritt * 0.047);
-        hud->schiebePegel(static_cast<float>(pegel));
-        figur->update();
-    });
-}
-
-HUDSeite::~HUDSeite() = default;
-
-void HUDSeite::showEvent(QShowEvent* ereignis) {
-    QWidget::showEvent(ereignis);
-    if (takt_ != nullptr) {
-        takt_->start();
-    }
-}
-
-void HUDSeite::hideEvent(QHideEvent* ereignis) {
-    QWidget::hideEvent(ereignis);
-    if (takt_ != nullptr) {
-        takt_->stop();
-    }
 }
 
 } // namespace parlix

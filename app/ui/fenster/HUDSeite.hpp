@@ -1,15 +1,9 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
-#include <memory>
-
-class QTimer;
 
 namespace parlix {
 
-class DefaultsStore;
-class HUDModel;
 class SettingsModel;
 class Texte;
 
@@ -18,21 +12,7 @@ class HUDSeite final : public QWidget {
     Q_OBJECT
 
 public:
-    using Vorschau = std::function<QWidget*(HUDModel& model, QWidget* eltern)>;
-
-    // Without a preview the preview card is left out.
-    HUDSeite(SettingsModel& model, DefaultsStore& speicher, const Texte& texte,
-             const Vorschau& vorschau, QWidget* eltern = nullptr);
-    ~HUDSeite() override;
-
-protected:
-    // The preview moves only while it can be seen.
-    void showEvent(QShowEvent* ereignis) override;
-    void hideEvent(QHideEvent* ereignis) override;
-
-private:
-    std::unique_ptr<HUDModel> vorschauModel_;
-    QTimer* takt_ = nullptr;
+    HUDSeite(SettingsModel& model, const Texte& texte, QWidget* eltern = nullptr);
 };
 
 } // namespace parlix

@@ -1,7 +1,7 @@
 #include "app/ui/fenster/HandbuchFenster.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +23,7 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     , inhalt_(new QTextBrowser) {
     const Texte texte(speicher);
     setWindowTitle(texte.text(u"fenster.handbuch"_s));
-    Gestaltung::richteFensterEin(this);
+    FensterStil::richteFensterEin(this);
     resize(900, 640);
 
     auto* layout = new QHBoxLayout(this);
@@ -33,14 +33,14 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     auto* seitenleiste = new QWidget;
     seitenleiste->setAutoFillBackground(true);
     QPalette grund = seitenleiste->palette();
-    grund.setColor(QPalette::Window, Gestaltung::seitenleistenGrund(palette()));
+    grund.setColor(QPalette::Window, FensterStil::seitenleistenGrund(palette()));
     seitenleiste->setPalette(grund);
     seitenleiste->setFixedWidth(250);
     auto* leiste = new QVBoxLayout(seitenleiste);
     leiste->setContentsMargins(12, 20, 12, 12);
     leiste->setSpacing(12);
     auto* titel = new QLabel(handbuch_.titel());
-    titel->setFont(Gestaltung::kartenTitelSchrift(font()));
+    titel->setFont(FensterStil::kartenTitelSchrift(font()));
     titel->setWordWrap(true);
     titel->setContentsMargins(6, 0, 0, 0);
     leiste->addWidget(titel);
@@ -85,6 +85,13 @@ void HandbuchFenster::zeigeAbschnitt() {
     }
     const auto index = eintrag->data(Qt::UserRole).value<qsizetype>();
     inhalt_->setMarkdown(handbuch_.abschnitte()[index].text);
+    // Airier lines than the default read better for running text.
+    QTextBlockFormat luft;
+    luft.setLineHeight(135, QTextBlockFormat::ProportionalHeight);
+    luft.setBottomMargin(8);
+    QTextCursor alles(inhalt_->document());
+    alles.select(QTextCursor::Document);
+    alles.mergeBlockFormat(luft);
     markiere();
 }
 

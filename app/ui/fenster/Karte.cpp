@@ -1,6 +1,6 @@
 #include "app/ui/fenster/Karte.hpp"
 
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 
 #include <QLabel>
 #include <QPainter>
@@ -19,17 +19,17 @@ protected:
         QPainter maler(this);
         maler.setRenderHint(QPainter::Antialiasing);
         const QRectF rahmen = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        maler.setPen(QPen(Gestaltung::linie(palette()), 1.0));
-        maler.setBrush(Gestaltung::kartenGrund(palette()));
-        maler.drawRoundedRect(rahmen, Gestaltung::radius, Gestaltung::radius);
+        maler.setPen(QPen(FensterStil::linie(palette()), 1.0));
+        maler.setBrush(FensterStil::kartenGrund(palette()));
+        maler.drawRoundedRect(rahmen, FensterStil::radius, FensterStil::radius);
         maler.setRenderHint(QPainter::Antialiasing, false);
-        maler.setPen(QPen(Gestaltung::linie(palette()), 1.0));
+        maler.setPen(QPen(FensterStil::linie(palette()), 1.0));
         const QLayout* zeilen = layout();
         for (int i = 1; zeilen != nullptr && i < zeilen->count(); ++i) {
             const QWidget* zeile = zeilen->itemAt(i)->widget();
             if (zeile != nullptr && zeile->isVisible()) {
-                const int y = zeile->geometry().top() - Gestaltung::zeilenAbstand / 2;
-                maler.drawLine(Gestaltung::innen, y, width() - Gestaltung::innen, y);
+                const int y = zeile->geometry().top() - FensterStil::zeilenAbstand / 2;
+                maler.drawLine(FensterStil::innen, y, width() - FensterStil::innen, y);
             }
         }
     }
@@ -44,15 +44,15 @@ Karte::Karte(const QString& titel, const QString& fuss, QWidget* eltern)
     auto* aussen = new QVBoxLayout(this);
     aussen->setContentsMargins(0, 0, 0, 0);
     aussen->setSpacing(6);
-    titel_->setFont(Gestaltung::kartenTitelSchrift(font()));
-    titel_->setContentsMargins(Gestaltung::innen / 2, 0, 0, 0);
+    titel_->setFont(FensterStil::kartenTitelSchrift(font()));
+    titel_->setContentsMargins(FensterStil::innen / 2, 0, 0, 0);
     fuss_->setWordWrap(true);
-    fuss_->setFont(Gestaltung::kleineSchrift(font()));
+    fuss_->setFont(FensterStil::kleineSchrift(font()));
     fuss_->setForegroundRole(QPalette::PlaceholderText);
-    fuss_->setContentsMargins(Gestaltung::innen / 2, 0, Gestaltung::innen / 2, 0);
-    zeilen_->setContentsMargins(Gestaltung::innen, Gestaltung::innen - 4, Gestaltung::innen,
-                                Gestaltung::innen - 4);
-    zeilen_->setSpacing(Gestaltung::zeilenAbstand);
+    fuss_->setContentsMargins(FensterStil::innen / 2, 0, FensterStil::innen / 2, 0);
+    zeilen_->setContentsMargins(FensterStil::innen, FensterStil::innen - 4, FensterStil::innen,
+                                FensterStil::innen - 4);
+    zeilen_->setSpacing(FensterStil::zeilenAbstand);
     aussen->addWidget(titel_);
     aussen->addWidget(flaeche_);
     aussen->addWidget(fuss_);

@@ -2,7 +2,7 @@
 
 #include "app/account/Konto.hpp"
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 
 #include <QLabel>
@@ -28,12 +28,12 @@ KontoSeite::KontoSeite(Konto& konto, const Texte& texte, std::function<void()> o
             QObject::connect(abmelden, &QPushButton::clicked, &konto, &Konto::logout);
             const QString adresse =
                 konto.email().isEmpty() ? texte.text(u"konto.angemeldet"_s) : konto.email();
-            karte->fuegeHinzu(Gestaltung::zeile(adresse, abmelden));
+            karte->fuegeHinzu(FensterStil::zeile(adresse, abmelden));
         } else {
             auto* anmelden = new QPushButton(texte.text(u"konto.anmelden"_s));
             anmelden->setProperty("rolle", u"primaer"_s);
             QObject::connect(anmelden, &QPushButton::clicked, anmelden, onLogin);
-            karte->fuegeHinzu(Gestaltung::zeile(texte.text(u"konto.nichtAngemeldet"_s), anmelden));
+            karte->fuegeHinzu(FensterStil::zeile(texte.text(u"konto.nichtAngemeldet"_s), anmelden));
         }
     };
     zeige();

@@ -1,9 +1,8 @@
 #include "app/ui/fenster/ListenSeite.hpp"
 
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/Schalter.hpp"
-#include "app/ui/fenster/Symbole.hpp"
 #include "core/text/Befehl.hpp"
 #include "core/text/Textbaustein.hpp"
 
@@ -35,12 +34,12 @@ ListenSeite<T>::ListenSeite(SettingsModel& model, const Texte& texte, Beschreibu
     layout->addLayout(karten_);
     auto* fuss = new QHBoxLayout;
     hinzufuegen_->setIcon(
-        Symbole::icon(Symbole::Name::plus, palette().color(QPalette::ButtonText)));
+        FensterStil::symbolIcon(u"plus"_s, palette().color(QPalette::ButtonText)));
     fuss->addWidget(hinzufuegen_);
     fuss->addStretch();
     layout->addLayout(fuss);
     if (!beschreibung_.fussKey.isEmpty()) {
-        layout->addWidget(Gestaltung::erklaerung(texte.text(beschreibung_.fussKey)));
+        layout->addWidget(FensterStil::erklaerung(texte.text(beschreibung_.fussKey)));
     }
 
     connect(hinzufuegen_, &QPushButton::clicked, this, [this] {
@@ -70,15 +69,23 @@ template <class T> void ListenSeite<T>::baue() {
         delete eintrag;
     }
     for (qsizetype index = 0; index < liste_.size(); ++index) {
-        karten_->addWidget(karte(index));
+        QWidget* neu = karte(index);
+        karten_->addWidget(neu);
+        // At once, not when the layout gets to it: the new entry takes the focus.
+        neu->show();
     }
 }
 
 template <class T> QWidget* ListenSeite<T>::karte(qsizetype index) {
     auto* karte = new Karte;
+    // The one-line fields side by side, the longer texts below them.
+    auto* zeile = new QWidget;
+    auto* zeilenLayout = new QHBoxLayout(zeile);
+    zeilenLayout->setContentsMargins(0, 0, 0, 0);
+    zeilenLayout->setSpacing(12);
+    karte->fuegeHinzu(zeile);
     for (const Textfeld& feld : beschreibung_.felder) {
         const QString wert = liste_[index].*(feld.feld);
-        QWidget* eingabe = nullptr;
         if (feld.mehrzeilig) {
             auto* text = new QPlainTextEdit(wert);
             text->setTabChangesFocus(true);
@@ -87,16 +94,15 @@ template <class T> QWidget* ListenSeite<T>::karte(qsizetype index) {
                 liste_[index].*(feld.feld) = text->toPlainText();
                 schreibe();
             });
-            eingabe = text;
+            karte->fuegeHinzu(FensterStil::stapel(texte_.text(feld.key), text));
         } else {
-            auto* zeile = new QLineEdit(wert);
-            connect(zeile, &QLineEdit::textEdited, this, [this, index, feld](const QString& neu) {
+            auto* eingabe = new QLineEdit(wert);
+            connect(eingabe, &QLineEdit::textEdited, this, [this, index, feld](const QString& neu) {
                 liste_[index].*(feld.feld) = neu;
                 schreibe();
             });
-            eingabe = zeile;
+            zeilenLayout->addWidget(FensterStil::stapel(texte_.text(feld.key), eingabe));
         }
-        karte->fuegeHinzu(Gestaltung::stapel(texte_.text(feld.key), eingabe));
     }
     auto* fuss = new QWidget;
     auto* fussLayout = new QHBoxLayout(fuss);
@@ -113,7 +119,7 @@ template <class T> QWidget* ListenSeite<T>::karte(qsizetype index) {
         fussLayout->addStretch(1);
     }
     auto* loeschen = new QPushButton(texte_.text(beschreibung_.loeschenKey));
-    loeschen->setIcon(Symbole::icon(Symbole::Name::muell, Gestaltung::warnung(palette())));
+    loeschen->setIcon(FensterStil::symbolIcon(u"muell"_s, FensterStil::fehler(palette())));
     loeschen->setAccessibleName(texte_.text(beschreibung_.loeschenKey) + u": "_s +
                                 liste_[index].name);
     connect(loeschen, &QPushButton::clicked, this, [this, index] {

@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/AnmeldeFormular.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/LoginModel.hpp"
 
 #include <QLabel>
@@ -17,15 +17,15 @@ LoginFenster::LoginFenster(LoginModel& model, Konto& konto, DefaultsStore& speic
     : QWidget(eltern, Qt::Window) {
     const Texte texte(speicher);
     setWindowTitle(texte.text(u"fenster.anmelden"_s));
-    Gestaltung::richteFensterEin(this);
+    FensterStil::richteFensterEin(this);
     setFixedWidth(420);
 
     formular_ = new AnmeldeFormular(model, konto, texte, true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(36, 32, 36, 28);
     layout->setSpacing(10);
-    layout->addWidget(Gestaltung::titel(texte.text(u"login.titel"_s)));
-    layout->addWidget(Gestaltung::erklaerung(texte.text(u"login.unter"_s)));
+    layout->addWidget(FensterStil::titel(texte.text(u"login.titel"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte.text(u"login.unter"_s)));
     layout->addSpacing(14);
     layout->addWidget(formular_);
     layout->addStretch(1);

@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/Bindung.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 
 #include <QComboBox>
@@ -36,7 +36,7 @@ MikrofonSeite::MikrofonSeite(SettingsModel& model, const Texte& texte, QWidget* 
     menue->setMinimumWidth(260);
     menue->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* karte = new Karte({}, texte.text(u"mic.fuss"_s));
-    karte->fuegeHinzu(Gestaltung::zeile(texte.text(u"mic.picker"_s), menue));
+    karte->fuegeHinzu(FensterStil::zeile(texte.text(u"mic.picker"_s), menue));
     layout->addWidget(karte);
 }
 

@@ -1,11 +1,10 @@
 #include "app/ui/fenster/OnboardingFenster.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/OnboardingModel.hpp"
 #include "app/ui/fenster/RechteZeile.hpp"
-#include "app/ui/fenster/Symbole.hpp"
 #include "core/settings/Einstellungen.hpp"
 
 #include <QEvent>
@@ -26,14 +25,14 @@ OnboardingFenster::OnboardingFenster(OnboardingModel& model, DefaultsStore& spei
     , schliessen_(new QPushButton) {
     const Texte texte(speicher);
     setWindowTitle(texte.text(u"fenster.einrichtung"_s));
-    Gestaltung::richteFensterEin(this);
+    FensterStil::richteFensterEin(this);
     setMinimumWidth(560);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 28, 32, 24);
     layout->setSpacing(10);
-    layout->addWidget(Gestaltung::titel(texte.text(u"onb.willkommen"_s)));
-    layout->addWidget(Gestaltung::erklaerung(texte.text(u"onb.unter"_s)));
+    layout->addWidget(FensterStil::titel(texte.text(u"onb.willkommen"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte.text(u"onb.unter"_s)));
     layout->addSpacing(12);
     auto* karte = new Karte;
     for (const auto recht : {OnboardingModel::Recht::mikro, OnboardingModel::Recht::bedienung,
@@ -42,6 +41,7 @@ OnboardingFenster::OnboardingFenster(OnboardingModel& model, DefaultsStore& spei
     }
     layout->addWidget(karte);
     layout->addSpacing(16);
+    layout->addStretch(1);
     auto* fuss = new QHBoxLayout;
     fuss->addStretch();
     schliessen_->setProperty("rolle", u"primaer"_s);
@@ -62,7 +62,7 @@ void OnboardingFenster::zeigeKnopf() {
     const bool alles = model_.allesOK();
     schliessen_->setText(texte.text(alles ? u"onb.fertig"_s : u"onb.spaeter"_s));
     schliessen_->setIcon(
-        alles ? Symbole::icon(Symbole::Name::strich, palette().color(QPalette::HighlightedText))
+        alles ? FensterStil::symbolIcon(u"haken"_s, palette().color(QPalette::HighlightedText))
               : QIcon());
 }
 

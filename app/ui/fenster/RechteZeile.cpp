@@ -1,9 +1,11 @@
 #include "app/ui/fenster/RechteZeile.hpp"
 
-#include "app/ui/fenster/Gestaltung.hpp"
-#include "app/ui/fenster/Symbole.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
+#include "app/ui/Symbol.hpp"
 
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QPainter>
 #include <QLabel>
 #include <QPushButton>
 
@@ -32,6 +34,26 @@ Schluessel schluessel(OnboardingModel::Recht recht) {
 
 constexpr int symbolGroesse = 22;
 
+// A granted row: a check mark on a green disc; a missing one: an amber warning sign.
+QPixmap abzeichen(bool erteilt, const QPalette& farben) {
+    const qreal dichte = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap bild(QSize(symbolGroesse, symbolGroesse) * dichte);
+    bild.setDevicePixelRatio(dichte);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    maler.setRenderHint(QPainter::Antialiasing);
+    const QRectF flaeche(0, 0, symbolGroesse, symbolGroesse);
+    if (erteilt) {
+        maler.setPen(Qt::NoPen);
+        maler.setBrush(FensterStil::erfolg(farben));
+        maler.drawEllipse(flaeche);
+        Symbol::zeichne(maler, u"haken"_s, flaeche.adjusted(4, 4, -4, -4), Qt::white);
+    } else {
+        Symbol::zeichne(maler, u"warnung"_s, flaeche, FensterStil::warnung(farben));
+    }
+    return bild;
+}
+
 } // namespace
 
 RechteZeile::RechteZeile(OnboardingModel& model, OnboardingModel::Recht recht, const Texte& texte,
@@ -45,10 +67,10 @@ RechteZeile::RechteZeile(OnboardingModel& model, OnboardingModel::Recht recht, c
     , aktion_(new QPushButton(this)) {
     const Schluessel keys = schluessel(recht);
     auto* titel = new QLabel(texte.text(keys.titel), this);
-    titel->setFont(Gestaltung::kartenTitelSchrift(font()));
-    auto* text = Gestaltung::erklaerung(texte.text(keys.text));
+    titel->setFont(FensterStil::kartenTitelSchrift(font()));
+    auto* text = FensterStil::erklaerung(texte.text(keys.text));
     hinweis_->setWordWrap(true);
-    hinweis_->setFont(Gestaltung::kleineSchrift(font()));
+    hinweis_->setFont(FensterStil::kleineSchrift(font()));
     symbol_->setFixedSize(symbolGroesse, symbolGroesse);
 
     auto* layout = new QGridLayout(this);
@@ -73,10 +95,7 @@ bool RechteZeile::erteilt() const {
 
 void RechteZeile::zeige() {
     const OnboardingModel::Zeile zeile = model_.zeile(recht_);
-    const QColor farbe =
-        zeile.erteilt ? Gestaltung::erfolg(palette()) : Gestaltung::warnung(palette());
-    symbol_->setPixmap(Symbole::bild(zeile.erteilt ? Symbole::Name::haken : Symbole::Name::hinweis,
-                                     farbe, symbolGroesse));
+    symbol_->setPixmap(abzeichen(zeile.erteilt, palette()));
     symbol_->setAccessibleName(texte_.text(zeile.erteilt ? u"onb.erteilt"_s : u"onb.fehlt"_s));
     aktion_->setVisible(!zeile.aktionKey.isEmpty());
     aktion_->setText(zeile.aktionKey.isEmpty() ? QString() : texte_.text(zeile.aktionKey));
@@ -84,7 +103,8 @@ void RechteZeile::zeige() {
     hinweis_->setText(zeile.hinweisKey.isEmpty() ? QString() : texte_.text(zeile.hinweisKey));
     QPalette hinweisFarben = hinweis_->palette();
     hinweisFarben.setColor(QPalette::WindowText,
-                           zeile.erteilt ? palette().color(QPalette::PlaceholderText) : farbe);
+                           zeile.erteilt ? palette().color(QPalette::PlaceholderText)
+                                         : FensterStil::warnung(palette()));
     hinweis_->setPalette(hinweisFarben);
 }
 

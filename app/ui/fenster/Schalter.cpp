@@ -1,6 +1,6 @@
 #include "app/ui/fenster/Schalter.hpp"
 
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -55,9 +55,9 @@ void Schalter::paintEvent(QPaintEvent*) {
 
     const QRectF bahn(width() - schalterBreite, (height() - schalterHoehe) / 2.0, schalterBreite,
                       schalterHoehe);
-    QColor grund = isChecked() ? farben.color(QPalette::Highlight) : Gestaltung::linie(farben);
+    QColor grund = isChecked() ? farben.color(QPalette::Highlight) : FensterStil::linie(farben);
     if (!isChecked()) {
-        grund.setAlphaF(Gestaltung::istDunkel(farben) ? 0.35f : 0.25f);
+        grund.setAlphaF(FensterStil::istDunkel(farben) ? 0.35f : 0.25f);
     }
     if (!isEnabled()) {
         grund.setAlphaF(grund.alphaF() * 0.5f);

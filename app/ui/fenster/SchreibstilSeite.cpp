@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/Bindung.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "core/text/DiktatProfil.hpp"
 #include "core/text/Schreibstil.hpp"
@@ -36,7 +36,7 @@ SchreibstilSeite::SchreibstilSeite(SettingsModel& model, const Texte& texte, QWi
     const Bindung::Eintraege stile = eintraege<Schreibstil>(texte);
     auto* stil = new Karte({}, texte.text(u"stil.fuss"_s));
     stil->fuegeHinzu(
-        Gestaltung::zeile(texte.text(u"stil.picker"_s),
+        FensterStil::zeile(texte.text(u"stil.picker"_s),
                           Bindung::auswahl(model, SettingsModel::Schluessel::schreibstil,
                                            [stile] { return stile; })));
     layout->addWidget(stil);
@@ -44,7 +44,7 @@ SchreibstilSeite::SchreibstilSeite(SettingsModel& model, const Texte& texte, QWi
     const Bindung::Eintraege profile = eintraege<DiktatProfil>(texte);
     auto* profil = new Karte({}, texte.text(u"profil.fuss"_s));
     profil->fuegeHinzu(
-        Gestaltung::zeile(texte.text(u"profil.titel"_s),
+        FensterStil::zeile(texte.text(u"profil.titel"_s),
                           Bindung::auswahl(model, SettingsModel::Schluessel::diktatProfil,
                                            [profile] { return profile; })));
     layout->addWidget(profil);

@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/HUDSeite.hpp"
 #include "app/ui/fenster/KontoSeite.hpp"
 #include "app/ui/fenster/Listenseiten.hpp"
@@ -30,7 +30,7 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
     , seiten_(new QStackedWidget) {
     const Texte texte(dienste.speicher);
     setWindowTitle(texte.text(u"fenster.einstellungen"_s));
-    Gestaltung::richteFensterEin(this);
+    FensterStil::richteFensterEin(this);
     resize(900, 640);
 
     auto* layout = new QHBoxLayout(this);
@@ -40,14 +40,14 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
     auto* seitenleiste = new QWidget;
     seitenleiste->setAutoFillBackground(true);
     QPalette grund = seitenleiste->palette();
-    grund.setColor(QPalette::Window, Gestaltung::seitenleistenGrund(palette()));
+    grund.setColor(QPalette::Window, FensterStil::seitenleistenGrund(palette()));
     seitenleiste->setPalette(grund);
     seitenleiste->setFixedWidth(216);
     auto* leistenLayout = new QVBoxLayout(seitenleiste);
     leistenLayout->setContentsMargins(12, 20, 12, 12);
     leistenLayout->setSpacing(12);
     auto* name = new QLabel(u"Parlix"_s);
-    name->setFont(Gestaltung::kartenTitelSchrift(Gestaltung::titelSchrift(font())));
+    name->setFont(FensterStil::kartenTitelSchrift(FensterStil::titelSchrift(font())));
     name->setContentsMargins(10, 0, 0, 0);
     leistenLayout->addWidget(name);
     leiste_->setObjectName(u"seitenleiste"_s);
@@ -63,7 +63,7 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
                     new SpracheSeite(model, texte, dienste.frageNeustart));
     fuegeSeiteHinzu(texte.text(u"nav.schreibstil"_s), new SchreibstilSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.hud"_s),
-                    new HUDSeite(model, dienste.speicher, texte, dienste.hudVorschau));
+                    new HUDSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.verhalten"_s), new VerhaltenSeite(model, texte, dienste));
     fuegeSeiteHinzu(texte.text(u"nav.konto"_s),
                     new KontoSeite(dienste.konto, texte, std::move(onLogin)));
@@ -81,11 +81,11 @@ void SettingsFenster::fuegeSeiteHinzu(const QString& titel, QWidget* seite) {
 
     auto* spalte = new QWidget;
     spalte->setObjectName(u"spalte"_s);
-    spalte->setMaximumWidth(Gestaltung::spaltenBreite + 2 * 32);
+    spalte->setMaximumWidth(FensterStil::spaltenBreite + 2 * 32);
     auto* spaltenLayout = new QVBoxLayout(spalte);
     spaltenLayout->setContentsMargins(32, 28, 32, 32);
     spaltenLayout->setSpacing(20);
-    spaltenLayout->addWidget(Gestaltung::titel(titel));
+    spaltenLayout->addWidget(FensterStil::titel(titel));
     spaltenLayout->addWidget(seite);
     spaltenLayout->addStretch(1);
 

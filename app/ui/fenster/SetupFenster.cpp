@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/AnmeldeFormular.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/OnboardingModel.hpp"
 #include "app/ui/fenster/RechteZeile.hpp"
@@ -64,7 +64,7 @@ SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
     , zurueck_(new QPushButton)
     , weiter_(new QPushButton) {
     setWindowTitle(u"Parlix"_s);
-    Gestaltung::richteFensterEin(this);
+    FensterStil::richteFensterEin(this);
     resize(620, 580);
 
     auto* layout = new QVBoxLayout(this);
@@ -114,8 +114,8 @@ QWidget* SetupFenster::spracheSeite() {
     auto* layout = new QVBoxLayout(seite);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
-    layout->addWidget(Gestaltung::titel(texte.text(u"setup.sprache.titel"_s)));
-    layout->addWidget(Gestaltung::erklaerung(texte.text(u"setup.sprache.text"_s)));
+    layout->addWidget(FensterStil::titel(texte.text(u"setup.sprache.titel"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte.text(u"setup.sprache.text"_s)));
     layout->addSpacing(10);
     auto* karte = new Karte;
     for (const Sprache& sprache : Sprache::alle()) {
@@ -139,8 +139,8 @@ QWidget* SetupFenster::rechteSeite() {
     auto* layout = new QVBoxLayout(seite);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
-    layout->addWidget(Gestaltung::titel(texte.text(u"setup.rechte.titel"_s)));
-    layout->addWidget(Gestaltung::erklaerung(texte.text(u"onb.unter"_s)));
+    layout->addWidget(FensterStil::titel(texte.text(u"setup.rechte.titel"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte.text(u"onb.unter"_s)));
     layout->addSpacing(10);
     auto* karte = new Karte;
     for (const auto recht : {OnboardingModel::Recht::mikro, OnboardingModel::Recht::bedienung,
@@ -158,8 +158,8 @@ QWidget* SetupFenster::kontoSeite() {
     auto* layout = new QVBoxLayout(seite);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
-    layout->addWidget(Gestaltung::titel(texte.text(u"setup.konto.titel"_s)));
-    layout->addWidget(Gestaltung::erklaerung(texte.text(u"login.unter"_s)));
+    layout->addWidget(FensterStil::titel(texte.text(u"setup.konto.titel"_s)));
+    layout->addWidget(FensterStil::erklaerung(texte.text(u"login.unter"_s)));
     layout->addSpacing(10);
     formular_ = new AnmeldeFormular(login_, konto_, texte, false);
     layout->addWidget(formular_);

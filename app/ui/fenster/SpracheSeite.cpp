@@ -2,7 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/Bindung.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "core/text/Sprache.hpp"
 
@@ -24,7 +24,7 @@ Bindung::Eintraege sprachen() {
     return eintraege;
 }
 
-QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void()> frageNeustart) {
+QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void(QWidget*)> frageNeustart) {
     auto* menue = new QComboBox;
     for (const auto& [anzeige, code] : sprachen()) {
         menue->addItem(anzeige, code);
@@ -43,7 +43,7 @@ QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void()> frage
                          }
                          model.setze(SettingsModel::Schluessel::uiSprache, code);
                          if (frageNeustart) {
-                             frageNeustart();
+                             frageNeustart(menue->window());
                          }
                      });
     return menue;
@@ -52,20 +52,20 @@ QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void()> frage
 } // namespace
 
 SpracheSeite::SpracheSeite(SettingsModel& model, const Texte& texte,
-                           std::function<void()> frageNeustart, QWidget* eltern)
+                           std::function<void(QWidget*)> frageNeustart, QWidget* eltern)
     : QWidget(eltern) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(24);
 
     auto* app = new Karte({}, texte.text(u"lang.app.fuss"_s));
-    app->fuegeHinzu(Gestaltung::zeile(texte.text(u"lang.app"_s),
+    app->fuegeHinzu(FensterStil::zeile(texte.text(u"lang.app"_s),
                                       oberflaechenSprache(model, std::move(frageNeustart))));
     layout->addWidget(app);
 
     const QString automatisch = texte.text(u"lang.auto"_s);
     auto* diktat = new Karte({}, texte.text(u"lang.diktat.fuss"_s));
-    diktat->fuegeHinzu(Gestaltung::zeile(
+    diktat->fuegeHinzu(FensterStil::zeile(
         texte.text(u"lang.diktat"_s),
         Bindung::auswahl(model, SettingsModel::Schluessel::diktatSprache, [automatisch] {
             return Bindung::Eintraege{{automatisch, QString()}} + sprachen();

@@ -14,7 +14,7 @@ class SpracheSeite final : public QWidget {
     Q_OBJECT
 
 public:
-    SpracheSeite(SettingsModel& model, const Texte& texte, std::function<void()> frageNeustart,
+    SpracheSeite(SettingsModel& model, const Texte& texte, std::function<void(QWidget*)> frageNeustart,
                  QWidget* eltern = nullptr);
 };
 

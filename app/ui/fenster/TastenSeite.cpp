@@ -1,7 +1,7 @@
 #include "app/ui/fenster/TastenSeite.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/HotkeyZeile.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/Segmente.hpp"
@@ -29,7 +29,7 @@ TastenSeite::TastenSeite(SettingsModel& model, const Texte& texte, QWidget* elte
     auto* sperre = new Karte(texte.text(u"lock.titel"_s), texte.text(u"lock.fuss"_s));
     auto* wahl =
         new Segmente({texte.text(u"lock.doppeltipp"_s), texte.text(u"lock.eigeneTaste"_s)});
-    sperre->fuegeHinzu(Gestaltung::zeile(texte.text(u"lock.taste"_s), wahl));
+    sperre->fuegeHinzu(FensterStil::zeile(texte.text(u"lock.taste"_s), wahl));
     auto* lockZeile = new HotkeyZeile(model, Art::lock, texte.text(u"lock.eigeneTaste"_s), texte);
     sperre->fuegeHinzu(lockZeile);
     layout->addWidget(sperre);

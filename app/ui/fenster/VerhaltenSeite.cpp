@@ -4,7 +4,7 @@
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/Bindung.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/Schalter.hpp"
 
@@ -58,7 +58,7 @@ QWidget* regler(SettingsModel& model, S schluessel, const QString& text, int bis
             }
             model.setze(schluessel, static_cast<double>(gerastert));
         });
-    return Gestaltung::stapel(text, regler, wert);
+    return FensterStil::stapel(text, regler, wert);
 }
 
 Karte* klaenge(SettingsModel& model, const Texte& texte, FensterDienste& dienste) {
@@ -78,7 +78,7 @@ Karte* klaenge(SettingsModel& model, const Texte& texte, FensterDienste& dienste
     aktiv();
     QObject::connect(&model, &SettingsModel::geaendert, menue, aktiv);
     QObject::connect(&model, &SettingsModel::geladen, menue, aktiv);
-    karte->fuegeHinzu(Gestaltung::zeile(texte.text(u"verhalten.sound"_s), menue));
+    karte->fuegeHinzu(FensterStil::zeile(texte.text(u"verhalten.sound"_s), menue));
     return karte;
 }
 
@@ -129,8 +129,8 @@ Karte* updates(const Texte& texte, FensterDienste& dienste) {
     auto* knopf = new QPushButton(texte.text(u"update.suchen"_s));
     knopf->setEnabled(static_cast<bool>(dienste.pruefeUpdate));
     karte->fuegeHinzu(
-        Gestaltung::zeile(texte.text(u"update.version"_s).arg(dienste.version), knopf));
-    auto* status = Gestaltung::erklaerung({});
+        FensterStil::zeile(texte.text(u"update.version"_s).arg(dienste.version), knopf));
+    auto* status = FensterStil::erklaerung({});
     status->setVisible(false);
     status->setAccessibleName(texte.text(u"update.titel"_s));
     karte->fuegeHinzu(status);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 #include <QString>
 
@@ -10,7 +11,7 @@ class QWidget;
 
 // The look the windows share: sizes, colours taken from the palette (so that light and
 // dark styles both work) and the few building blocks every pane uses.
-namespace parlix::Gestaltung {
+namespace parlix::FensterStil {
 
 inline constexpr int radius = 10;
 // Inner margin of cards and windows.
@@ -28,6 +29,9 @@ QColor seitenleistenGrund(const QPalette& palette);
 QColor erfolg(const QPalette& palette);
 QColor warnung(const QPalette& palette);
 QColor fehler(const QPalette& palette);
+
+// A line symbol of the program (see Symbol) as a button icon in the colour.
+QIcon symbolIcon(const QString& name, const QColor& farbe, int kante = 16);
 
 QFont titelSchrift(QFont basis);
 QFont kartenTitelSchrift(QFont basis);
@@ -49,4 +53,4 @@ QLabel* titel(const QString& text);
 // A wrapped, dimmed explanation.
 QLabel* erklaerung(const QString& text);
 
-} // namespace parlix::Gestaltung
+} // namespace parlix::FensterStil

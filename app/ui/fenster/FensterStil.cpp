@@ -1,13 +1,17 @@
-#include "app/ui/fenster/Gestaltung.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
+
+#include "app/ui/Symbol.hpp"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-namespace parlix::Gestaltung {
+namespace parlix::FensterStil {
 
 namespace {
 
@@ -91,6 +95,17 @@ QScrollArea#inhalt, QWidget#spalte { background: transparent; }
 
 void richteFensterEin(QWidget* fenster) {
     fenster->setStyleSheet(stilBlatt());
+    fenster->setAutoFillBackground(true);
+}
+
+QIcon symbolIcon(const QString& name, const QColor& farbe, int kante) {
+    const qreal dichte = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap bild(QSize(kante, kante) * dichte);
+    bild.setDevicePixelRatio(dichte);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    Symbol::zeichne(maler, name, QRectF(0, 0, kante, kante), farbe);
+    return QIcon(bild);
 }
 
 QFont titelSchrift(QFont basis) {
@@ -156,4 +171,4 @@ QLabel* erklaerung(const QString& text) {
     return label;
 }
 
-} // namespace parlix::Gestaltung
+} // namespace parlix::FensterStil
