@@ -57,8 +57,8 @@ std::unique_ptr<QWidget> mitKulisse(std::unique_ptr<Fenster> fenster, FensterKul
 
 std::unique_ptr<QWidget> einstellungen(RenderUmgebung& u, Kategorie kategorie, bool aufnahme) {
     auto* kulisse = new FensterKulisse(u, {});
-    auto fenster = std::make_unique<SettingsFenster>(kulisse->settings(), kulisse->dienste(),
-                                                     [] {});
+    auto fenster =
+        std::make_unique<SettingsFenster>(kulisse->settings(), kulisse->dienste(), [] {});
     fenster->waehle(kategorie);
     if (aufnahme) {
         kulisse->settings().setzeNimmtAuf(SettingsModel::Hotkeyart::diktat, true);
@@ -136,11 +136,11 @@ void mitDunkel(AnsichtenRegister& ansichten, const QString& name, const Bauer& b
 
 void registriere(AnsichtenRegister& ansichten) {
     const std::pair<QString, Kategorie> kategorien[] = {
-        {u"tasten"_s, Kategorie::tasten},       {u"mikrofon"_s, Kategorie::mikrofon},
-        {u"sprache"_s, Kategorie::sprache},     {u"schreibstil"_s, Kategorie::schreibstil},
-        {u"hud"_s, Kategorie::hud},             {u"verhalten"_s, Kategorie::verhalten},
-        {u"konto"_s, Kategorie::konto},         {u"vokabular"_s, Kategorie::vokabular},
-        {u"befehle"_s, Kategorie::befehle},     {u"bausteine"_s, Kategorie::bausteine},
+        {u"tasten"_s, Kategorie::tasten},   {u"mikrofon"_s, Kategorie::mikrofon},
+        {u"sprache"_s, Kategorie::sprache}, {u"schreibstil"_s, Kategorie::schreibstil},
+        {u"hud"_s, Kategorie::hud},         {u"verhalten"_s, Kategorie::verhalten},
+        {u"konto"_s, Kategorie::konto},     {u"vokabular"_s, Kategorie::vokabular},
+        {u"befehle"_s, Kategorie::befehle}, {u"bausteine"_s, Kategorie::bausteine},
     };
     for (const auto& [name, kategorie] : kategorien) {
         mitDunkel(ansichten, u"einstellungen."_s + name,
@@ -150,7 +150,7 @@ void registriere(AnsichtenRegister& ansichten) {
               [](RenderUmgebung& u) { return einstellungen(u, Kategorie::tasten, true); });
     const QString schritte[] = {u"sprache"_s, u"rechte"_s, u"konto"_s};
     for (int schritt = 0; schritt < 3; ++schritt) {
-        mitDunkel(ansichten, u"setup."_s + schritte[schritt],
+        mitDunkel(ansichten, u"einrichtung."_s + schritte[schritt],
                   [schritt](RenderUmgebung& u) { return setup(u, schritt); });
     }
     mitDunkel(ansichten, u"onboarding"_s,
@@ -161,16 +161,18 @@ void registriere(AnsichtenRegister& ansichten) {
         return onboarding(u, {.eingabe = false, .bildschirm = false, .wayland = true});
     });
     using Modus = AnmeldeFormular::Modus;
-    mitDunkel(ansichten, u"login"_s,
+    mitDunkel(ansichten, u"anmelden"_s,
               [](RenderUmgebung& u) { return login(u, Modus::anmelden, false); });
-    mitDunkel(ansichten, u"login.registrieren"_s,
+    mitDunkel(ansichten, u"anmelden.registrieren"_s,
               [](RenderUmgebung& u) { return login(u, Modus::registrieren, false); });
-    mitDunkel(ansichten, u"login.zuruecksetzen"_s,
+    mitDunkel(ansichten, u"anmelden.zuruecksetzen"_s,
               [](RenderUmgebung& u) { return login(u, Modus::zuruecksetzen, false); });
-    mitDunkel(ansichten, u"login.fehler"_s,
+    mitDunkel(ansichten, u"anmelden.fehler"_s,
               [](RenderUmgebung& u) { return login(u, Modus::anmelden, true); });
-    mitDunkel(ansichten, u"handbuch"_s, [](RenderUmgebung& u) { return handbuch(u, false); });
-    mitDunkel(ansichten, u"handbuch.suche"_s, [](RenderUmgebung& u) { return handbuch(u, true); });
+    mitDunkel(ansichten, u"handbuchfenster"_s,
+              [](RenderUmgebung& u) { return handbuch(u, false); });
+    mitDunkel(ansichten, u"handbuchfenster.suche"_s,
+              [](RenderUmgebung& u) { return handbuch(u, true); });
 }
 
 } // namespace parlix::FensterAnsichten

@@ -7,10 +7,11 @@ class AnsichtenRegister;
 // The views of the secondary windows, each also with ".dunkel" in a dark palette:
 //   einstellungen.<category> for the ten panes, einstellungen.tasten.aufnahme while a
 //   hotkey is recorded
-//   setup.sprache, setup.rechte, setup.konto
+//   einrichtung.sprache, einrichtung.rechte, einrichtung.konto (the first-run setup)
 //   onboarding (a grant missing), onboarding.fertig, onboarding.wayland
-//   login, login.registrieren, login.zuruecksetzen (code sent), login.fehler
-//   handbuch, handbuch.suche
+//   anmelden, anmelden.registrieren, anmelden.zuruecksetzen (code sent), anmelden.fehler
+//   handbuchfenster, handbuchfenster.suche
+// The names stay clear of the text keys, which a test finds by their form.
 namespace FensterAnsichten {
 
 void registriere(AnsichtenRegister& ansichten);

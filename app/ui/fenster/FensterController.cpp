@@ -1,11 +1,11 @@
 #include "app/ui/fenster/FensterController.hpp"
 
+#include "app/platform/TastenUmleitung.hpp"
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/LoginFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/SettingsFenster.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
-#include "app/platform/TastenUmleitung.hpp"
 #include "core/hotkeys/HotkeyManager.hpp"
 #include "core/log/DateiLog.hpp"
 

@@ -3,8 +3,9 @@
 #include "app/ui/Symbol.hpp"
 
 #include <QAbstractButton>
-#include <QHBoxLayout>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -135,6 +136,10 @@ QWidget* zeile(const QString& text, QWidget* steuerung) {
     layout->addWidget(beschriftung, 1);
     layout->addWidget(steuerung, 0, Qt::AlignRight | Qt::AlignVCenter);
     benenne(steuerung, text);
+    // Menus of one width line up from card to card.
+    if (qobject_cast<QComboBox*>(steuerung) != nullptr) {
+        steuerung->setMinimumWidth(std::max(200, steuerung->minimumWidth()));
+    }
     return reihe;
 }
 

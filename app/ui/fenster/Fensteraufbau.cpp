@@ -42,7 +42,8 @@ private:
             .klaenge = *p.klaenge,
             .klangNamen = p.klangNamen,
             .autostartAktiv = &Autostart::istAktiv,
-            .schalteAutostart = [](bool an) { an ? Autostart::aktiviere() : Autostart::deaktiviere(); },
+            .schalteAutostart =
+                [](bool an) { an ? Autostart::aktiviere() : Autostart::deaktiviere(); },
             .version = Updater::aktuelleVersion(),
             .pruefeUpdate =
                 [this](FensterDienste::UpdateMeldung fertig) {
@@ -50,9 +51,8 @@ private:
                         fertig(statusSchluessel(e));
                     });
                 },
-            .frageNeustart = [&speicher](QWidget* fenster) {
-                Neustart::frageUndStarteNeu(speicher, fenster);
-            },
+            .frageNeustart =
+                [&speicher](QWidget* fenster) { Neustart::frageUndStarteNeu(speicher, fenster); },
         };
     }
 

@@ -4,8 +4,8 @@
 #include "app/ui/fenster/Bindung.hpp"
 #include "app/ui/fenster/FarbKnopf.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
-#include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/HUDVorschau.hpp"
+#include "app/ui/fenster/Karte.hpp"
 #include "core/text/HUDStil.hpp"
 
 #include <QComboBox>

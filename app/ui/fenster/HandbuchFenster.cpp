@@ -51,6 +51,7 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     liste_->setObjectName(u"seitenleiste"_s);
     liste_->setAccessibleName(texte.text(u"handbuch.abschnitte"_s));
     liste_->setWordWrap(true);
+    liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     leiste->addWidget(liste_, 1);
     layout->addWidget(seitenleiste);
 

@@ -1,12 +1,12 @@
 #include "app/ui/fenster/RechteZeile.hpp"
 
-#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/Symbol.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -102,9 +102,9 @@ void RechteZeile::zeige() {
     hinweis_->setVisible(!zeile.hinweisKey.isEmpty());
     hinweis_->setText(zeile.hinweisKey.isEmpty() ? QString() : texte_.text(zeile.hinweisKey));
     QPalette hinweisFarben = hinweis_->palette();
-    hinweisFarben.setColor(QPalette::WindowText,
-                           zeile.erteilt ? palette().color(QPalette::PlaceholderText)
-                                         : FensterStil::warnung(palette()));
+    hinweisFarben.setColor(QPalette::WindowText, zeile.erteilt
+                                                     ? palette().color(QPalette::PlaceholderText)
+                                                     : FensterStil::warnung(palette()));
     hinweis_->setPalette(hinweisFarben);
 }
 

@@ -37,16 +37,16 @@ SchreibstilSeite::SchreibstilSeite(SettingsModel& model, const Texte& texte, QWi
     auto* stil = new Karte({}, texte.text(u"stil.fuss"_s));
     stil->fuegeHinzu(
         FensterStil::zeile(texte.text(u"stil.picker"_s),
-                          Bindung::auswahl(model, SettingsModel::Schluessel::schreibstil,
-                                           [stile] { return stile; })));
+                           Bindung::auswahl(model, SettingsModel::Schluessel::schreibstil,
+                                            [stile] { return stile; })));
     layout->addWidget(stil);
 
     const Bindung::Eintraege profile = eintraege<DiktatProfil>(texte);
     auto* profil = new Karte({}, texte.text(u"profil.fuss"_s));
     profil->fuegeHinzu(
         FensterStil::zeile(texte.text(u"profil.titel"_s),
-                          Bindung::auswahl(model, SettingsModel::Schluessel::diktatProfil,
-                                           [profile] { return profile; })));
+                           Bindung::auswahl(model, SettingsModel::Schluessel::diktatProfil,
+                                            [profile] { return profile; })));
     layout->addWidget(profil);
 }
 

@@ -62,8 +62,7 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
     fuegeSeiteHinzu(texte.text(u"nav.sprache"_s),
                     new SpracheSeite(model, texte, dienste.frageNeustart));
     fuegeSeiteHinzu(texte.text(u"nav.schreibstil"_s), new SchreibstilSeite(model, texte));
-    fuegeSeiteHinzu(texte.text(u"nav.hud"_s),
-                    new HUDSeite(model, texte));
+    fuegeSeiteHinzu(texte.text(u"nav.hud"_s), new HUDSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.verhalten"_s), new VerhaltenSeite(model, texte, dienste));
     fuegeSeiteHinzu(texte.text(u"nav.konto"_s),
                     new KontoSeite(dienste.konto, texte, std::move(onLogin)));

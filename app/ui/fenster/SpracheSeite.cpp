@@ -60,7 +60,7 @@ SpracheSeite::SpracheSeite(SettingsModel& model, const Texte& texte,
 
     auto* app = new Karte({}, texte.text(u"lang.app.fuss"_s));
     app->fuegeHinzu(FensterStil::zeile(texte.text(u"lang.app"_s),
-                                      oberflaechenSprache(model, std::move(frageNeustart))));
+                                       oberflaechenSprache(model, std::move(frageNeustart))));
     layout->addWidget(app);
 
     const QString automatisch = texte.text(u"lang.auto"_s);

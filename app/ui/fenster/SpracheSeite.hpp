@@ -14,8 +14,8 @@ class SpracheSeite final : public QWidget {
     Q_OBJECT
 
 public:
-    SpracheSeite(SettingsModel& model, const Texte& texte, std::function<void(QWidget*)> frageNeustart,
-                 QWidget* eltern = nullptr);
+    SpracheSeite(SettingsModel& model, const Texte& texte,
+                 std::function<void(QWidget*)> frageNeustart, QWidget* eltern = nullptr);
 };
 
 } // namespace parlix

@@ -1,5 +1,6 @@
 // Switching the session's accessibility bus on, as the permission row does.
 #include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
+
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopflosesDesktop.hpp"
 
@@ -9,6 +10,10 @@ namespace parlix::test {
 namespace {
 
 TEST(AtspiBarrierefreiheit, AnOffBusIsSwitchedOnAndStaysOn) {
+    // The bus launcher keeps the switch in the desktop settings: in memory here, so that
+    // the test starts from "off" and leaves the user's settings alone.
+    GesetzteUmgebung umgebung;
+    umgebung.setze("GSETTINGS_BACKEND", "memory");
     KopflosesDesktop desktop({.fensterManager = false, .barrierefreiheit = false});
     ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
     AtspiBarrierefreiheit bus;

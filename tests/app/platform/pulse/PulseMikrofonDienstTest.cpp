@@ -1,5 +1,6 @@
 // The microphone service of the settings and the permission row on a private sound server.
 #include "app/platform/pulse/PulseMikrofonDienst.hpp"
+
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
 

@@ -1,5 +1,6 @@
 // The probes behind the permission rows, on a private X server.
 #include "app/platform/x11/X11DesktopZugang.hpp"
+
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopflosesDesktop.hpp"
 
@@ -18,7 +19,8 @@ TEST(X11DesktopZugang, AnXServerWithXInputAndXTestGivesKeysInputAndCapture) {
     EXPECT_TRUE(zugang.tastenUndEingabe());
     // The root window without an active window, then an active one of the window manager.
     EXPECT_TRUE(zugang.fensterAufnahme());
-    desktop.starte(u"xterm"_s, {u"-class"_s, u"ParlixZugang"_s, u"-geometry"_s, u"40x10+900+700"_s});
+    desktop.starte(u"xterm"_s,
+                   {u"-class"_s, u"ParlixZugang"_s, u"-geometry"_s, u"40x10+900+700"_s});
     ASSERT_NE(desktop.warteAufFenster(u"ParlixZugang"_s), 0u);
     EXPECT_TRUE(zugang.fensterAufnahme());
 }
