@@ -125,6 +125,23 @@ QFont kleineSchrift(QFont basis) {
     return basis;
 }
 
+QVBoxLayout* karten(QWidget* seite) {
+    auto* layout = new QVBoxLayout(seite);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(24);
+    return layout;
+}
+
+QVBoxLayout* kopf(QWidget* flaeche, const QString& ueberschrift, const QString& text) {
+    auto* layout = new QVBoxLayout(flaeche);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(titel(ueberschrift));
+    layout->addWidget(erklaerung(text));
+    layout->addSpacing(10);
+    return layout;
+}
+
 QWidget* zeile(const QString& text, QWidget* steuerung) {
     auto* reihe = new QWidget;
     auto* layout = new QHBoxLayout(reihe);

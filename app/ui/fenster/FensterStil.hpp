@@ -7,6 +7,7 @@
 #include <QString>
 
 class QLabel;
+class QVBoxLayout;
 class QWidget;
 
 // The look the windows share: sizes, colours taken from the palette (so that light and
@@ -42,6 +43,11 @@ QFont kleineSchrift(QFont basis);
 QString stilBlatt();
 // Applies stilBlatt() to a top-level window.
 void richteFensterEin(QWidget* fenster);
+
+// The layout of a pane: cards one below the other, without margins of its own.
+QVBoxLayout* karten(QWidget* seite);
+// A column layout whose first items are a window's heading and its explanation.
+QVBoxLayout* kopf(QWidget* flaeche, const QString& titel, const QString& erklaerung);
 
 // A row of a card: the label on the left, the control on the right. The label also
 // names the control for screen readers, unless it has a name already.

@@ -64,9 +64,7 @@ QWidget* farbe(SettingsModel& model, const Texte& texte) {
 
 HUDSeite::HUDSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
+    QVBoxLayout* layout = FensterStil::karten(this);
 
     auto* vorschau = new Karte(texte.text(u"hud.animation"_s), texte.text(u"hud.animation.fuss"_s));
     vorschau->fuegeHinzu(new HUDVorschau(model, texte.text(u"status.hoere"_s)));

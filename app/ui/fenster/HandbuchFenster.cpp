@@ -2,6 +2,7 @@
 
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
+#include "app/ui/fenster/Seitenleiste.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,24 +27,10 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     FensterStil::richteFensterEin(this);
     resize(900, 640);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    auto* seitenleiste = new QWidget;
-    seitenleiste->setAutoFillBackground(true);
-    QPalette grund = seitenleiste->palette();
-    grund.setColor(QPalette::Window, FensterStil::seitenleistenGrund(palette()));
-    seitenleiste->setPalette(grund);
-    seitenleiste->setFixedWidth(250);
-    auto* leiste = new QVBoxLayout(seitenleiste);
-    leiste->setContentsMargins(12, 20, 12, 12);
-    leiste->setSpacing(12);
-    auto* titel = new QLabel(handbuch_.titel());
-    titel->setFont(FensterStil::kartenTitelSchrift(font()));
-    titel->setWordWrap(true);
-    titel->setContentsMargins(6, 0, 0, 0);
-    leiste->addWidget(titel);
+    auto* seitenleiste =
+        new Seitenleiste(handbuch_.titel(), FensterStil::kartenTitelSchrift(font()), 250);
+    QHBoxLayout* layout = seitenleiste->teileFenster(this);
+    QVBoxLayout* leiste = seitenleiste->inhalt();
     suche_->setPlaceholderText(texte.text(u"handbuch.suche"_s));
     suche_->setAccessibleName(texte.text(u"handbuch.suche"_s));
     suche_->setClearButtonEnabled(true);
@@ -53,7 +40,6 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     liste_->setWordWrap(true);
     liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     leiste->addWidget(liste_, 1);
-    layout->addWidget(seitenleiste);
 
     inhalt_->setFrameShape(QFrame::NoFrame);
     inhalt_->setOpenExternalLinks(false);

@@ -16,8 +16,7 @@ namespace parlix {
 KontoSeite::KontoSeite(Konto& konto, const Texte& texte, std::function<void()> onLogin,
                        QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* layout = FensterStil::karten(this);
     auto* karte = new Karte({}, texte.text(u"konto.fuss"_s));
     layout->addWidget(karte);
 

@@ -21,12 +21,9 @@ LoginFenster::LoginFenster(LoginModel& model, Konto& konto, DefaultsStore& speic
     setFixedWidth(420);
 
     formular_ = new AnmeldeFormular(model, konto, texte, true);
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout =
+        FensterStil::kopf(this, texte.text(u"login.titel"_s), texte.text(u"login.unter"_s));
     layout->setContentsMargins(36, 32, 36, 28);
-    layout->setSpacing(10);
-    layout->addWidget(FensterStil::titel(texte.text(u"login.titel"_s)));
-    layout->addWidget(FensterStil::erklaerung(texte.text(u"login.unter"_s)));
-    layout->addSpacing(14);
     layout->addWidget(formular_);
     layout->addStretch(1);
 

@@ -14,8 +14,7 @@ namespace parlix {
 
 MikrofonSeite::MikrofonSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* layout = FensterStil::karten(this);
     const QString system = texte.text(u"mic.system"_s);
     const QString nichtVerbunden = texte.text(u"mic.nichtVerbunden"_s);
     auto* menue = Bindung::auswahl(

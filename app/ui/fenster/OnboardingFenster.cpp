@@ -28,18 +28,10 @@ OnboardingFenster::OnboardingFenster(OnboardingModel& model, DefaultsStore& spei
     FensterStil::richteFensterEin(this);
     setMinimumWidth(560);
 
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout =
+        FensterStil::kopf(this, texte.text(u"onb.willkommen"_s), texte.text(u"onb.unter"_s));
     layout->setContentsMargins(32, 28, 32, 24);
-    layout->setSpacing(10);
-    layout->addWidget(FensterStil::titel(texte.text(u"onb.willkommen"_s)));
-    layout->addWidget(FensterStil::erklaerung(texte.text(u"onb.unter"_s)));
-    layout->addSpacing(12);
-    auto* karte = new Karte;
-    for (const auto recht : {OnboardingModel::Recht::mikro, OnboardingModel::Recht::bedienung,
-                             OnboardingModel::Recht::bildschirm}) {
-        karte->fuegeHinzu(new RechteZeile(model, recht, texte));
-    }
-    layout->addWidget(karte);
+    layout->addWidget(RechteZeile::alle(model, texte));
     layout->addSpacing(16);
     layout->addStretch(1);
     auto* fuss = new QHBoxLayout;

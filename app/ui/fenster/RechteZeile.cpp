@@ -2,6 +2,7 @@
 
 #include "app/ui/Symbol.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
+#include "app/ui/fenster/Karte.hpp"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -87,6 +88,15 @@ RechteZeile::RechteZeile(OnboardingModel& model, OnboardingModel::Recht recht, c
     connect(aktion_, &QPushButton::clicked, this, [this] { model_.fuehreAus(recht_); });
     connect(&model_, &OnboardingModel::geaendert, this, &RechteZeile::zeige);
     zeige();
+}
+
+Karte* RechteZeile::alle(OnboardingModel& model, const Texte& texte) {
+    auto* karte = new Karte;
+    for (const auto recht : {OnboardingModel::Recht::mikro, OnboardingModel::Recht::bedienung,
+                             OnboardingModel::Recht::bildschirm}) {
+        karte->fuegeHinzu(new RechteZeile(model, recht, texte));
+    }
+    return karte;
 }
 
 bool RechteZeile::erteilt() const {

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace parlix {
 
+class Karte;
+
 // One grant in the onboarding and setup windows: its title and purpose, then a check
 // mark when it is present, else the action that fixes it on this desktop and, where an
 // action cannot, a note saying what is missing.
@@ -19,6 +21,9 @@ class RechteZeile final : public QWidget {
 public:
     RechteZeile(OnboardingModel& model, OnboardingModel::Recht recht, const Texte& texte,
                 QWidget* eltern = nullptr);
+
+    // A card with the rows of the three grants.
+    static Karte* alle(OnboardingModel& model, const Texte& texte);
 
     QPushButton* aktion() const { return aktion_; }
     QLabel* hinweis() const { return hinweis_; }

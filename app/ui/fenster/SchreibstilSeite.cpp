@@ -29,9 +29,7 @@ template <class Art> Bindung::Eintraege eintraege(const Texte& texte) {
 
 SchreibstilSeite::SchreibstilSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
+    QVBoxLayout* layout = FensterStil::karten(this);
 
     const Bindung::Eintraege stile = eintraege<Schreibstil>(texte);
     auto* stil = new Karte({}, texte.text(u"stil.fuss"_s));

@@ -8,6 +8,7 @@
 #include "app/ui/fenster/Listenseiten.hpp"
 #include "app/ui/fenster/MikrofonSeite.hpp"
 #include "app/ui/fenster/SchreibstilSeite.hpp"
+#include "app/ui/fenster/Seitenleiste.hpp"
 #include "app/ui/fenster/SpracheSeite.hpp"
 #include "app/ui/fenster/TastenSeite.hpp"
 #include "app/ui/fenster/VerhaltenSeite.hpp"
@@ -33,28 +34,13 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
     FensterStil::richteFensterEin(this);
     resize(900, 640);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    auto* seitenleiste = new QWidget;
-    seitenleiste->setAutoFillBackground(true);
-    QPalette grund = seitenleiste->palette();
-    grund.setColor(QPalette::Window, FensterStil::seitenleistenGrund(palette()));
-    seitenleiste->setPalette(grund);
-    seitenleiste->setFixedWidth(216);
-    auto* leistenLayout = new QVBoxLayout(seitenleiste);
-    leistenLayout->setContentsMargins(12, 20, 12, 12);
-    leistenLayout->setSpacing(12);
-    auto* name = new QLabel(u"Parlix"_s);
-    name->setFont(FensterStil::kartenTitelSchrift(FensterStil::titelSchrift(font())));
-    name->setContentsMargins(10, 0, 0, 0);
-    leistenLayout->addWidget(name);
+    auto* seitenleiste = new Seitenleiste(
+        u"Parlix"_s, FensterStil::kartenTitelSchrift(FensterStil::titelSchrift(font())), 216);
+    QHBoxLayout* layout = seitenleiste->teileFenster(this);
     leiste_->setObjectName(u"seitenleiste"_s);
     leiste_->setAccessibleName(texte.text(u"fenster.einstellungen"_s));
     leiste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    leistenLayout->addWidget(leiste_, 1);
-    layout->addWidget(seitenleiste);
+    seitenleiste->inhalt()->addWidget(leiste_, 1);
     layout->addWidget(seiten_, 1);
 
     fuegeSeiteHinzu(texte.text(u"nav.tasten"_s), new TastenSeite(model, texte));

@@ -102,69 +102,38 @@ void SetupFenster::baue() {
         alt->deleteLater();
     }
     sprachKnoepfe_.clear();
-    seiten_->addWidget(spracheSeite());
-    seiten_->addWidget(rechteSeite());
-    seiten_->addWidget(kontoSeite());
+    const Texte texte(speicher_);
+    seiten_->addWidget(
+        seite(u"setup.sprache.titel"_s, u"setup.sprache.text"_s, sprachwahl(texte.sprache())));
+    seiten_->addWidget(
+        seite(u"setup.rechte.titel"_s, u"onb.unter"_s, RechteZeile::alle(model_.rechte(), texte)));
+    formular_ = new AnmeldeFormular(login_, konto_, texte, false);
+    seiten_->addWidget(seite(u"setup.konto.titel"_s, u"login.unter"_s, formular_));
     zeigeSchritt();
 }
 
-QWidget* SetupFenster::spracheSeite() {
+QWidget* SetupFenster::seite(const QString& titelKey, const QString& textKey, QWidget* inhalt) {
     const Texte texte(speicher_);
     auto* seite = new QWidget;
-    auto* layout = new QVBoxLayout(seite);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(FensterStil::titel(texte.text(u"setup.sprache.titel"_s)));
-    layout->addWidget(FensterStil::erklaerung(texte.text(u"setup.sprache.text"_s)));
-    layout->addSpacing(10);
+    QVBoxLayout* layout = FensterStil::kopf(seite, texte.text(titelKey), texte.text(textKey));
+    layout->addWidget(inhalt);
+    layout->addStretch(1);
+    return seite;
+}
+
+QWidget* SetupFenster::sprachwahl(const QString& aktuell) {
     auto* karte = new Karte;
     for (const Sprache& sprache : Sprache::alle()) {
         auto* knopf = new QPushButton(sprache.anzeige.toString());
         knopf->setCheckable(true);
-        knopf->setChecked(sprache.code == texte.sprache());
+        knopf->setChecked(sprache.code == aktuell);
         knopf->setObjectName(u"sprachwahl"_s);
         const QString code = sprache.code.toString();
         connect(knopf, &QPushButton::clicked, this, [this, code] { model_.waehleSprache(code); });
         karte->fuegeHinzu(knopf);
         sprachKnoepfe_.append(knopf);
     }
-    layout->addWidget(karte);
-    layout->addStretch(1);
-    return seite;
-}
-
-QWidget* SetupFenster::rechteSeite() {
-    const Texte texte(speicher_);
-    auto* seite = new QWidget;
-    auto* layout = new QVBoxLayout(seite);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(FensterStil::titel(texte.text(u"setup.rechte.titel"_s)));
-    layout->addWidget(FensterStil::erklaerung(texte.text(u"onb.unter"_s)));
-    layout->addSpacing(10);
-    auto* karte = new Karte;
-    for (const auto recht : {OnboardingModel::Recht::mikro, OnboardingModel::Recht::bedienung,
-                             OnboardingModel::Recht::bildschirm}) {
-        karte->fuegeHinzu(new RechteZeile(model_.rechte(), recht, texte));
-    }
-    layout->addWidget(karte);
-    layout->addStretch(1);
-    return seite;
-}
-
-QWidget* SetupFenster::kontoSeite() {
-    const Texte texte(speicher_);
-    auto* seite = new QWidget;
-    auto* layout = new QVBoxLayout(seite);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
-    layout->addWidget(FensterStil::titel(texte.text(u"setup.konto.titel"_s)));
-    layout->addWidget(FensterStil::erklaerung(texte.text(u"login.unter"_s)));
-    layout->addSpacing(10);
-    formular_ = new AnmeldeFormular(login_, konto_, texte, false);
-    layout->addWidget(formular_);
-    layout->addStretch(1);
-    return seite;
+    return karte;
 }
 
 void SetupFenster::zeigeSchritt() {

@@ -34,9 +34,9 @@ private:
 
     // Builds the pages in the current interface language.
     void baue();
-    QWidget* spracheSeite();
-    QWidget* rechteSeite();
-    QWidget* kontoSeite();
+    // A step's page: heading, explanation, content.
+    QWidget* seite(const QString& titelKey, const QString& textKey, QWidget* inhalt);
+    QWidget* sprachwahl(const QString& aktuell);
     void zeigeSchritt();
 
     SetupModel& model_;

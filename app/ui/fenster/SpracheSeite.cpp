@@ -54,9 +54,7 @@ QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void(QWidget*
 SpracheSeite::SpracheSeite(SettingsModel& model, const Texte& texte,
                            std::function<void(QWidget*)> frageNeustart, QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
+    QVBoxLayout* layout = FensterStil::karten(this);
 
     auto* app = new Karte({}, texte.text(u"lang.app.fuss"_s));
     app->fuegeHinzu(FensterStil::zeile(texte.text(u"lang.app"_s),

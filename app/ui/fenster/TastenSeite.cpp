@@ -16,9 +16,7 @@ namespace parlix {
 TastenSeite::TastenSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
     using Art = SettingsModel::Hotkeyart;
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
+    QVBoxLayout* layout = FensterStil::karten(this);
 
     auto* modi = new Karte({}, texte.text(u"tasten.fuss"_s));
     modi->fuegeHinzu(new HotkeyZeile(model, Art::diktat, texte.text(u"tasten.diktat"_s), texte));

@@ -166,9 +166,7 @@ QString VerhaltenSeite::lautstaerkeLabel(double wert, const Texte& texte) {
 VerhaltenSeite::VerhaltenSeite(SettingsModel& model, const Texte& texte, FensterDienste& dienste,
                                QWidget* eltern)
     : QWidget(eltern) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
+    QVBoxLayout* layout = FensterStil::karten(this);
     layout->addWidget(klaenge(model, texte, dienste));
     layout->addWidget(aufnahme(model, texte));
     layout->addWidget(allgemein(model, texte, dienste));

@@ -1,6 +1,7 @@
 #include "app/ui/fenster/VokabularSeite.hpp"
 
 #include "app/ui/Texte.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
 #include "app/ui/fenster/SettingsModel.hpp"
 
@@ -15,8 +16,7 @@ namespace parlix {
 VokabularSeite::VokabularSeite(SettingsModel& model, const Texte& texte, QWidget* eltern)
     : QWidget(eltern) {
     using S = SettingsModel::Schluessel;
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* layout = FensterStil::karten(this);
     auto* feld = new QPlainTextEdit;
     feld->setAccessibleName(texte.text(u"vok.titel"_s));
     feld->setPlaceholderText(texte.text(u"vok.beispiel"_s));
