@@ -123,8 +123,10 @@ bool KopflosesDesktop::schalteBarrierefreiheitEin() {
 
 bool KopflosesDesktop::starteFensterManager() {
     prozesse_.push_back(kind(u"openbox"_s, {u"--sm-disable"_s}, u"openbox"_s));
-    // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window.
-    for (int versuch = 0; versuch < 200; ++versuch) {
+    // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window. On a
+    // loaded CI machine that can take several seconds.
+    const auto ende = Uhr::now() + std::chrono::seconds(30);
+    while (Uhr::now() < ende) {
         const auto ausgabe = KindProzess::ausgabe(
             u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, std::chrono::seconds(5));
         if (ausgabe && ausgabe->contains("window id")) {

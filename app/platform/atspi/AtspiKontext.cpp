@@ -1,0 +1,66 @@
+#include "app/platform/atspi/AtspiKontext.hpp"
+
+#include "app/platform/atspi/AtspiBaum.hpp"
+#include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "core/log/DateiLog.hpp"
+#include "core/text/Zeichen.hpp"
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+struct AtspiKontext::Element {
+    bool gefunden = false;
+    QString rolle;
+    QString auswahl;
+    QString wert;
+};
+
+AtspiKontext::Element AtspiKontext::lies(bool mitWert) {
+    const auto ende = AtspiBaum::Uhr::now() + kFrist;
+    auto fund = verbindung_.fuehreAus<Element>(
+        [ende, mitWert] {
+            Element element;
+            AtspiBaum::Knoten fenster = AtspiBaum::aktivesFenster();
+            AtspiBaum::Knoten knoten =
+                fenster ? AtspiBaum::fokussiertesElement(fenster.get(), ende) : nullptr;
+            if (knoten) {
+                element.gefunden = true;
+                element.rolle = AtspiBaum::rolle(knoten.get());
+                element.auswahl = AtspiBaum::auswahl(knoten.get());
+                if (mitWert && element.auswahl.isEmpty()) {
+                    element.wert = AtspiBaum::ganzerText(knoten.get());
+                }
+            }
+            return element;
+        },
+        kFrist);
+    return fund.value_or(Element{});
+}
+
+QString AtspiKontext::text() {
+    const Element element = lies(true);
+    const auto zeichen = [](const QString& text) { return QString::number(anzahlZeichen(text)); };
+    if (!element.gefunden) {
+        log().schreibe(u"AX: kein fokussiertes Element"_s);
+        return {};
+    }
+    if (!element.auswahl.isEmpty()) {
+        log().schreibe(u"AX: Auswahl ("_s + zeichen(element.auswahl) + u" Z., Rolle "_s +
+                       element.rolle + u')');
+        return element.auswahl;
+    }
+    if (!element.wert.isEmpty()) {
+        log().schreibe(u"AX: Feldinhalt ("_s + zeichen(element.wert) + u" Z., Rolle "_s +
+                       element.rolle + u')');
+        return element.wert;
+    }
+    log().schreibe(u"AX: Element ohne Text (Rolle "_s + element.rolle + u')');
+    return {};
+}
+
+QString AtspiKontext::auswahl() {
+    return lies(false).auswahl;
+}
+
+} // namespace parlix

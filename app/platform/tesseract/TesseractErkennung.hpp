@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/platform/Texterkennung.hpp"
+
+#include <chrono>
+
+namespace parlix {
+
+// Text recognition with Tesseract in German and English. Each calling thread gets an
+// engine of its own (an engine is not shared between threads), made at its first call.
+class TesseractErkennung final : public Texterkennung {
+public:
+    // Screen pixels: windows are captured at about 96 dots per inch.
+    static constexpr int kQuellAufloesung = 96;
+    // Longest one recognition may take; what was recognised by then is returned.
+    static constexpr std::chrono::milliseconds kFrist{30000};
+
+    // Loads the library (on the main thread at start-up, before other threads read the
+    // environment that the loading sets).
+    TesseractErkennung();
+
+    QString ocr(const QByteArray& png) override;
+};
+
+} // namespace parlix

@@ -1,0 +1,79 @@
+#include "app/platform/x11/X11VordergrundApp.hpp"
+
+#include "app/platform/x11/EwmhAbfrage.hpp"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+const XVerbindung* X11VordergrundApp::verbindung() {
+    if (!verbindung_ || verbindung_->verloren()) {
+        verbindung_ = XVerbindung::oeffne();
+    }
+    return verbindung_ ? &*verbindung_ : nullptr;
+}
+
+std::optional<QString> X11VordergrundApp::anwendungsID() {
+    const XVerbindung* v = verbindung();
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    const auto fenster = EwmhAbfrage(*v).aktivesFenster();
+    return fenster ? anwendungsID(*fenster) : std::nullopt;
+}
+
+std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {
+    const XVerbindung* v = verbindung();
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    const EwmhAbfrage ewmh(*v);
+    for (const char* eigenschaft : {"_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE"}) {
+        if (auto id = ewmh.text(fenster, eigenschaft)) {
+            // Some toolkits name the file, not the id.
+            if (id->endsWith(u".desktop"_s)) {
+                id->chop(u".desktop"_s.size());
+            }
+            return id;
+        }
+    }
+    if (const auto pid = ewmh.pid(fenster)) {
+        if (auto id = paketKennung(*pid)) {
+            return id;
+        }
+    }
+    const auto klasse = ewmh.klasse(fenster);
+    if (!klasse) {
+        return std::nullopt;
+    }
+    for (const QString& name : {klasse->klasse, klasse->instanz}) {
+        if (auto id = eintraege_.zuWmKlasse(name)) {
+            return id;
+        }
+    }
+    if (klasse->klasse.isEmpty()) {
+        return std::nullopt;
+    }
+    return klasse->klasse;
+}
+
+std::optional<QString> X11VordergrundApp::paketKennung(qint64 pid) {
+    QFile umgebung(u"/proc/%1/environ"_s.arg(pid));
+    if (!umgebung.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QList<QByteArray> eintraege = umgebung.readAll().split('\0');
+    for (const QByteArray& name :
+         {QByteArrayLiteral("FLATPAK_ID="), QByteArrayLiteral("SNAP_NAME=")}) {
+        for (const QByteArray& eintrag : eintraege) {
+            if (eintrag.startsWith(name) && eintrag.size() > name.size()) {
+                return QString::fromUtf8(eintrag.mid(name.size()));
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace parlix

@@ -1,0 +1,55 @@
+// Copying the selection of a real application with its copy shortcut.
+#include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/x11/X11VordergrundApp.hpp"
+#include "app/platform/x11/XTestTasten.hpp"
+#include "core/concurrency/QtMainQueue.hpp"
+#include "tests/app/platform/desktop/DesktopHilfen.hpp"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <future>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+namespace {
+
+class AuswahlKopierenTest : public ::testing::Test {
+protected:
+    // auswahlText() on a worker thread, as the pipeline calls it, while the main thread
+    // runs the event loop.
+    QString kopiere() {
+        auto ergebnis = std::async(std::launch::async, [this] { return kopierer_.auswahlText(); });
+        laufeBis([&] {
+            return ergebnis.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        });
+        return ergebnis.get();
+    }
+
+    QtMainQueue queue_;
+    X11VordergrundApp vorn_;
+    XTestTasten tasten_;
+    X11AuswahlKopierer kopierer_{queue_, vorn_, tasten_};
+};
+
+TEST_F(AuswahlKopierenTest, GibtDieAuswahlUndDannDieAlteAblageZurueck) {
+    setzeAblage(u"alter Text"_s);
+    starteTextfeld(u"Auswahlfeld"_s, u"Hallo schöne Welt"_s, 6, 6);
+
+    EXPECT_EQ(kopiere(), u"schöne"_s);
+    EXPECT_EQ(ablageText(), u"alter Text"_s);
+}
+
+TEST_F(AuswahlKopierenTest, OhneAuswahlBleibtDieAblageUnberuehrt) {
+    // An image only: putting any text back would lose it.
+    QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+    starteTextfeld(u"Leerfeld"_s, u"nichts markiert"_s);
+
+    EXPECT_EQ(kopiere(), QString());
+    EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+} // namespace
+} // namespace parlix::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "tests/support/KopflosesDesktop.hpp"
+
+#include <QThread>
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace parlix::test {
+
+// One private desktop (Xvfb + openbox + D-Bus) shared by the tests of a suite; starting
+// one costs about a second.
+class X11Test : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { desktop_ = std::make_unique<KopflosesDesktop>(); }
+    static void TearDownTestSuite() { desktop_.reset(); }
+
+    void SetUp() override { ASSERT_TRUE(desktop_->laeuft()) << desktop_->fehler().toStdString(); }
+
+    static KopflosesDesktop& desktop() { return *desktop_; }
+
+    // Polls `bedingung` in real time until it holds (true) or `frist` passes (false).
+    static bool warteBis(const std::function<bool()>& bedingung,
+                         std::chrono::milliseconds frist = std::chrono::seconds(10)) {
+        const auto ende = std::chrono::steady_clock::now() + frist;
+        while (!bedingung()) {
+            if (std::chrono::steady_clock::now() > ende) {
+                return false;
+            }
+            QThread::msleep(10);
+        }
+        return true;
+    }
+
+private:
+    static inline std::unique_ptr<KopflosesDesktop> desktop_;
+};
+
+} // namespace parlix::test

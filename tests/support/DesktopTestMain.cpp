@@ -1,0 +1,28 @@
+// The main of the test folders whose code needs a desktop for the whole process: a
+// headless desktop first, then the QApplication on it.
+#include "core/log/DateiLog.hpp"
+#include "tests/support/LogMitschnitt.hpp"
+#include "tests/support/ProzessDesktop.hpp"
+
+#include <QApplication>
+#include <QFile>
+#include <cstdio>
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleMock(&argc, argv);
+    parlix::test::LogMitschnitt::umleitenFuerProzess();
+    parlix::test::KopflosesDesktop desktop;
+    if (!desktop.laeuft()) {
+        std::fprintf(stderr, "headless desktop: %s\n", qPrintable(desktop.fehler()));
+        return 1;
+    }
+    parlix::test::setzeProzessDesktop(desktop);
+    int ergebnis = 0;
+    {
+        QApplication app(argc, argv);
+        ergebnis = RUN_ALL_TESTS();
+    }
+    QFile::remove(parlix::log().pfad());
+    return ergebnis;
+}

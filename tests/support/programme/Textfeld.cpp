@@ -1,0 +1,25 @@
+// A Qt text field for desktop tests: a window titled after the first argument with a
+// line edit holding the second argument, the range given by the third and fourth
+// (start, length) selected. Every change of the text is printed as one line on standard
+// output, so that a test sees what the user would see.
+#include <QApplication>
+#include <QLineEdit>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList argumente = app.arguments();
+    QLineEdit feld;
+    feld.setWindowTitle(argumente.value(1, QStringLiteral("Textfeld")));
+    feld.resize(600, 60);
+    feld.setText(argumente.value(2));
+    if (argumente.size() > 4 && argumente.at(4).toInt() > 0) {
+        feld.setSelection(argumente.at(3).toInt(), argumente.at(4).toInt());
+    }
+    QObject::connect(&feld, &QLineEdit::textChanged, [](const QString& text) {
+        std::printf("%s\n", text.toUtf8().constData());
+        std::fflush(stdout);
+    });
+    feld.show();
+    return app.exec();
+}
