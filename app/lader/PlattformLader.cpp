@@ -2,6 +2,10 @@
 
 #include "app/platform/Plattform.hpp"
 #include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
+#include "app/platform/atspi/AtspiBrowserText.hpp"
+#include "app/platform/atspi/AtspiKontext.hpp"
+#include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/atspi/LinuxVertrauen.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
 #include "app/platform/canberra/KlangDateien.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
@@ -23,11 +27,18 @@
 #include "app/platform/null/NullVollbildSonde.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/pulse/Mikrofone.hpp"
-#include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
+#include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
+#include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/x11/X11AuswahlKopierer.hpp"
 #include "app/platform/x11/X11DesktopZugang.hpp"
+#include "app/platform/x11/X11FensterFoto.hpp"
 #include "app/platform/x11/X11FokusOrt.hpp"
+#include "app/platform/x11/X11TastenQuelle.hpp"
+#include "app/platform/x11/X11TextInserter.hpp"
+#include "app/platform/x11/X11VordergrundApp.hpp"
+#include "app/platform/x11/XTestTasten.hpp"
 #include "core/log/DateiLog.hpp"
 
 using namespace Qt::StringLiterals;
@@ -39,22 +50,35 @@ namespace {
 struct Backend {
     QString name;
     // Fills the services this backend provides; null for none.
-    void (*bestuecke)(Plattform& plattform);
-    // Whether sound comes from the sound server.
-    bool klang;
+    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);
+    // Whether sound and text recognition are there.
+    bool gemeinsam;
 };
 
 // The probes of the permission rows: on Wayland too, where they say what is missing.
-void bestueckeZugang(Plattform& p) {
-    p.desktop = std::make_unique<X11DesktopZugang>();
-    p.barrierefreiheit = std::make_unique<AtspiBarrierefreiheit>();
+void bestueckeZugang(Plattform& p, DefaultsStore&, MainQueue&) {
+    p.desktop = std::make_shared<X11DesktopZugang>();
+    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
 }
 
-void bestueckeX11(Plattform& p) {
-    if (auto fokus = std::make_unique<X11FokusOrt>(); fokus->verbunden()) {
-        p.fokusOrt = std::move(fokus);
-    }
-    bestueckeZugang(p);
+void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
+    bestueckeZugang(p, speicher, mainQueue);
+    // The key source also feeds the hotkey recorder of the settings.
+    auto quelle = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
+    p.umleitung = quelle.get();
+    p.tasten = std::move(quelle);
+    auto vordergrund = std::make_shared<X11VordergrundApp>();
+    auto tasten = std::make_shared<XTestTasten>();
+    auto atspi = std::make_shared<AtspiVerbindung>();
+    p.gemeinsam = {tasten, atspi};
+    p.vordergrund = vordergrund;
+    p.fokusOrt = std::make_shared<X11FokusOrt>();
+    p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
+    p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
+    p.fensterFoto = std::make_shared<X11FensterFoto>();
+    p.axKontext = std::make_shared<AtspiKontext>(*atspi);
+    p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *vordergrund, mainQueue);
+    p.vertrauen = std::make_shared<LinuxVertrauen>(*atspi);
 }
 
 const Backend backends[] = {
@@ -72,7 +96,7 @@ const Backend& backend(const QString& name) {
     return backends[std::size(backends) - 1];
 }
 
-void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
+void bestueckeGemeinsam(Plattform& p, DefaultsStore& speicher) {
     p.recorder = PulseAudioRecorder::fabrik(speicher);
     p.mikrofonErreichbar = [] { return !Mikrofone::liste().empty(); };
     auto stummschalter = std::make_unique<PulseStummschalter>();
@@ -80,14 +104,15 @@ void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
     stummschalter->repariereNachAbsturz();
     p.stummschalter = std::move(stummschalter);
     p.klaenge = std::make_unique<CanberraKlangspieler>();
+    p.texterkennung = std::make_shared<TesseractErkennung>();
     p.klangNamen = KlangDateien::namen();
-    p.mikrofone = std::make_unique<PulseMikrofonDienst>();
+    p.mikrofone = std::make_shared<PulseMikrofonDienst>();
 }
 
-template <class Null, class Dienst>
-void ergaenze(std::unique_ptr<Dienst>& platz, const QString& dienst, const QString& sitzung) {
+template <class Null, class Zeiger>
+void ergaenze(Zeiger& platz, const QString& dienst, const QString& sitzung) {
     if (!platz) {
-        platz = std::make_unique<Null>();
+        platz = Zeiger(new Null);
         log().schreibe(u"Plattform (%1): %2 nicht verfügbar"_s.arg(sitzung, dienst));
     }
 }
@@ -130,16 +155,16 @@ QString erkenneSitzung() {
     return qEnvironmentVariableIsSet("DISPLAY") ? u"x11"_s : u"null"_s;
 }
 
-std::unique_ptr<Plattform> lade(DefaultsStore& speicher) {
+std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue) {
     const QString sitzung = erkenneSitzung();
     const Backend& gewaehlt = backend(sitzung);
     log().schreibe(u"Plattform: "_s + gewaehlt.name);
     auto plattform = std::make_unique<Plattform>();
-    if (gewaehlt.klang) {
-        bestueckeKlang(*plattform, speicher);
+    if (gewaehlt.gemeinsam) {
+        bestueckeGemeinsam(*plattform, speicher);
     }
     if (gewaehlt.bestuecke != nullptr) {
-        gewaehlt.bestuecke(*plattform);
+        gewaehlt.bestuecke(*plattform, speicher, mainQueue);
     }
     ergaenzeNull(*plattform, gewaehlt.name);
     return plattform;

@@ -8,11 +8,13 @@
 namespace parlix {
 
 class DefaultsStore;
+class MainQueue;
 
 // The one place that chooses the implementations of the desktop's services, once at
-// start. The session decides: an X11 session gets the X11 services, a Wayland session
-// (not supported yet) and a session without a display get none; sound (PulseAudio,
-// libcanberra) is the same everywhere. The environment variable PARLIX_PLATTFORM
+// start. The session decides: an X11 session gets the X11 and accessibility services, a
+// Wayland session (not supported yet) and a session without a display get none; sound
+// (PulseAudio, libcanberra) and text recognition (Tesseract) are the same everywhere. The
+// environment variable PARLIX_PLATTFORM
 // ("x11" or "null") overrides the detection; "null" also leaves out the sound, which
 // suits tests. Every service left without an implementation gets a null one that does
 // nothing, and one log line names it.
@@ -26,7 +28,8 @@ namespace PlattformLader {
 // variables (XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY).
 QString erkenneSitzung();
 
-std::unique_ptr<Plattform> lade(DefaultsStore& speicher);
+// `mainQueue` and `speicher` outlive the platform.
+std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue);
 
 } // namespace PlattformLader
 

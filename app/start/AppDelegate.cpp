@@ -42,7 +42,7 @@ AppDelegate::AppDelegate(Dienste dienste)
     , lockHotkeys_(manager(Einstellungen::Schluessel::lockHotkey, true))
     , gameModeMonitor_(d_.mainQueue, *d_.plattform.vollbild)
     , coordinator_(erstelleCoordinator())
-    , konto_(d_.mainQueue, AuthClient(AuthClient::proxyBasis(), d_.http), d_.tokenDatei) {}
+    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei) {}
 
 AppDelegate::~AppDelegate() {
     fahreHerunter();
@@ -64,7 +64,7 @@ std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
     return AufnahmeCoordinator::erstelle({
         d_.mainQueue,     d_.speicher,
         verlauf_,         d_.http,
-        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, netz_),
+        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
         *p.stummschalter, *p.klaenge,
         *p.escMonitor,    *p.vordergrund,
         *p.vertrauen,     *p.inserter,

@@ -1,27 +1,22 @@
 #pragma once
 
 #include "app/platform/FokusOrt.hpp"
+#include "app/platform/x11/XVerbindung.hpp"
 
-#include <memory>
+#include <optional>
 
 namespace parlix {
 
 // The focused window on an X11 desktop: the window manager's active window
-// (_NET_ACTIVE_WINDOW), else the X input focus, with its place on the root window.
-// Keeps one X connection of its own. Main thread.
+// (_NET_ACTIVE_WINDOW) with its frame. Main thread; its connection opens on first use
+// (again after it was lost), so without an X display or window manager it answers
+// nothing.
 class X11FokusOrt final : public FokusOrt {
 public:
-    X11FokusOrt();
-    ~X11FokusOrt() override;
-
-    // False when no X display could be opened; the object then always answers nothing.
-    bool verbunden() const;
-
     std::optional<QRect> fokusFenster() override;
 
 private:
-    struct Verbindung;
-    std::unique_ptr<Verbindung> verbindung_;
+    std::optional<XVerbindung> verbindung_;
 };
 
 } // namespace parlix

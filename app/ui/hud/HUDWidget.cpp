@@ -92,7 +92,7 @@ void HUDWidget::platziere() {
         return;
     }
     const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.bottom() + 1 - abstandUnten - height());
+    move(frei.x() + (frei.width() - width()) / 2, frei.bottom() + 1 - abstandUnten - height());
 }
 
 void HUDWidget::naechstesBild() {

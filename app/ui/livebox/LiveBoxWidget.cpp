@@ -74,7 +74,7 @@ void LiveBoxWidget::platziere() {
         return;
     }
     const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.bottom() + 1 - abstandUnten - height());
+    move(frei.x() + (frei.width() - width()) / 2, frei.bottom() + 1 - abstandUnten - height());
 }
 
 void LiveBoxWidget::uebernimmWoerter() {

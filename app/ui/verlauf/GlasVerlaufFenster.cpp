@@ -32,7 +32,7 @@ void GlasVerlaufFenster::zentriere() {
         return;
     }
     const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.center().y() - height() / 2 - 40);
+    move(frei.x() + (frei.width() - width()) / 2, frei.y() + (frei.height() - height()) / 2 - 40);
 }
 
 void GlasVerlaufFenster::paintEvent(QPaintEvent*) {

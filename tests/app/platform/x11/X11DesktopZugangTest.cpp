@@ -1,8 +1,8 @@
 // The probes behind the permission rows, on a private X server.
 #include "app/platform/x11/X11DesktopZugang.hpp"
 
+#include "tests/app/platform/x11/X11Test.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
-#include "tests/support/KopflosesDesktop.hpp"
 
 #include <gtest/gtest.h>
 

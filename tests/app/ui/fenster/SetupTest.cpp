@@ -1,4 +1,5 @@
 // First-run setup and the permission window, driven through their buttons.
+#include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/RechteZeile.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
@@ -7,6 +8,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -135,6 +137,21 @@ TEST_F(SetupTest, OnWaylandTheRowsSayWhyInsteadOfOfferingAnAction) {
         EXPECT_FALSE(zeile->aktion()->isVisible());
         EXPECT_EQ(zeile->hinweis()->text(), text(u"onb.wayland"_s));
     }
+}
+
+TEST_F(SetupTest, EachWindowIsBuiltOnceCentredAndBroughtToTheFront) {
+    controller().zeigeHandbuch();
+    controller().zeigeOnboarding();
+    OnboardingFenster* fenster = controller().onboardingFenster();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
+    const QPoint mitte = fenster->screen()->availableGeometry().center();
+    EXPECT_LE((fenster->frameGeometry().center() - mitte).manhattanLength(), 40);
+
+    controller().zeigeHandbuch();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller().handbuchFenster()));
+    controller().zeigeOnboarding();
+    EXPECT_EQ(controller().onboardingFenster(), fenster);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fenster));
 }
 
 } // namespace
