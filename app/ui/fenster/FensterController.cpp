@@ -118,7 +118,10 @@ void FensterController::bringNachVorn(QWidget* fenster) {
         if (bildschirm == nullptr) {
             bildschirm = QGuiApplication::primaryScreen();
         }
-        fenster->adjustSize();
+        // A window that chose no size of its own gets the size its content asks for.
+        if (!fenster->testAttribute(Qt::WA_Resized)) {
+            fenster->adjustSize();
+        }
         if (bildschirm != nullptr) {
             QRect rahmen = fenster->geometry();
             rahmen.moveCenter(bildschirm->availableGeometry().center());
