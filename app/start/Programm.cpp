@@ -10,6 +10,7 @@
 #include "app/start/SignalBeender.hpp"
 #include "app/stream/NetzFaden.hpp"
 #include "app/ui/Symbol.hpp"
+#include "app/ui/fenster/Fensteraufbau.hpp"
 #include "core/account/AuthClient.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -95,7 +96,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
                           *plattform,
                           AuthClient::proxyBasis(),
                           TokenSpeicher::datei(),
-                          {},
+                          &baueFenster,
                           [&updater] { updater.starteAutomatik(); }});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     delegate.starte();

@@ -1,43 +1,36 @@
 #pragma once
 
 #include "app/platform/TastenUmleitung.hpp"
-#include "core/hotkeys/HotkeyRecorder.hpp"
+#include "tests/support/Aufrufe.hpp"
+
+namespace parlix {
+class HotkeyRecorder;
+}
 
 namespace parlix::test {
 
-// The key source's diversion for tests of the settings window: tippe() and modifier()
-// are the user's keys, fed to the recorder while a diversion runs, which ends by itself
-// once the recorder stops, as the real source's does. Main thread (the test's).
+// The key source's side of recording a hotkey, with the user's keys given by the test:
+// druecke() hands one event (Ereignistyp, macOS key code, flags) to the recorder while a
+// diversion runs, as the main thread of the real source does; the diversion ends by
+// itself once the recorder has stopped. Records "leiteUm", "beendeUmleitung" and
+// "hotkeysGeaendert".
 class FakeTastenUmleitung final : public TastenUmleitung {
 public:
-    void leiteUm(HotkeyRecorder& recorder) override { recorder_ = &recorder; }
-    void beendeUmleitung() override { recorder_ = nullptr; }
-    void hotkeysGeaendert() override { ++aenderungen_; }
+    explicit FakeTastenUmleitung(Aufrufe& aufrufe)
+        : aufrufe_(aufrufe) {}
 
-    // A key going down / a modifier change, with the modifiers then held.
-    void tippe(quint16 keyCode, quint64 flags) { fuettere(keyCode, flags, false); }
-    void modifier(quint16 keyCode, quint64 flags) { fuettere(keyCode, flags, true); }
+    void leiteUm(HotkeyRecorder& recorder) override;
+    void beendeUmleitung() override;
+    void hotkeysGeaendert() override;
 
+    // Whether the recorder gets the keys now (and the hotkey managers none).
     bool leitetUm() const { return recorder_ != nullptr; }
-    int aenderungen() const { return aenderungen_; }
+    // One key event of the user; false when no diversion runs (the managers would get it).
+    bool druecke(quint32 typ, qint64 keyCode, quint64 flags);
 
 private:
-    void fuettere(quint16 keyCode, quint64 flags, bool modifier) {
-        if (recorder_ == nullptr) {
-            return;
-        }
-        if (modifier) {
-            recorder_->flagsGeaendert(keyCode, flags);
-        } else {
-            recorder_->tasteGedrueckt(keyCode, flags);
-        }
-        if (recorder_ != nullptr && !recorder_->nimmtAuf()) {
-            recorder_ = nullptr;
-        }
-    }
-
+    Aufrufe& aufrufe_;
     HotkeyRecorder* recorder_ = nullptr;
-    int aenderungen_ = 0;
 };
 
 } // namespace parlix::test
