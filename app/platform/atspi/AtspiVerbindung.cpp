@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <atspi/atspi.h>
+#include <future>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -45,18 +46,22 @@ struct AtspiVerbindung::Kern {
     GMainContext* kontext = g_main_context_new();
     GMainLoop* schleife = g_main_loop_new(kontext, FALSE);
     std::atomic<bool> erreichbar{false};
+    // Kept once the bus is served by this thread's context only.
+    std::promise<void> umgezogen;
     std::thread faden;
 
     void laufe() {
         g_main_context_push_thread_default(kontext);
         AtspiBarrierefreiheit().schalteEin();
-        if (atspi_init() == 0) {
+        const bool verbunden = atspi_init() == 0;
+        if (verbunden) {
             // atspi_init attaches the bus to the default context, which Qt's main thread
             // runs; moving it to ours keeps every accessibility call on this thread.
             atspi_set_main_context(kontext);
             atspi_set_timeout(kAufrufFristMs, kStartFristMs);
-            erreichbar = registerAntwortet();
         }
+        umgezogen.set_value();
+        erreichbar = verbunden && registerAntwortet();
         if (!erreichbar) {
             log().schreibe(u"FEHLER: AT-SPI-Bus nicht erreichbar"_s);
         }
@@ -68,6 +73,9 @@ struct AtspiVerbindung::Kern {
 AtspiVerbindung::AtspiVerbindung()
     : kern_(std::make_unique<Kern>()) {
     kern_->faden = std::thread([kern = kern_.get()] { kern->laufe(); });
+    // Until the move the main thread's event loop could dispatch the bus's messages into
+    // libatspi beside this thread: the caller's thread waits it out.
+    kern_->umgezogen.get_future().wait_for(std::chrono::milliseconds(kStartFristMs));
 }
 
 AtspiVerbindung::~AtspiVerbindung() {

@@ -13,7 +13,9 @@ namespace parlix {
 // keeps process-wide state and is not thread-safe, so every accessibility call runs on
 // this one thread, which also dispatches the bus's messages (else they would pile up).
 // At the start it switches the desktop's accessibility on (org.a11y.Status IsEnabled),
-// so that applications started from then on expose their widgets. One per process.
+// so that applications started from then on expose their widgets. The constructor
+// returns once the bus connection belongs to that thread (at most about 2 s). One per
+// process.
 class AtspiVerbindung {
 public:
     AtspiVerbindung();

@@ -5,6 +5,8 @@
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace parlix {
@@ -17,6 +19,7 @@ X11TextInserter::X11TextInserter(MainQueue& mainQueue, DefaultsStore& speicher,
     , tasten_(tasten) {}
 
 void X11TextInserter::fuegeEin(const QString& text) {
+    const MainQueue::Zeitpunkt aufruf = mainQueue_.jetzt();
     Vorgang vorgang;
     vorgang.tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
     // Read once: a change of the setting during this insertion does not apply to it.
@@ -28,7 +31,11 @@ void X11TextInserter::fuegeEin(const QString& text) {
     if (vorgang.tasten.ueberPrimaer) {
         vorgang.primaer = primaer_.schreibeEigenen(text, primaer_.vorherigerText());
     }
-    mainQueue_.after(kEinfuegenNach, [this, vorgang]() mutable {
+    // The wait counts from the call: asking another application for the old clipboard
+    // text, or a loaded machine, must not delay the paste beyond it.
+    const auto rest = std::max(MainQueue::Dauer::zero(),
+                               MainQueue::Dauer(kEinfuegenNach) - (mainQueue_.jetzt() - aufruf));
+    mainQueue_.after(rest, [this, vorgang]() mutable {
         vorgang.loslassenBis = mainQueue_.jetzt() + kLoslassenFrist;
         fuegeEinWennLosgelassen(vorgang);
     });

@@ -13,11 +13,11 @@ class DefaultsStore;
 class VordergrundApp;
 class XTestTasten;
 
-// Pastes through the clipboard and a synthetic paste shortcut on X11. The shortcut
-// waits (up to kLoslassenFrist) until the user has let go of every modifier key, so
-// that a hotkey's Control or Alt still held does not turn Ctrl+V into something else;
-// terminals get their own paste key (EinfuegeTasten). The old clipboard text goes back
-// only while the clipboard still holds ours.
+// Pastes through the clipboard and a synthetic paste shortcut on X11, kEinfuegenNach
+// after the call (however long writing the clipboard took). The shortcut waits (up to
+// kLoslassenFrist) until the user has let go of every modifier key, so that a hotkey's Control or
+// Alt still held does not turn Ctrl+V into something else; terminals get their own paste key
+// (EinfuegeTasten). The old clipboard text goes back only while the clipboard still holds ours.
 class X11TextInserter final : public TextInserter {
 public:
     static constexpr std::chrono::milliseconds kEinfuegenNach{60};

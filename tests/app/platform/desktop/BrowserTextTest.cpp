@@ -4,6 +4,7 @@
 #include "core/concurrency/QtMainQueue.hpp"
 #include "tests/app/platform/desktop/DesktopHilfen.hpp"
 
+#include <QDir>
 #include <QFile>
 #include <future>
 #include <gtest/gtest.h>
@@ -20,6 +21,18 @@ const QString kSeite = u"<!doctype html><html><head><meta charset=utf-8>"
                        "<p>Der erste Absatz mit einem <a href='#'>Verweis</a> darin.</p>"
                        "<ul><li>Erster Punkt</li><li>Zweiter Punkt</li></ul>"
                        "<textarea>Ein Textbereich</textarea></body></html>"_s;
+
+// A profile that opens the page at once: no first-run pages, no checks in the background.
+constexpr char kFirefoxEinstellungen[] =
+    "user_pref(\"browser.shell.checkDefaultBrowser\", false);\n"
+    "user_pref(\"browser.startup.homepage_override.mstone\", \"ignore\");\n"
+    "user_pref(\"browser.aboutwelcome.enabled\", false);\n"
+    "user_pref(\"datareporting.policy.dataSubmissionEnabled\", false);\n"
+    "user_pref(\"toolkit.telemetry.reportingpolicy.firstRun\", false);\n"
+    "user_pref(\"app.update.disabledForTesting\", true);\n"
+    "user_pref(\"network.captive-portal-service.enabled\", false);\n"
+    "user_pref(\"network.connectivity-service.enabled\", false);\n"
+    "user_pref(\"browser.safebrowsing.update.enabled\", false);\n";
 
 class BrowserTextTest : public ::testing::Test {
 protected:
@@ -38,6 +51,17 @@ protected:
         return pfad;
     }
 
+    // The renderer builds its tree a moment after the window shows.
+    void erwarteSeite() {
+        // The list markers are text the user sees.
+        const QString erwartet =
+            u"Willkommen auf der Testseite\nDer erste Absatz mit einem Verweis darin.\n"
+            u"• Erster Punkt\n• Zweiter Punkt\nEin Textbereich"_s;
+        QString text;
+        laufeBis([&] { return (text = seitentext()) == erwartet; }, 30s);
+        EXPECT_EQ(text.toStdString(), erwartet.toStdString());
+    }
+
     QtMainQueue queue_;
     X11VordergrundApp vorn_;
     AtspiBrowserText browserText_{atspi(), vorn_, queue_};
@@ -51,14 +75,20 @@ TEST_F(BrowserTextTest, LiestDieSeiteInChromium) {
                    u"--disable-sync"_s, u"--disable-quic"_s, u"--force-renderer-accessibility"_s,
                    u"--user-data-dir="_s + profil, u"file://"_s + seitenDatei()},
                   u"Parlix Testseite"_s);
-    // The list markers are text the user sees.
-    const QString erwartet =
-        u"Willkommen auf der Testseite\nDer erste Absatz mit einem Verweis darin.\n"
-        u"• Erster Punkt\n• Zweiter Punkt\nEin Textbereich"_s;
-    QString text;
-    // The renderer builds its tree a moment after the window shows.
-    laufeBis([&] { return (text = seitentext()) == erwartet; }, 30s);
-    EXPECT_EQ(text.toStdString(), erwartet.toStdString());
+    erwarteSeite();
+}
+
+TEST_F(BrowserTextTest, LiestDieSeiteInFirefox) {
+    const QString profil = prozessDesktop().verzeichnis() + u"/firefox"_s;
+    ASSERT_TRUE(QDir().mkpath(profil));
+    QFile einstellungen(profil + u"/user.js"_s);
+    ASSERT_TRUE(einstellungen.open(QIODevice::WriteOnly));
+    einstellungen.write(kFirefoxEinstellungen);
+    einstellungen.close();
+    starteFenster(u"firefox-esr"_s,
+                  {u"--no-remote"_s, u"--profile"_s, profil, u"file://"_s + seitenDatei()},
+                  u"Mozilla Firefox"_s);
+    erwarteSeite();
 }
 
 TEST_F(BrowserTextTest, AndereAnwendungenGebenNichts) {
