@@ -103,7 +103,11 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
 } // namespace
 
 int laufe(int argc, char** argv, const PlattformLader& lader) {
+    // The accessibility thread runs GLib's default context, so Qt's loop must not; the
+    // programs Parlix starts do not inherit the setting.
+    qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
+    qunsetenv("QT_NO_GLIB");
     richteAnwendungEin(app);
     if (!liesOptionen(app)) {
         return fehlerCode;

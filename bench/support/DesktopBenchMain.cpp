@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     parlix::test::setzeProzessDesktop(desktop);
+    // As in the program: the accessibility thread runs GLib's default context.
+    qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     return parlix::bench::laufeBenchmarks(argc, argv);
 }

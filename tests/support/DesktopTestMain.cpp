@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     parlix::test::setzeProzessDesktop(*desktop);
     int ergebnis = 0;
     {
+        // As in the program: the accessibility thread runs GLib's default context.
+        qputenv("QT_NO_GLIB", "1");
         QApplication app(argc, argv);
         ergebnis = RUN_ALL_TESTS();
     }

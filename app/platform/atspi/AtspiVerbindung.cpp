@@ -3,9 +3,10 @@
 #include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
 #include "core/log/DateiLog.hpp"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <atomic>
 #include <atspi/atspi.h>
-#include <future>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +32,15 @@ bool registerAntwortet() {
     return ok;
 }
 
+// Whether the main thread's Qt event loop iterates GLib's default context (Qt's GLib
+// dispatcher, unless QT_NO_GLIB is set before the application is created).
+bool qtLaeuftAufGlib() {
+    const auto* anwendung = QCoreApplication::instance();
+    const auto* verteiler =
+        anwendung ? QAbstractEventDispatcher::instance(anwendung->thread()) : nullptr;
+    return verteiler && verteiler->inherits("QEventDispatcherGlib");
+}
+
 gboolean fuehreJobAus(gpointer daten) {
     (*static_cast<std::function<void()>*>(daten))();
     return G_SOURCE_REMOVE;
@@ -43,44 +53,44 @@ void loescheJob(gpointer daten) {
 } // namespace
 
 struct AtspiVerbindung::Kern {
-    GMainContext* kontext = g_main_context_new();
+    // libatspi attaches the bus and its private connection to each application to
+    // GLib's default context, whatever context it is told to use: so this thread runs
+    // the default context, and no other thread may.
+    GMainContext* kontext = g_main_context_ref(g_main_context_default());
     GMainLoop* schleife = g_main_loop_new(kontext, FALSE);
     std::atomic<bool> erreichbar{false};
-    // Kept once the bus is served by this thread's context only.
-    std::promise<void> umgezogen;
     std::thread faden;
 
     void laufe() {
-        g_main_context_push_thread_default(kontext);
         AtspiBarrierefreiheit().schalteEin();
         const bool verbunden = atspi_init() == 0;
         if (verbunden) {
-            // atspi_init attaches the bus to the default context, which Qt's main thread
-            // runs; moving it to ours keeps every accessibility call on this thread.
-            atspi_set_main_context(kontext);
             atspi_set_timeout(kAufrufFristMs, kStartFristMs);
         }
-        umgezogen.set_value();
         erreichbar = verbunden && registerAntwortet();
         if (!erreichbar) {
             log().schreibe(u"FEHLER: AT-SPI-Bus nicht erreichbar"_s);
         }
         g_main_loop_run(schleife);
-        g_main_context_pop_thread_default(kontext);
     }
 };
 
 AtspiVerbindung::AtspiVerbindung()
     : kern_(std::make_unique<Kern>()) {
+    if (qtLaeuftAufGlib()) {
+        // Two threads iterating one context block each other: no accessibility then.
+        log().schreibe(u"FEHLER: AT-SPI braucht eine Qt-Ereignisschleife ohne GLib "
+                       u"(QT_NO_GLIB=1)"_s);
+        return;
+    }
     kern_->faden = std::thread([kern = kern_.get()] { kern->laufe(); });
-    // Until the move the main thread's event loop could dispatch the bus's messages into
-    // libatspi beside this thread: the caller's thread waits it out.
-    kern_->umgezogen.get_future().wait_for(std::chrono::milliseconds(kStartFristMs));
 }
 
 AtspiVerbindung::~AtspiVerbindung() {
-    poste([schleife = kern_->schleife] { g_main_loop_quit(schleife); });
-    kern_->faden.join();
+    if (kern_->faden.joinable()) {
+        poste([schleife = kern_->schleife] { g_main_loop_quit(schleife); });
+        kern_->faden.join();
+    }
     g_main_loop_unref(kern_->schleife);
     g_main_context_unref(kern_->kontext);
 }
@@ -90,6 +100,9 @@ bool AtspiVerbindung::erreichbar() const {
 }
 
 void AtspiVerbindung::poste(std::function<void()> job) {
+    if (!kern_->faden.joinable()) {
+        return; // dropped: the waiting caller gets nothing at once
+    }
     g_main_context_invoke_full(kern_->kontext, G_PRIORITY_DEFAULT, fuehreJobAus,
                                new std::function<void()>(std::move(job)), loescheJob);
 }

@@ -12,10 +12,11 @@ namespace parlix {
 // The process's connection to the accessibility bus, on a thread of its own. libatspi
 // keeps process-wide state and is not thread-safe, so every accessibility call runs on
 // this one thread, which also dispatches the bus's messages (else they would pile up).
-// At the start it switches the desktop's accessibility on (org.a11y.Status IsEnabled),
-// so that applications started from then on expose their widgets. The constructor
-// returns once the bus connection belongs to that thread (at most about 2 s). One per
-// process.
+// libatspi hangs its connections on GLib's default main context, so that thread runs
+// the default context: the Qt application must be created with QT_NO_GLIB=1, else
+// there is no accessibility (logged). At the start it switches the desktop's
+// accessibility on (org.a11y.Status IsEnabled), so that applications started from then
+// on expose their widgets. One per process.
 class AtspiVerbindung {
 public:
     AtspiVerbindung();
