@@ -1,0 +1,191 @@
+#include "app/platform/null/NullEscMonitor.hpp"
+#include "app/platform/null/NullFokusOrt.hpp"
+#include "app/ui/SymbolKnopf.hpp"
+#include "app/ui/Texte.hpp"
+#include "app/ui/hud/HUDModel.hpp"
+#include "app/ui/hud/HUDWidget.hpp"
+#include "app/ui/livebox/LiveBoxModel.hpp"
+#include "app/ui/livebox/LiveBoxWidget.hpp"
+#include "app/ui/verlauf/GlasVerlaufAnsicht.hpp"
+#include "app/ui/verlauf/GlasVerlaufController.hpp"
+#include "app/ui/verlauf/GlasVerlaufFenster.hpp"
+#include "app/ui/verlauf/VerlaufKarte.hpp"
+#include "core/concurrency/QtMainQueue.hpp"
+#include "core/history/VerlaufStore.hpp"
+#include "core/settings/Einstellungen.hpp"
+#include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/support/ProzessDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace parlix::test {
+
+namespace {
+
+QString fuehreAus(const QString& programm, const QStringList& argumente) {
+    return QString::fromUtf8(KindProzess::ausgabe(programm, argumente, 10s).value_or(QByteArray()))
+        .trimmed();
+}
+
+QString aktivesFenster() {
+    return fuehreAus(u"xprop"_s, {u"-root"_s, u"_NET_ACTIVE_WINDOW"_s}).section(u' ', -1);
+}
+
+QString eingabeFokus() {
+    return fuehreAus(u"xdotool"_s, {u"getwindowfocus"_s});
+}
+
+void klicke(QPoint ort) {
+    fuehreAus(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(ort.x()),
+                             QString::number(ort.y()), u"click"_s, u"1"_s});
+}
+
+bool ungemappt(const QWidget& fenster) {
+    return fuehreAus(u"xwininfo"_s, {u"-id"_s, QString::number(fenster.winId())})
+        .contains(u"IsUnMapped"_s);
+}
+
+// A plain window that counts the clicks reaching it.
+class Unterlage final : public QWidget {
+public:
+    int klicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++klicks; }
+};
+
+class OverlayTest : public ::testing::Test {
+protected:
+    OverlayTest() {
+        Einstellungen(speicher).setzeUiSprache(u"de"_s);
+        Texte::vergissSprache();
+        hudModel.setzeZustand(AppZustand::aufnehmend);
+    }
+
+    SpeicherDefaultsStore speicher;
+    Texte texte{speicher};
+    VerlaufStore verlauf{speicher};
+    QtMainQueue queue;
+    NullFokusOrt fokusOrt;
+    NullEscMonitor esc;
+    HUDModel hudModel;
+    LiveBoxModel liveBoxModel;
+    HUDWidget hud{queue, speicher, fokusOrt};
+    LiveBoxWidget liveBox{fokusOrt};
+};
+
+TEST_F(OverlayTest, TheOverlaysNeverTakeTheFocusAndTheHistoryPanelTakesClicksWithoutIt) {
+    KindProzess& probe = prozessDesktop().starte(u"xterm"_s, {u"-title"_s, u"fokus-probe"_s});
+    ASSERT_TRUE(probe.gestartet());
+    const quint64 xterm = prozessDesktop().warteAufFenster(u"fokus-probe"_s);
+    ASSERT_NE(xterm, 0u);
+    fuehreAus(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(xterm)});
+    ASSERT_TRUE(warteQt([&] { return aktivesFenster().toULongLong(nullptr, 16) == xterm; }));
+    const QString fokusVorher = eingabeFokus();
+
+    verlauf.hinzufuegen(u"Diktat"_s, u"Hallo Welt"_s);
+    GlasVerlaufController glas(verlauf, texte, esc, fokusOrt);
+    hud.zeige(hudModel);
+    liveBox.zeige(liveBoxModel);
+    liveBoxModel.setze(u"eins zwei drei"_s);
+    glas.zeigeVerlauf();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hud));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&liveBox));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(glas.fenster()));
+    QTest::qWait(300);
+    EXPECT_EQ(aktivesFenster().toULongLong(nullptr, 16), xterm);
+    EXPECT_EQ(eingabeFokus(), fokusVorher);
+
+    // A click on the copy button works and still leaves the focus where it was.
+    QGuiApplication::clipboard()->clear();
+    auto* kopieren =
+        glas.fenster()->ansicht().karten().front()->findChild<SymbolKnopf*>(u"kopieren"_s);
+    klicke(kopieren->mapToGlobal(kopieren->rect().center()));
+    EXPECT_TRUE(warteQt([&] { return QGuiApplication::clipboard()->text() == u"Hallo Welt"_s; }));
+    EXPECT_TRUE(glas.sichtbar());
+    EXPECT_EQ(aktivesFenster().toULongLong(nullptr, 16), xterm);
+    EXPECT_EQ(eingabeFokus(), fokusVorher);
+    probe.sende(SIGTERM);
+}
+
+TEST_F(OverlayTest, ClicksOnTheHUDAndTheLiveBoxGoToTheWindowBelowButTheHistoryPanelTakesThem) {
+    Unterlage unterlage;
+    unterlage.setGeometry(unterlage.screen()->availableGeometry());
+    unterlage.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&unterlage));
+    GlasVerlaufController glas(verlauf, texte, esc, fokusOrt);
+    glas.zeigeVerlauf();
+    hud.zeige(hudModel);
+    liveBox.zeige(liveBoxModel);
+    liveBoxModel.setze(u"eins zwei drei"_s);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hud));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&liveBox));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(glas.fenster()));
+
+    // The panel lies above the same way and keeps its click (on its empty state).
+    klicke(glas.fenster()->geometry().center());
+    QTest::qWait(200);
+    EXPECT_EQ(unterlage.klicks, 0);
+    // The panel lies over the middle of the screen, where the HUD also is.
+    glas.verstecke();
+    ASSERT_TRUE(warteQt([&] { return !glas.fenster()->isVisible(); }));
+    klicke(hud.geometry().center());
+    EXPECT_TRUE(warteQt([&] { return unterlage.klicks == 1; }));
+    klicke(liveBox.geometry().center());
+    EXPECT_TRUE(warteQt([&] { return unterlage.klicks == 2; }));
+}
+
+TEST_F(OverlayTest, TheHUDSitsAtTheBottomCentreAndIsSizedByTheModel) {
+    Einstellungen(speicher).setzeHudGroesse(2.0);
+    hudModel.ladeDarstellung(Einstellungen(speicher));
+    hud.zeige(hudModel);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hud));
+    const QRect frei = hud.screen()->availableGeometry();
+    EXPECT_EQ(hud.size(), QSize(720, 360));
+    EXPECT_EQ(hud.geometry().center().x(), frei.center().x());
+    EXPECT_EQ(hud.geometry().bottom(), frei.bottom() - 120);
+
+    liveBox.zeige(liveBoxModel);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&liveBox));
+    EXPECT_EQ(liveBox.size(), QSize(680, 200));
+    EXPECT_EQ(liveBox.geometry().bottom(), frei.bottom() - 220);
+}
+
+TEST_F(OverlayTest, HidingDuringTheFadeInEndsHiddenAndStopsTheFrameTimer) {
+    hud.zeige(hudModel);
+    EXPECT_TRUE(hud.animiert());
+    hud.verstecke();
+    liveBox.zeige(liveBoxModel);
+    liveBoxModel.setze(u"eins"_s);
+    liveBox.verstecke();
+    EXPECT_TRUE(warteQt([&] { return !hud.isVisible(); }));
+    EXPECT_TRUE(warteQt([&] { return !liveBox.isVisible(); }));
+    EXPECT_FALSE(hud.animiert());
+    EXPECT_FALSE(liveBox.animiert());
+    EXPECT_TRUE(ungemappt(hud));
+    EXPECT_TRUE(ungemappt(liveBox));
+
+    // Shown for good it animates; hidden again the timer stops.
+    hud.zeige(hudModel);
+    QTest::qWait(400);
+    EXPECT_TRUE(hud.isVisible());
+    EXPECT_TRUE(hud.animiert());
+    EXPECT_DOUBLE_EQ(hud.windowOpacity(), 1.0);
+    hud.verstecke();
+    EXPECT_TRUE(warteQt([&] { return !hud.isVisible(); }));
+    EXPECT_FALSE(hud.animiert());
+}
+
+} // namespace
+
+} // namespace parlix::test
