@@ -1,6 +1,6 @@
 # Shared by the scripts: configures and builds one build directory.
-# usage: baue <build-dir> [cmake options...]
-baue() {
+# usage: konfiguriere <build-dir> [cmake options...]
+konfiguriere() {
     local verzeichnis=$1
     shift
     local launcher=()
@@ -10,5 +10,10 @@ baue() {
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S . -B "$verzeichnis" -G Ninja "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$verzeichnis" -j "$(nproc)"
+}
+
+# usage: baue <build-dir> [cmake options...]  (configures, then builds everything)
+baue() {
+    konfiguriere "$@"
+    cmake --build "$1" -j "$(nproc)"
 }

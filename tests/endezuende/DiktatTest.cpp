@@ -2,7 +2,7 @@
 // user holds the dictation key, speaks and lets go; the cleaned-up text appears in the
 // field, and what the user had copied is back on the clipboard.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/endezuende/Zielfeld.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
 
 #include <X11/keysym.h>
@@ -29,7 +29,7 @@ const QString kKopiert = u"vorher kopiert"_s;
 class DiktatTest : public EndeZuEndeTest, public ::testing::WithParamInterface<Ziel> {};
 
 TEST_P(DiktatTest, DerBereinigteTextStehtImFeldUndImVerlaufUndDieAblageGehoertDemNutzer) {
-    PARLIX_STARTE({kTasten, kEinfuegen, kVorn});
+    PARLIX_VERLANGE(starteParlix({kTasten, kEinfuegen, kVorn}));
     anbieterAntwortet(kGesagt, kBereinigt);
     ASSERT_TRUE(b().ablage().kopiere(kKopiert));
     Zielfeld feld = GetParam().oeffne(b());

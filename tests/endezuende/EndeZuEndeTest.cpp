@@ -48,7 +48,7 @@ void kopiere(const QString& von, const QString& nach) {
 
 void EndeZuEndeTest::SetUp() {
     QDir(ausgabeOrdner()).removeRecursively();
-    buehne_ = std::make_unique<Buehne>(QStringLiteral(PARLIX_PROGRAMM));
+    buehne_ = std::make_unique<Buehne>();
     ASSERT_TRUE(b().laeuft()) << b().fehler().toStdString();
 }
 
@@ -88,7 +88,7 @@ void EndeZuEndeTest::sichereAusgabe() {
               << "\n";
 }
 
-void EndeZuEndeTest::starteParlix(std::initializer_list<Dienst> benoetigt,
+void EndeZuEndeTest::starteParlix(std::initializer_list<Teil> benoetigt,
                                   const std::function<void(Einstellungen&)>& einrichten) {
     {
         const std::unique_ptr<DefaultsStore> speicher = parlix().einstellungen();
@@ -104,13 +104,15 @@ void EndeZuEndeTest::starteParlix(std::initializer_list<Dienst> benoetigt,
         << "parlix did not start:\n"
         << parlix().fehlerAusgabe().toStdString();
     schritt(u"gestartet"_s);
+    pruefeTeile(benoetigt);
+}
 
+void EndeZuEndeTest::pruefeTeile(std::initializer_list<Teil> benoetigt) {
     QStringList fehlend;
     const QStringList zeilen = parlix().logZeilen();
-    for (const Dienst& dienst : benoetigt) {
-        if (zeilen.contains(u"Plattform (x11): "_s + QString::fromUtf8(dienst.name) +
-                            u" nicht verfügbar"_s)) {
-            fehlend << QString::fromUtf8(dienst.teil);
+    for (const Teil& teil : benoetigt) {
+        if (zeilen.contains(QString::fromUtf8(teil.fehlt))) {
+            fehlend << QString::fromUtf8(teil.name);
         }
     }
     if (fehlend.isEmpty()) {

@@ -14,20 +14,25 @@
 
 namespace parlix::test {
 
-// A service of the desktop that a scenario needs, as parlix names it when its platform
-// lacks it ("Plattform (x11): <name> nicht verfügbar"), and what provides it.
-struct Dienst {
+// A part of the program that a scenario needs, and the log line by which parlix says
+// that this build lacks it.
+struct Teil {
     const char* name;
-    const char* teil;
+    const char* fehlt;
 };
 
-inline constexpr Dienst kTasten{"globale Tasten", "the X11 key source"};
-inline constexpr Dienst kEscape{"Escape-Taste", "the X11 Escape monitor"};
-inline constexpr Dienst kVollbild{"Vollbild-Erkennung", "the X11 full-screen probe"};
-inline constexpr Dienst kVorn{"vordere Anwendung", "the X11 application id"};
-inline constexpr Dienst kEinfuegen{"Einfügen", "the X11 paste"};
-inline constexpr Dienst kKontext{"Text des Fokuselements", "the AT-SPI field reader"};
-inline constexpr Dienst kAuswahl{"Auswahl kopieren", "the X11 selection copy"};
+inline constexpr Teil kTasten{"the X11 key source",
+                              "Plattform (x11): globale Tasten nicht verfügbar"};
+inline constexpr Teil kEscape{"the X11 Escape monitor",
+                              "Plattform (x11): Escape-Taste nicht verfügbar"};
+inline constexpr Teil kVollbild{"the X11 full-screen probe",
+                                "Plattform (x11): Vollbild-Erkennung nicht verfügbar"};
+inline constexpr Teil kVorn{"the X11 application id",
+                            "Plattform (x11): vordere Anwendung nicht verfügbar"};
+inline constexpr Teil kEinfuegen{"the X11 paste", "Plattform (x11): Einfügen nicht verfügbar"};
+inline constexpr Teil kKontext{"the AT-SPI field reader",
+                               "Plattform (x11): Text des Fokuselements nicht verfügbar"};
+inline constexpr Teil kSetup{"the first-run setup window", "Fenster nicht verfügbar: Einrichtung"};
 
 // One scenario on a stage of its own (Buehne): the user's desktop, microphone, the
 // scripted provider and the real parlix program. A failed scenario leaves the
@@ -46,10 +51,12 @@ protected:
     Drehbuch& server() { return b().server(); }
 
     // Starts parlix for a user who finished the setup and uses it in German; `einrichten`
-    // sets more before the start. Skips the scenario (fails it in CI, where nothing may be
-    // skipped) when the program says it lacks a service the scenario needs.
-    void starteParlix(std::initializer_list<Dienst> benoetigt,
+    // sets more before the start. Then pruefeTeile().
+    void starteParlix(std::initializer_list<Teil> benoetigt,
                       const std::function<void(Einstellungen&)>& einrichten = {});
+    // Skips the scenario (fails it in CI, where nothing may be skipped) when parlix said
+    // that it lacks one of the parts.
+    void pruefeTeile(std::initializer_list<Teil> benoetigt);
 
     // Notes a step of the scenario with a picture of the screen, kept if it fails.
     void schritt(const QString& name);
@@ -90,9 +97,10 @@ private:
 
 } // namespace parlix::test
 
-// Starts parlix (see starteParlix) and ends the scenario when it was skipped.
-#define PARLIX_STARTE(...)                                                                        \
-    ASSERT_NO_FATAL_FAILURE(starteParlix(__VA_ARGS__));                                            \
+// Runs a step that may skip the scenario (starteParlix, pruefeTeile) and ends the
+// scenario when it failed or was skipped.
+#define PARLIX_VERLANGE(schritt)                                                                  \
+    ASSERT_NO_FATAL_FAILURE(schritt);                                                              \
     if (IsSkipped()) {                                                                             \
         return;                                                                                    \
     }

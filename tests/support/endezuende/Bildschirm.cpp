@@ -144,13 +144,16 @@ QImage Bildschirm::bild(const QRect& bereich) const {
 }
 
 QString Bildschirm::text(const QRect& bereich) const {
-    const QImage ausschnitt = bild(bereich);
-    if (ausschnitt.isNull()) {
+    return text(bild(bereich));
+}
+
+QString Bildschirm::text(const QImage& bild) {
+    if (bild.isNull()) {
         return {};
     }
     // One engine for the process: loading the library sets its environment once.
     static TesseractErkennung erkennung;
-    return erkennung.ocr(fuerDieErkennung(ausschnitt));
+    return erkennung.ocr(fuerDieErkennung(bild));
 }
 
 } // namespace parlix::test

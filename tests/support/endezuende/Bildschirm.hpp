@@ -41,9 +41,10 @@ public:
     // The whole screen, or a rectangle of it; a null image when it cannot be read.
     QImage bild() const;
     QImage bild(const QRect& bereich) const;
-    // The text a reader sees in a rectangle of the screen (text recognition, one line
-    // per line).
+    // The text a reader sees in a rectangle of the screen or in a picture of it (text
+    // recognition, one line per line).
     QString text(const QRect& bereich) const;
+    static QString text(const QImage& bild);
 
 private:
     void sammle(quint64 fenster, int tiefe, QList<Fenster>& gefunden) const;

@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace parlix::test {
 
-Buehne::Buehne(const QString& programm, const Optionen& optionen)
+Buehne::Buehne(const Optionen& optionen)
     : ordner_(QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s) {
     if (!desktop_.laeuft()) {
         fehler_ = u"desktop: "_s + desktop_.fehler();
@@ -18,7 +18,7 @@ Buehne::Buehne(const QString& programm, const Optionen& optionen)
         fehler_ = u"sound server: "_s + ton_.fehler();
         return;
     }
-    parlix_.emplace(programm, ordner_.path(), server_.basis());
+    parlix_.emplace(QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis());
     nutzer_.emplace(desktop_.anzeige());
     bildschirm_.emplace(desktop_.anzeige());
     if (!nutzer_->verbunden() || !bildschirm_->verbunden()) {

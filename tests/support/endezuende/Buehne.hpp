@@ -17,8 +17,9 @@ namespace parlix::test {
 // the reverse: a headless desktop (Xvfb, openbox, a D-Bus session with the
 // accessibility bus), a private PulseAudio with a null sink and a pipe source (the
 // microphone), the reference server in scripted mode on a free loopback port, and the
-// real parlix program pointed at that server with a fresh folder for its settings, data
-// and log. Parlix is not started yet: the run first sets up its user and applications.
+// real parlix program of this build pointed at that server with a fresh folder for its
+// settings, data and log. Parlix is not started yet: the run first sets up its user and
+// applications.
 class Buehne {
 public:
     struct Optionen {
@@ -26,10 +27,9 @@ public:
         bool tray = false;
     };
 
-    // `programm`: the parlix executable.
-    explicit Buehne(const QString& programm)
-        : Buehne(programm, Optionen{}) {}
-    Buehne(const QString& programm, const Optionen& optionen);
+    Buehne()
+        : Buehne(Optionen{}) {}
+    explicit Buehne(const Optionen& optionen);
 
     // False when a part did not come up; fehler() says which.
     bool laeuft() const { return fehler_.isEmpty(); }

@@ -55,4 +55,21 @@ void Nutzer::klicke(QPoint ort) {
     verbindung_->gleicheAb();
 }
 
+void Nutzer::vollbild(quint64 fenster, bool an) {
+    if (!verbindung_) {
+        return;
+    }
+    XEvent bitte{};
+    bitte.xclient.type = ClientMessage;
+    bitte.xclient.window = static_cast<Window>(fenster);
+    bitte.xclient.message_type = static_cast<Atom>(verbindung_->atom("_NET_WM_STATE"));
+    bitte.xclient.format = 32;
+    bitte.xclient.data.l[0] = an ? 1 : 0; // _NET_WM_STATE_ADD, _REMOVE
+    bitte.xclient.data.l[1] = static_cast<long>(verbindung_->atom("_NET_WM_STATE_FULLSCREEN"));
+    bitte.xclient.data.l[3] = 2; // asked for by the user
+    XSendEvent(verbindung_->anzeige(), static_cast<Window>(verbindung_->wurzel()), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &bitte);
+    verbindung_->gleicheAb();
+}
+
 } // namespace parlix::test

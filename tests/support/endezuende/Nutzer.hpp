@@ -25,6 +25,9 @@ public:
     void tippe(const Tastenkombination& kombination);
     // Moves the pointer there and clicks the left button.
     void klicke(QPoint ort);
+    // Has the window manager show the window full screen, or not any more, as the
+    // manager's full-screen shortcut does.
+    void vollbild(quint64 fenster, bool an);
 
 private:
     void taste(quint32 keysym, bool gedrueckt);

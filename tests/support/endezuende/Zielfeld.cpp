@@ -1,4 +1,4 @@
-#include "tests/endezuende/Zielfeld.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include "tests/support/endezuende/Buehne.hpp"
 #include "tests/support/endezuende/Warten.hpp"
