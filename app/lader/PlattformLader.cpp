@@ -26,9 +26,12 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
 #include "app/platform/x11/X11FokusOrt.hpp"
+#include "app/platform/x11/X11TastenQuelle.hpp"
 #include "app/platform/x11/X11TextInserter.hpp"
+#include "app/platform/x11/X11VollbildSonde.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/log/DateiLog.hpp"
@@ -60,6 +63,9 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     p.axKontext = std::make_shared<AtspiKontext>(*atspi);
     p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *vordergrund, mainQueue);
     p.vertrauen = std::make_shared<LinuxVertrauen>(*atspi);
+    p.tasten = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
+    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
+    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
 }
 
 const Backend backends[] = {
