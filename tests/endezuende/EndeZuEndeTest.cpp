@@ -25,8 +25,10 @@ const QByteArray kNachlauf(16000, '\0');
 
 QString ausgabeOrdner() {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return QStringLiteral(PARLIX_E2E_AUSGABE) + u'/' + QString::fromUtf8(test->test_suite_name()) +
-           u'.' + QString::fromUtf8(test->name());
+    // Parameterised scenarios have slashes in their names.
+    const QString name =
+        QString::fromUtf8(test->test_suite_name()) + u'.' + QString::fromUtf8(test->name());
+    return QStringLiteral(PARLIX_E2E_AUSGABE) + u'/' + QString(name).replace(u'/', u'_');
 }
 
 qsizetype gestreamteBytes(const QList<StreamMitschnitt>& streams) {
@@ -54,7 +56,6 @@ void EndeZuEndeTest::SetUp() {
 
 void EndeZuEndeTest::TearDown() {
     if (buehne_ && HasFailure()) {
-        schritt(u"ende"_s);
         sichereAusgabe();
     }
     buehne_.reset();
@@ -63,6 +64,16 @@ void EndeZuEndeTest::TearDown() {
 void EndeZuEndeTest::sichereAusgabe() {
     const QString ordner = ausgabeOrdner();
     QDir().mkpath(ordner);
+    // The desktop's programs (Xvfb, openbox, the applications) log beside it.
+    const QDir desktop(b().desktop().verzeichnis());
+    for (const QString& log : desktop.entryList({u"*.log"_s}, QDir::Files)) {
+        kopiere(desktop.filePath(log), ordner + u"/desktop-"_s + log);
+    }
+    std::cout << "\nThe scenario's screenshots and logs: " << ordner.toStdString() << '\n';
+    if (!b().laeuft()) {
+        return;
+    }
+    schritt(u"ende"_s);
     for (qsizetype i = 0; i < schritte_.size(); ++i) {
         schritte_[i].second.save(
             u"%1/%2-%3.png"_s.arg(ordner).arg(i + 1, 2, 10, QChar(u'0')).arg(schritte_[i].first));
@@ -72,18 +83,12 @@ void EndeZuEndeTest::sichereAusgabe() {
     if (fehler.open(QIODevice::WriteOnly)) {
         fehler.write(parlix().fehlerAusgabe().toUtf8());
     }
-    // The desktop's programs (Xvfb, openbox, the applications) log beside it.
-    const QDir desktop(b().desktop().verzeichnis());
-    for (const QString& log : desktop.entryList({u"*.log"_s}, QDir::Files)) {
-        kopiere(desktop.filePath(log), ordner + u"/desktop-"_s + log);
-    }
     QStringList anfragen;
     for (const Anfrage& anfrage : server().anfragen()) {
         anfragen << QString::fromUtf8(anfrage.methode) + u' ' + anfrage.pfad + u" ("_s +
                         QString::number(anfrage.koerper.size()) + u" bytes)"_s;
     }
-    std::cout << "\nThe scenario's screenshots and logs: " << ordner.toStdString()
-              << "\nRequests the server received:\n  " << anfragen.join(u"\n  "_s).toStdString()
+    std::cout << "Requests the server received:\n  " << anfragen.join(u"\n  "_s).toStdString()
               << "\nThe parlix log:\n  " << parlix().logZeilen().join(u"\n  "_s).toStdString()
               << "\n";
 }
@@ -105,6 +110,15 @@ void EndeZuEndeTest::starteParlix(std::initializer_list<Teil> benoetigt,
         << parlix().fehlerAusgabe().toStdString();
     schritt(u"gestartet"_s);
     pruefeTeile(benoetigt);
+    if (HasFatalFailure() || IsSkipped()) {
+        return;
+    }
+    // Keys pressed before the key source listens would go unseen.
+    if (std::find_if(benoetigt.begin(), benoetigt.end(), [](const Teil& t) {
+            return t.fehlt == kTasten.fehlt;
+        }) != benoetigt.end()) {
+        ASSERT_TRUE(parlix().warteAufLog(u"HotkeyTap aktiv"_s)) << "the key source did not start";
+    }
 }
 
 void EndeZuEndeTest::pruefeTeile(std::initializer_list<Teil> benoetigt) {
@@ -206,6 +220,23 @@ QString EndeZuEndeTest::nutzerNachricht(const Anfrage& anfrage) {
         }
     }
     return {};
+}
+
+bool EndeZuEndeTest::hudZeigt() {
+    // Mapped is not yet seen: the HUD counts once something of it is drawn.
+    const std::optional<Bildschirm::Fenster> hud = b().bildschirm().fenster(u"Parlix HUD"_s);
+    if (!hud || !hud->sichtbar) {
+        return false;
+    }
+    const QImage bild = b().bildschirm().bild(hud->rahmen);
+    for (int y = 0; y < bild.height(); ++y) {
+        for (int x = 0; x < bild.width(); ++x) {
+            if (qGray(bild.pixel(x, y)) > 64) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool EndeZuEndeTest::warteAufHud(bool sichtbar) {

@@ -84,8 +84,9 @@ protected:
     // The content of the user message of a chat request.
     static QString nutzerNachricht(const Anfrage& anfrage);
 
-    // Whether the HUD shows now / waits until it shows or is gone.
-    bool hudZeigt() { return b().bildschirm().zeigt(QStringLiteral("Parlix HUD")); }
+    // Whether the HUD shows now (something of it is drawn), and waits until it shows or
+    // is gone.
+    bool hudZeigt();
     bool warteAufHud(bool sichtbar);
 
 private:

@@ -6,10 +6,42 @@
 #include <QFile>
 #include <QThread>
 #include <QUuid>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix::test {
+
+Ablage::Ablage(KopflosesDesktop& desktop)
+    : desktop_(desktop)
+    , verbindung_(XVerbindung::oeffne(desktop.anzeige().toUtf8())) {
+    int fehlerBasis = 0;
+    if (!verbindung_ ||
+        !XFixesQueryExtension(verbindung_->anzeige(), &ereignisBasis_, &fehlerBasis)) {
+        verbindung_.reset();
+        return;
+    }
+    XFixesSelectSelectionInput(verbindung_->anzeige(), static_cast<Window>(verbindung_->wurzel()),
+                               static_cast<Atom>(verbindung_->atom("CLIPBOARD")),
+                               XFixesSetSelectionOwnerNotifyMask);
+    verbindung_->gleicheAb();
+}
+
+int Ablage::wechsel() {
+    if (!verbindung_) {
+        return 0;
+    }
+    Display* anzeige = verbindung_->anzeige();
+    while (XPending(anzeige) > 0) {
+        XEvent ereignis;
+        XNextEvent(anzeige, &ereignis);
+        if (ereignis.type == ereignisBasis_ + XFixesSelectionNotify) {
+            ++wechsel_;
+        }
+    }
+    return wechsel_;
+}
 
 bool Ablage::kopiere(const QString& text) {
     const QString datei =

@@ -21,6 +21,7 @@ Buehne::Buehne(const Optionen& optionen)
     parlix_.emplace(QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis());
     nutzer_.emplace(desktop_.anzeige());
     bildschirm_.emplace(desktop_.anzeige());
+    ablage_.emplace(desktop_);
     if (!nutzer_->verbunden() || !bildschirm_->verbunden()) {
         fehler_ = u"no X connection to "_s + desktop_.anzeige();
         return;

@@ -42,7 +42,7 @@ public:
     ParlixProzess& parlix() { return *parlix_; }
     Nutzer& nutzer() { return *nutzer_; }
     Bildschirm& bildschirm() { return *bildschirm_; }
-    Ablage& ablage() { return ablage_; }
+    Ablage& ablage() { return *ablage_; }
 
 private:
     bool starteTray();
@@ -54,7 +54,7 @@ private:
     std::optional<ParlixProzess> parlix_;
     std::optional<Nutzer> nutzer_;
     std::optional<Bildschirm> bildschirm_;
-    Ablage ablage_{desktop_};
+    std::optional<Ablage> ablage_;
     QString fehler_;
 };
 
