@@ -9,8 +9,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QThread>
 #include <QTextStream>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -18,9 +18,8 @@ namespace {
 
 QString lastDerMaschine() {
     QFile last(u"/proc/loadavg"_s);
-    return last.open(QIODevice::ReadOnly)
-               ? QString::fromUtf8(last.readAll()).section(u' ', 0, 2)
-               : u"unknown"_s;
+    return last.open(QIODevice::ReadOnly) ? QString::fromUtf8(last.readAll()).section(u' ', 0, 2)
+                                          : u"unknown"_s;
 }
 
 } // namespace
@@ -56,8 +55,7 @@ int main(int argc, char** argv) {
     const bool alle =
         messe("start to tray", lauf.startZumTray()) &&
         messe("idle", lauf.leerlauf(std::chrono::seconds(optionen.value(u"leerlauf"_s).toInt()))) &&
-        messe("dictations", lauf.diktate()) &&
-        messe("HUD", lauf.hudLast(std::chrono::seconds(10)));
+        messe("dictations", lauf.diktate()) && messe("HUD", lauf.hudLast(std::chrono::seconds(10)));
 
     QStringList umstaende{
         u"measured %1"_s.arg(QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm 'UTC'"_s)),

@@ -23,8 +23,8 @@ QString aenderung(double wert, std::optional<double> vorher) {
         return u"–"_s;
     }
     const double anteil = (wert - *vorher) / *vorher;
-    const QString text = (anteil >= 0 ? u"+"_s : QString()) + QString::number(anteil * 100, 'f', 0) +
-                         u" %"_s;
+    const QString text =
+        (anteil >= 0 ? u"+"_s : QString()) + QString::number(anteil * 100, 'f', 0) + u" %"_s;
     return anteil > kSchwelle ? u"⚠ "_s + text + u" slower"_s : text;
 }
 

@@ -193,8 +193,8 @@ QList<Kennzahl> Messlauf::hudLast(std::chrono::seconds dauer) {
     Drehbuch& server = buehne_.server();
     const qsizetype nummer = server.streams().size();
     buehne_.nutzer().drueckeTaste(XK_Control_L);
-    if (!server.warteAufStreams(
-            [&](const QList<StreamMitschnitt>& s) { return s.size() > nummer; }, 20s) ||
+    if (!server.warteAufStreams([&](const QList<StreamMitschnitt>& s) { return s.size() > nummer; },
+                                20s) ||
         !test::warteBis([this] { return buehne_.bildschirm().zeigt(u"Parlix HUD"_s); }, 20s)) {
         buehne_.nutzer().lasseTasteLos(XK_Control_L);
         return {};

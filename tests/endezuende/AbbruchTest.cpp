@@ -1,8 +1,8 @@
 // Escape while the provider is still working: nothing is pasted, nothing enters the
 // history, no error shows, and the request in flight is given up.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 #include <thread>

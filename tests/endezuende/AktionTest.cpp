@@ -2,8 +2,8 @@
 // chat call; a translation replaces the selection, a summary goes to the history panel
 // and the clipboard.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 
@@ -24,7 +24,8 @@ protected:
         ASSERT_TRUE(server().warteAufAnfragen(3, 30s)) << "no chat call";
         const QList<Anfrage> chat = server().anfragen(chatPfad);
         ASSERT_EQ(chat.size(), 1);
-        EXPECT_EQ(nutzerNachricht(chat[0]), u"ANWEISUNG: "_s + anweisung + u"\n\nTEXT:\nGuten Morgen"_s);
+        EXPECT_EQ(nutzerNachricht(chat[0]),
+                  u"ANWEISUNG: "_s + anweisung + u"\n\nTEXT:\nGuten Morgen"_s);
     }
 
     std::unique_ptr<Zielfeld> feld_;

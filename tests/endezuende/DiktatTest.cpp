@@ -2,8 +2,8 @@
 // user holds the dictation key, speaks and lets go; the cleaned-up text appears in the
 // field, and what the user had copied is back on the clipboard.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 

@@ -105,18 +105,16 @@ void EndeZuEndeTest::starteParlix(std::initializer_list<Teil> benoetigt,
         }
     }
     parlix().starte();
-    ASSERT_TRUE(parlix().warteAufLog(u"App gestartet"_s))
-        << "parlix did not start:\n"
-        << parlix().fehlerAusgabe().toStdString();
+    ASSERT_TRUE(parlix().warteAufLog(u"App gestartet"_s)) << "parlix did not start:\n"
+                                                          << parlix().fehlerAusgabe().toStdString();
     schritt(u"gestartet"_s);
     pruefeTeile(benoetigt);
     if (HasFatalFailure() || IsSkipped()) {
         return;
     }
     // Keys pressed before the key source listens would go unseen.
-    if (std::find_if(benoetigt.begin(), benoetigt.end(), [](const Teil& t) {
-            return t.fehlt == kTasten.fehlt;
-        }) != benoetigt.end()) {
+    if (std::find_if(benoetigt.begin(), benoetigt.end(),
+                     [](const Teil& t) { return t.fehlt == kTasten.fehlt; }) != benoetigt.end()) {
         ASSERT_TRUE(parlix().warteAufLog(u"HotkeyTap aktiv"_s)) << "the key source did not start";
     }
 }

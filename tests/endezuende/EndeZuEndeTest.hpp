@@ -100,7 +100,7 @@ private:
 
 // Runs a step that may skip the scenario (starteParlix, pruefeTeile) and ends the
 // scenario when it failed or was skipped.
-#define PARLIX_VERLANGE(schritt)                                                                  \
+#define PARLIX_VERLANGE(schritt)                                                                   \
     ASSERT_NO_FATAL_FAILURE(schritt);                                                              \
     if (IsSkipped()) {                                                                             \
         return;                                                                                    \

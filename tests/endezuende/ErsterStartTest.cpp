@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -42,8 +41,9 @@ TEST_F(ErsterStartTest, DasSetupOeffnetSichBeimErstenStartUndDanachNichtMehr) {
     ASSERT_TRUE(setup && setup->sichtbar);
     const QString ueberschrift = deutsch(u"setup.sprache.titel"_s);
     QString gelesen;
-    EXPECT_TRUE(warteBis([&] { return (gelesen = b().bildschirm().text(setup->rahmen)).contains(ueberschrift); },
-                         20s))
+    EXPECT_TRUE(warteBis(
+        [&] { return (gelesen = b().bildschirm().text(setup->rahmen)).contains(ueberschrift); },
+        20s))
         << "the setup shows: " << gelesen.toStdString();
 
     // The user goes through the steps with the button at the bottom right ("Weiter", and

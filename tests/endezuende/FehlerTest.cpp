@@ -1,8 +1,8 @@
 // A failing provider: the HUD says so, nothing is pasted or kept, and the sound that was
 // lowered for the recording is back where the user had it.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 
@@ -24,8 +24,8 @@ protected:
 TEST_F(FehlerTest, DasHudMeldetDenFehlerNichtsWirdEingefuegtUndDerTonIstZurueck) {
     PARLIX_VERLANGE(starteParlix({kTasten, kEinfuegen},
                                  [](Einstellungen& e) { e.setzeAufnahmeLautstaerke(10); }));
-    ASSERT_TRUE(b().ton().pactl({u"set-sink-volume"_s,
-                                 QString::fromLatin1(KopfloserTonServer::kSenke), u"80%"_s}));
+    ASSERT_TRUE(b().ton().pactl(
+        {u"set-sink-volume"_s, QString::fromLatin1(KopfloserTonServer::kSenke), u"80%"_s}));
     anbieterAntwortet(u"geht schief"_s, u"Geht schief."_s);
     server().stelleEin(chatPfad, Antwort::fehler(500, u"Upstream kaputt"_s));
     Zielfeld feld = Zielfeld::qt(b(), u"unverändert"_s);

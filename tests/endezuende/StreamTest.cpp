@@ -1,8 +1,8 @@
 // Streaming: the provider sends words while the user still speaks. The live box shows
 // them, and the final transcript of the stream makes the batch transcription needless.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 
@@ -36,7 +36,8 @@ TEST_F(StreamTest, DieLiveBoxZeigtDieWoerterUndEsGibtKeinenBatchAufruf) {
     QString liveBox;
     EXPECT_TRUE(warteBis(
         [&] {
-            const std::optional<Bildschirm::Fenster> box = b().bildschirm().fenster(u"Parlix Live"_s);
+            const std::optional<Bildschirm::Fenster> box =
+                b().bildschirm().fenster(u"Parlix Live"_s);
             liveBox = box && box->sichtbar ? b().bildschirm().text(box->rahmen) : QString();
             return liveBox.contains(u"Sonnenschein"_s) && liveBox.contains(u"Morgenkaffee"_s);
         },

@@ -1,8 +1,8 @@
 // While the application in front shows a full-screen window (a game, a video), the
 // hotkeys do nothing; once it leaves full screen they work again.
 #include "tests/endezuende/EndeZuEndeTest.hpp"
-#include "tests/support/endezuende/Zielfeld.hpp"
 #include "tests/support/endezuende/Warten.hpp"
+#include "tests/support/endezuende/Zielfeld.hpp"
 
 #include <X11/keysym.h>
 

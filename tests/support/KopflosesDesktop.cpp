@@ -103,13 +103,12 @@ bool KopflosesDesktop::starteX(QSize groesse) {
         // -noreset: an X server resets whenever its last client leaves, and drops the
         // connections that come in meanwhile; the short-lived checks below (xprop) would
         // make the next program's connection fail now and then.
-        auto x = kind(u"Xvfb"_s,
-                      {u':' + QString::number(nummer), u"-displayfd"_s, u"1"_s, u"-noreset"_s,
-                       u"-screen"_s, u"0"_s,
-                       u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
-                       u"tcp"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s,
-                       u"RANDR"_s},
-                      u"Xvfb"_s);
+        auto x = kind(
+            u"Xvfb"_s,
+            {u':' + QString::number(nummer), u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s,
+             u"0"_s, u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
+             u"tcp"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
+            u"Xvfb"_s);
         // Another program may have taken the number meanwhile: the server then ends.
         const QString gemeldet =
             x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();

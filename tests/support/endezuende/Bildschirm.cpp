@@ -61,8 +61,8 @@ void Bildschirm::sammle(quint64 fenster, int tiefe, QList<Fenster>& gefunden) co
     Window eltern = 0;
     Window* roheKinder = nullptr;
     unsigned int anzahl = 0;
-    if (XQueryTree(anzeige, static_cast<Window>(fenster), &wurzel, &eltern, &roheKinder,
-                   &anzahl) == 0) {
+    if (XQueryTree(anzeige, static_cast<Window>(fenster), &wurzel, &eltern, &roheKinder, &anzahl) ==
+        0) {
         return;
     }
     const std::unique_ptr<Window, XFreigabe> kinder(roheKinder);
@@ -115,8 +115,8 @@ std::optional<Bildschirm::Fenster> Bildschirm::aktivesFenster() const {
     if (!aktiv) {
         return std::nullopt;
     }
-    return Fenster{*aktiv, titel(*aktiv).value_or(QString()),
-                   ewmh.rahmen(*aktiv).value_or(QRect()), true};
+    return Fenster{*aktiv, titel(*aktiv).value_or(QString()), ewmh.rahmen(*aktiv).value_or(QRect()),
+                   true};
 }
 
 bool Bildschirm::zeigt(const QString& titel) const {

@@ -32,8 +32,8 @@ Buehne::Buehne(const Optionen& optionen)
 }
 
 bool Buehne::starteTray() {
-    desktop_.starte(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s,
-                                  u"--widthtype"_s, u"request"_s, u"--height"_s, u"24"_s});
+    desktop_.starte(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
+                                  u"request"_s, u"--height"_s, u"24"_s});
     return warteBis([this] { return bildschirm_->trayDa(); }, std::chrono::seconds(30));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/support/KopflosesDesktop.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
+#include "tests/support/KopflosesDesktop.hpp"
 #include "tests/support/TestServer.hpp"
 #include "tests/support/endezuende/Ablage.hpp"
 #include "tests/support/endezuende/Bildschirm.hpp"

@@ -115,9 +115,8 @@ QStringList ParlixProzess::logZeilen() const {
 
 int ParlixProzess::logAnzahl(const QString& anfang) const {
     const QStringList zeilen = logZeilen();
-    return static_cast<int>(std::count_if(zeilen.cbegin(), zeilen.cend(), [&](const QString& z) {
-        return z.startsWith(anfang);
-    }));
+    return static_cast<int>(std::count_if(zeilen.cbegin(), zeilen.cend(),
+                                          [&](const QString& z) { return z.startsWith(anfang); }));
 }
 
 bool ParlixProzess::warteAufLog(const QString& anfang, int anzahl,

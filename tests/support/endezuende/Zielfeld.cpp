@@ -56,8 +56,8 @@ Zielfeld::Zielfeld(QString name, QString titel, Buehne& buehne)
 Zielfeld Zielfeld::qt(Buehne& buehne, const QString& text, int auswahlVon, int auswahlLaenge) {
     Zielfeld feld(u"Qt"_s, u"Qt-Zielfeld"_s, buehne);
     KindProzess& programm = buehne.desktop().starte(
-        QStringLiteral(PARLIX_TESTFELD), {feld.titel_, text, QString::number(auswahlVon),
-                                          QString::number(auswahlLaenge)});
+        QStringLiteral(PARLIX_TESTFELD),
+        {feld.titel_, text, QString::number(auswahlVon), QString::number(auswahlLaenge)});
     feld.lies_ = letzteZeile(programm, text);
     feld.bestaetige_ = [] {};
     feld.bereit_ = feld.warteAufFokus(kStart);
@@ -93,12 +93,12 @@ Zielfeld Zielfeld::terminal(Buehne& buehne) {
 Zielfeld Zielfeld::chromium(Buehne& buehne) {
     Zielfeld feld(u"Chromium"_s, u"Feld:"_s, buehne);
     const QString ordner = buehne.desktop().verzeichnis();
-    buehne.desktop().starte(
-        u"chromium"_s, {u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
-                        u"--disable-background-networking"_s, u"--disable-component-update"_s,
-                        u"--disable-sync"_s, u"--disable-quic"_s, u"--password-store=basic"_s,
-                        u"--user-data-dir="_s + ordner + u"/chromium"_s,
-                        u"file://"_s + schreibeSeite(ordner)});
+    buehne.desktop().starte(u"chromium"_s,
+                            {u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
+                             u"--disable-background-networking"_s, u"--disable-component-update"_s,
+                             u"--disable-sync"_s, u"--disable-quic"_s, u"--password-store=basic"_s,
+                             u"--user-data-dir="_s + ordner + u"/chromium"_s,
+                             u"file://"_s + schreibeSeite(ordner)});
     Bildschirm& bildschirm = buehne.bildschirm();
     feld.lies_ = [&bildschirm, titel = feld.titel_] {
         const std::optional<Bildschirm::Fenster> fenster = bildschirm.aktivesFenster();
@@ -116,7 +116,8 @@ Zielfeld Zielfeld::chromium(Buehne& buehne) {
 bool Zielfeld::warteAufFokus(std::chrono::milliseconds frist) {
     const bool aktiv = warteBis(
         [this] {
-            const std::optional<Bildschirm::Fenster> fenster = buehne_->bildschirm().aktivesFenster();
+            const std::optional<Bildschirm::Fenster> fenster =
+                buehne_->bildschirm().aktivesFenster();
             return fenster && fenster->titel.startsWith(titel_);
         },
         frist);
