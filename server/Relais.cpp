@@ -27,7 +27,10 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
     const QString backend = QString::fromUtf8(anfrage.kopf("X-Backend"));
     const auto upstream = upstreams_.find(backend);
     if (upstream == upstreams_.end()) {
-        antworte(Antwort::fehler(503, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)));
+        // "grund" lets a client tell this apart from a provider that is merely busy.
+        antworte(Antwort::json(
+            503, {{u"detail"_s, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)},
+                  {u"grund"_s, u"keinAnbieter"_s}}));
         return;
     }
     QUrl ziel = upstream->basis;

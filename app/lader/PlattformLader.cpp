@@ -8,15 +8,16 @@
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
 #include "app/platform/null/NullAXVertrauen.hpp"
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullAudioRecorder.hpp"
 #include "app/platform/null/NullAuswahlKopierer.hpp"
 #include "app/platform/null/NullBrowserText.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
-#include "app/platform/null/NullFokusOrt.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
+#include "app/platform/null/NullTastenUmleitung.hpp"
 #include "app/platform/null/NullTextInserter.hpp"
 #include "app/platform/null/NullTexterkennung.hpp"
 #include "app/platform/null/NullVollbildSonde.hpp"
@@ -25,10 +26,10 @@
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/x11/X11Arbeitsflaeche.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
 #include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
-#include "app/platform/x11/X11FokusOrt.hpp"
 #include "app/platform/x11/X11TastenQuelle.hpp"
 #include "app/platform/x11/X11TextInserter.hpp"
 #include "app/platform/x11/X11VollbildSonde.hpp"
@@ -55,17 +56,19 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     auto tasten = std::make_shared<XTestTasten>();
     auto atspi = std::make_shared<AtspiVerbindung>();
     p.gemeinsam = {tasten, atspi};
+    auto quelle = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
+    p.umleitung = quelle.get();
+    p.tasten = std::move(quelle);
+    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
+    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
     p.vordergrund = vordergrund;
-    p.fokusOrt = std::make_shared<X11FokusOrt>();
+    p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
     p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
     p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
     p.fensterFoto = std::make_shared<X11FensterFoto>();
     p.axKontext = std::make_shared<AtspiKontext>(*atspi);
     p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *vordergrund, mainQueue);
     p.vertrauen = std::make_shared<LinuxVertrauen>(*atspi);
-    p.tasten = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
-    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
-    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
 }
 
 const Backend backends[] = {
@@ -110,10 +113,14 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullStummschalter>(p.stummschalter, u"Lautstärke"_s, sitzung);
     ergaenze<NullKlangspieler>(p.klaenge, u"Klänge"_s, sitzung);
     ergaenze<NullTastenQuelle>(p.tasten, u"globale Tasten"_s, sitzung);
+    if (p.umleitung == nullptr) {
+        static NullTastenUmleitung keineUmleitung;
+        p.umleitung = &keineUmleitung;
+    }
     ergaenze<NullEscMonitor>(p.escMonitor, u"Escape-Taste"_s, sitzung);
     ergaenze<NullVollbildSonde>(p.vollbild, u"Vollbild-Erkennung"_s, sitzung);
     ergaenze<NullVordergrundApp>(p.vordergrund, u"vordere Anwendung"_s, sitzung);
-    ergaenze<NullFokusOrt>(p.fokusOrt, u"Ort des Fokusfensters"_s, sitzung);
+    ergaenze<NullArbeitsflaeche>(p.arbeitsflaeche, u"Ort des Fokusfensters"_s, sitzung);
     ergaenze<NullAXVertrauen>(p.vertrauen, u"Bedienungshilfen"_s, sitzung);
     ergaenze<NullTextInserter>(p.inserter, u"Einfügen"_s, sitzung);
     ergaenze<NullAXKontext>(p.axKontext, u"Text des Fokuselements"_s, sitzung);

@@ -2,14 +2,15 @@
 
 #include "app/platform/AXKontext.hpp"
 #include "app/platform/AXVertrauen.hpp"
+#include "app/platform/Arbeitsflaeche.hpp"
 #include "app/platform/AudioRecorder.hpp"
 #include "app/platform/AuswahlKopierer.hpp"
 #include "app/platform/BrowserText.hpp"
 #include "app/platform/EscMonitor.hpp"
 #include "app/platform/FensterFoto.hpp"
-#include "app/platform/FokusOrt.hpp"
 #include "app/platform/Klangspieler.hpp"
 #include "app/platform/Stummschalter.hpp"
+#include "app/platform/TastenUmleitung.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/Texterkennung.hpp"
 #include "app/platform/VordergrundApp.hpp"
@@ -36,10 +37,13 @@ struct Plattform {
     std::shared_ptr<Stummschalter> stummschalter;
     std::shared_ptr<Klangspieler> klaenge;
     std::unique_ptr<TastenQuelle> tasten;
+    // The key source's side of recording a new hotkey; the key source itself where it
+    // can, so it lives as long as the key tap that takes over `tasten`.
+    TastenUmleitung* umleitung = nullptr;
     std::shared_ptr<EscMonitor> escMonitor;
     std::shared_ptr<VollbildSonde> vollbild;
     std::shared_ptr<VordergrundApp> vordergrund;
-    std::shared_ptr<FokusOrt> fokusOrt;
+    std::shared_ptr<Arbeitsflaeche> arbeitsflaeche;
     std::shared_ptr<AXVertrauen> vertrauen;
     std::shared_ptr<TextInserter> inserter;
     std::shared_ptr<AXKontext> axKontext;

@@ -125,6 +125,8 @@ TEST_F(DiensteTest, RelaysChatToTheUpstreamNamedByTheBackendHeader) {
     } catch (const GroqFehler& fehler) {
         EXPECT_EQ(fehler.status(), 503);
         EXPECT_TRUE(fehler.text().contains(QStringLiteral("mistral")));
+        // What the client shows as "no provider configured".
+        EXPECT_TRUE(fehler.text().contains(QStringLiteral("\"grund\":\"keinAnbieter\"")));
     }
     HttpAnfrage ohne;
     ohne.methode = "POST";

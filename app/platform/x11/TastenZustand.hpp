@@ -18,6 +18,7 @@ public:
         quint32 typ = 0;
         qint64 keyCode = 0;
         quint64 flags = 0;
+        bool operator==(const Ereignis&) const = default;
     };
 
     // Nothing for a repeated or doubled press of a modifier that is already held, and for

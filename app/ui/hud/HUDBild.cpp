@@ -7,11 +7,11 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRadialGradient>
-#include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +20,7 @@ namespace parlix::HUDBild {
 namespace {
 
 constexpr double badgeRadius = 19.0;
+constexpr double schlossBreite = 14.0;
 
 QColor mitAlpha(QColor farbe, double alpha) {
     farbe.setAlphaF(static_cast<float>(std::clamp(alpha, 0.0, 1.0)));
@@ -122,33 +123,65 @@ void zeichneFehlertext(QPainter& maler, const QString& text) {
     maler.drawText(flaeche, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, zeilen);
 }
 
+QFont chipSchrift() {
+    return Gestaltung::schrift(11.5, QFont::DemiBold);
+}
+
 void zeichneChip(QPainter& maler, const HUDMoment& m) {
-    if (m.zustandText.isEmpty()) {
+    const auto rahmen = chip(m);
+    if (!rahmen) {
         return;
     }
-    const QFont schrift = Gestaltung::schrift(11.5, QFont::DemiBold);
-    const QFontMetricsF masse(schrift);
-    const double symbol = m.gesperrt ? 14.0 : 0.0;
-    const double breite = std::min(masse.horizontalAdvance(m.zustandText) + symbol + 24.0, 320.0);
-    const QRectF chip(grundgroesse.width() / 2 - breite / 2, kapsel().top() - 32.0, breite, 23.0);
-    Gestaltung::zeichneGlas(maler, chip, chip.height() / 2);
-    QRectF textFlaeche = chip.adjusted(12.0, 0, -12.0, 0);
+    Gestaltung::zeichneGlas(maler, *rahmen, rahmen->height() / 2);
+    QRectF textFlaeche = rahmen->adjusted(12.0, 0, -12.0, 0);
     if (m.gesperrt) {
         Symbol::zeichne(maler, u"schloss"_s,
-                        QRectF(textFlaeche.left(), chip.center().y() - 5.5, 11.0, 11.0),
+                        QRectF(textFlaeche.left(), rahmen->center().y() - 5.5, 11.0, 11.0),
                         m.palette.hell);
-        textFlaeche.setLeft(textFlaeche.left() + symbol);
+        textFlaeche.setLeft(textFlaeche.left() + schlossBreite);
     }
+    const QFont schrift = chipSchrift();
     maler.setFont(schrift);
     maler.setPen(Gestaltung::textLeise());
-    maler.drawText(textFlaeche, Qt::AlignCenter,
-                   masse.elidedText(m.zustandText, Qt::ElideRight, textFlaeche.width()));
+    maler.drawText(
+        textFlaeche, Qt::AlignCenter,
+        QFontMetricsF(schrift).elidedText(m.zustandText, Qt::ElideRight, textFlaeche.width()));
+}
+
+// The drawing's own coordinates in a window of that size: centred, scaled to fit.
+QTransform abbildung(const QSizeF& fenster) {
+    const double faktor =
+        std::min(fenster.width() / grundgroesse.width(), fenster.height() / grundgroesse.height());
+    QTransform t;
+    t.translate((fenster.width() - grundgroesse.width() * faktor) / 2,
+                (fenster.height() - grundgroesse.height() * faktor) / 2);
+    t.scale(faktor, faktor);
+    return t;
 }
 
 } // namespace
 
 QRectF kapsel() {
     return {54.0, 86.0, 252.0, 66.0};
+}
+
+std::optional<QRectF> chip(const HUDMoment& m) {
+    if (m.fehler || m.zustandText.isEmpty()) {
+        return std::nullopt;
+    }
+    const double symbol = m.gesperrt ? schlossBreite : 0.0;
+    const double breite = std::min(
+        QFontMetricsF(chipSchrift()).horizontalAdvance(m.zustandText) + symbol + 24.0, 320.0);
+    return QRectF(grundgroesse.width() / 2 - breite / 2, kapsel().top() - 32.0, breite, 23.0);
+}
+
+QRegion form(const QSizeF& fenster, const HUDMoment& m) {
+    QPainterPath pfad;
+    pfad.addRoundedRect(kapsel(), kapsel().height() / 2, kapsel().height() / 2);
+    if (const auto rahmen = chip(m)) {
+        pfad.addRoundedRect(*rahmen, rahmen->height() / 2, rahmen->height() / 2);
+    }
+    return QRegion(abbildung(fenster).map(pfad).toFillPolygon().toPolygon());
 }
 
 QRectF figurFlaeche() {

@@ -3,7 +3,9 @@
 #include "app/ui/hud/HUDMoment.hpp"
 
 #include <QRectF>
+#include <QRegion>
 #include <QSizeF>
+#include <optional>
 
 class QPainter;
 
@@ -22,6 +24,13 @@ inline constexpr QSizeF grundgroesse{360.0, 180.0};
 // The capsule and the figure's area in the drawing's own coordinates.
 QRectF kapsel();
 QRectF figurFlaeche();
+
+// The state's chip above the capsule; nothing when the frame shows none (an error).
+std::optional<QRectF> chip(const HUDMoment& moment);
+
+// What the frame covers in a window of that size (capsule and chip), for cutting the
+// window to its shape.
+QRegion form(const QSizeF& fenster, const HUDMoment& moment);
 
 void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
 

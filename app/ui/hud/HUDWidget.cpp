@@ -8,7 +8,6 @@
 #include "core/recording/StatusPanelTexte.hpp"
 
 #include <QPainter>
-#include <QScreen>
 #include <chrono>
 
 namespace parlix {
@@ -31,8 +30,8 @@ double zielDeckkraft(const HUDModel& model) {
 
 } // namespace
 
-HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, FokusOrt& fokusOrt)
-    : SchwebeFenster(Maus::durchklickbar, fokusOrt)
+HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, Arbeitsflaeche& arbeitsflaeche)
+    : SchwebeFenster(Maus::durchklickbar, arbeitsflaeche)
     , uhr_(uhr)
     , speicher_(speicher) {
     setWindowTitle(QStringLiteral("Parlix HUD"));
@@ -57,7 +56,7 @@ void HUDWidget::zeige(HUDModel& model) {
     deckkraft_ = zielDeckkraft(model);
     pegelVerlauf_.clear();
     resize(HUDController::fenstergroesse(model.groesse()).toSize());
-    platziere();
+    platziere(abstandUnten);
     takt_.start();
     blendeEin(einblenden);
 }
@@ -73,26 +72,21 @@ void HUDWidget::verbinde(HUDModel& model) {
     model_ = &model;
     connect(&model, &HUDModel::zustandGeaendert, this, &HUDWidget::zustandGewechselt);
     connect(&model, &HUDModel::fehlerGeaendert, this, &HUDWidget::zustandGewechselt);
-    connect(&model, &HUDModel::gesperrtGeaendert, this, [this] { update(); });
+    connect(&model, &HUDModel::gesperrtGeaendert, this, [this] {
+        formGeaendert();
+        update();
+    });
 }
 
 void HUDWidget::zustandGewechselt() {
     if (!model_) {
         return;
     }
+    formGeaendert();
     deckkraftBlende_.stop();
     deckkraftBlende_.setStartValue(deckkraft_);
     deckkraftBlende_.setEndValue(zielDeckkraft(*model_));
     deckkraftBlende_.start();
-}
-
-void HUDWidget::platziere() {
-    const QScreen* bildschirm = arbeitsBildschirm();
-    if (bildschirm == nullptr) {
-        return;
-    }
-    const QRect frei = bildschirm->availableGeometry();
-    move(frei.x() + (frei.width() - width()) / 2, frei.bottom() + 1 - abstandUnten - height());
 }
 
 void HUDWidget::naechstesBild() {
@@ -124,6 +118,10 @@ HUDMoment HUDWidget::moment() const {
     m.deckkraft = deckkraft_;
     m.pegelVerlauf = pegelVerlauf_;
     return m;
+}
+
+QRegion HUDWidget::form() const {
+    return HUDBild::form(size(), moment());
 }
 
 void HUDWidget::paintEvent(QPaintEvent*) {

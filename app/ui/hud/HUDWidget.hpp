@@ -24,7 +24,7 @@ class HUDWidget final : public SchwebeFenster, public HUDFenster {
 
 public:
     // `uhr`: the clock the model's morph is timed on.
-    HUDWidget(MainQueue& uhr, DefaultsStore& speicher, FokusOrt& fokusOrt);
+    HUDWidget(MainQueue& uhr, DefaultsStore& speicher, Arbeitsflaeche& arbeitsflaeche);
 
     void zeige(HUDModel& model) override;
     void verstecke() override;
@@ -39,12 +39,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+    QRegion form() const override;
 
 private:
     void verbinde(HUDModel& model);
     void naechstesBild();
     void zustandGewechselt();
-    void platziere();
 
     MainQueue& uhr_;
     DefaultsStore& speicher_;

@@ -172,7 +172,7 @@ TEST_F(AppDelegateTest, InsertingFromTheHistoryPanelHidesItAndPastes350msLater) 
     app().zeigeVerlauf();
     GlasVerlaufFenster* fenster = app().glasVerlauf().fenster();
     ASSERT_NE(fenster, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenster));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenster, 20000));
     VerlaufKarte* karte = fenster->ansicht().karten().front();
 
     QTest::mouseClick(karte->findChild<SymbolKnopf*>(u"kopieren"_s), Qt::LeftButton);

@@ -1,9 +1,14 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
+#include "server/Antwort.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
 #include "tests/support/ProzessDesktop.hpp"
+#include "tests/support/Sprachprobe.hpp"
+#include "tests/support/TestServer.hpp"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
@@ -35,9 +40,10 @@ protected:
         return u.toStringList();
     }
 
-    std::unique_ptr<KindProzess> starte(const QStringList& zusatz = {}) const {
+    std::unique_ptr<KindProzess> starte(const QStringList& zusatz = {},
+                                        const QStringList& argumente = {}) const {
         return std::make_unique<KindProzess>(
-            QStringLiteral(PARLIX_PROGRAMM), QStringList{},
+            QStringLiteral(PARLIX_PROGRAMM), argumente,
             KindProzess::Optionen{ordner.filePath(u"stderr.log"_s), umgebung(zusatz)});
     }
 
@@ -105,6 +111,48 @@ TEST_F(ProgrammTest, TheStartRestoresAnOutputLoweredByARunThatCrashed) {
     ASSERT_TRUE(warteAufLog(u"App gestartet"_s)) << log().toStdString();
     EXPECT_TRUE(ton.pactl({u"get-sink-volume"_s, senke})->contains(u"80%"_s));
     EXPECT_FALSE(QFile::exists(zustand));
+    programm->sende(SIGTERM);
+    EXPECT_EQ(programm->warteAufEnde(10s), std::optional<int>(0));
+}
+
+TEST_F(ProgrammTest, HoldingTheDictationKeyPastesTheCleanedUpSpeechIntoTheFocusedField) {
+    KopfloserTonServer ton;
+    ASSERT_TRUE(ton.laeuft()) << ton.fehler().toStdString();
+    const QByteArray sprache = Sprachprobe::sprich(u"Hallo Welt"_s);
+    ASSERT_FALSE(sprache.isEmpty());
+    TestServer server;
+    server.drehbuch().stelleEin(u"/eu/stream"_s, Antwort::fehler(503, u"kein Strom"_s));
+    server.drehbuch().stelleEin(u"/openai/v1/audio/transcriptions"_s,
+                                Antwort::text(200, "hallo welt"));
+    server.drehbuch().stelleEin(
+        u"/openai/v1/chat/completions"_s,
+        Antwort::json(
+            200,
+            {{u"choices"_s, QJsonArray{QJsonObject{
+                                {u"message"_s, QJsonObject{{u"content"_s, u"Hallo Welt."_s}}}}}}}));
+    KindProzess& feld = prozessDesktop().starte(QStringLiteral(PARLIX_TESTFELD), {u"ziel"_s});
+    const quint64 fenster = prozessDesktop().warteAufFenster(u"ziel"_s);
+    ASSERT_NE(fenster, 0u);
+    KindProzess::ausgabe(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(fenster)},
+                         10s);
+
+    auto programm =
+        starte({u"PARLIX_PLATTFORM=x11"_s}, {u"--backend"_s, server.basis().toString()});
+    ASSERT_TRUE(warteAufLog(u"HotkeyTap aktiv (eigener Thread)"_s)) << log().toStdString();
+    KindProzess::ausgabe(u"xdotool"_s, {u"keydown"_s, u"Control_L"_s}, 10s);
+    ASSERT_TRUE(warteAufLog(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s)) << log().toStdString();
+    ton.speise(sprache);
+    ton.warteAufSpeisung();
+    QThread::msleep(300);
+    KindProzess::ausgabe(u"xdotool"_s, {u"keyup"_s, u"Control_L"_s}, 10s);
+
+    QByteArray eingefuegt;
+    const auto ende = std::chrono::steady_clock::now() + 20s;
+    while (!eingefuegt.contains("Hallo Welt.") && std::chrono::steady_clock::now() < ende) {
+        eingefuegt += feld.lies(100ms);
+    }
+    EXPECT_TRUE(eingefuegt.contains("Hallo Welt.")) << log().toStdString();
+    EXPECT_EQ(server.drehbuch().anfragen(u"/openai/v1/audio/transcriptions"_s).size(), 1);
     programm->sende(SIGTERM);
     EXPECT_EQ(programm->warteAufEnde(10s), std::optional<int>(0));
 }

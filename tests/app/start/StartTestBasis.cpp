@@ -1,6 +1,6 @@
 #include "tests/app/start/StartTestBasis.hpp"
 
-#include "app/platform/null/NullFokusOrt.hpp"
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullVollbildSonde.hpp"
 #include "app/ui/Texte.hpp"
 #include "core/services/GroqKonfiguration.hpp"
@@ -31,10 +31,11 @@ StartTestBasis::StartTestBasis() {
     auto quelle = std::make_unique<SteuerbareTastenQuelle>();
     tasten = quelle.get();
     plattform.tasten = std::move(quelle);
+    plattform.umleitung = &umleitung;
     plattform.escMonitor = leihe<EscMonitor>(fake.esc);
     plattform.vollbild = std::make_shared<NullVollbildSonde>();
     plattform.vordergrund = leihe<VordergrundApp>(fake.desktop);
-    plattform.fokusOrt = std::make_shared<NullFokusOrt>();
+    plattform.arbeitsflaeche = std::make_shared<NullArbeitsflaeche>();
     plattform.vertrauen = leihe<AXVertrauen>(fake.desktop);
     plattform.inserter = leihe<TextInserter>(fake.desktop);
     plattform.axKontext = leihe<AXKontext>(fake.kontext);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/Plattform.hpp"
+#include "app/platform/null/NullTastenUmleitung.hpp"
 #include "app/start/AppDelegate.hpp"
 #include "app/stream/NetzFaden.hpp"
 #include "core/services/HttpTransport.hpp"
@@ -45,6 +46,7 @@ protected:
     VirtuelleMainQueue queue;
     HttpTransport http;
     FakePlattform fake;
+    NullTastenUmleitung umleitung;
     SteuerbareTastenQuelle* tasten = nullptr; // owned by the delegate's key tap
     std::unique_ptr<AppDelegate> delegate;    // last: goes first
 };

@@ -252,6 +252,34 @@ TEST_F(X11TastenQuelleTest, TasteUnterDemGriffEinesAnderenProgrammsKommtAn) {
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
 }
 
+TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
+    constexpr qint64 tasteF = 3;
+    einstellungen.setzeDiktatHotkey(
+        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
+    einstellungen.setzeAktionHotkey(
+        Hotkey{tasteF, Hotkey::control | Hotkey::shift, false, u"⌃⇧F"_s});
+    // Another program holds Control+Shift+D before Parlix starts.
+    auto anderes = XVerbindung::oeffne();
+    Display* a = anderes->anzeige();
+    XGrabKey(a, XKeysymToKeycode(a, XK_d), ControlMask | ShiftMask, anderes->wurzel(), False,
+             GrabModeAsync, GrabModeAsync);
+    anderes->gleicheAb();
+    Fokusfenster fokus(desktop());
+    ASSERT_TRUE(fokus.bereit());
+    LogMitschnitt log;
+    starte();
+    EXPECT_EQ(log.anzahl(u"FEHLER: Hotkey ⌃⇧D ist von einem anderen Programm belegt und wird "
+                         u"nicht abgefangen"_s),
+              1);
+
+    drueckeKombi(XK_f);
+    warteAufQuelle(runter, tasteF);
+    EXPECT_EQ(protokoll, (Protokoll{"start a", "lock a"}));
+    tastatur.tippe(XK_x);
+    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
+    EXPECT_EQ(fokus.anzahl(u"F"_s), 0);
+}
+
 TEST_F(X11TastenQuelleTest, EigeneTastenstoesseErreichenDieManagerNicht) {
     starte();
     {

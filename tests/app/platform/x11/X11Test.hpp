@@ -21,6 +21,9 @@ protected:
             desktop_.reset();
             desktop_ = std::make_unique<KopflosesDesktop>();
         }
+        if (desktop_->laeuft()) {
+            warteAufFensterManager();
+        }
     }
     static void TearDownTestSuite() { desktop_.reset(); }
 
@@ -42,6 +45,10 @@ protected:
     }
 
 private:
+    // openbox announces itself before it takes on windows, and a window mapped in
+    // between stays unmapped: a probe window is mapped until openbox frames it.
+    static void warteAufFensterManager();
+
     static inline std::unique_ptr<KopflosesDesktop> desktop_;
 };
 
