@@ -88,8 +88,14 @@ void EndeZuEndeTest::sichereAusgabe() {
         anfragen << QString::fromUtf8(anfrage.methode) + u' ' + anfrage.pfad + u" ("_s +
                         QString::number(anfrage.koerper.size()) + u" bytes)"_s;
     }
+    // Standard error holds what the sanitizers report.
+    const QStringList fehlerZeilen = parlix().fehlerAusgabe().split(u'\n');
     std::cout << "Requests the server received:\n  " << anfragen.join(u"\n  "_s).toStdString()
               << "\nThe parlix log:\n  " << parlix().logZeilen().join(u"\n  "_s).toStdString()
+              << "\nThe end of parlix's standard error:\n  "
+              << fehlerZeilen.mid(std::max<qsizetype>(fehlerZeilen.size() - 40, 0))
+                     .join(u"\n  "_s)
+                     .toStdString()
               << "\n";
 }
 
