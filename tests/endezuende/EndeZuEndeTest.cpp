@@ -55,6 +55,12 @@ void EndeZuEndeTest::SetUp() {
 }
 
 void EndeZuEndeTest::TearDown() {
+    // The session ends the program: it goes in order, and the sanitizers find nothing.
+    if (buehne_ && b().laeuft() && parlix().laeuft()) {
+        EXPECT_EQ(parlix().beende(), std::optional<int>(0))
+            << "parlix did not end in order:\n"
+            << parlix().fehlerAusgabe().right(4000).toStdString();
+    }
     if (buehne_ && HasFailure()) {
         sichereAusgabe();
     }
