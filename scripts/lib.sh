@@ -1,4 +1,6 @@
-# Shared by the scripts: configures and builds one build directory.
+# Shared by the scripts.
+
+# Configures one build directory.
 # usage: konfiguriere <build-dir> [cmake options...]
 konfiguriere() {
     local verzeichnis=$1
@@ -12,7 +14,8 @@ konfiguriere() {
     cmake -S . -B "$verzeichnis" -G Ninja "${launcher[@]}" "$@" >/dev/null
 }
 
-# usage: baue <build-dir> [cmake options...]  (configures, then builds everything)
+# Configures and builds one build directory.
+# usage: baue <build-dir> [cmake options...]
 baue() {
     konfiguriere "$@"
     cmake --build "$1" -j "$(nproc)"

@@ -1,20 +1,25 @@
 #include "app/lader/PlattformLader.hpp"
 
 #include "app/platform/Plattform.hpp"
+#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
 #include "app/platform/atspi/AtspiBrowserText.hpp"
 #include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
 #include "app/platform/atspi/LinuxVertrauen.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
+#include "app/platform/canberra/KlangDateien.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
 #include "app/platform/null/NullAXVertrauen.hpp"
 #include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullAudioRecorder.hpp"
 #include "app/platform/null/NullAuswahlKopierer.hpp"
+#include "app/platform/null/NullBarrierefreiheit.hpp"
 #include "app/platform/null/NullBrowserText.hpp"
+#include "app/platform/null/NullDesktopZugang.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
+#include "app/platform/null/NullMikrofonDienst.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
 #include "app/platform/null/NullTastenUmleitung.hpp"
@@ -24,10 +29,12 @@
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/pulse/Mikrofone.hpp"
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
+#include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
 #include "app/platform/x11/X11Arbeitsflaeche.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/x11/X11DesktopZugang.hpp"
 #include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
 #include "app/platform/x11/X11TastenQuelle.hpp"
@@ -51,7 +58,14 @@ struct Backend {
     bool gemeinsam;
 };
 
+// The probes of the permission rows: on Wayland too, where they say what is missing.
+void bestueckeZugang(Plattform& p, DefaultsStore&, MainQueue&) {
+    p.desktop = std::make_shared<X11DesktopZugang>();
+    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
+}
+
 void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
+    bestueckeZugang(p, speicher, mainQueue);
     auto vordergrund = std::make_shared<X11VordergrundApp>();
     auto tasten = std::make_shared<XTestTasten>();
     auto atspi = std::make_shared<AtspiVerbindung>();
@@ -73,7 +87,7 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
 
 const Backend backends[] = {
     {u"x11"_s, &bestueckeX11, true},
-    {u"wayland"_s, nullptr, true},
+    {u"wayland"_s, &bestueckeZugang, true},
     {u"null"_s, nullptr, false},
 };
 
@@ -95,6 +109,8 @@ void bestueckeGemeinsam(Plattform& p, DefaultsStore& speicher) {
     p.stummschalter = std::move(stummschalter);
     p.klaenge = std::make_unique<CanberraKlangspieler>();
     p.texterkennung = std::make_shared<TesseractErkennung>();
+    p.klangNamen = KlangDateien::namen();
+    p.mikrofone = std::make_shared<PulseMikrofonDienst>();
 }
 
 template <class Null, class Zeiger>
@@ -128,6 +144,9 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullFensterFoto>(p.fensterFoto, u"Fensterfoto"_s, sitzung);
     ergaenze<NullTexterkennung>(p.texterkennung, u"Texterkennung"_s, sitzung);
     ergaenze<NullBrowserText>(p.browserText, u"Browsertext"_s, sitzung);
+    ergaenze<NullMikrofonDienst>(p.mikrofone, u"Mikrofonliste"_s, sitzung);
+    ergaenze<NullDesktopZugang>(p.desktop, u"Desktop-Zugriff"_s, sitzung);
+    ergaenze<NullBarrierefreiheit>(p.barrierefreiheit, u"Bedienungshilfen-Bus"_s, sitzung);
 }
 
 } // namespace

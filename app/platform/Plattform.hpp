@@ -5,10 +5,13 @@
 #include "app/platform/Arbeitsflaeche.hpp"
 #include "app/platform/AudioRecorder.hpp"
 #include "app/platform/AuswahlKopierer.hpp"
+#include "app/platform/Barrierefreiheit.hpp"
 #include "app/platform/BrowserText.hpp"
+#include "app/platform/DesktopZugang.hpp"
 #include "app/platform/EscMonitor.hpp"
 #include "app/platform/FensterFoto.hpp"
 #include "app/platform/Klangspieler.hpp"
+#include "app/platform/MikrofonDienst.hpp"
 #include "app/platform/Stummschalter.hpp"
 #include "app/platform/TastenUmleitung.hpp"
 #include "app/platform/TextInserter.hpp"
@@ -17,6 +20,7 @@
 #include "core/hotkeys/TastenQuelle.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -51,6 +55,12 @@ struct Plattform {
     std::shared_ptr<FensterFoto> fensterFoto;
     std::shared_ptr<Texterkennung> texterkennung;
     std::shared_ptr<BrowserText> browserText;
+    // For the settings and the permission rows.
+    std::shared_ptr<MikrofonDienst> mikrofone;
+    std::shared_ptr<DesktopZugang> desktop;
+    std::shared_ptr<Barrierefreiheit> barrierefreiheit;
+    // The names of the bundled cues the settings offer.
+    QStringList klangNamen;
 };
 
 } // namespace parlix

@@ -9,6 +9,7 @@
 #include "app/start/SignalBeender.hpp"
 #include "app/stream/NetzFaden.hpp"
 #include "app/ui/Symbol.hpp"
+#include "app/ui/fenster/Fensteraufbau.hpp"
 #include "core/account/AuthClient.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -93,7 +94,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
                           *plattform,
                           AuthClient::proxyBasis(),
                           TokenSpeicher::datei(),
-                          {},
+                          &baueFenster,
                           {}});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     delegate.starte();

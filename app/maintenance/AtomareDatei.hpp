@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+#include <optional>
+
+namespace parlix::AtomareDatei {
+
+// Replaces the file at `pfad` with `inhalt` as a whole or not at all: the bytes go to a
+// new file beside it, which is renamed over the old one only when every write and the
+// flush succeeded (QSaveFile alone can commit a short write). Creates the folder. The
+// reason of a failure, else nothing.
+std::optional<QString> schreibe(const QString& pfad, const QByteArray& inhalt,
+                                QFileDevice::Permissions rechte);
+
+} // namespace parlix::AtomareDatei
