@@ -1,7 +1,7 @@
 #include "app/maintenance/Autostart.hpp"
 
-#include "app/maintenance/AtomareDatei.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/util/AtomareDatei.hpp"
 
 #include <QCoreApplication>
 #include <QFile>

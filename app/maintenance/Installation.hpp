@@ -16,6 +16,8 @@ struct Installation {
     // Inside an installation folder.
     static constexpr auto programm = "bin/parlix";
     static constexpr auto kennung = "share/parlix/benutzerinstallation";
+    // The version of the program in the folder; an update's is covered by its signature.
+    static constexpr auto versionDatei = "share/parlix/version";
 
     // The installation of the program at `programmPfad` (for this process: its
     // executable, QCoreApplication::applicationFilePath()).

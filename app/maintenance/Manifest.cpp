@@ -1,11 +1,10 @@
 #include "app/maintenance/Manifest.hpp"
 
+#include "app/maintenance/Programmordner.hpp"
 #include "app/maintenance/UpdateVerworfen.hpp"
 
 #include <QCryptographicHash>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -31,23 +30,14 @@ QByteArray pruefsumme(const QString& pfad) {
 
 Manifest Manifest::ausOrdner(const QString& ordner) {
     Manifest manifest;
-    const QDir wurzel(ordner);
-    QDirIterator eintraege(ordner,
-                           QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-    while (eintraege.hasNext()) {
-        const QFileInfo info(eintraege.next());
-        const QString pfad = wurzel.relativeFilePath(info.filePath());
-        if (info.isSymLink() || !(info.isDir() || info.isFile())) {
-            throw UpdateVerworfen(u"Verknüpfung oder Sonderdatei: "_s + pfad);
-        }
+    Programmordner::durchlaufe(ordner, [&](const QString& pfad, const QFileInfo& info) {
         if (pfad.contains(u'\n') || pfad.contains(u'\\')) {
             throw UpdateVerworfen(u"Dateiname nicht darstellbar: "_s + pfad);
         }
         if (info.isFile() && !istSelbst(pfad)) {
             manifest.pruefsummen_[pfad] = pruefsumme(info.filePath());
         }
-    }
+    });
     return manifest;
 }
 

@@ -1,9 +1,9 @@
 #include "app/maintenance/UpdateArchiv.hpp"
 
+#include "app/maintenance/Programmordner.hpp"
 #include "app/maintenance/UpdateVerworfen.hpp"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <archive.h>
 #include <archive_entry.h>
@@ -164,17 +164,8 @@ void packe(const QString& ordner, const QString& wurzel,
         ARCHIVE_OK) {
         verwirf(u"Archiv nicht schreibbar"_s, zip.get());
     }
-    const QDir quelle(ordner);
     schreibeEintrag(zip.get(), wurzel + u'/', AE_IFDIR, 0755, {});
-    QDirIterator eintraege(ordner,
-                           QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-    while (eintraege.hasNext()) {
-        const QFileInfo info(eintraege.next());
-        const QString pfad = quelle.relativeFilePath(info.filePath());
-        if (info.isSymLink() || !(info.isDir() || info.isFile())) {
-            throw UpdateVerworfen(u"Verknüpfung oder Sonderdatei: "_s + pfad);
-        }
+    Programmordner::durchlaufe(ordner, [&](const QString& pfad, const QFileInfo& info) {
         if (info.isDir()) {
             schreibeEintrag(zip.get(), wurzel + u'/' + pfad + u'/', AE_IFDIR, 0755, {});
         } else if (!zusatz.contains(pfad)) {
@@ -182,7 +173,7 @@ void packe(const QString& ordner, const QString& wurzel,
             schreibeEintrag(zip.get(), wurzel + u'/' + pfad, AE_IFREG, ausfuehrbar ? 0755 : 0644,
                             inhaltVon(info.filePath()));
         }
-    }
+    });
     for (const auto& [pfad, inhalt] : zusatz) {
         schreibeEintrag(zip.get(), wurzel + u'/' + pfad, AE_IFREG, 0644, inhalt);
     }

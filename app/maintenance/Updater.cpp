@@ -15,9 +15,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -150,7 +152,10 @@ Updater::Ergebnis Updater::pruefe(std::stop_token stop) {
         log().schreibe(u"Update-Check übersprungen: "_s + QString::fromUtf8(fehler.what()));
         return Ergebnis::fehler;
     }
+    return installiere(zip);
+}
 
+Updater::Ergebnis Updater::installiere(const QByteArray& zip) {
     QTemporaryDir arbeit(QDir(einrichtung_.arbeitsBasis).filePath(u"parlix_update-XXXXXX"_s));
     if (!arbeit.isValid()) {
         log().schreibe(u"Update-Check übersprungen: "_s + arbeit.errorString());
@@ -202,6 +207,14 @@ QString Updater::entpackeUndPruefe(const QByteArray& zip, const QString& arbeit)
     UpdateArchiv::entpacke(zip, ziel);
     const QString programm = ersterOrdner(ziel);
     UpdatePaket::pruefe(programm, einrichtung_.schluessel);
+    // A release signed long ago must not come back as a newer one.
+    QFile datei(QDir(programm).filePath(QLatin1String(Installation::versionDatei)));
+    const QString version =
+        datei.open(QIODevice::ReadOnly) ? QString::fromUtf8(datei.read(100)).trimmed() : QString();
+    if (!istNeuer(version, einrichtung_.lokaleVersion)) {
+        throw UpdateVerworfen(u"Version im Archiv ("_s + version + u") nicht neuer als "_s +
+                              einrichtung_.lokaleVersion);
+    }
     return programm;
 }
 

@@ -67,6 +67,8 @@ private:
     Ergebnis pruefe(std::stop_token stop);
     QString serverVersion(std::stop_token stop) const;
     QByteArray ladeZip(std::stop_token stop) const;
+    // Checks the archive and hands it to the swap.
+    Ergebnis installiere(const QByteArray& zip);
     // Unpacks and checks the archive in `arbeit`; the accepted program folder.
     QString entpackeUndPruefe(const QByteArray& zip, const QString& arbeit) const;
     void planeNaechste();

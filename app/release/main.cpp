@@ -30,7 +30,8 @@ QByteArray liesSchluessel(const QString& pfad) {
 
 void pruefeProgrammordner(const QString& ordner) {
     const QDir dir(ordner);
-    for (const char* datei : {Installation::programm, Installation::kennung}) {
+    for (const char* datei :
+         {Installation::programm, Installation::kennung, Installation::versionDatei}) {
         if (!QFileInfo(dir.filePath(QLatin1String(datei))).isFile()) {
             throw UpdateVerworfen(u"kein Programmordner (es fehlt "_s + QLatin1String(datei) +
                                   u"): "_s + ordner);

@@ -97,7 +97,7 @@ void registriere(AnsichtenRegister& ansichten) {
     ansichten.registriere(u"tray"_s, [](RenderUmgebung&) { return std::make_unique<TrayProbe>(); });
     ansichten.registriere(u"liveBox"_s, liveBox);
     ansichten.registriere(u"verlauf"_s, [](RenderUmgebung& u) { return verlauf(u, false); });
-    ansichten.registriere(u"verlauf.leer"_s, [](RenderUmgebung& u) { return verlauf(u, true); });
+    ansichten.registriere(u"verlaufLeer"_s, [](RenderUmgebung& u) { return verlauf(u, true); });
     for (const HUDStil& stil : HUDStil::alle()) {
         for (const HUDZustand& zustand : hudZustaende) {
             ansichten.registriere(

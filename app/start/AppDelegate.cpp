@@ -116,9 +116,8 @@ void AppDelegate::verdrahteVerlauf() {
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
-        d_.mainQueue.after(einfuegenNachSchliessen, [inserter = d_.plattform.inserter.get(), text] {
-            inserter->fuegeEin(text);
-        });
+        d_.mainQueue.after(einfuegenNachSchliessen,
+                           [inserter = d_.plattform.inserter, text] { inserter->fuegeEin(text); });
     };
 }
 

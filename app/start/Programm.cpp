@@ -1,5 +1,6 @@
 #include "app/start/Programm.hpp"
 
+#include "app/maintenance/Updater.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/render/AlleAnsichten.hpp"
 #include "app/render/AnsichtenRegister.hpp"
@@ -87,6 +88,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
     NetzFaden netz; // outlives the queue, whose jobs may hold a stream
     QtMainQueue mainQueue;
     const std::unique_ptr<Plattform> plattform = lader(speicher, mainQueue);
+    Updater updater(mainQueue);
     AppDelegate delegate({mainQueue,
                           speicher,
                           HttpTransport::geteilt(),
@@ -95,7 +97,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
                           AuthClient::proxyBasis(),
                           TokenSpeicher::datei(),
                           &baueFenster,
-                          {}});
+                          [&updater] { updater.starteAutomatik(); }});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     delegate.starte();
     const int code = QApplication::exec();

@@ -67,6 +67,8 @@ KopflosesDesktop::KopflosesDesktop(const Optionen& optionen)
     umgebung_.setze("XDG_RUNTIME_DIR", QFile::encodeName(verzeichnis_.path()));
     umgebung_.setze("QT_QPA_PLATFORM", "xcb");
     umgebung_.setze("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    // Switching accessibility on must not reach the user's own dconf settings.
+    umgebung_.setze("GSETTINGS_BACKEND", "memory");
     laeuft_ = starteX(optionen.groesse) && starteBus() &&
               (!optionen.barrierefreiheit || schalteBarrierefreiheitEin()) &&
               (!optionen.fensterManager || starteFensterManager());
@@ -154,7 +156,12 @@ bool KopflosesDesktop::schalteBarrierefreiheitEin() {
 }
 
 bool KopflosesDesktop::starteFensterManager() {
-    prozesse_.push_back(kind(u"openbox"_s, {u"--sm-disable"_s}, u"openbox"_s));
+    // openbox keeps its log under XDG_CACHE_HOME; a private one keeps the user's cache
+    // clean and lets a failure report what openbox said.
+    prozesse_.push_back(kind(
+        u"env"_s,
+        {u"XDG_CACHE_HOME="_s + verzeichnis_.path() + u"/cache"_s, u"openbox"_s, u"--sm-disable"_s},
+        u"openbox"_s));
     // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window. On a
     // loaded CI machine that can take several seconds.
     const auto ende = Uhr::now() + std::chrono::seconds(30);
@@ -166,7 +173,9 @@ bool KopflosesDesktop::starteFensterManager() {
         }
         QThread::msleep(25);
     }
-    fehler_ = u"openbox did not start"_s;
+    QFile protokoll(verzeichnis_.path() + u"/cache/openbox/openbox.log"_s);
+    protokoll.open(QIODevice::ReadOnly);
+    fehler_ = u"openbox did not start: "_s + QString::fromUtf8(protokoll.readAll()).trimmed();
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/platform/x11/EigeneTastenMarke.hpp"
 #include "app/platform/x11/TastenZustand.hpp"
+#include "app/platform/x11/X11Dienste.hpp"
 #include "app/platform/x11/XGriffe.hpp"
 #include "app/platform/x11/XRohTasten.hpp"
 #include "app/platform/x11/XVerbindung.hpp"
@@ -102,13 +103,11 @@ struct X11TastenQuelle::Faden {
 
     // Grabs what the plan says, or nothing while a recording runs.
     void wendeGriffeAn(bool neuerPlan, std::vector<XGriffe::Griff> plan = {}) {
+        griffe->setzePause(umleitung->aktiv.load());
         if (neuerPlan) {
             griffe->setze(std::move(plan), roh.tabelle());
         } else {
             griffe->erneuere(roh.tabelle());
-        }
-        if (umleitung->aktiv.load()) {
-            griffe->loese();
         }
     }
 };
@@ -124,6 +123,14 @@ X11TastenQuelle::X11TastenQuelle(MainQueue& queue, DefaultsStore& speicher)
 X11TastenQuelle::~X11TastenQuelle() = default;
 
 void X11TastenQuelle::starte(Behandler behandler, Bereit bereit) {
+    // Under Wayland the X server (XWayland) sees only the keys typed into its own windows:
+    // hotkeys that work in some applications only would be worse than none.
+    if (X11Dienste::istWaylandSitzung()) {
+        log().schreibe(u"X11: Wayland-Sitzung (WAYLAND_DISPLAY=\"%1\"), globale Tasten über "
+                       u"X11 nicht möglich"_s.arg(qEnvironmentVariable("WAYLAND_DISPLAY")));
+        bereit(false);
+        return;
+    }
     faden_ = std::make_unique<Faden>(queue_, umleitung_, std::move(behandler));
     Faden& f = *faden_;
     auto plan = XGriffe::ausEinstellungen(speicher_);

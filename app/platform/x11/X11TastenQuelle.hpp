@@ -18,8 +18,9 @@ class DefaultsStore;
 // settings say, and grabbed again when the keyboard mapping or the hotkeys change.
 // Keystrokes this process injects itself (EigeneTastenMarke) never reach the handler.
 //
-// Without an X display, or without XInput 2.1, the source reports through `bereit` that
-// it could not be set up (with a log line saying why) and delivers nothing.
+// Without an X display, without XInput 2.1, or in a Wayland session (where XWayland sees
+// only the keys typed into X11 windows), the source reports through `bereit` that it
+// could not be set up, with a log line saying why, and delivers nothing.
 //
 // Construct it on the main thread, hand it to HotkeyTap, and give the settings window
 // the same object as TastenUmleitung.

@@ -91,6 +91,10 @@ void XGriffe::erneuere(const XTastenTabelle& tabelle) {
 }
 
 void XGriffe::erneuere(const XTastenTabelle& tabelle, bool melden) {
+    if (pausiert_) {
+        loese();
+        return;
+    }
     Display* anzeige = verbindung_.anzeige();
     std::vector<XGriff> gewuenscht;
     for (const Griff& griff : griffe_) {

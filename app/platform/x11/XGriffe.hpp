@@ -41,7 +41,9 @@ public:
     // key slips through meanwhile (the server changes the mapping on its own, e.g. when
     // keys come from another keyboard device).
     void erneuere(const XTastenTabelle& tabelle);
-    void loese();
+    // While paused nothing is grabbed; the keys are kept for when the pause ends, with
+    // the next setze() or erneuere().
+    void setzePause(bool pause) { pausiert_ = pause; }
 
 private:
     struct XGriff {
@@ -51,6 +53,7 @@ private:
     };
 
     void erneuere(const XTastenTabelle& tabelle, bool melden);
+    void loese();
     // The key codes and modifier states that make up `griff`; empty when this keyboard
     // cannot produce it.
     std::vector<XGriff> zerlege(const Griff& griff, const XTastenTabelle& tabelle) const;
@@ -58,6 +61,7 @@ private:
     const XVerbindung& verbindung_;
     std::vector<Griff> griffe_;
     std::vector<XGriff> gehalten_;
+    bool pausiert_ = false;
 };
 
 } // namespace parlix

@@ -15,6 +15,14 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
+namespace {
+
+constexpr int leisteBreite = 250;
+// The list's width less the sidebar's margins and the padding of its entries.
+constexpr int textBreite = leisteBreite - 24 - 20;
+
+} // namespace
+
 HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     : QWidget(eltern, Qt::Window)
     , handbuch_(Handbuch::lade(Texte(speicher).sprache()))
@@ -28,7 +36,7 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     resize(900, 640);
 
     auto* seitenleiste =
-        new Seitenleiste(handbuch_.titel(), FensterStil::kartenTitelSchrift(font()), 250);
+        new Seitenleiste(handbuch_.titel(), FensterStil::kartenTitelSchrift(font()), leisteBreite);
     QHBoxLayout* layout = seitenleiste->teileFenster(this);
     QVBoxLayout* leiste = seitenleiste->inhalt();
     suche_->setPlaceholderText(texte.text(u"handbuch.suche"_s));
@@ -38,6 +46,8 @@ HandbuchFenster::HandbuchFenster(DefaultsStore& speicher, QWidget* eltern)
     liste_->setObjectName(u"seitenleiste"_s);
     liste_->setAccessibleName(texte.text(u"handbuch.abschnitte"_s));
     liste_->setWordWrap(true);
+    liste_->setTextElideMode(Qt::ElideNone);
+    liste_->setResizeMode(QListView::Adjust);
     liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     leiste->addWidget(liste_, 1);
 
@@ -56,6 +66,11 @@ void HandbuchFenster::filtere() {
     liste_->clear();
     for (const qsizetype index : handbuch_.suche(suche_->text())) {
         auto* eintrag = new QListWidgetItem(handbuch_.abschnitte()[index].titel, liste_);
+        // Long titles take two lines; the list would measure them without the style's
+        // padding and cut them short.
+        const QRect noetig = liste_->fontMetrics().boundingRect(QRect(0, 0, textBreite, 1000),
+                                                                Qt::TextWordWrap, eintrag->text());
+        eintrag->setSizeHint(QSize(textBreite, noetig.height() + 16));
         eintrag->setData(Qt::UserRole, QVariant::fromValue(index));
     }
     if (liste_->count() > 0) {

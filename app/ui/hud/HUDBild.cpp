@@ -31,7 +31,7 @@ QPointF badgeMitte() {
     return {kapsel().left() + kapsel().height() / 2, kapsel().center().y()};
 }
 
-void zeichneSchein(QPainter& maler, const HUDMoment& m) {
+void schein(QPainter& maler, const HUDMoment& m) {
     const QRectF k = kapsel();
     const double staerke =
         m.fehler ? 0.22 : 0.10 + 0.28 * m.pegel * (1.0 - m.morph) + 0.08 * m.morph;
@@ -113,14 +113,20 @@ void zeichneFigur(QPainter& maler, const HUDMoment& m) {
 }
 
 void zeichneFehlertext(QPainter& maler, const QString& text) {
-    const QRectF flaeche = kapsel().adjusted(kapsel().height() - 4, 8, -20, -8);
-    const QFont schrift = Gestaltung::schrift(13.0, QFont::Medium);
+    const QRectF flaeche = kapsel().adjusted(kapsel().height() - 4, 7, -18, -7);
+    constexpr int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
+    // The largest size at which the message fits; longer languages need three lines.
+    QFont schrift = Gestaltung::schrift(13.0, QFont::Medium);
+    for (const qreal pixel : {13.0, 12.0, 11.0}) {
+        schrift = Gestaltung::schrift(pixel, QFont::Medium);
+        if (QFontMetricsF(schrift).boundingRect(flaeche, flags, text).height() <=
+            flaeche.height()) {
+            break;
+        }
+    }
     maler.setFont(schrift);
     maler.setPen(Gestaltung::text());
-    const QFontMetricsF masse(schrift);
-    // Two lines at most; a longer text ends in "…".
-    const QString zeilen = masse.elidedText(text, Qt::ElideRight, flaeche.width() * 2 - 12);
-    maler.drawText(flaeche, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, zeilen);
+    maler.drawText(flaeche, flags, text);
 }
 
 QFont chipSchrift() {
@@ -159,6 +165,14 @@ QTransform abbildung(const QSizeF& fenster) {
     return t;
 }
 
+// Prepares the painter for one layer: the moment's opacity, the drawing's coordinates.
+void beginne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    maler.save();
+    maler.setRenderHint(QPainter::Antialiasing);
+    maler.setOpacity(maler.opacity() * std::clamp(m.deckkraft, 0.0, 1.0));
+    maler.setTransform(abbildung(fenster), true);
+}
+
 } // namespace
 
 QRectF kapsel() {
@@ -190,20 +204,14 @@ QRectF figurFlaeche() {
             k.height() - 16.0};
 }
 
-void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
-    if (m.deckkraft <= 0.0) {
-        return;
-    }
-    maler.save();
-    maler.setRenderHint(QPainter::Antialiasing);
-    maler.setOpacity(std::clamp(m.deckkraft, 0.0, 1.0));
-    const double faktor =
-        std::min(fenster.width() / grundgroesse.width(), fenster.height() / grundgroesse.height());
-    maler.translate((fenster.width() - grundgroesse.width() * faktor) / 2,
-                    (fenster.height() - grundgroesse.height() * faktor) / 2);
-    maler.scale(faktor, faktor);
+void zeichneSchein(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
+    schein(maler, m);
+    maler.restore();
+}
 
-    zeichneSchein(maler, m);
+void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
     Gestaltung::zeichneGlas(maler, kapsel(), kapsel().height() / 2);
     if (m.fehler) {
         maler.setPen(QPen(mitAlpha(Gestaltung::fehlerRot(), 0.55), 1.0));
@@ -212,11 +220,33 @@ void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
                               kapsel().height() / 2);
         zeichneFehlertext(maler, *m.fehler);
     } else {
-        zeichneFigur(maler, m);
         zeichneChip(maler, m);
+    }
+    maler.restore();
+}
+
+void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
+    if (!m.fehler) {
+        zeichneFigur(maler, m);
     }
     zeichneBadge(maler, m);
     maler.restore();
+}
+
+QString grundSchluessel(const HUDMoment& m) {
+    return u"%1|%2|%3|%4|%5"_s.arg(static_cast<int>(m.zustand))
+        .arg(m.gesperrt)
+        .arg(m.fehler.value_or(QString()), m.zustandText, m.palette.hell.name());
+}
+
+void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    if (m.deckkraft <= 0.0) {
+        return;
+    }
+    zeichneSchein(maler, fenster, m);
+    zeichneGrund(maler, fenster, m);
+    zeichneBewegung(maler, fenster, m);
 }
 
 } // namespace parlix::HUDBild

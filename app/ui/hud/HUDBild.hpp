@@ -15,7 +15,9 @@ namespace parlix {
 // processing spinner, check mark or warning) and the style's figure, the state's label
 // in a small chip above it, and a glow that follows the level. An error replaces the
 // figure with its text. Pure drawing, so that the window, the render harness and the
-// benchmarks share it.
+// benchmarks share it. A frame is three layers, back to front, so that a window can
+// keep the still one between frames: the glow, the still parts (capsule, chip, error)
+// and the moving parts (figure, badge).
 namespace HUDBild {
 
 // The drawing's own size; it is scaled to the window (HUDController::fenstergroesse).
@@ -32,7 +34,13 @@ std::optional<QRectF> chip(const HUDMoment& moment);
 // window to its shape.
 QRegion form(const QSizeF& fenster, const HUDMoment& moment);
 
+// All three layers.
 void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneSchein(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+// What the still layer depends on: moments with equal keys draw it alike.
+QString grundSchluessel(const HUDMoment& moment);
 
 } // namespace HUDBild
 

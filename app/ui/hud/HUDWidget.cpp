@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <chrono>
 
+using namespace Qt::StringLiterals;
+
 namespace parlix {
 
 namespace {
@@ -125,8 +127,29 @@ QRegion HUDWidget::form() const {
 }
 
 void HUDWidget::paintEvent(QPaintEvent*) {
+    const HUDMoment m = moment();
+    if (m.deckkraft <= 0.0) {
+        return;
+    }
     QPainter maler(this);
-    HUDBild::zeichne(maler, size(), moment());
+    HUDBild::zeichneSchein(maler, size(), m);
+    const qreal verhaeltnis = devicePixelRatioF();
+    const QString schluessel =
+        HUDBild::grundSchluessel(m) + u"|%1x%2@%3"_s.arg(width()).arg(height()).arg(verhaeltnis);
+    if (schluessel != grundSchluessel_) {
+        grund_ = QPixmap((QSizeF(size()) * verhaeltnis).toSize());
+        grund_.setDevicePixelRatio(verhaeltnis);
+        grund_.fill(Qt::transparent);
+        HUDMoment voll = m;
+        voll.deckkraft = 1.0;
+        QPainter stift(&grund_);
+        HUDBild::zeichneGrund(stift, size(), voll);
+        grundSchluessel_ = schluessel;
+    }
+    maler.setOpacity(m.deckkraft);
+    maler.drawPixmap(0, 0, grund_);
+    maler.setOpacity(1.0);
+    HUDBild::zeichneBewegung(maler, size(), m);
 }
 
 } // namespace parlix

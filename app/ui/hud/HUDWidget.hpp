@@ -5,6 +5,7 @@
 #include "app/ui/hud/HUDMoment.hpp"
 
 #include <QList>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -53,6 +54,10 @@ private:
     QVariantAnimation deckkraftBlende_;
     double deckkraft_ = 0.0;
     QList<float> pegelVerlauf_;
+    // The still layer of the frames (capsule, chip, error), drawn again only when what it
+    // shows changes, and the key it was drawn for.
+    QPixmap grund_;
+    QString grundSchluessel_;
 };
 
 } // namespace parlix

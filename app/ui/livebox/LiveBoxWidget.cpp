@@ -180,7 +180,7 @@ void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
     // stays in view and the oldest ones slide out under the left fade.
     const double innenRand = randSeite * 0.4;
     const double verfuegbar = innen.width() - 2 * innenRand;
-    const double reihe0 = innenRand + std::min(0.0, verfuegbar - reiheBreite());
+    const double reihe0 = innenRand + std::min(0.0, verfuegbar + 1.0 - reiheBreite());
     const double grundlinie = innen.height() / 2;
     for (const WortBild& bild : woerter_) {
         const double sicht = std::clamp(bild.sicht.wert, 0.0, 1.0);
@@ -197,7 +197,7 @@ void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
             Qt::AlignVCenter | Qt::AlignLeft, bild.text);
         stift.restore();
     }
-    if (reiheBreite() > verfuegbar) {
+    if (reiheBreite() > verfuegbar + 1.0) {
         stift.setCompositionMode(QPainter::CompositionMode_DestinationIn);
         QLinearGradient maske(0, 0, randBlende, 0);
         maske.setColorAt(0.0, QColor(0, 0, 0, 0));

@@ -36,8 +36,10 @@ void ProgrammLabor::programmOrdner(const QString& ordner, const QString& version
            "echo " + version.toUtf8() + " >> \"$PARLIX_TEST_MARKE\"\n");
     QDir().mkpath(QFileInfo(dir.filePath(QLatin1String(Installation::kennung))).absolutePath());
     QFile kennung(dir.filePath(QLatin1String(Installation::kennung)));
-    if (!kennung.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("Kennung nicht schreibbar");
+    QFile versionDatei(dir.filePath(QLatin1String(Installation::versionDatei)));
+    if (!kennung.open(QIODevice::WriteOnly) || !versionDatei.open(QIODevice::WriteOnly) ||
+        versionDatei.write(version.toUtf8() + '\n') < 0) {
+        throw std::runtime_error("Programmordner nicht schreibbar");
     }
 }
 

@@ -19,8 +19,9 @@ public:
 
     QString pfad(const QString& relativ = {}) const;
 
-    // A program folder at `ordner` as the per-user archive lays it out (bin/parlix, the
-    // per-user marker) whose bin/parlix appends `version` to the marker file.
+    // A program folder of `version` at `ordner` as the per-user archive lays it out
+    // (bin/parlix, the per-user marker, the version file) whose bin/parlix appends
+    // `version` to the marker file.
     void programmOrdner(const QString& ordner, const QString& version) const;
     // An executable shell script at `pfad` with `rumpf` after the first line.
     static void skript(const QString& pfad, const QByteArray& rumpf);

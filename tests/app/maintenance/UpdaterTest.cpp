@@ -2,15 +2,13 @@
 
 #include "app/maintenance/Manifest.hpp"
 #include "app/maintenance/UpdatePaket.hpp"
-#include "tests/app/maintenance/ProgrammLabor.hpp"
 #include "tests/app/maintenance/RohZip.hpp"
+#include "tests/app/maintenance/UpdateTestBasis.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/TestServer.hpp"
-#include "tests/support/VirtuelleMainQueue.hpp"
 
 #include <QDir>
 #include <QFile>
-#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
@@ -26,24 +24,16 @@ const QString versionPfad = u"/version"_s;
 const QString zipPfad = u"/download/parlix.zip"_s;
 const QString verworfen = u"FEHLER: Update verworfen: Signatur/Verifikation fehlgeschlagen"_s;
 
-class UpdaterTest : public ::testing::Test {
+class UpdaterTest : public test::UpdateTestBasis {
 protected:
-    void SetUp() override {
-        labor.programmOrdner(installation, u"1.9"_s);
-        labor.programmOrdner(quelle, u"1.10"_s);
-        QDir().mkpath(arbeit);
-    }
+    UpdaterTest()
+        : UpdateTestBasis(u"Programme/parlix"_s) {}
 
+    // Never swaps: these checks do not get that far.
     Updater::Einrichtung einrichtung(const QString& lokal) {
-        return {
-            .basis = server.basis(),
-            .lokaleVersion = lokal,
-            .installation = Installation::von(installation + u"/bin/parlix"_s),
-            .schluessel = UpdatePaket::herstellerSchluessel(),
-            .arbeitsBasis = arbeit,
-            .pid = 1, // never reached: these checks do not swap
-            .beende = [this] { beendet = true; },
-        };
+        auto e = UpdateTestBasis::einrichtung(server.basis(), 1);
+        e.lokaleVersion = lokal;
+        return e;
     }
 
     Updater::Ergebnis pruefe(const QString& lokal, const QString& server) {
@@ -55,24 +45,20 @@ protected:
         server.drehbuch().stelleEin(versionPfad, Antwort::json(200, {{u"version"_s, version}}));
     }
 
-    // The source folder signed with `schluessel`, as a zip below "parlix/".
-    RohZip signiert(const char* schluessel) const {
+    // The program folder (the source when not given) signed with `schluessel`, as a zip
+    // below "parlix/".
+    RohZip signiert(const char* schluessel, const QString& ordner = {}) const {
+        const QString programm = ordner.isEmpty() ? quelle : ordner;
         RohZip zip;
-        zip.ordner(quelle, u"parlix"_s);
+        zip.ordner(programm, u"parlix"_s);
         for (const auto& [name, inhalt] :
-             UpdatePaket::signiere(quelle, test::ProgrammLabor::testSchluessel(schluessel))) {
+             UpdatePaket::signiere(programm, test::ProgrammLabor::testSchluessel(schluessel))) {
             zip.datei(u"parlix/"_s + name, inhalt);
         }
         return zip;
     }
 
-    test::ProgrammLabor labor;
     test::TestServer server;
-    test::VirtuelleMainQueue queue;
-    const QString installation = labor.pfad(u"Programme/parlix"_s);
-    const QString quelle = labor.pfad(u"quelle/parlix"_s);
-    const QString arbeit = labor.pfad(u"arbeit"_s);
-    std::atomic<bool> beendet{false};
 };
 
 TEST_F(UpdaterTest, ComparesVersionsNumberByNumber) {
@@ -173,6 +159,11 @@ TEST_F(UpdaterTest, EveryUntrustworthyArchiveIsRefusedAndNothingInstalled) {
                  .verknuepfung(u"parlix/raus"_s, labor.pfad())
                  .datei(u"parlix/raus/draussen.txt"_s, "boese")
                  .bytes();
+         }},
+        {"an older release of the vendor", "Version im Archiv (1.8) nicht neuer als 1.9",
+         [&] {
+             labor.programmOrdner(labor.pfad(u"alt/parlix"_s), u"1.8"_s);
+             return signiert("test-privat.pem", labor.pfad(u"alt/parlix"_s)).bytes();
          }},
         {"a link inside the folder", "Verknüpfung oder Sonderdatei: bin/auch",
          [&] {

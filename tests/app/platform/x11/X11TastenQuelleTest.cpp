@@ -5,9 +5,9 @@
 
 #include "app/platform/x11/EigeneTastenMarke.hpp"
 #include "app/platform/x11/EwmhAbfrage.hpp"
+#include "app/platform/x11/X11Dienste.hpp"
 #include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11VollbildSonde.hpp"
-#include "app/platform/x11/X11VordergrundApp.hpp"
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/GameModeMonitor.hpp"
 #include "core/hotkeys/HotkeyRecorder.hpp"
@@ -18,6 +18,7 @@
 #include "tests/app/platform/x11/TestTastatur.hpp"
 #include "tests/app/platform/x11/X11Test.hpp"
 #include "tests/support/LogMitschnitt.hpp"
+#include "tests/support/MitlesendeQuelle.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 
 #include <X11/Xlib.h>
@@ -25,7 +26,6 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <csignal>
-#include <mutex>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -41,42 +41,6 @@ constexpr qint64 linkeAlt = 58;
 constexpr qint64 tasteD = 2;
 constexpr quint32 flags = Ereignistyp::flagsGeaendert;
 constexpr quint32 runter = Ereignistyp::tasteRunter;
-
-// The real source, with every event it hands to the tap noted on the way.
-class MitlesendeQuelle final : public TastenQuelle {
-public:
-    explicit MitlesendeQuelle(std::unique_ptr<X11TastenQuelle> quelle)
-        : quelle_(std::move(quelle)) {}
-
-    void starte(Behandler behandler, Bereit bereit) override {
-        quelle_->starte(
-            [this, behandler = std::move(behandler)](quint32 typ, qint64 keyCode, quint64 f) {
-                const bool schlucken = behandler(typ, keyCode, f);
-                std::lock_guard lock(sperre_);
-                ereignisse_.push_back({typ, keyCode, f});
-                return schlucken;
-            },
-            std::move(bereit));
-    }
-    void aktiviereWieder() override { quelle_->aktiviereWieder(); }
-
-    struct Ereignis {
-        quint32 typ;
-        qint64 keyCode;
-        quint64 flags;
-        bool operator==(const Ereignis&) const = default;
-    };
-    std::vector<Ereignis> ereignisse() const {
-        std::lock_guard lock(sperre_);
-        return ereignisse_;
-    }
-
-private:
-    mutable std::mutex sperre_;
-    std::vector<Ereignis> ereignisse_;
-    // Last: its thread ends before the notes go.
-    std::unique_ptr<X11TastenQuelle> quelle_;
-};
 
 class X11TastenQuelleTest : public X11Test {
 protected:
@@ -127,6 +91,30 @@ protected:
         return flags.value_or(0);
     }
 
+    // The focused window first, so that it has the focus when the keys come.
+    void starteMitFenster() {
+        fokus.emplace(desktop());
+        ASSERT_TRUE(fokus->bereit());
+        starte();
+    }
+
+    // How often the window received the key, once every key typed so far has arrived
+    // (an x typed last marks the point).
+    int angekommen(const QString& name) {
+        tastatur.tippe(XK_x);
+        EXPECT_TRUE(fokus->warteAuf(u"x"_s, ++trenner));
+        return fokus->anzahl(name);
+    }
+
+    // Holds left Control past the start delay and lets go.
+    void halteLinkeStrg() {
+        tastatur.druecke(XK_Control_L);
+        warteAufQuelle(flags, linkeStrg);
+        queue.vorspulen(500ms);
+        tastatur.lasse(XK_Control_L);
+        warteAufQuelle(flags, linkeStrg);
+    }
+
     void drueckeKombi(quint64 keysym) {
         tastatur.druecke(XK_Control_L);
         tastatur.druecke(XK_Shift_L);
@@ -144,15 +132,18 @@ protected:
     X11TastenQuelle* umleitung = nullptr;
     MitlesendeQuelle* mitleser = nullptr;
     std::size_t gelesen = 0;
+    std::optional<Fokusfenster> fokus;
+    int trenner = 0;
     std::unique_ptr<HotkeyTap> tap;
 };
 
 using Protokoll = std::vector<std::string>;
 
+const Hotkey strgUmschaltD{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s};
+
 TEST_F(X11TastenQuelleTest, LinkeStrgAlleinHaeltDiktatUndErreichtDasFenster) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    EXPECT_TRUE(X11Dienste::verfuegbar());
+    starteMitFenster();
 
     tastatur.druecke(XK_Control_L);
     EXPECT_EQ(warteAufQuelle(flags, linkeStrg), Hotkey::control);
@@ -165,7 +156,7 @@ TEST_F(X11TastenQuelleTest, LinkeStrgAlleinHaeltDiktatUndErreichtDasFenster) {
     EXPECT_EQ(warteAufQuelle(flags, linkeStrg), 0u);
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
     // A modifier held alone is never swallowed.
-    EXPECT_TRUE(fokus.warteAuf(u"Control_L"_s));
+    EXPECT_TRUE(fokus->warteAuf(u"Control_L"_s));
 }
 
 TEST_F(X11TastenQuelleTest, RechteAltAlleinIstEineAndereTasteAlsLinkeAlt) {
@@ -187,11 +178,8 @@ TEST_F(X11TastenQuelleTest, RechteAltAlleinIstEineAndereTasteAlsLinkeAlt) {
 }
 
 TEST_F(X11TastenQuelleTest, KombiWirdAuchMitFeststelltastenGeschlucktModifierAllein) {
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
+    starteMitFenster();
 
     drueckeKombi(XK_d);
     EXPECT_EQ(warteAufQuelle(runter, tasteD), Hotkey::control | Hotkey::shift);
@@ -210,11 +198,9 @@ TEST_F(X11TastenQuelleTest, KombiWirdAuchMitFeststelltastenGeschlucktModifierAll
     // never did.
     tastatur.tippe(XK_Control_R);
     warteAufQuelle(flags, rechteStrg);
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"Control_R"_s), 1);
-    EXPECT_EQ(fokus.anzahl(u"Shift_L"_s), 2);
-    EXPECT_EQ(fokus.anzahl(u"D"_s), 0);
+    EXPECT_EQ(angekommen(u"D"_s), 0);
+    EXPECT_EQ(fokus->anzahl(u"Control_R"_s), 1);
+    EXPECT_EQ(fokus->anzahl(u"Shift_L"_s), 2);
 }
 
 TEST_F(X11TastenQuelleTest, DoppeltippSperrtBisZumNaechstenDruck) {
@@ -244,18 +230,13 @@ TEST_F(X11TastenQuelleTest, TasteUnterDemGriffEinesAnderenProgrammsKommtAn) {
               GrabSuccess);
     anderes->gleicheAb();
 
-    tastatur.druecke(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(500ms);
-    tastatur.lasse(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
+    halteLinkeStrg();
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
 }
 
 TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     constexpr qint64 tasteF = 3;
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
     einstellungen.setzeAktionHotkey(
         Hotkey{tasteF, Hotkey::control | Hotkey::shift, false, u"⌃⇧F"_s});
     // Another program holds Control+Shift+D before Parlix starts.
@@ -264,10 +245,8 @@ TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     XGrabKey(a, XKeysymToKeycode(a, XK_d), ControlMask | ShiftMask, anderes->wurzel(), False,
              GrabModeAsync, GrabModeAsync);
     anderes->gleicheAb();
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
     LogMitschnitt log;
-    starte();
+    starteMitFenster();
     EXPECT_EQ(log.anzahl(u"FEHLER: Hotkey ⌃⇧D ist von einem anderen Programm belegt und wird "
                          u"nicht abgefangen"_s),
               1);
@@ -275,9 +254,7 @@ TEST_F(X11TastenQuelleTest, BelegteKombiWirdGemeldetDieAnderenGreifenTrotzdem) {
     drueckeKombi(XK_f);
     warteAufQuelle(runter, tasteF);
     EXPECT_EQ(protokoll, (Protokoll{"start a", "lock a"}));
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"F"_s), 0);
+    EXPECT_EQ(angekommen(u"F"_s), 0);
 }
 
 TEST_F(X11TastenQuelleTest, EigeneTastenstoesseErreichenDieManagerNicht) {
@@ -298,9 +275,7 @@ TEST_F(X11TastenQuelleTest, EigeneTastenstoesseErreichenDieManagerNicht) {
 }
 
 TEST_F(X11TastenQuelleTest, NeuerHotkeyWirdAufgenommenUndGiltSofort) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    starteMitFenster();
     HotkeyRecorder recorder;
     std::optional<Hotkey> neu;
     umleitung->leiteUm(recorder);
@@ -318,23 +293,18 @@ TEST_F(X11TastenQuelleTest, NeuerHotkeyWirdAufgenommenUndGiltSofort) {
     EXPECT_EQ(*neu, (Hotkey{15, Hotkey::control | Hotkey::shift, false, u"⌃⇧R"_s}));
     queue.vorspulen(1s);
     EXPECT_TRUE(protokoll.empty());
-    ASSERT_TRUE(fokus.warteAuf(u"R"_s));
+    ASSERT_TRUE(fokus->warteAuf(u"R"_s));
 
     // The new hotkey acts and is swallowed at once.
     drueckeKombi(XK_r);
     warteAufQuelle(runter, 15);
     EXPECT_EQ(protokoll, (Protokoll{"start d", "lock d"}));
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"R"_s), 1);
+    EXPECT_EQ(angekommen(u"R"_s), 1);
 }
 
 TEST_F(X11TastenQuelleTest, GeaenderteBelegungGiltSofort) {
-    einstellungen.setzeDiktatHotkey(
-        Hotkey{tasteD, Hotkey::control | Hotkey::shift, false, u"⌃⇧D"_s});
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
-    starte();
+    einstellungen.setzeDiktatHotkey(strgUmschaltD);
+    starteMitFenster();
 
     // Caps Lock becomes a second Control key, as the layout option ctrl:nocaps makes it.
     Display* anzeige = tastatur.verbindung().anzeige();
@@ -365,14 +335,12 @@ TEST_F(X11TastenQuelleTest, GeaenderteBelegungGiltSofort) {
     EXPECT_EQ(protokoll, (Protokoll{"start d", "lock d"}));
     belege(XK_Caps_Lock, ControlMapIndex, LockMapIndex);
 
-    tastatur.tippe(XK_x);
-    ASSERT_TRUE(fokus.warteAuf(u"x"_s));
-    EXPECT_EQ(fokus.anzahl(u"D"_s), 0);
+    EXPECT_EQ(angekommen(u"D"_s), 0);
 }
 
 TEST_F(X11TastenQuelleTest, EscapeErreichtJedeWacheUndDasFenster) {
-    Fokusfenster fokus(desktop());
-    ASSERT_TRUE(fokus.bereit());
+    fokus.emplace(desktop());
+    ASSERT_TRUE(fokus->bereit());
     X11EscMonitor monitor(queue);
     int erste = 0;
     int zweite = 0;
@@ -390,7 +358,7 @@ TEST_F(X11TastenQuelleTest, EscapeErreichtJedeWacheUndDasFenster) {
     tastatur.tippe(XK_Escape);
     ASSERT_TRUE(queue.warteBis([&] { return zweite == 2; }));
     EXPECT_EQ(erste, 1);
-    EXPECT_TRUE(fokus.warteAuf(u"Escape"_s, 2));
+    EXPECT_TRUE(fokus->warteAuf(u"Escape"_s, 2));
 }
 
 TEST_F(X11TastenQuelleTest, VollbildSchaltetDieHotkeysAbUndWiederEin) {
@@ -429,19 +397,12 @@ TEST_F(X11TastenQuelleTest, VollbildSchaltetDieHotkeysAbUndWiederEin) {
     ASSERT_TRUE(liste.has_value() && liste->size() == 1);
     EXPECT_EQ(liste->front().grenzen, QRectF(0, 0, 1280, 800));
 
-    tastatur.tippe(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(1s);
+    halteLinkeStrg();
     EXPECT_TRUE(protokoll.empty());
 
     vollbild(false);
     ASSERT_TRUE(queue.warteBis([&] { return !spielmodus.aktiv(); }));
-    tastatur.druecke(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
-    queue.vorspulen(500ms);
-    tastatur.lasse(XK_Control_L);
-    warteAufQuelle(flags, linkeStrg);
+    halteLinkeStrg();
     EXPECT_EQ(protokoll, (Protokoll{"start d", "stop d"}));
     EXPECT_EQ(log.zeilen(), (QStringList{u"Game Mode AN — Hotkeys deaktiviert"_s,
                                          u"Game Mode AUS — Hotkeys aktiv"_s}));
@@ -466,15 +427,28 @@ TEST(X11OhneAnzeige, TastenQuelleMeldetDasFehlenDerRestAntwortetNichts) {
             u"X11: keine X-Anzeige erreichbar (DISPLAY=\"\"), globale Tasten fehlen"_s,
             u"FEHLER: HotkeyTap: konnte nicht erstellt werden (Bedienungshilfen fehlen?)"_s}));
 
-    X11EscMonitor monitor(queue);
-    EXPECT_NE(monitor.installiere([] {}), nullptr);
-    X11VollbildSonde sonde(queue);
-    sonde.beobachteWechsel([] {});
-    EXPECT_FALSE(sonde.vorderstePid().has_value());
-    EXPECT_FALSE(sonde.fenster().has_value());
-    EXPECT_TRUE(sonde.bildschirme().isEmpty());
-    EXPECT_FALSE(X11VordergrundApp().anwendungsID().has_value());
-    EXPECT_FALSE(XVerbindung::oeffne().has_value());
+    // A Wayland session is refused before any X connection is made.
+    umgebung.setze("WAYLAND_DISPLAY", "wayland-7");
+    {
+        HotkeyTap tap({}, std::make_unique<X11TastenQuelle>(queue, speicher));
+        tap.starte();
+    }
+    EXPECT_EQ(
+        log.zeilen().mid(2),
+        (QStringList{
+            u"X11: Wayland-Sitzung (WAYLAND_DISPLAY=\"wayland-7\"), globale Tasten "
+            u"über X11 nicht möglich"_s,
+            u"FEHLER: HotkeyTap: konnte nicht erstellt werden (Bedienungshilfen fehlen?)"_s}));
+
+    EXPECT_FALSE(X11Dienste::verfuegbar());
+    const auto monitor = X11Dienste::escMonitor(queue);
+    EXPECT_NE(monitor->installiere([] {}), nullptr);
+    const auto sonde = X11Dienste::vollbildSonde(queue);
+    sonde->beobachteWechsel([] {});
+    EXPECT_FALSE(sonde->vorderstePid().has_value());
+    EXPECT_FALSE(sonde->fenster().has_value());
+    EXPECT_TRUE(sonde->bildschirme().isEmpty());
+    EXPECT_FALSE(X11Dienste::vordergrundApp()->anwendungsID().has_value());
 }
 
 } // namespace

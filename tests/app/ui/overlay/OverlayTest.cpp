@@ -187,6 +187,35 @@ TEST_F(OverlayTest, WithoutTranslucencyTheHistoryPanelIsCutToItsBody) {
     }
 }
 
+TEST_F(OverlayTest, DraggingTheHistoryPanelsHeaderMovesItAndItStaysThereWhenShownAgain) {
+    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche);
+    glas.zeigeVerlauf();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(glas.fenster(), fensterFrist));
+    QTest::qWait(200);
+    const QPoint vorher = glas.fenster()->pos();
+    auto* titel = glas.fenster()->findChild<QWidget*>(u"titel"_s);
+    const QPoint griff = titel->mapToGlobal(titel->rect().center());
+    const auto xdotool = [](const QStringList& argumente) { fuehreAus(u"xdotool"_s, argumente); };
+    xdotool({u"mousemove"_s, QString::number(griff.x()), QString::number(griff.y())});
+    xdotool({u"mousedown"_s, u"1"_s});
+    for (int schritt = 1; schritt <= 4; ++schritt) {
+        xdotool({u"mousemove"_s, QString::number(griff.x() + 25 * schritt),
+                 QString::number(griff.y() + 10 * schritt)});
+        QTest::qWait(30);
+    }
+    xdotool({u"mouseup"_s, u"1"_s});
+    EXPECT_TRUE(warteQt([&] { return glas.fenster()->pos() == vorher + QPoint(100, 40); }))
+        << glas.fenster()->pos().x() << "," << glas.fenster()->pos().y();
+
+    // A new result while it is open leaves it where the user put it.
+    verlauf.hinzufuegen(u"Aktion"_s, u"Neu"_s);
+    glas.zeigeNeuesErgebnis(u"Neu"_s);
+    QTest::qWait(100);
+    EXPECT_EQ(glas.fenster()->pos(), vorher + QPoint(100, 40));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"Neu"_s);
+    EXPECT_TRUE(glas.fenster()->ansicht().karten().front()->hervorgehoben());
+}
+
 TEST_F(OverlayTest, TheHUDSitsAtTheBottomCentreAndIsSizedByTheModel) {
     Einstellungen(speicher).setzeHudGroesse(2.0);
     hudModel.ladeDarstellung(Einstellungen(speicher));

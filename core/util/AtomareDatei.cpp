@@ -1,4 +1,4 @@
-#include "app/maintenance/AtomareDatei.hpp"
+#include "core/util/AtomareDatei.hpp"
 
 #include <QDir>
 #include <QFileInfo>

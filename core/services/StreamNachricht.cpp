@@ -1,4 +1,4 @@
-#include "app/stream/StreamNachricht.hpp"
+#include "core/services/StreamNachricht.hpp"
 
 #include <QJsonDocument>
 #include <QJsonObject>
