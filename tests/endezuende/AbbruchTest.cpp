@@ -16,7 +16,7 @@ namespace {
 using AbbruchTest = EndeZuEndeTest;
 
 TEST_F(AbbruchTest, EscapeWaehrendDerVerarbeitungLaesstFeldUndVerlaufUnberuehrt) {
-    PARLIX_VERLANGE(starteParlix({kTasten, kEscape, kEinfuegen}));
+    ASSERT_NO_FATAL_FAILURE(starteParlix());
     anbieterAntwortet(u"das soll nicht ankommen"_s, u"Das soll nicht ankommen."_s);
     // The cleanup takes its time, long enough for the user to change their mind.
     constexpr auto bedenkzeit = 4s;
@@ -25,8 +25,7 @@ TEST_F(AbbruchTest, EscapeWaehrendDerVerarbeitungLaesstFeldUndVerlaufUnberuehrt)
     ASSERT_TRUE(feld.bereit());
 
     ASSERT_NO_FATAL_FAILURE(diktiere(sprache(u"Das soll nicht ankommen."_s)));
-    ASSERT_TRUE(server().warteAufAnfragen(3, 30s)) << "the cleanup request did not come";
-    ASSERT_EQ(server().anfragen(chatPfad).size(), 1);
+    ASSERT_TRUE(warteAufChat()) << "the cleanup request did not come";
     EXPECT_TRUE(hudZeigt());
     schritt(u"verarbeitung"_s);
     b().nutzer().tippe({.keysym = XK_Escape});

@@ -130,6 +130,19 @@ bool Bildschirm::trayDa() const {
                               static_cast<Atom>(verbindung_->atom("_NET_SYSTEM_TRAY_S0"))) != None;
 }
 
+bool Bildschirm::eingebettet(const QString& titel) const {
+    for (const Fenster& aussen : fenster()) {
+        QList<Fenster> innen;
+        sammle(aussen.id, 1, innen);
+        for (const Fenster& f : innen) {
+            if (f.titel == titel && f.sichtbar) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 QImage Bildschirm::bild() const {
     if (!verbindung_) {
         return {};

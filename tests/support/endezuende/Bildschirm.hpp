@@ -37,6 +37,9 @@ public:
     bool zeigt(const QString& titel) const;
     // Whether a system tray runs (it owns the selection _NET_SYSTEM_TRAY_S0).
     bool trayDa() const;
+    // Whether a window titled `titel` is shown inside another program's window, as a
+    // tray shows the icons it embedded (until then an icon's window is not shown).
+    bool eingebettet(const QString& titel) const;
 
     // The whole screen, or a rectangle of it; a null image when it cannot be read.
     QImage bild() const;
