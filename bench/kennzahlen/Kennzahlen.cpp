@@ -2,6 +2,7 @@
 // previous run, to a Markdown file:
 //     parlix_kennzahlen --datei bench/kennzahlen.md [--runden 10] [--leerlauf 60]
 //                       [--umstand "build: RelWithDebInfo"]...
+#include "bench/kennzahlen/HUDFenster.hpp"
 #include "bench/kennzahlen/KennzahlenDatei.hpp"
 #include "bench/kennzahlen/Messlauf.hpp"
 
@@ -55,7 +56,9 @@ int main(int argc, char** argv) {
     const bool alle =
         messe("start to tray", lauf.startZumTray()) &&
         messe("idle", lauf.leerlauf(std::chrono::seconds(optionen.value(u"leerlauf"_s).toInt()))) &&
-        messe("dictations", lauf.diktate()) && messe("HUD", lauf.hudLast(std::chrono::seconds(10)));
+        messe("dictations", lauf.diktate()) &&
+        messe("recording", lauf.aufnahmeLast(std::chrono::seconds(10))) &&
+        messe("HUD", parlix::bench::HUDFenster::miss());
 
     QStringList umstaende{
         u"measured %1"_s.arg(QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm 'UTC'"_s)),

@@ -27,10 +27,12 @@ public:
     // arrives; key release until the text is in the field.
     QList<Kennzahl> diktate();
     // Processor while a recording runs and the HUD animates, over `dauer`.
-    QList<Kennzahl> hudLast(std::chrono::seconds dauer);
+    QList<Kennzahl> aufnahmeLast(std::chrono::seconds dauer);
 
 private:
+    // Starts parlix and waits until it listens to the keys and its icon is in the tray.
     bool starteParlix();
+    bool trayZeigtParlix();
     // Waits until the field printed `text` as its content; false after 20 s.
     bool feldZeigt(const QString& text);
 
