@@ -50,7 +50,7 @@ bool schreibe(const QString& pfad, const QList<Kennzahl>& kennzahlen,
               const QMap<QString, double>& vorher, const QStringList& umstaende) {
     QString text = u"# Parlix: figures users feel\n\n"
                    "Written by `scripts/kennzahlen` (the program `bench/kennzahlen`): the real "
-                   "`parlix` of an optimised build in a headless desktop (Xvfb, openbox, a tray), "
+                   "`parlix` of a Release build in a headless desktop (Xvfb, openbox, a tray), "
                    "a private PulseAudio fed like a microphone, and the reference server on "
                    "loopback answering at once. Each run compares with the values this file held "
                    "before; a figure more than 10 % above its previous value is flagged.\n\n"_s;

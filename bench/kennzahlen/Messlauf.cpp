@@ -149,7 +149,7 @@ QList<Kennzahl> Messlauf::leerlauf(std::chrono::seconds dauer) {
 }
 
 QList<Kennzahl> Messlauf::diktate() {
-    const test::Mikrofon mikrofon(buehne_.ton().fifo(),
+    const test::Mikrofon mikrofon(buehne_.ton(),
                                   test::Sprachprobe::sprich(u"eins zwei drei vier fünf"_s));
     QList<double> offen;
     QList<double> ersterChunk;
@@ -195,7 +195,7 @@ QList<Kennzahl> Messlauf::diktate() {
 }
 
 QList<Kennzahl> Messlauf::aufnahmeLast(std::chrono::seconds dauer) {
-    const test::Mikrofon mikrofon(buehne_.ton().fifo(),
+    const test::Mikrofon mikrofon(buehne_.ton(),
                                   test::Sprachprobe::sprich(u"eins zwei drei vier fünf"_s));
     Drehbuch& server = buehne_.server();
     const qsizetype nummer = server.streams().size();

@@ -1,9 +1,12 @@
 #include "tests/support/endezuende/Mikrofon.hpp"
 
 #include <QFile>
+#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix::test {
 
@@ -15,9 +18,11 @@ constexpr auto kTakt = std::chrono::milliseconds(10);
 
 } // namespace
 
-Mikrofon::Mikrofon(const QString& fifo, QByteArray pcm)
+Mikrofon::Mikrofon(const KopfloserTonServer& ton, QByteArray pcm)
     : pcm_(pcm.isEmpty() ? QByteArray(kBlock, '\0') : std::move(pcm))
-    , faden_([this, fifo] { laufe(fifo); }) {}
+    , zuhoerer_(u"parec"_s, {u"--raw"_s, u"-d"_s, QString::fromLatin1(KopfloserTonServer::kQuelle),
+                             u"/dev/null"_s})
+    , faden_([this, fifo = ton.fifo()] { laufe(fifo); }) {}
 
 Mikrofon::~Mikrofon() {
     ende_ = true;
@@ -25,7 +30,9 @@ Mikrofon::~Mikrofon() {
 }
 
 void Mikrofon::laufe(const QString& fifo) {
-    const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_CLOEXEC);
+    // Never blocks: sound that nobody takes is lost, as with a real microphone, and the
+    // end is never held up.
+    const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return;
     }
@@ -37,7 +44,8 @@ void Mikrofon::laufe(const QString& fifo) {
             block += pcm_.left(kBlock - block.size());
         }
         pos = (pos + kBlock) % pcm_.size();
-        if (::write(fd, block.constData(), static_cast<size_t>(block.size())) < 0) {
+        if (::write(fd, block.constData(), static_cast<size_t>(block.size())) < 0 &&
+            errno != EAGAIN) {
             break;
         }
         naechster += kTakt;
