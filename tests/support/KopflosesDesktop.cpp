@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <csignal>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +28,23 @@ QString ersteZeile(KindProzess& prozess, std::chrono::milliseconds frist) {
         }
     }
     return QString::fromUtf8(gelesen.left(gelesen.indexOf('\n'))).trimmed();
+}
+
+constexpr int kErsteAnzeige = 100;
+constexpr int kAnzeigenStreuung = 800;
+constexpr int kAnzeigeVersuche = 50;
+
+// Whether an X server may hold display `nummer`: by its lock file, or by a socket in the
+// abstract namespace, which clients try first and which a server keeps even after its
+// lock file went (Xvfb's own choice looks at the lock files only, and a client would then
+// reach the other server).
+bool anzeigeBelegt(int nummer) {
+    if (QFile::exists(u"/tmp/.X%1-lock"_s.arg(nummer))) {
+        return true;
+    }
+    QFile sockets(u"/proc/net/unix"_s);
+    return sockets.open(QIODevice::ReadOnly) &&
+           sockets.readAll().contains("@/tmp/.X11-unix/X" + QByteArray::number(nummer) + '\n');
 }
 
 bool fuehreAus(const QString& programm, const QStringList& argumente) {
@@ -77,23 +95,34 @@ std::unique_ptr<KindProzess> KopflosesDesktop::kind(const QString& programm,
 }
 
 bool KopflosesDesktop::starteX(QSize groesse) {
-    // -noreset: by default Xvfb resets when its last client leaves (the accessibility
-    // launcher does, early), and a client connecting during the reset is refused.
-    auto x =
-        kind(u"Xvfb"_s,
-             {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
-              u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s, u"tcp"_s,
-              u"-noreset"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
-             u"Xvfb"_s);
-    const QString nummer = x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();
-    prozesse_.push_back(std::move(x));
-    if (nummer.isEmpty()) {
-        fehler_ = u"Xvfb did not start"_s;
-        return false;
+    // Numbers from one that depends on the process, so that test programs started
+    // together rarely try the same one first.
+    int nummer = kErsteAnzeige + static_cast<int>(::getpid() % kAnzeigenStreuung);
+    for (int versuch = 0; versuch < kAnzeigeVersuche; ++versuch, ++nummer) {
+        if (anzeigeBelegt(nummer)) {
+            continue;
+        }
+        // -noreset: an X server resets whenever its last client leaves, and drops the
+        // connections that come in meanwhile; the short-lived checks below (xprop) would
+        // make the next program's connection fail now and then.
+        auto x = kind(
+            u"Xvfb"_s,
+            {u':' + QString::number(nummer), u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s,
+             u"0"_s, u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
+             u"tcp"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
+            u"Xvfb"_s);
+        // Another program may have taken the number meanwhile: the server then ends.
+        const QString gemeldet =
+            x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();
+        prozesse_.push_back(std::move(x));
+        if (!gemeldet.isEmpty()) {
+            anzeige_ = u':' + gemeldet;
+            umgebung_.setze("DISPLAY", anzeige_.toUtf8());
+            return true;
+        }
     }
-    anzeige_ = u':' + nummer;
-    umgebung_.setze("DISPLAY", anzeige_.toUtf8());
-    return true;
+    fehler_ = u"Xvfb did not start"_s;
+    return false;
 }
 
 bool KopflosesDesktop::starteBus() {

@@ -1,0 +1,227 @@
+#include "bench/kennzahlen/Messlauf.hpp"
+
+#include "bench/kennzahlen/ProzessLast.hpp"
+#include "core/settings/Einstellungen.hpp"
+#include "tests/support/Sprachprobe.hpp"
+#include "tests/support/endezuende/Mikrofon.hpp"
+#include "tests/support/endezuende/Warten.hpp"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace parlix::bench {
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+const QString kFeld = u"Messfeld"_s;
+const QString kAntwort = u"Takt."_s;
+
+double ms(Uhr::duration dauer) {
+    return std::chrono::duration<double, std::milli>(dauer).count();
+}
+
+double median(QList<double> werte) {
+    if (werte.isEmpty()) {
+        return 0;
+    }
+    std::sort(werte.begin(), werte.end());
+    const qsizetype mitte = werte.size() / 2;
+    return werte.size() % 2 == 1 ? werte[mitte] : (werte[mitte - 1] + werte[mitte]) / 2;
+}
+
+qsizetype chunkBytes(const StreamMitschnitt& stream) {
+    qsizetype summe = 0;
+    for (const QByteArray& chunk : stream.chunks()) {
+        summe += chunk.size();
+    }
+    return summe;
+}
+
+Antwort chatAntwort(const QString& inhalt) {
+    const QJsonObject nachricht{{u"role"_s, u"assistant"_s}, {u"content"_s, inhalt}};
+    return Antwort::json(200, {{u"choices"_s, QJsonArray{QJsonObject{{u"message"_s, nachricht}}}}});
+}
+
+} // namespace
+
+Messlauf::Messlauf(int runden)
+    : runden_(runden)
+    , buehne_(test::Buehne::Optionen{.tray = true}) {
+    if (!buehne_.laeuft()) {
+        fehler_ = buehne_.fehler();
+        return;
+    }
+    {
+        const std::unique_ptr<DefaultsStore> speicher = buehne_.parlix().einstellungen();
+        Einstellungen einstellungen(*speicher);
+        einstellungen.setzeSetupErledigt(true);
+        einstellungen.setzeUiSprache(u"de"_s);
+        // The latency of the program itself; the default start delay adds 500 ms to it.
+        einstellungen.setzeStartVerzoegerungAktiv(false);
+    }
+    // A provider that answers at once: the stream's transcript at its end, the cleanup.
+    buehne_.server().stelleStreamEin(StreamAblauf().warteAufEnde().sendeFinal(u"takt"_s));
+    buehne_.server().stelleEin(u"/openai/v1/chat/completions"_s, chatAntwort(kAntwort));
+    feld_ = &buehne_.desktop().starte(QStringLiteral(PARLIX_TESTFELD), {kFeld});
+    if (!test::warteBis(
+            [this] {
+                const auto aktiv = buehne_.bildschirm().aktivesFenster();
+                return aktiv && aktiv->titel == kFeld;
+            },
+            60s)) {
+        fehler_ = u"the text field did not get the focus"_s;
+    }
+}
+
+bool Messlauf::starteParlix() {
+    const int gestartet = buehne_.parlix().logAnzahl(u"App gestartet"_s);
+    const int tasten = buehne_.parlix().logAnzahl(u"HotkeyTap aktiv"_s);
+    buehne_.parlix().starte();
+    return buehne_.parlix().warteAufLog(u"App gestartet"_s, gestartet + 1, 60s) &&
+           buehne_.parlix().warteAufLog(u"HotkeyTap aktiv"_s, tasten + 1, 60s) &&
+           test::warteBis([this] { return trayZeigtParlix(); }, 60s);
+}
+
+bool Messlauf::trayZeigtParlix() {
+    return buehne_.bildschirm().eingebettet(u"Parlix"_s);
+}
+
+bool Messlauf::feldZeigt(const QString& text) {
+    const auto ende = Uhr::now() + 20s;
+    while (Uhr::now() < ende) {
+        // Blocks until the field prints something: the moment it shows is not missed.
+        feldAusgabe_ += feld_->lies(100ms);
+        if (feldAusgabe_.endsWith('\n') &&
+            feldAusgabe_.chopped(1).split('\n').constLast() == text.toUtf8()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<Kennzahl> Messlauf::startZumTray() {
+    QList<double> dauern;
+    for (int runde = 0; runde < std::max(runden_ / 2, 3); ++runde) {
+        const auto start = Uhr::now();
+        buehne_.parlix().starte();
+        // What the user sees: the icon inside the tray, not the program's word for it.
+        if (!test::warteBis([this] { return trayZeigtParlix(); }, 60s)) {
+            return {};
+        }
+        dauern << ms(Uhr::now() - start);
+        buehne_.parlix().beende();
+    }
+    return {{u"start_tray_ms"_s, u"Start to tray icon (median)"_s, median(dauern), u"ms"_s,
+             u"process start until the tray shows the icon it embedded"_s}};
+}
+
+QList<Kennzahl> Messlauf::leerlauf(std::chrono::seconds dauer) {
+    if (!starteParlix()) {
+        return {};
+    }
+    // The start itself is over.
+    std::this_thread::sleep_for(5s);
+    const qint64 pid = buehne_.parlix().pid();
+    const std::optional<double> anfang = ProzessLast::cpuSekunden(pid);
+    double rssMax = 0;
+    const auto ende = Uhr::now() + dauer;
+    while (Uhr::now() < ende) {
+        rssMax = std::max(rssMax, ProzessLast::rssMiB(pid).value_or(0));
+        std::this_thread::sleep_for(1s);
+    }
+    const std::optional<double> schluss = ProzessLast::cpuSekunden(pid);
+    if (!anfang || !schluss) {
+        return {};
+    }
+    const double sekunden = std::chrono::duration<double>(dauer).count();
+    return {{u"leerlauf_cpu_prozent"_s, u"Idle processor"_s, (*schluss - *anfang) / sekunden * 100,
+             u"%"_s, u"of one core, over %1 s without a recording"_s.arg(dauer.count())},
+            {u"leerlauf_rss_mib"_s, u"Idle resident memory"_s, rssMax, u"MiB"_s,
+             u"the highest VmRSS over the same time"_s}};
+}
+
+QList<Kennzahl> Messlauf::diktate() {
+    const test::Mikrofon mikrofon(buehne_.ton(),
+                                  test::Sprachprobe::sprich(u"eins zwei drei vier fünf"_s));
+    QList<double> offen;
+    QList<double> ersterChunk;
+    QList<double> eingefuegt;
+    for (int runde = 0; runde < runden_; ++runde) {
+        Drehbuch& server = buehne_.server();
+        const qsizetype nummer = server.streams().size();
+        const auto druck = Uhr::now();
+        buehne_.nutzer().drueckeTaste(XK_Control_L);
+        const bool geoeffnet = server.warteAufStreams(
+            [&](const QList<StreamMitschnitt>& s) { return s.size() > nummer; }, 20s);
+        const auto streamOffen = Uhr::now();
+        const bool chunk = server.warteAufStreams(
+            [&](const QList<StreamMitschnitt>& s) { return !s[nummer].chunks().isEmpty(); }, 20s);
+        const auto chunkDa = Uhr::now();
+        // A second of speech, then the key goes up.
+        server.warteAufStreams(
+            [&](const QList<StreamMitschnitt>& s) { return chunkBytes(s[nummer]) >= 32000; }, 20s);
+        const auto loslassen = Uhr::now();
+        buehne_.nutzer().lasseTasteLos(XK_Control_L);
+        feldText_ += kAntwort;
+        if (!geoeffnet || !chunk || !feldZeigt(feldText_)) {
+            return {};
+        }
+        eingefuegt << ms(Uhr::now() - loslassen);
+        offen << ms(streamOffen - druck);
+        ersterChunk << ms(chunkDa - druck);
+        // The HUD fades and the clipboard is put back before the next dictation.
+        test::warteBis([this] { return !buehne_.bildschirm().zeigt(u"Parlix HUD"_s); }, 20s);
+        std::this_thread::sleep_for(1s);
+    }
+    const QString je = u"median of %1 dictations"_s.arg(runden_);
+    return {
+        {u"loslassen_text_ms"_s, u"Key release to text in the field"_s, median(eingefuegt), u"ms"_s,
+         je + u"; includes the fixed 60 ms paste delay (aim: ≤ 80 ms); slowest %1 ms"_s.arg(
+                  *std::max_element(eingefuegt.cbegin(), eingefuegt.cend()), 0, 'f', 1)},
+        {u"druck_aufnahme_ms"_s, u"Key press to recording (stream open)"_s, median(offen), u"ms"_s,
+         je + u"; start delay off (by default it adds 500 ms)"_s},
+        {u"druck_chunk_ms"_s, u"Key press to first chunk on the stream"_s, median(ersterChunk),
+         u"ms"_s,
+         je + u"; the microphone runs before the press; a chunk is about 85 ms of sound"_s},
+    };
+}
+
+QList<Kennzahl> Messlauf::aufnahmeLast(std::chrono::seconds dauer) {
+    const test::Mikrofon mikrofon(buehne_.ton(),
+                                  test::Sprachprobe::sprich(u"eins zwei drei vier fünf"_s));
+    Drehbuch& server = buehne_.server();
+    const qsizetype nummer = server.streams().size();
+    buehne_.nutzer().drueckeTaste(XK_Control_L);
+    if (!server.warteAufStreams([&](const QList<StreamMitschnitt>& s) { return s.size() > nummer; },
+                                20s) ||
+        !test::warteBis([this] { return buehne_.bildschirm().zeigt(u"Parlix HUD"_s); }, 20s)) {
+        buehne_.nutzer().lasseTasteLos(XK_Control_L);
+        return {};
+    }
+    const qint64 pid = buehne_.parlix().pid();
+    const std::optional<double> anfang = ProzessLast::cpuSekunden(pid);
+    std::this_thread::sleep_for(dauer);
+    const std::optional<double> schluss = ProzessLast::cpuSekunden(pid);
+    buehne_.nutzer().lasseTasteLos(XK_Control_L);
+    // The dictation ends before the stage does.
+    feldText_ += kAntwort;
+    feldZeigt(feldText_);
+    if (!anfang || !schluss) {
+        return {};
+    }
+    const double sekunden = std::chrono::duration<double>(dauer).count();
+    return {
+        {u"aufnahme_cpu_prozent"_s, u"Processor while recording"_s,
+         (*schluss - *anfang) / sekunden * 100, u"%"_s,
+         u"of one core, over %1 s: capture, stream and the HUD at 60 fps"_s.arg(dauer.count())}};
+}
+
+} // namespace parlix::bench
