@@ -187,6 +187,11 @@ QString Updater::serverVersion(std::stop_token stop) const {
         throw std::runtime_error("Antwort ist kein JSON (" + fehler.errorString().toStdString() +
                                  ")");
     }
+    // An error answer in JSON (404, 503 with a "detail") has no version: reading it as
+    // "0" would report the check as up to date.
+    if (antwort.status < 200 || antwort.status > 299) {
+        throw std::runtime_error("Version: HTTP " + std::to_string(antwort.status));
+    }
     const QJsonValue version = dokument.object().value(u"version"_s);
     return version.isString() ? version.toString() : u"0"_s;
 }

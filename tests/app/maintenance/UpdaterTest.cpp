@@ -91,6 +91,11 @@ TEST_F(UpdaterTest, NothingNewerOrAnUnreadableAnswerDownloadsNothing) {
     EXPECT_TRUE(zeilen.last().startsWith(u"Update-Check übersprungen: Antwort ist kein JSON"_s))
         << zeilen.last().toStdString();
 
+    server.drehbuch().stelleEin(versionPfad, Antwort::fehler(404, u"unbekannt"_s));
+    EXPECT_EQ(Updater(queue, einrichtung(u"1.0"_s)).pruefeUndAktualisiere(),
+              Updater::Ergebnis::fehler);
+    EXPECT_TRUE(log.enthaelt(u"Update-Check übersprungen: Version: HTTP 404"_s));
+
     EXPECT_TRUE(server.drehbuch().anfragen(zipPfad).isEmpty());
     EXPECT_FALSE(beendet);
 }
