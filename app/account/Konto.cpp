@@ -47,23 +47,35 @@ void Konto::logout() {
     setze(false, QString());
 }
 
-void Konto::starte() {
+void Konto::starte(std::function<void()> fertig) {
     const std::optional<QString> token = TokenSpeicher::lese(tokenDatei_);
+    QPointer<Konto> selbst(this);
     if (!token) {
+        mainQueue_.post([selbst, fertig] {
+            if (selbst && fertig) {
+                fertig();
+            }
+        });
         return;
     }
-    QPointer<Konto> selbst(this);
-    arbeiter_.post([this, selbst, token = *token](std::stop_token stop) {
+    arbeiter_.post([this, selbst, token = *token, fertig](std::stop_token stop) {
+        std::optional<QString> email;
         try {
-            const QString email = client_.profil(token, stop).email;
-            mainQueue_.post([selbst, email] {
-                if (selbst) {
-                    selbst->setze(true, email);
-                }
-            });
+            email = client_.profil(token, stop).email;
         } catch (...) {
             // Offline or refused: the stored token stays, and so does the state.
         }
+        mainQueue_.post([selbst, email, fertig] {
+            if (!selbst) {
+                return;
+            }
+            if (email) {
+                selbst->setze(true, *email);
+            }
+            if (fertig) {
+                fertig();
+            }
+        });
     });
 }
 

@@ -38,8 +38,10 @@ public:
     // Deletes the token and signs out at once.
     void logout();
     // At start: with a stored token, refreshes the e-mail from the profile. A failure
-    // (offline, token refused) leaves the user signed in.
-    void starte();
+    // (offline, token refused) leaves the user signed in. `fertig`, if set, runs on the
+    // main queue once this is over (without a token: at once, through the queue); it is
+    // dropped when the account object is gone by then.
+    void starte(std::function<void()> fertig = {});
 
 signals:
     void eingeloggtGeaendert(bool eingeloggt);

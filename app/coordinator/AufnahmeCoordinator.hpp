@@ -129,8 +129,9 @@ private:
                        const std::optional<QString>& gesagt);
     void meldeFehler(const Lauf& lauf, const QString& key, const QString& logZeile = {});
     // The dictation's reaction to a failed service call: "fehler.keinKey" without a log
-    // line for missing credentials, else the logged failure and "fehler.groq". Nothing
-    // once the run is cancelled (the cancelled request is no failure).
+    // line for missing credentials, else the logged failure and "fehler.keinAnbieter" for
+    // a backend without a provider (status 503) or "fehler.groq". Nothing once the run is
+    // cancelled (the cancelled request is no failure).
     void meldeDienstFehler(const Lauf& lauf, const std::exception& fehler);
     // The text of a localisation key in the interface language. Any thread.
     QString lokalisiert(const QString& key) const;

@@ -65,11 +65,14 @@ void AufnahmeCoordinator::meldeDienstFehler(const Lauf& lauf, const std::excepti
         return;
     }
     const auto* groq = dynamic_cast<const GroqFehler*>(&fehler);
+    const QString logZeile = u"FEHLER: Groq fehlgeschlagen: "_s + QString::fromUtf8(fehler.what());
     if (groq != nullptr && groq->fall() == GroqFehler::Fall::keinKey) {
         meldeFehler(lauf, u"fehler.keinKey"_s);
+    } else if (groq != nullptr && groq->fall() == GroqFehler::Fall::http && groq->status() == 503) {
+        // The backend has no provider for this request: say so instead of "failed".
+        meldeFehler(lauf, u"fehler.keinAnbieter"_s, logZeile);
     } else {
-        meldeFehler(lauf, u"fehler.groq"_s,
-                    u"FEHLER: Groq fehlgeschlagen: "_s + QString::fromUtf8(fehler.what()));
+        meldeFehler(lauf, u"fehler.groq"_s, logZeile);
     }
 }
 

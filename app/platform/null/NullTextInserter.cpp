@@ -1,0 +1,17 @@
+#include "app/platform/null/NullTextInserter.hpp"
+
+#include "core/log/DateiLog.hpp"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+void NullTextInserter::fuegeEin(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    log().schreibe(u"FEHLER: Einfügen nicht möglich, Text liegt in der Zwischenablage"_s);
+}
+
+} // namespace parlix

@@ -1,0 +1,11 @@
+#include "app/render/AlleAnsichten.hpp"
+
+#include "app/render/StandardAnsichten.hpp"
+
+namespace parlix::AlleAnsichten {
+
+void registriere(AnsichtenRegister& ansichten) {
+    StandardAnsichten::registriere(ansichten);
+}
+
+} // namespace parlix::AlleAnsichten

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace parlix {
+
+class DefaultsStore;
+class FensterSteuerung;
+class HotkeyManager;
+class HotkeyTap;
+class HUDModel;
+class Konto;
+class MainQueue;
+struct Plattform;
+class VerlaufStore;
+
+// What the secondary windows are given by the start-up: the long-lived objects they
+// show and change. All of them outlive the window controller.
+struct FensterUmfeld {
+    MainQueue& mainQueue;
+    DefaultsStore& speicher;
+    VerlaufStore& verlauf;
+    // The managers of the dictation, action, prompt and lock hotkeys: after a new hotkey
+    // is stored, its manager's ladeKonfig() makes it apply at once.
+    HotkeyManager& hotkeys;
+    HotkeyManager& aktionHotkeys;
+    HotkeyManager& promptHotkeys;
+    HotkeyManager& lockHotkeys;
+    HotkeyTap& hotkeyTap;
+    Konto& konto;
+    // The HUD's model, for a preview of the appearance settings.
+    HUDModel& hud;
+    // The desktop's services (microphones, sounds, ...).
+    Plattform& plattform;
+};
+
+// Builds the window controller on first use.
+using FensterFabrik = std::function<std::unique_ptr<FensterSteuerung>(const FensterUmfeld&)>;
+
+} // namespace parlix

@@ -1,0 +1,134 @@
+#include "app/ui/hud/HUDWidget.hpp"
+
+#include "app/ui/Texte.hpp"
+#include "app/ui/hud/HUDBild.hpp"
+#include "app/ui/hud/HUDController.hpp"
+#include "app/ui/hud/HUDModel.hpp"
+#include "core/concurrency/MainQueue.hpp"
+#include "core/recording/StatusPanelTexte.hpp"
+
+#include <QPainter>
+#include <QScreen>
+#include <chrono>
+
+namespace parlix {
+
+namespace {
+
+constexpr std::chrono::milliseconds einblenden{220};
+constexpr std::chrono::milliseconds ausblenden{300};
+constexpr int inhaltBlendeMs = 300;
+// The window's bottom edge above the bottom of the screen's free area.
+constexpr int abstandUnten = 120;
+
+double sekunden(MainQueue::Zeitpunkt zeit) {
+    return std::chrono::duration<double>(zeit.time_since_epoch()).count();
+}
+
+double zielDeckkraft(const HUDModel& model) {
+    return model.zustand() == AppZustand::idle && !model.fehler() ? 0.0 : 1.0;
+}
+
+} // namespace
+
+HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, FokusOrt& fokusOrt)
+    : SchwebeFenster(Maus::durchklickbar, fokusOrt)
+    , uhr_(uhr)
+    , speicher_(speicher) {
+    setWindowTitle(QStringLiteral("Parlix HUD"));
+    takt_.setTimerType(Qt::PreciseTimer);
+    takt_.setInterval(bildIntervallMs);
+    connect(&takt_, &QTimer::timeout, this, &HUDWidget::naechstesBild);
+    connect(this, &SchwebeFenster::ausgeblendet, &takt_, &QTimer::stop);
+    deckkraftBlende_.setDuration(inhaltBlendeMs);
+    deckkraftBlende_.setEasingCurve(QEasingCurve::InOutQuad);
+    connect(&deckkraftBlende_, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& wert) {
+                deckkraft_ = wert.toDouble();
+                update();
+            });
+}
+
+void HUDWidget::zeige(HUDModel& model) {
+    if (model_ != &model) {
+        verbinde(model);
+    }
+    deckkraftBlende_.stop();
+    deckkraft_ = zielDeckkraft(model);
+    pegelVerlauf_.clear();
+    resize(HUDController::fenstergroesse(model.groesse()).toSize());
+    platziere();
+    takt_.start();
+    blendeEin(einblenden);
+}
+
+void HUDWidget::verstecke() {
+    blendeAus(ausblenden);
+}
+
+void HUDWidget::verbinde(HUDModel& model) {
+    if (model_) {
+        model_->disconnect(this);
+    }
+    model_ = &model;
+    connect(&model, &HUDModel::zustandGeaendert, this, &HUDWidget::zustandGewechselt);
+    connect(&model, &HUDModel::fehlerGeaendert, this, &HUDWidget::zustandGewechselt);
+    connect(&model, &HUDModel::gesperrtGeaendert, this, [this] { update(); });
+}
+
+void HUDWidget::zustandGewechselt() {
+    if (!model_) {
+        return;
+    }
+    deckkraftBlende_.stop();
+    deckkraftBlende_.setStartValue(deckkraft_);
+    deckkraftBlende_.setEndValue(zielDeckkraft(*model_));
+    deckkraftBlende_.start();
+}
+
+void HUDWidget::platziere() {
+    const QScreen* bildschirm = arbeitsBildschirm();
+    if (bildschirm == nullptr) {
+        return;
+    }
+    const QRect frei = bildschirm->availableGeometry();
+    move(frei.center().x() - width() / 2, frei.bottom() + 1 - abstandUnten - height());
+}
+
+void HUDWidget::naechstesBild() {
+    if (model_) {
+        pegelVerlauf_.append(model_->aktuellerPegel);
+        if (pegelVerlauf_.size() > verlaufLaenge) {
+            pegelVerlauf_.removeFirst();
+        }
+    }
+    update();
+}
+
+HUDMoment HUDWidget::moment() const {
+    HUDMoment m;
+    if (!model_) {
+        m.deckkraft = 0.0;
+        return m;
+    }
+    const MainQueue::Zeitpunkt jetzt = uhr_.jetzt();
+    m.stil = model_->stil();
+    m.palette = model_->palette();
+    m.zustand = model_->zustand();
+    m.gesperrt = model_->gesperrt();
+    m.fehler = model_->fehler();
+    m.zustandText = Texte(speicher_).text(StatusPanelTexte::statusLabel(m.zustand));
+    m.pegel = model_->aktuellerPegel;
+    m.morph = model_->morphWert(jetzt);
+    m.t = sekunden(jetzt);
+    m.deckkraft = deckkraft_;
+    m.pegelVerlauf = pegelVerlauf_;
+    return m;
+}
+
+void HUDWidget::paintEvent(QPaintEvent*) {
+    QPainter maler(this);
+    HUDBild::zeichne(maler, size(), moment());
+}
+
+} // namespace parlix

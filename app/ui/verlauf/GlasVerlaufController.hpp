@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/platform/EscMonitor.hpp"
+#include "app/platform/GlasVerlauf.hpp"
+#include "app/ui/verlauf/GlasVerlaufModel.hpp"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace parlix {
+
+class FokusOrt;
+class GlasVerlaufFenster;
+class Texte;
+class VerlaufStore;
+
+// The floating history panel: built on first opening, then reused. A new result is put
+// on the clipboard and shown highlighted; the menu's history command opens the panel
+// as it is. While it is shown, Escape anywhere closes it. Main thread.
+class GlasVerlaufController final : public GlasVerlauf {
+public:
+    GlasVerlaufController(VerlaufStore& store, const Texte& texte, EscMonitor& escMonitor,
+                          FokusOrt& fokusOrt);
+    ~GlasVerlaufController() override;
+
+    void zeigeNeuesErgebnis(const QString& text) override;
+    // The menu's history command: opens the panel without changing the highlight.
+    void zeigeVerlauf();
+    void verstecke();
+
+    // Insert action of a card; does nothing until start-up sets it.
+    std::function<void(const QString& text)> onEinfuegen;
+
+    GlasVerlaufModel& model() { return model_; }
+    // Null before the first opening.
+    GlasVerlaufFenster* fenster() const { return fenster_.get(); }
+    bool sichtbar() const;
+
+private:
+    void baueFalls();
+    void bringe();
+    void installiereEsc();
+    void entferneEsc();
+    static void kopiere(const QString& text);
+
+    VerlaufStore& store_;
+    const Texte& texte_;
+    EscMonitor& escMonitorDienst_;
+    FokusOrt& fokusOrt_;
+    GlasVerlaufModel model_;
+    std::unique_ptr<GlasVerlaufFenster> fenster_;
+    std::unique_ptr<EscMonitor::Abo> escMonitor_;
+};
+
+} // namespace parlix
