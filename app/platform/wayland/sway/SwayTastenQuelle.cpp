@@ -1,0 +1,90 @@
+#include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
+
+#include "app/platform/wayland/LinuxTasten.hpp"
+#include "app/platform/wayland/sway/SwayBindungen.hpp"
+#include "core/hotkeys/Ereignistyp.hpp"
+#include "core/log/DateiLog.hpp"
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+SwayTastenQuelle::SwayTastenQuelle(SwayBindungen& bindungen, Hotkeys hotkeys)
+    : bindungen_(bindungen)
+    , hotkeys_(std::move(hotkeys)) {}
+
+SwayTastenQuelle::~SwayTastenQuelle() {
+    for (const QString& tasten : gebunden_) {
+        bindungen_.loese(tasten);
+    }
+}
+
+void SwayTastenQuelle::starte(Behandler behandler, Bereit bereit) {
+    behandler_ = std::move(behandler);
+    bool eine = false;
+    for (const Hotkey& hotkey : hotkeys_()) {
+        eine = bindeHotkey(hotkey) || eine;
+    }
+    bereit(eine);
+}
+
+bool SwayTastenQuelle::bindeHotkey(const Hotkey& hotkey) {
+    const auto name = LinuxTasten::swayName(hotkey.keyCode, hotkey.modifiers);
+    if (!name) {
+        log().schreibe(u"FEHLER: Sway: Taste %1 hat keinen Namen"_s.arg(hotkey.keyCode));
+        return false;
+    }
+    const QString runter = u"--no-repeat "_s + *name;
+    const QString hoch = u"--release "_s + *name;
+    if (!bindungen_.binde(runter, [this, hotkey] { gedrueckt(hotkey); })) {
+        log().schreibe(u"FEHLER: Sway: Bindung %1 abgelehnt"_s.arg(*name));
+        return false;
+    }
+    gebunden_ << runter;
+    // A combination acts on its press alone, as on every desktop.
+    if (!hotkey.istKombi() && bindungen_.binde(hoch, [this, hotkey] { losgelassen(hotkey); })) {
+        gebunden_ << hoch;
+    }
+    log().schreibe(u"Sway: Hotkey %1 gebunden"_s.arg(*name));
+    return true;
+}
+
+void SwayTastenQuelle::gedrueckt(const Hotkey& hotkey) {
+    bool releaseFehlt = false;
+    {
+        const std::lock_guard lock(sperre_);
+        releaseFehlt = !gehalten_.insert(hotkey.keyCode).second;
+    }
+    if (releaseFehlt) {
+        melde(hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteHoch,
+              hotkey, false);
+    }
+    const quint32 typ = hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert
+                                                : Ereignistyp::tasteRunter;
+    melde(typ, hotkey, true);
+    if (hotkey.istKombi()) {
+        const std::lock_guard lock(sperre_);
+        gehalten_.erase(hotkey.keyCode);
+    }
+}
+
+void SwayTastenQuelle::losgelassen(const Hotkey& hotkey) {
+    {
+        const std::lock_guard lock(sperre_);
+        gehalten_.erase(hotkey.keyCode);
+    }
+    melde(hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteHoch, hotkey,
+          false);
+}
+
+void SwayTastenQuelle::melde(quint32 typ, const Hotkey& hotkey, bool unten) {
+    quint64 flags = hotkey.modifiers;
+    if (hotkey.istModifierTaste && unten) {
+        flags |= LinuxTasten::modifierBit(static_cast<quint16>(hotkey.keyCode));
+    }
+    if (behandler_) {
+        behandler_(typ, hotkey.keyCode, flags);
+    }
+}
+
+} // namespace parlix
