@@ -20,6 +20,7 @@
 #include "app/platform/pulse/Mikrofone.hpp"
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
+#include "app/platform/wayland/WaylandPlattform.hpp"
 #include "app/platform/x11/X11FokusOrt.hpp"
 #include "core/log/DateiLog.hpp"
 
@@ -32,12 +33,12 @@ namespace {
 struct Backend {
     QString name;
     // Fills the services this backend provides; null for none.
-    void (*bestuecke)(Plattform& plattform);
+    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher);
     // Whether sound comes from the sound server.
     bool klang;
 };
 
-void bestueckeX11(Plattform& p) {
+void bestueckeX11(Plattform& p, DefaultsStore& /*speicher*/) {
     if (auto fokus = std::make_unique<X11FokusOrt>(); fokus->verbunden()) {
         p.fokusOrt = std::move(fokus);
     }
@@ -45,7 +46,7 @@ void bestueckeX11(Plattform& p) {
 
 const Backend backends[] = {
     {u"x11"_s, &bestueckeX11, true},
-    {u"wayland"_s, nullptr, true},
+    {u"wayland"_s, &WaylandPlattform::bestuecke, true},
     {u"null"_s, nullptr, false},
 };
 
@@ -101,7 +102,7 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
 
 QString erkenneSitzung() {
     const QString vorgabe = qEnvironmentVariable("PARLIX_PLATTFORM");
-    if (vorgabe == u"x11"_s || vorgabe == u"null"_s) {
+    if (vorgabe == u"x11"_s || vorgabe == u"wayland"_s || vorgabe == u"null"_s) {
         return vorgabe;
     }
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland"_s ||
@@ -120,7 +121,7 @@ std::unique_ptr<Plattform> lade(DefaultsStore& speicher) {
         bestueckeKlang(*plattform, speicher);
     }
     if (gewaehlt.bestuecke != nullptr) {
-        gewaehlt.bestuecke(*plattform);
+        gewaehlt.bestuecke(*plattform, speicher);
     }
     ergaenzeNull(*plattform, gewaehlt.name);
     return plattform;

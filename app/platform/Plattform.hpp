@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace parlix {
 
@@ -25,6 +26,9 @@ namespace parlix {
 // The platform assembly fills every member; a service the desktop cannot provide is
 // filled with an implementation that does nothing and says so once in the log.
 struct Plattform {
+    // What the services of a backend share (connections, threads); declared first, so
+    // that it goes after them.
+    std::vector<std::shared_ptr<void>> grundlagen;
     AudioRecorderFabrik recorder;
     // Whether a microphone can be opened at all; asked once at start for the log.
     std::function<bool()> mikrofonErreichbar;
