@@ -4,6 +4,7 @@
 #include "app/platform/atspi/AtspiBrowserText.hpp"
 #include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
@@ -112,6 +113,13 @@ void bestuecke(Plattform& p, DefaultsStore& speicher) {
     }
     if (p.vordergrund) {
         bestueckeEinfuegen(p, s, speicher);
+    }
+    if (s.swayVorn) {
+        auto foto = std::make_unique<Bildschirmkopie>(s.verbindung, *s.swayVorn);
+        if (foto->bereit()) {
+            p.fensterFoto = std::move(foto);
+            melde(u"Fensterfoto"_s, u"screencopy"_s);
+        }
     }
     p.axKontext = std::make_unique<AtspiKontext>(s.atspi);
     if (p.vordergrund) {

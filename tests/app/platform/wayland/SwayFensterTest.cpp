@@ -1,4 +1,6 @@
 // The focused application, its place and its full-screen state from sway's tree.
+#include "app/platform/wayland/Bildschirmkopie.hpp"
+#include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/sway/SwayBaum.hpp"
 #include "app/platform/wayland/sway/SwayEreignisse.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
@@ -7,6 +9,7 @@
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +38,12 @@ TEST(SwayFensterTest, AnwendungOrtUndVollbildKommenAusDemBaum) {
     ASSERT_TRUE(gekachelt && !gekachelt->isEmpty());
     EXPECT_LT(gekachelt->first().grenzen->height(), 800);
     EXPECT_EQ(vorn.fokusFenster(), gekachelt->first().grenzen->toRect());
+    // The window photo is the window's region of the screen.
+    WaylandVerbindung verbindung;
+    Bildschirmkopie kopie(verbindung, vorn);
+    const auto png = kopie.fensterScreenshot();
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(QImage::fromData(*png).size(), gekachelt->first().grenzen->size().toSize());
 
     int wechsel = 0;
     sonde.beobachteWechsel([&] { ++wechsel; });
