@@ -28,8 +28,10 @@ public:
     // thread except the connection's.
     bool tippe(const Tastenkombination& taste) override;
 
-private:
+    // The protocol objects, on the connection's thread; their listeners reach it.
     struct Zustand;
+
+private:
 
     WaylandVerbindung& verbindung_;
     std::unique_ptr<Zustand> z_;

@@ -41,8 +41,10 @@ public:
     // Counts every change of the selection, ours included.
     quint64 aenderungen(Art art);
 
-private:
+    // The protocol objects, on the connection's thread; their listeners reach it.
     struct Zustand;
+
+private:
 
     WaylandVerbindung& verbindung_;
     std::unique_ptr<Zustand> z_;

@@ -48,9 +48,9 @@ void WaylandTextInserter::fuegeEin(const Vorgang& vorgang) {
         return;
     }
     if (vorgang.wiederherstellen || vorgang.tasten.ueberPrimaer) {
-        mainQueue_.after(kWiederherstellenNach, [this, vorgang]() mutable {
-            vorgang.lesenBis = std::chrono::steady_clock::now() + kLesenFrist;
-            stelleWiederHer(vorgang);
+        mainQueue_.after(kWiederherstellenNach, [this, v = Vorgang(vorgang)]() mutable {
+            v.lesenBis = std::chrono::steady_clock::now() + kLesenFrist;
+            stelleWiederHer(v);
         });
     }
 }
