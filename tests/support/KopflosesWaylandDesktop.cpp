@@ -31,8 +31,8 @@ std::optional<QJsonObject> finde(const QJsonObject& knoten, const QString& name)
          knoten.value(u"name"_s).toString() == name)) {
         return knoten;
     }
-    for (const auto* feld : {u"nodes", u"floating_nodes"}) {
-        for (const QJsonValue kind : knoten.value(QString(feld)).toArray()) {
+    for (const QString& feld : {u"nodes"_s, u"floating_nodes"_s}) {
+        for (const QJsonValue kind : knoten.value(feld).toArray()) {
             if (auto treffer = finde(kind.toObject(), name)) {
                 return treffer;
             }
@@ -56,8 +56,7 @@ KopflosesWaylandDesktop::KopflosesWaylandDesktop(const Optionen& optionen)
     umgebung_.setze("QT_QPA_PLATFORM", "wayland");
     umgebung_.setze("GDK_BACKEND", "wayland");
     umgebung_.setze("XDG_RUNTIME_DIR", QFile::encodeName(verzeichnis_.path()));
-    laeuft_ = starteSway() && (!optionen.bus || starteBus()) &&
-              starteLeerlaufTastatur();
+    laeuft_ = starteSway() && (!optionen.bus || starteBus()) && starteLeerlaufTastatur();
 }
 
 KopflosesWaylandDesktop::~KopflosesWaylandDesktop() {
@@ -70,10 +69,9 @@ KopflosesWaylandDesktop::~KopflosesWaylandDesktop() {
     }
 }
 
-std::unique_ptr<KindProzess> KopflosesWaylandDesktop::kind(const QString& programm,
-                                                           const QStringList& argumente,
-                                                           const QString& protokoll,
-                                                           std::optional<QStringList> umgebung) const {
+std::unique_ptr<KindProzess>
+KopflosesWaylandDesktop::kind(const QString& programm, const QStringList& argumente,
+                              const QString& protokoll, std::optional<QStringList> umgebung) const {
     // setpriv ends the child with this process, even when a test aborts.
     return std::make_unique<KindProzess>(
         u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
@@ -95,26 +93,22 @@ bool KopflosesWaylandDesktop::starteSway() {
     }
     QFile::setPermissions(pfad, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile konfig(pfad + u"/sway.conf"_s);
-    if (!konfig.open(QIODevice::WriteOnly) ||
-        konfig.write("output HEADLESS-1 resolution 1280x800\n"
-                     "xwayland disable\n"
-                     "focus_follows_mouse no\n") < 0) {
+    if (!konfig.open(QIODevice::WriteOnly) || konfig.write("output HEADLESS-1 resolution 1280x800\n"
+                                                           "xwayland disable\n"
+                                                           "focus_follows_mouse no\n") < 0) {
         fehler_ = u"cannot write the sway configuration"_s;
         return false;
     }
     konfig.close();
     QFile::setPermissions(konfig.fileName(), QFile::ReadOwner | QFile::ReadOther);
-    const QStringList umgebung{u"PATH=/usr/local/bin:/usr/bin:/bin"_s,
-                               u"HOME="_s + pfad,
-                               u"XDG_RUNTIME_DIR="_s + pfad,
-                               u"WLR_BACKENDS=headless"_s,
-                               u"WLR_LIBINPUT_NO_DEVICES=1"_s,
-                               u"WLR_RENDERER=pixman"_s};
-    const QStringList alsNutzer{u"--reuid"_s,         QString::number(nutzer->pw_uid),
-                                u"--regid"_s,         QString::number(nutzer->pw_gid),
-                                u"--clear-groups"_s,  u"--pdeathsig"_s,
-                                u"KILL"_s,            u"--"_s,
-                                u"sway"_s,            u"-c"_s,
+    const QStringList umgebung{u"PATH=/usr/local/bin:/usr/bin:/bin"_s, u"HOME="_s + pfad,
+                               u"XDG_RUNTIME_DIR="_s + pfad,           u"WLR_BACKENDS=headless"_s,
+                               u"WLR_LIBINPUT_NO_DEVICES=1"_s,         u"WLR_RENDERER=pixman"_s};
+    const QStringList alsNutzer{u"--reuid"_s,        QString::number(nutzer->pw_uid),
+                                u"--regid"_s,        QString::number(nutzer->pw_gid),
+                                u"--clear-groups"_s, u"--pdeathsig"_s,
+                                u"KILL"_s,           u"--"_s,
+                                u"sway"_s,           u"-c"_s,
                                 konfig.fileName()};
     prozesse_.push_back(std::make_unique<KindProzess>(
         u"setpriv"_s, alsNutzer, KindProzess::Optionen{pfad + u"/sway.log"_s, umgebung}));
@@ -155,7 +149,8 @@ bool KopflosesWaylandDesktop::starteBus() {
     return true;
 }
 
-KindProzess& KopflosesWaylandDesktop::starte(const QString& programm, const QStringList& argumente) {
+KindProzess& KopflosesWaylandDesktop::starte(const QString& programm,
+                                             const QStringList& argumente) {
     prozesse_.push_back(kind(programm, argumente, QFileInfo(programm).fileName()));
     return *prozesse_.back();
 }
@@ -167,13 +162,14 @@ bool KopflosesWaylandDesktop::befehl(const QString& befehl) const {
 }
 
 QJsonObject KopflosesWaylandDesktop::baum() const {
-    const auto antwort = KindProzess::ausgabe(
-        u"swaymsg"_s, {u"-s"_s, ipcSocket_, u"-r"_s, u"-t"_s, u"get_tree"_s}, std::chrono::seconds(5));
+    const auto antwort =
+        KindProzess::ausgabe(u"swaymsg"_s, {u"-s"_s, ipcSocket_, u"-r"_s, u"-t"_s, u"get_tree"_s},
+                             std::chrono::seconds(5));
     return QJsonDocument::fromJson(antwort.value_or(QByteArray())).object();
 }
 
-std::optional<QJsonObject> KopflosesWaylandDesktop::warteAufFokus(
-    const QString& name, std::chrono::milliseconds frist) const {
+std::optional<QJsonObject>
+KopflosesWaylandDesktop::warteAufFokus(const QString& name, std::chrono::milliseconds frist) const {
     const auto ende = Uhr::now() + frist;
     while (Uhr::now() < ende) {
         if (auto knoten = finde(baum(), name)) {

@@ -43,8 +43,8 @@ void sammle(const QJsonObject& knoten, bool sichtbar, QList<SwayFenster>& liste)
     if (sichtbar && istFenster(knoten)) {
         liste.append(alsFenster(knoten));
     }
-    for (const auto* feld : {u"floating_nodes", u"nodes"}) {
-        for (const QJsonValue kind : knoten.value(QString(feld)).toArray()) {
+    for (const QString& feld : {u"floating_nodes"_s, u"nodes"_s}) {
+        for (const QJsonValue kind : knoten.value(feld).toArray()) {
             sammle(kind.toObject(), sichtbar, liste);
         }
     }
