@@ -49,8 +49,9 @@ public:
     QJsonObject baum() const;
     // Waits until a window whose app id, X class or title equals `name` has the focus;
     // its node in the tree, or nothing after `frist`.
-    std::optional<QJsonObject> warteAufFokus(const QString& name,
-                                             std::chrono::milliseconds frist = std::chrono::seconds(20)) const;
+    std::optional<QJsonObject>
+    warteAufFokus(const QString& name,
+                  std::chrono::milliseconds frist = std::chrono::seconds(20)) const;
 
     // Types as the user would, through a virtual keyboard of its own (wtype arguments,
     // e.g. {"-P", "Control_L"} holds Control).

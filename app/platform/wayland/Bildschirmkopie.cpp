@@ -79,7 +79,8 @@ void pufferKam(void* daten, zwlr_screencopy_frame_v1* rahmen, uint32_t format, u
     zwlr_screencopy_frame_v1_copy(rahmen, a->puffer);
 }
 void flagsKamen(void* daten, zwlr_screencopy_frame_v1*, uint32_t flags) {
-    static_cast<Aufnahme*>(daten)->gespiegelt = (flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT) != 0;
+    static_cast<Aufnahme*>(daten)->gespiegelt =
+        (flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT) != 0;
 }
 void bereitKam(void* daten, zwlr_screencopy_frame_v1*, uint32_t, uint32_t, uint32_t) {
     static_cast<Aufnahme*>(daten)->fertig = true;
@@ -91,9 +92,8 @@ void schadenKam(void*, zwlr_screencopy_frame_v1*, uint32_t, uint32_t, uint32_t, 
 void dmabufKam(void*, zwlr_screencopy_frame_v1*, uint32_t, uint32_t, uint32_t) {}
 void pufferFertig(void*, zwlr_screencopy_frame_v1*) {}
 
-const zwlr_screencopy_frame_v1_listener rahmenHoerer{pufferKam,  flagsKamen, bereitKam,
-                                                     fehlerKam,  schadenKam, dmabufKam,
-                                                     pufferFertig};
+const zwlr_screencopy_frame_v1_listener rahmenHoerer{pufferKam,  flagsKamen, bereitKam,   fehlerKam,
+                                                     schadenKam, dmabufKam,  pufferFertig};
 
 } // namespace
 

@@ -107,10 +107,9 @@ bool VirtuelleTastatur::Zustand::ladeVorgabe() {
 }
 
 void VirtuelleTastatur::Zustand::lade(const QByteArray& text) {
-    xkb_keymap* neu = xkb_keymap_new_from_buffer(kontext, text.constData(),
-                                                 static_cast<size_t>(text.size()),
-                                                 XKB_KEYMAP_FORMAT_TEXT_V1,
-                                                 XKB_KEYMAP_COMPILE_NO_FLAGS);
+    xkb_keymap* neu =
+        xkb_keymap_new_from_buffer(kontext, text.constData(), static_cast<size_t>(text.size()),
+                                   XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
     if (neu == nullptr) {
         return;
     }
@@ -133,8 +132,8 @@ void VirtuelleTastatur::Zustand::lade(const QByteArray& text) {
 
 std::optional<xkb_keycode_t> VirtuelleTastatur::Zustand::taste(xkb_keysym_t keysym) const {
     // The key that gives the symbol without Shift in the first layout.
-    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap); code <= xkb_keymap_max_keycode(keymap);
-         ++code) {
+    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap);
+         code <= xkb_keymap_max_keycode(keymap); ++code) {
         const xkb_keysym_t* symbole = nullptr;
         const int anzahl = xkb_keymap_key_get_syms_by_level(keymap, code, 0, 0, &symbole);
         for (int i = 0; i < anzahl; ++i) {
@@ -175,26 +174,28 @@ VirtuelleTastatur::VirtuelleTastatur(WaylandVerbindung& verbindung)
     if (!verbindung_.bietet("zwp_virtual_keyboard_manager_v1") || !verbindung_.bietet("wl_seat")) {
         return;
     }
-    bereit_ = verbindung_.frage<bool>([this] {
-                                 Zustand& z = *z_;
-                                 z.kontext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-                                 z.sitz = static_cast<wl_seat*>(verbindung_.binde(&wl_seat_interface, 5));
-                                 z.verwalter = static_cast<zwp_virtual_keyboard_manager_v1*>(
-                                     verbindung_.binde(&zwp_virtual_keyboard_manager_v1_interface, 1));
-                                 if (z.kontext == nullptr || z.sitz == nullptr || z.verwalter == nullptr) {
-                                     return false;
-                                 }
-                                 z.tastatur = wl_seat_get_keyboard(z.sitz);
-                                 wl_keyboard_add_listener(z.tastatur, &tastaturHoerer, &z);
-                                 verbindung_.rundlauf();
-                                 if (z.keymap == nullptr && !z.ladeVorgabe()) {
-                                     return false;
-                                 }
-                                 z.virtuell = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(
-                                     z.verwalter, z.sitz);
-                                 z.lade(z.keymapText);
-                                 return verbindung_.rundlauf();
-                             }).value_or(false);
+    bereit_ = verbindung_
+                  .frage<bool>([this] {
+                      Zustand& z = *z_;
+                      z.kontext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+                      z.sitz = static_cast<wl_seat*>(verbindung_.binde(&wl_seat_interface, 5));
+                      z.verwalter = static_cast<zwp_virtual_keyboard_manager_v1*>(
+                          verbindung_.binde(&zwp_virtual_keyboard_manager_v1_interface, 1));
+                      if (z.kontext == nullptr || z.sitz == nullptr || z.verwalter == nullptr) {
+                          return false;
+                      }
+                      z.tastatur = wl_seat_get_keyboard(z.sitz);
+                      wl_keyboard_add_listener(z.tastatur, &tastaturHoerer, &z);
+                      verbindung_.rundlauf();
+                      if (z.keymap == nullptr && !z.ladeVorgabe()) {
+                          return false;
+                      }
+                      z.virtuell = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(
+                          z.verwalter, z.sitz);
+                      z.lade(z.keymapText);
+                      return verbindung_.rundlauf();
+                  })
+                  .value_or(false);
     if (!bereit_) {
         log().schreibe(u"FEHLER: Wayland: keine virtuelle Tastatur"_s);
     }
@@ -214,9 +215,9 @@ bool VirtuelleTastatur::tippe(const Tastenkombination& taste) {
     return verbindung_
         .frage<bool>([&] {
             std::vector<xkb_keycode_t> runter;
-            for (const auto& [noetig, keysym] :
-                 {std::pair{taste.strg, XKB_KEY_Control_L}, std::pair{taste.umschalt, XKB_KEY_Shift_L},
-                  std::pair{true, static_cast<int>(taste.keysym)}}) {
+            for (const auto& [noetig, keysym] : {std::pair{taste.strg, XKB_KEY_Control_L},
+                                                 std::pair{taste.umschalt, XKB_KEY_Shift_L},
+                                                 std::pair{true, static_cast<int>(taste.keysym)}}) {
                 if (!noetig) {
                     continue;
                 }

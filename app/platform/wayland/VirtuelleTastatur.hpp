@@ -32,7 +32,6 @@ public:
     struct Zustand;
 
 private:
-
     WaylandVerbindung& verbindung_;
     std::unique_ptr<Zustand> z_;
     bool bereit_ = false;

@@ -20,8 +20,8 @@ namespace {
 
 constexpr const char* kPasswortHinweis = "x-kde-passwordManagerHint";
 // What a text may come as, best first.
-const QByteArrayList kTextTypen{"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
-                                "STRING", "TEXT"};
+const QByteArrayList kTextTypen{"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "STRING",
+                                "TEXT"};
 constexpr qsizetype kHoechstens = 64 * 1024 * 1024;
 
 int index(WaylandAblage::Art art) {
@@ -85,7 +85,7 @@ void geraetEndet(void* daten, zwlr_data_control_device_v1* geraet) {
     z->geraet = nullptr;
 }
 const zwlr_data_control_device_v1_listener geraetHoerer{angebotKam, auswahlKam, geraetEndet,
-                                                       primaerKam};
+                                                        primaerKam};
 
 void sendeAn(void* daten, zwlr_data_control_source_v1* quelle, const char* typ, int32_t fd) {
     static_cast<Z*>(daten)->sende(quelle, typ, fd);
@@ -205,19 +205,21 @@ WaylandAblage::WaylandAblage(WaylandVerbindung& verbindung)
     if (!verbindung_.bietet("zwlr_data_control_manager_v1")) {
         return;
     }
-    bereit_ = verbindung_.frage<bool>([this] {
-                                 Zustand& z = *z_;
-                                 z.sitz = static_cast<wl_seat*>(verbindung_.binde(&wl_seat_interface, 5));
-                                 z.verwalter = static_cast<zwlr_data_control_manager_v1*>(
-                                     verbindung_.binde(&zwlr_data_control_manager_v1_interface, 2));
-                                 if (z.sitz == nullptr || z.verwalter == nullptr) {
-                                     return false;
-                                 }
-                                 z.geraet = zwlr_data_control_manager_v1_get_data_device(z.verwalter, z.sitz);
-                                 zwlr_data_control_device_v1_add_listener(z.geraet, &geraetHoerer, &z);
-                                 // The current selections arrive at once.
-                                 return verbindung_.rundlauf();
-                             }).value_or(false);
+    bereit_ = verbindung_
+                  .frage<bool>([this] {
+                      Zustand& z = *z_;
+                      z.sitz = static_cast<wl_seat*>(verbindung_.binde(&wl_seat_interface, 5));
+                      z.verwalter = static_cast<zwlr_data_control_manager_v1*>(
+                          verbindung_.binde(&zwlr_data_control_manager_v1_interface, 2));
+                      if (z.sitz == nullptr || z.verwalter == nullptr) {
+                          return false;
+                      }
+                      z.geraet = zwlr_data_control_manager_v1_get_data_device(z.verwalter, z.sitz);
+                      zwlr_data_control_device_v1_add_listener(z.geraet, &geraetHoerer, &z);
+                      // The current selections arrive at once.
+                      return verbindung_.rundlauf();
+                  })
+                  .value_or(false);
 }
 
 WaylandAblage::~WaylandAblage() {
@@ -263,7 +265,8 @@ std::optional<QString> WaylandAblage::vorherigerText(Art art) {
     return vorher && *vorher ? **vorher : text(art);
 }
 
-quint64 WaylandAblage::schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) {
+quint64 WaylandAblage::schreibeEigenen(Art art, const QString& text,
+                                       std::optional<QString> vorher) {
     return verbindung_
         .frage<quint64>([&] {
             const int i = index(art);

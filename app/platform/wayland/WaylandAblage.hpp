@@ -45,7 +45,6 @@ public:
     struct Zustand;
 
 private:
-
     WaylandVerbindung& verbindung_;
     std::unique_ptr<Zustand> z_;
     bool bereit_ = false;

@@ -86,7 +86,8 @@ void bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
     }
     TastenSender* tasten = s.tastatur.bereit() ? &s.tastatur : nullptr;
     VordergrundApp& vorn = *p.vordergrund;
-    p.inserter = std::make_unique<WaylandTextInserter>(s.mainQueue, speicher, vorn, s.ablage, tasten);
+    p.inserter =
+        std::make_unique<WaylandTextInserter>(s.mainQueue, speicher, vorn, s.ablage, tasten);
     p.auswahl = std::make_unique<WaylandAuswahlKopierer>(vorn, s.ablage, tasten);
     if (tasten != nullptr) {
         melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);

@@ -35,7 +35,8 @@ private:
     SwayEreignisse& ereignisse_;
     int abo_ = 0;
     std::mutex sperre_;
-    std::map<QString, std::pair<QString, std::function<void()>>> bindungen_; // tasten -> (tag, handler)
+    std::map<QString, std::pair<QString, std::function<void()>>>
+        bindungen_; // tasten -> (tag, handler)
     int naechste_ = 1;
 };
 

@@ -28,7 +28,8 @@ SwayEscMonitor::SwayEscMonitor(SwayBindungen& bindungen, MainQueue& mainQueue)
     , mainQueue_(mainQueue) {}
 
 std::unique_ptr<EscMonitor::Abo> SwayEscMonitor::installiere(std::function<void()> beiEscape) {
-    bindungen_.binde(kEscape, [this, beiEscape = std::move(beiEscape)] { mainQueue_.post(beiEscape); });
+    bindungen_.binde(kEscape,
+                     [this, beiEscape = std::move(beiEscape)] { mainQueue_.post(beiEscape); });
     return std::make_unique<Bindung>(bindungen_);
 }
 

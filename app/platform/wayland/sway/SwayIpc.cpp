@@ -76,7 +76,8 @@ std::optional<QJsonDocument> SwayIpc::frage(quint32 typ, const QByteArray& nutzl
     }
     const auto ende = Uhr::now() + frist;
     while (Uhr::now() < ende) {
-        auto nachricht = lies(std::chrono::duration_cast<std::chrono::milliseconds>(ende - Uhr::now()));
+        auto nachricht =
+            lies(std::chrono::duration_cast<std::chrono::milliseconds>(ende - Uhr::now()));
         if (!nachricht) {
             return std::nullopt;
         }

@@ -59,8 +59,8 @@ void SwayTastenQuelle::gedrueckt(const Hotkey& hotkey) {
         melde(hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteHoch,
               hotkey, false);
     }
-    const quint32 typ = hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert
-                                                : Ereignistyp::tasteRunter;
+    const quint32 typ =
+        hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteRunter;
     melde(typ, hotkey, true);
     if (hotkey.istKombi()) {
         const std::lock_guard lock(sperre_);

@@ -8,8 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
-SwayVollbildSonde::SwayVollbildSonde(SwayIpc& ipc, SwayEreignisse& ereignisse,
-                                     MainQueue& mainQueue)
+SwayVollbildSonde::SwayVollbildSonde(SwayIpc& ipc, SwayEreignisse& ereignisse, MainQueue& mainQueue)
     : ipc_(ipc)
     , ereignisse_(ereignisse)
     , mainQueue_(mainQueue) {}

@@ -57,7 +57,8 @@ TEST_F(SwayTastenTest, LinkeStrgAlleinHaeltUndEinAkkordVerliertDasLoslassenNicht
     ASSERT_TRUE(desktop_.tippe({u"-P"_s, u"Control_L"_s, u"-p"_s, u"Control_L"_s}));
     ASSERT_TRUE(warteAufAnzahl(2));
     // Ctrl+A: sway reports the press, never the release.
-    ASSERT_TRUE(desktop_.tippe({u"-P"_s, u"Control_L"_s, u"-k"_s, u"a"_s, u"-p"_s, u"Control_L"_s}));
+    ASSERT_TRUE(
+        desktop_.tippe({u"-P"_s, u"Control_L"_s, u"-k"_s, u"a"_s, u"-p"_s, u"Control_L"_s}));
     ASSERT_TRUE(warteAufAnzahl(3));
     // Right Control is no hotkey here and reaches nobody.
     ASSERT_TRUE(desktop_.tippe({u"-P"_s, u"Control_R"_s, u"-p"_s, u"Control_R"_s}));

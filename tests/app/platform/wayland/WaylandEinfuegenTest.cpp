@@ -34,15 +34,15 @@ protected:
         nutzerAblage_.setze(Art::zwischenablage, u"vom Nutzer kopiert"_s);
     }
 
-    KindProzess& starte(const QString& programm, const QStringList& argumente, const QString& name) {
+    KindProzess& starte(const QString& programm, const QStringList& argumente,
+                        const QString& name) {
         KindProzess& prozess = desktop_.starte(programm, argumente);
         EXPECT_TRUE(desktop_.warteAufFokus(name).has_value()) << name.toStdString();
         return prozess;
     }
     bool ablageWiederDesNutzers() {
-        return laufeBis([&] {
-            return nutzerAblage_.text(Art::zwischenablage) == u"vom Nutzer kopiert"_s;
-        });
+        return laufeBis(
+            [&] { return nutzerAblage_.text(Art::zwischenablage) == u"vom Nutzer kopiert"_s; });
     }
 
     KopflosesWaylandDesktop desktop_;
@@ -99,8 +99,8 @@ TEST_F(WaylandEinfuegenTest, OhneTastaturBleibtDerTextInDerAblageUndDerNutzerErf
 }
 
 TEST_F(WaylandEinfuegenTest, AuswahlWirdKopiertUndDieAblageBleibtDesNutzers) {
-    starte(QString::fromUtf8(PARLIX_TESTFELD), {u"Auswahlfeld"_s, u"ganz markiert"_s, u"0"_s, u"4"_s},
-           u"Auswahlfeld"_s);
+    starte(QString::fromUtf8(PARLIX_TESTFELD),
+           {u"Auswahlfeld"_s, u"ganz markiert"_s, u"0"_s, u"4"_s}, u"Auswahlfeld"_s);
     WaylandAuswahlKopierer kopierer(vorn_, ablage_, &tastatur_);
     EXPECT_EQ(kopierer.auswahlText(), u"ganz"_s);
     EXPECT_TRUE(ablageWiederDesNutzers());

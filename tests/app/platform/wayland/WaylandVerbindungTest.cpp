@@ -1,6 +1,7 @@
 // The connection to a real compositor: what a headless sway offers, and jobs on the
 // connection's thread.
 #include "app/platform/wayland/WaylandVerbindung.hpp"
+
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 
 #include <gtest/gtest.h>
