@@ -1,6 +1,8 @@
-# Shared by the scripts: configures and builds one build directory.
-# usage: baue <build-dir> [cmake options...]
-baue() {
+# Shared by the scripts.
+
+# Configures one build directory.
+# usage: konfiguriere <build-dir> [cmake options...]
+konfiguriere() {
     local verzeichnis=$1
     shift
     local launcher=()
@@ -10,5 +12,11 @@ baue() {
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S . -B "$verzeichnis" -G Ninja "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$verzeichnis" -j "$(nproc)"
+}
+
+# Configures and builds one build directory.
+# usage: baue <build-dir> [cmake options...]
+baue() {
+    konfiguriere "$@"
+    cmake --build "$1" -j "$(nproc)"
 }

@@ -5,6 +5,8 @@
 #include <QPair>
 #include <QString>
 
+class QObject;
+
 namespace parlix {
 
 // A request as the server received it.
@@ -15,6 +17,10 @@ struct Anfrage {
     QList<QPair<QByteArray, QByteArray>> kopfzeilen;
     QByteArray koerper;
     bool webSocket = false; // an upgrade to a WebSocket
+    QString kunde;          // the client's network address
+    // Lives on the server's thread as long as the client's connection is open; read it
+    // only there, while handling the request.
+    QObject* verbindung = nullptr;
 
     // The first header of that name, compared without regard to case; empty if none.
     QByteArray kopf(const QByteArray& name) const;

@@ -13,11 +13,13 @@ namespace parlix {
 // Decides what the server answers. Called on the server's thread.
 class Behandler {
 public:
+    // May be called from any thread; the answer finds its way back to the server's
+    // thread, or is dropped when the client has gone.
     using Antworter = std::function<void(const Antwort&)>;
 
     virtual ~Behandler() = default;
 
-    // Calls `antworte` exactly once, at once or later, on the server's thread.
+    // Calls `antworte` exactly once, at once or later.
     virtual void behandle(const Anfrage& anfrage, Antworter antworte) = 0;
     // Asked before a WebSocket upgrade is accepted: an answer refuses the upgrade and is
     // sent at once (its delay is ignored) before the connection is closed. Nothing

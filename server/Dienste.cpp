@@ -1,5 +1,6 @@
 #include "server/Dienste.hpp"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QWebSocket>
@@ -11,58 +12,78 @@ namespace parlix {
 namespace {
 
 const QString relaisPraefix = u"/openai/v1/"_s;
+// Device ids are 64 hexadecimal characters; anything much longer is not one.
+constexpr qsizetype maxGeraeteId = 128;
+// Keys the free allowance remembers at most (each costs some 100 bytes).
+constexpr qsizetype maxFreieSchluessel = 100000;
+
+Antwort zuVieleFreieAufrufe(qint64 wartenMs) {
+    Antwort antwort = Antwort::fehler(
+        429, u"Das freie Kontingent dieses Geräts ist aufgebraucht. Bitte anmelden oder später "
+             "erneut versuchen."_s);
+    antwort.kopfzeilen.append({"Retry-After", QByteArray::number((wartenMs + 999) / 1000)});
+    return antwort;
+}
 
 } // namespace
 
 Dienste::Dienste(Einrichtung einrichtung)
-    : konten_(einrichtung.kontenDatei, std::move(einrichtung.codeVersand))
-    , relais_(std::move(einrichtung.upstreams))
+    : konten_(einrichtung.datenbank, std::move(einrichtung.codeVersand), einrichtung.konten)
+    , relais_(std::move(einrichtung.upstreams), einrichtung.relais)
     , version_(einrichtung.version)
-    , archiv_(einrichtung.archiv) {}
+    , archiv_(einrichtung.archiv)
+    , frei_(einrichtung.freiProGeraet.anzahl > 0 && einrichtung.freiProKunde.anzahl > 0)
+    , geraete_(einrichtung.freiProGeraet, maxFreieSchluessel)
+    , kunden_(einrichtung.freiProKunde, maxFreieSchluessel) {}
 
 void Dienste::behandle(const Anfrage& anfrage, Antworter antworte) {
     const QString& pfad = anfrage.pfad;
     const bool post = anfrage.methode == "POST";
     if (pfad.startsWith(u"/auth/"_s)) {
-        antworte(konto(anfrage));
+        konto(anfrage, std::move(antworte));
     } else if (pfad == u"/version"_s && anfrage.methode == "GET") {
         antworte(Antwort::json(200, {{u"version"_s, version_}}));
     } else if (pfad == u"/download/parlix.zip"_s && anfrage.methode == "GET") {
         antworte(archiv());
     } else if (post && (pfad == relaisPraefix + u"audio/transcriptions"_s ||
                         pfad == relaisPraefix + u"chat/completions"_s)) {
-        if (darfWeiterleiten(anfrage)) {
-            relais_.leiteWeiter(anfrage, pfad.mid(relaisPraefix.size()), std::move(antworte));
+        if (std::optional<Antwort> nein = verweigereWeiterleitung(anfrage)) {
+            antworte(*nein);
         } else {
-            antworte(Antwort::fehler(401, u"Nicht angemeldet und keine Geräte-ID."_s));
+            relais_.leiteWeiter(anfrage, pfad.mid(relaisPraefix.size()), std::move(antworte));
         }
     } else {
         antworte(Antwort::fehler(404, u"Unbekannter Pfad oder falsche Methode."_s));
     }
 }
 
-Antwort Dienste::konto(const Anfrage& anfrage) {
+void Dienste::konto(const Anfrage& anfrage, Antworter antworte) {
     if (anfrage.pfad == u"/auth/me"_s && anfrage.methode == "GET") {
-        return konten_.profil(anfrage.kopf("Authorization"));
+        antworte(konten_.profil(anfrage.kopf("Authorization")));
+        return;
+    }
+    if (anfrage.pfad == u"/auth/logout"_s && anfrage.methode == "POST") {
+        konten_.abmelden(anfrage.kopf("Authorization"), std::move(antworte));
+        return;
     }
     const QJsonDocument dokument = QJsonDocument::fromJson(anfrage.koerper);
     if (anfrage.methode != "POST" || !dokument.isObject()) {
-        return Antwort::fehler(400, u"Erwartet: POST mit einem JSON-Objekt."_s);
+        antworte(Antwort::fehler(400, u"Erwartet: POST mit einem JSON-Objekt."_s));
+        return;
     }
     const QJsonObject koerper = dokument.object();
+    const QString& kunde = anfrage.kunde;
     if (anfrage.pfad == u"/auth/register"_s) {
-        return konten_.registriere(koerper);
+        konten_.registriere(koerper, kunde, std::move(antworte));
+    } else if (anfrage.pfad == u"/auth/login"_s) {
+        konten_.login(koerper, kunde, std::move(antworte));
+    } else if (anfrage.pfad == u"/auth/reset-request"_s) {
+        konten_.resetAnfordern(koerper, kunde, std::move(antworte));
+    } else if (anfrage.pfad == u"/auth/reset-confirm"_s) {
+        konten_.resetBestaetigen(koerper, kunde, std::move(antworte));
+    } else {
+        antworte(Antwort::fehler(404, u"Unbekannter Pfad."_s));
     }
-    if (anfrage.pfad == u"/auth/login"_s) {
-        return konten_.login(koerper);
-    }
-    if (anfrage.pfad == u"/auth/reset-request"_s) {
-        return konten_.resetAnfordern(koerper);
-    }
-    if (anfrage.pfad == u"/auth/reset-confirm"_s) {
-        return konten_.resetBestaetigen(koerper);
-    }
-    return Antwort::fehler(404, u"Unbekannter Pfad."_s);
 }
 
 Antwort Dienste::archiv() const {
@@ -73,9 +94,28 @@ Antwort Dienste::archiv() const {
     return Antwort::text(200, datei.readAll(), "application/zip");
 }
 
-bool Dienste::darfWeiterleiten(const Anfrage& anfrage) const {
-    return !anfrage.kopf("X-Device-Id").isEmpty() ||
-           !konten_.emailZu(anfrage.kopf("Authorization")).isEmpty();
+std::optional<Antwort> Dienste::verweigereWeiterleitung(const Anfrage& anfrage) {
+    const QByteArray authorization = anfrage.kopf("Authorization");
+    if (!authorization.isEmpty() && !konten_.emailZu(authorization).isEmpty()) {
+        return std::nullopt;
+    }
+    const QByteArray geraet = anfrage.kopf("X-Device-Id");
+    if (!frei_ || geraet.isEmpty() || geraet.size() > maxGeraeteId) {
+        return Antwort::fehler(401, frei_ ? u"Nicht angemeldet und keine Geräte-ID."_s
+                                          : u"Bitte anmelden."_s);
+    }
+    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    for (const std::optional<qint64> warten : {geraete_.zaehle(QString::fromLatin1(geraet), jetzt),
+                                               kunden_.zaehle(anfrage.kunde, jetzt)}) {
+        if (warten) {
+            return zuVieleFreieAufrufe(*warten);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Antwort> Dienste::verweigereStream(const Anfrage& handshake) {
+    return verweigereWeiterleitung(handshake);
 }
 
 void Dienste::neuerStream(const Anfrage&, QWebSocket& socket) {

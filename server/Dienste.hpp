@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/Behandler.hpp"
+#include "server/Drossel.hpp"
 #include "server/KontenDienst.hpp"
 #include "server/Relais.hpp"
 
@@ -9,32 +10,44 @@ namespace parlix {
 // The reference backend's own behaviour: accounts, the relay to the upstream
 // providers, the version document and the update archive. The stream has no upstream
 // yet and answers "END" with an error, which makes the client fall back to batch
-// transcription. Used on the server's thread only.
+// transcription. The relay and the stream serve a valid token, or a device id within
+// the free allowance per device and per client address. Used on the server's thread.
 class Dienste final : public Behandler {
 public:
     struct Einrichtung {
-        QString kontenDatei; // empty: accounts in memory only
+        Datenbank::Ziel datenbank;
         KontenDienst::CodeVersand codeVersand;
         QHash<QString, Relais::Upstream> upstreams;
         QString version; // served by "version"
         QString archiv;  // served by "download/parlix.zip"; may be empty
+        KontenRegeln konten{};
+        Relais::Grenzen relais{};
+        // Calls without a token per device id and per client address; 0 calls: a token
+        // is required.
+        Drosselgrenze freiProGeraet{120, 60 * KontenRegeln::minute};
+        Drosselgrenze freiProKunde{600, 60 * KontenRegeln::minute};
     };
 
+    // Throws DatenbankFehler when the accounts database cannot be used.
     explicit Dienste(Einrichtung einrichtung);
 
     void behandle(const Anfrage& anfrage, Antworter antworte) override;
+    std::optional<Antwort> verweigereStream(const Anfrage& handshake) override;
     void neuerStream(const Anfrage& handshake, QWebSocket& socket) override;
 
 private:
-    Antwort konto(const Anfrage& anfrage);
+    void konto(const Anfrage& anfrage, Antworter antworte);
     Antwort archiv() const;
-    // A relay call needs a valid token or at least a device id.
-    bool darfWeiterleiten(const Anfrage& anfrage) const;
+    // Why a relay call or stream is refused, or nothing when it may go ahead.
+    std::optional<Antwort> verweigereWeiterleitung(const Anfrage& anfrage);
 
     KontenDienst konten_;
     Relais relais_;
     QString version_;
     QString archiv_;
+    bool frei_;
+    Drossel geraete_;
+    Drossel kunden_;
 };
 
 } // namespace parlix

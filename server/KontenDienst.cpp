@@ -1,13 +1,13 @@
 #include "server/KontenDienst.hpp"
 
+#include "server/DatenbankFehler.hpp"
+#include "server/Sitzung.hpp"
+
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QPasswordDigestor>
-#include <QRandomGenerator>
-#include <QSaveFile>
+#include <QSqlQuery>
+#include <algorithm>
+#include <sodium.h>
 
 using namespace Qt::StringLiterals;
 
@@ -15,160 +15,373 @@ namespace parlix {
 
 namespace {
 
-constexpr int iterationen = 20000;
-constexpr qint64 codeDauerMs = 15 * 60 * 1000;
-
 QString feld(const QJsonObject& koerper, const QString& name) {
     return koerper.value(name).toString();
 }
 
-QString schluessel(const QJsonObject& koerper) {
+QString adresseAus(const QJsonObject& koerper) {
     return feld(koerper, u"email"_s).trimmed().toLower();
 }
 
 QByteArray zufall(int bytes) {
     QByteArray daten(bytes, '\0');
-    QRandomGenerator::system()->generate(daten.begin(), daten.end());
+    randombytes_buf(daten.data(), static_cast<std::size_t>(daten.size()));
     return daten;
+}
+
+QString sha256(const QByteArray& daten) {
+    return QString::fromLatin1(QCryptographicHash::hash(daten, QCryptographicHash::Sha256).toHex());
+}
+
+// The stored form of a bearer token; empty when the header holds none.
+QString tokenHash(const QByteArray& authorization) {
+    const QByteArray token =
+        authorization.startsWith("Bearer ") ? authorization.mid(7).trimmed() : QByteArray();
+    return token.isEmpty() || token.size() > 256 ? QString() : sha256(token);
+}
+
+QString codeHash(const QString& email, const QString& code) {
+    return sha256(email.toUtf8() + ':' + code.toUtf8());
+}
+
+bool gleich(const QString& a, const QString& b) {
+    const QByteArray x = a.toLatin1();
+    const QByteArray y = b.toLatin1();
+    return x.size() == y.size() &&
+           sodium_memcmp(x.constData(), y.constData(), static_cast<std::size_t>(x.size())) == 0;
+}
+
+// The account of an unexpired token, or an empty text.
+QString kontoZu(Sitzung& s, const QString& hash, qint64 jetzt) {
+    const QVariantList konto = s.ersteZeile(
+        u"SELECT email FROM tokens WHERE hash = ? AND gueltig_bis > ?"_s, {hash, jetzt});
+    return konto.isEmpty() ? QString() : konto[0].toString();
 }
 
 Antwort falscheAnmeldung() {
     return Antwort::fehler(401, u"E-Mail oder Passwort ist falsch."_s);
 }
 
+Antwort ungueltigerCode() {
+    return Antwort::fehler(400, u"Der Code ist ungültig oder abgelaufen."_s);
+}
+
+Antwort ausgelastet() {
+    return Antwort::fehler(503,
+                           u"Der Server ist ausgelastet. Bitte gleich noch einmal versuchen."_s);
+}
+
+QByteArray attrappe(const Passwort::Kosten& kosten) {
+    if (sodium_init() < 0) {
+        throw DatenbankFehler("libsodium lässt sich nicht einrichten");
+    }
+    return Passwort::hash(zufall(16).toHex(), kosten);
+}
+
 } // namespace
 
-KontenDienst::KontenDienst(QString datei, CodeVersand versand)
-    : datei_(std::move(datei))
-    , versand_(std::move(versand)) {
-    lade();
+KontenDienst::KontenDienst(const Datenbank::Ziel& ziel, CodeVersand versand, KontenRegeln regeln)
+    : regeln_(std::move(regeln))
+    , versand_(std::move(versand))
+    , datenbank_(ziel)
+    , attrappe_(attrappe(regeln_.passwortKosten))
+    , arbeiter_(regeln_.arbeiter, regeln_.maxWartend, [this] { datenbank_.schliesseFaden(); }) {
+    raeumeAuf();
 }
 
-Antwort KontenDienst::registriere(const QJsonObject& koerper) {
-    const QString email = schluessel(koerper);
+KontenDienst::~KontenDienst() = default;
+
+qint64 KontenDienst::jetzt() const {
+    return regeln_.uhr ? regeln_.uhr() : QDateTime::currentMSecsSinceEpoch();
+}
+
+void KontenDienst::imHintergrund(Antworter antworte, std::function<Antwort(Sitzung&)> auftrag) {
+    if (auftraege_.fetch_add(1) % 1000 == 999) {
+        raeumeAuf();
+    }
+    const bool angenommen = arbeiter_.reiheEin([this, antworte, auftrag] {
+        try {
+            Sitzung sitzung(datenbank_);
+            antworte(auftrag(sitzung));
+        } catch (const DatenbankFehler& fehler) {
+            qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+            datenbank_.schliesseFaden(); // the next job connects afresh
+            antworte(Antwort::fehler(
+                503,
+                u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s));
+        }
+    });
+    if (!angenommen) {
+        antworte(ausgelastet());
+    }
+}
+
+std::optional<Antwort>
+KontenDienst::gedrosselt(Sitzung& sitzung,
+                         const QList<std::pair<QString, Drosselgrenze>>& zaehler) {
+    const qint64 nun = jetzt();
+    qint64 wartenMs = 0;
+    sitzung.inTransaktion([&] {
+        for (const auto& [schluessel, grenze] : zaehler) {
+            const qint64 abgelaufen = nun - grenze.fensterMs;
+            const QVariantList stand = sitzung.ersteZeile(
+                u"INSERT INTO drossel (schluessel, beginn, anzahl) VALUES (?, ?, 1) "
+                "ON CONFLICT (schluessel) DO UPDATE SET "
+                "anzahl = CASE WHEN drossel.beginn <= ? THEN 1 ELSE drossel.anzahl + 1 END, "
+                "beginn = CASE WHEN drossel.beginn <= ? THEN excluded.beginn "
+                "ELSE drossel.beginn END RETURNING anzahl, beginn"_s,
+                {schluessel, nun, abgelaufen, abgelaufen});
+            if (!stand.isEmpty() && stand[0].toInt() > grenze.anzahl) {
+                wartenMs = std::max(wartenMs, stand[1].toLongLong() + grenze.fensterMs - nun);
+            }
+        }
+    });
+    if (wartenMs <= 0) {
+        return std::nullopt;
+    }
+    const qint64 minuten = (wartenMs + KontenRegeln::minute - 1) / KontenRegeln::minute;
+    Antwort antwort = Antwort::fehler(
+        429, u"Zu viele Versuche. Bitte in %1 Minuten erneut versuchen."_s.arg(minuten));
+    antwort.kopfzeilen.append({"Retry-After", QByteArray::number((wartenMs + 999) / 1000)});
+    return antwort;
+}
+
+std::optional<Antwort> KontenDienst::ungueltigesPasswort(const QString& passwort) const {
+    if (passwort.size() < regeln_.minPasswortZeichen ||
+        passwort.toUtf8().size() > regeln_.maxPasswortBytes) {
+        return Antwort::fehler(400,
+                               u"Das Passwort braucht mindestens %1 und höchstens %2 Zeichen."_s
+                                   .arg(regeln_.minPasswortZeichen)
+                                   .arg(regeln_.maxPasswortBytes));
+    }
+    return std::nullopt;
+}
+
+void KontenDienst::registriere(const QJsonObject& koerper, const QString& kunde,
+                               Antworter antworte) {
+    const QString email = adresseAus(koerper);
     const QString passwort = feld(koerper, u"passwort"_s);
-    if (!email.contains(u'@') || passwort.size() < 8) {
-        return Antwort::fehler(
-            400, u"Bitte eine E-Mail-Adresse und ein Passwort mit mindestens 8 Zeichen angeben."_s);
+    if (!email.contains(u'@') || email.toUtf8().size() > regeln_.maxEmailBytes) {
+        antworte(Antwort::fehler(400, u"Bitte eine gültige E-Mail-Adresse angeben."_s));
+        return;
     }
-    if (konten_.contains(email)) {
-        return Antwort::fehler(409, u"Für diese E-Mail-Adresse gibt es schon ein Konto."_s);
+    if (auto fehler = ungueltigesPasswort(passwort)) {
+        antworte(*fehler);
+        return;
     }
-    setzePasswort(konten_[email], passwort);
-    speichere();
-    return Antwort::json(201, {{u"email"_s, email}});
+    imHintergrund(std::move(antworte), [this, email, passwort, kunde](Sitzung& s) -> Antwort {
+        if (auto zuviel =
+                gedrosselt(s, {{u"registrieren:k:"_s + kunde, regeln_.registrierenKunde}})) {
+            return *zuviel;
+        }
+        const QByteArray hash = Passwort::hash(passwort.toUtf8(), regeln_.passwortKosten);
+        if (hash.isEmpty()) {
+            return ausgelastet();
+        }
+        bool neu = false;
+        s.inTransaktion([&] {
+            neu = s.fuehreAus(u"INSERT INTO konten (email, passwort, erstellt) VALUES (?, ?, ?) "
+                              "ON CONFLICT (email) DO NOTHING"_s,
+                              {email, QString::fromLatin1(hash), jetzt()})
+                      .numRowsAffected() == 1;
+        });
+        if (!neu) {
+            return Antwort::fehler(409, u"Für diese E-Mail-Adresse gibt es schon ein Konto."_s);
+        }
+        return Antwort::json(201, {{u"email"_s, email}});
+    });
 }
 
-Antwort KontenDienst::login(const QJsonObject& koerper) {
-    const auto konto = konten_.find(schluessel(koerper));
-    if (konto == konten_.end() || !passtPasswort(*konto, feld(koerper, u"passwort"_s))) {
-        return falscheAnmeldung();
-    }
-    const QString token = QString::fromLatin1(zufall(32).toHex());
-    konto->tokens.append(token);
-    speichere();
-    return Antwort::json(200, {{u"token"_s, token}});
+void KontenDienst::login(const QJsonObject& koerper, const QString& kunde, Antworter antworte) {
+    const QString email = adresseAus(koerper);
+    const QByteArray passwort = feld(koerper, u"passwort"_s).toUtf8();
+    imHintergrund(std::move(antworte), [this, email, passwort, kunde](Sitzung& s) -> Antwort {
+        if (auto zuviel = gedrosselt(s, {{u"login:a:"_s + email, regeln_.loginAdresse},
+                                         {u"login:k:"_s + kunde, regeln_.loginKunde}})) {
+            return *zuviel;
+        }
+        if (passwort.size() > regeln_.maxPasswortBytes) {
+            return falscheAnmeldung();
+        }
+        const QVariantList konto =
+            s.ersteZeile(u"SELECT passwort FROM konten WHERE email = ?"_s, {email});
+        const bool bekannt = !konto.isEmpty();
+        // An unknown address costs the same hash, so the time tells nothing.
+        const QByteArray hash = bekannt ? konto[0].toString().toLatin1() : attrappe_;
+        if (!Passwort::passt(hash, passwort) || !bekannt) {
+            return falscheAnmeldung();
+        }
+        return Antwort::json(200, {{u"token"_s, neuerToken(s, email)}});
+    });
 }
 
-Antwort KontenDienst::resetAnfordern(const QJsonObject& koerper) {
-    const QString email = schluessel(koerper);
-    if (const auto konto = konten_.find(email); konto != konten_.end()) {
-        konto->code =
-            u"%1"_s.arg(QRandomGenerator::system()->bounded(1000000), 6, 10, QLatin1Char('0'));
-        konto->codeGueltigBis = QDateTime::currentMSecsSinceEpoch() + codeDauerMs;
-        speichere();
-        versand_(email, konto->code);
-    }
-    // The same answer either way, so nobody learns which addresses have accounts.
-    return Antwort::json(200, {});
+QString KontenDienst::neuerToken(Sitzung& s, const QString& email) {
+    const QByteArray token = zufall(32).toHex();
+    const qint64 nun = jetzt();
+    s.inTransaktion([&] {
+        s.fuehreAus(u"DELETE FROM tokens WHERE email = ? AND gueltig_bis <= ?"_s, {email, nun});
+        s.fuehreAus(
+            u"INSERT INTO tokens (hash, email, erstellt, gueltig_bis) VALUES (?, ?, ?, ?)"_s,
+            {sha256(token), email, nun, nun + regeln_.tokenDauerMs});
+        s.fuehreAus(u"DELETE FROM tokens WHERE email = ? AND hash NOT IN (SELECT hash FROM "
+                    "tokens WHERE email = ? ORDER BY erstellt DESC, hash LIMIT ?)"_s,
+                    {email, email, regeln_.maxTokensProKonto});
+    });
+    return QString::fromLatin1(token);
 }
 
-Antwort KontenDienst::resetBestaetigen(const QJsonObject& koerper) {
-    const auto konto = konten_.find(schluessel(koerper));
+void KontenDienst::resetAnfordern(const QJsonObject& koerper, const QString& kunde,
+                                  Antworter antworte) {
+    const QString email = adresseAus(koerper);
+    imHintergrund(std::move(antworte), [this, email, kunde](Sitzung& s) -> Antwort {
+        if (auto zuviel = gedrosselt(s, {{u"reset:a:"_s + email, regeln_.resetAdresse},
+                                         {u"reset:k:"_s + kunde, regeln_.resetKunde}})) {
+            return *zuviel;
+        }
+        // The answer does not wait for the code: its time says nothing about the account.
+        if (!arbeiter_.reiheEin([this, email] { sendeCode(email); })) {
+            return ausgelastet();
+        }
+        return Antwort::json(200, {});
+    });
+}
+
+void KontenDienst::sendeCode(const QString& email) {
+    const QString code = u"%1"_s.arg(randombytes_uniform(1000000), 6, 10, QLatin1Char('0'));
+    try {
+        Sitzung s(datenbank_);
+        bool konto = false;
+        // The same writes for unknown addresses (their code is never sent), so the work
+        // behind the answer does not differ either.
+        s.inTransaktion([&] {
+            s.fuehreAus(u"INSERT INTO reset_codes (email, code_hash, gueltig_bis, versuche) "
+                        "VALUES (?, ?, ?, 0) ON CONFLICT (email) DO UPDATE SET "
+                        "code_hash = excluded.code_hash, gueltig_bis = excluded.gueltig_bis, "
+                        "versuche = 0"_s,
+                        {email, codeHash(email, code), jetzt() + regeln_.codeDauerMs});
+            konto = !s.ersteZeile(u"SELECT 1 FROM konten WHERE email = ?"_s, {email}).isEmpty();
+        });
+        if (konto) {
+            versand_(email, code);
+        }
+    } catch (const DatenbankFehler& fehler) {
+        qWarning("FEHLER: Reset-Code nicht gespeichert: %s", fehler.what());
+        datenbank_.schliesseFaden();
+    }
+}
+
+void KontenDienst::resetBestaetigen(const QJsonObject& koerper, const QString& kunde,
+                                    Antworter antworte) {
+    const QString email = adresseAus(koerper);
     const QString code = feld(koerper, u"code"_s);
-    if (konto == konten_.end() || konto->code.isEmpty() || code != konto->code ||
-        QDateTime::currentMSecsSinceEpoch() > konto->codeGueltigBis) {
-        return Antwort::fehler(400, u"Der Code ist ungültig oder abgelaufen."_s);
-    }
     const QString passwort = feld(koerper, u"passwort"_s);
-    if (passwort.size() < 8) {
-        return Antwort::fehler(400, u"Das Passwort braucht mindestens 8 Zeichen."_s);
+    if (auto fehler = ungueltigesPasswort(passwort)) {
+        antworte(*fehler);
+        return;
     }
-    setzePasswort(*konto, passwort);
-    konto->code.clear();
-    konto->tokens.clear(); // a new password signs every device out
-    speichere();
-    return Antwort::json(200, {});
+    imHintergrund(std::move(antworte), [this, email, code, passwort, kunde](Sitzung& s) -> Antwort {
+        if (auto zuviel =
+                gedrosselt(s, {{u"bestaetigen:a:"_s + email, regeln_.bestaetigenAdresse},
+                               {u"bestaetigen:k:"_s + kunde, regeln_.bestaetigenKunde}})) {
+            return *zuviel;
+        }
+        // Every try is counted before the code is compared; the last allowed one burns it.
+        int versuche = 0;
+        QString gespeichert;
+        s.inTransaktion([&] {
+            const QVariantList stand =
+                s.ersteZeile(u"UPDATE reset_codes SET versuche = versuche + 1 WHERE email = ? AND "
+                             "gueltig_bis > ? RETURNING versuche, code_hash"_s,
+                             {email, jetzt()});
+            if (!stand.isEmpty()) {
+                versuche = stand[0].toInt();
+                gespeichert = stand[1].toString();
+            }
+        });
+        const bool richtig = versuche > 0 && versuche <= regeln_.maxCodeVersuche &&
+                             gleich(gespeichert, codeHash(email, code));
+        if (!richtig) {
+            if (versuche >= regeln_.maxCodeVersuche) {
+                s.inTransaktion(
+                    [&] { s.fuehreAus(u"DELETE FROM reset_codes WHERE email = ?"_s, {email}); });
+            }
+            return ungueltigerCode();
+        }
+        const QByteArray hash = Passwort::hash(passwort.toUtf8(), regeln_.passwortKosten);
+        if (hash.isEmpty()) {
+            return ausgelastet();
+        }
+        bool eingeloest = false;
+        s.inTransaktion([&] {
+            // Used once: a second confirmation with the same code finds nothing.
+            eingeloest = s.fuehreAus(u"DELETE FROM reset_codes WHERE email = ? AND code_hash = ?"_s,
+                                     {email, gespeichert})
+                             .numRowsAffected() == 1;
+            eingeloest =
+                eingeloest && s.fuehreAus(u"UPDATE konten SET passwort = ? WHERE email = ?"_s,
+                                          {QString::fromLatin1(hash), email})
+                                      .numRowsAffected() == 1;
+            if (eingeloest) {
+                // A new password signs every device out.
+                s.fuehreAus(u"DELETE FROM tokens WHERE email = ?"_s, {email});
+            }
+        });
+        return eingeloest ? Antwort::json(200, {}) : ungueltigerCode();
+    });
 }
 
-Antwort KontenDienst::profil(const QByteArray& authorization) const {
-    const QString email = emailZu(authorization);
-    return email.isEmpty() ? Antwort::fehler(401, u"Nicht angemeldet."_s)
-                           : Antwort::json(200, {{u"email"_s, email}});
+void KontenDienst::abmelden(const QByteArray& authorization, Antworter antworte) {
+    const QString hash = tokenHash(authorization);
+    imHintergrund(std::move(antworte), [hash](Sitzung& s) -> Antwort {
+        bool widerrufen = false;
+        s.inTransaktion([&] {
+            widerrufen =
+                s.fuehreAus(u"DELETE FROM tokens WHERE hash = ?"_s, {hash}).numRowsAffected() == 1;
+        });
+        return widerrufen ? Antwort::json(200, {}) : Antwort::fehler(401, u"Nicht angemeldet."_s);
+    });
 }
 
-QString KontenDienst::emailZu(const QByteArray& authorization) const {
-    if (!authorization.startsWith("Bearer ")) {
+Antwort KontenDienst::profil(const QByteArray& authorization) {
+    try {
+        Sitzung s(datenbank_);
+        const QString email = kontoZu(s, tokenHash(authorization), jetzt());
+        return email.isEmpty() ? Antwort::fehler(401, u"Nicht angemeldet."_s)
+                               : Antwort::json(200, {{u"email"_s, email}});
+    } catch (const DatenbankFehler& fehler) {
+        qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+        datenbank_.schliesseFaden();
+        return Antwort::fehler(503, u"Die Kontodatenbank ist gerade nicht erreichbar."_s);
+    }
+}
+
+QString KontenDienst::emailZu(const QByteArray& authorization) {
+    const QString hash = tokenHash(authorization);
+    if (hash.isEmpty()) {
         return {};
     }
-    const QString token = QString::fromUtf8(authorization.mid(7));
-    for (auto konto = konten_.cbegin(); konto != konten_.cend(); ++konto) {
-        if (!token.isEmpty() && konto->tokens.contains(token)) {
-            return konto.key();
-        }
-    }
-    return {};
-}
-
-void KontenDienst::setzePasswort(Konto& konto, const QString& passwort) const {
-    konto.salz = zufall(16);
-    konto.hash = QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, passwort.toUtf8(),
-                                                    konto.salz, iterationen, 32);
-}
-
-bool KontenDienst::passtPasswort(const Konto& konto, const QString& passwort) const {
-    const QByteArray hash = QPasswordDigestor::deriveKeyPbkdf2(
-        QCryptographicHash::Sha256, passwort.toUtf8(), konto.salz, iterationen, 32);
-    return !hash.isEmpty() && hash == konto.hash;
-}
-
-void KontenDienst::lade() {
-    QFile datei(datei_);
-    if (datei_.isEmpty() || !datei.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    const QJsonObject alle = QJsonDocument::fromJson(datei.readAll()).object();
-    for (auto eintrag = alle.begin(); eintrag != alle.end(); ++eintrag) {
-        const QJsonObject o = eintrag.value().toObject();
-        Konto konto;
-        konto.salz = QByteArray::fromBase64(o.value(u"salz"_s).toString().toLatin1());
-        konto.hash = QByteArray::fromBase64(o.value(u"hash"_s).toString().toLatin1());
-        konto.tokens = o.value(u"tokens"_s).toVariant().toStringList();
-        konto.code = o.value(u"code"_s).toString();
-        konto.codeGueltigBis = o.value(u"codeGueltigBis"_s).toInteger();
-        konten_.insert(eintrag.key(), konto);
+    try {
+        Sitzung s(datenbank_);
+        return kontoZu(s, hash, jetzt());
+    } catch (const DatenbankFehler& fehler) {
+        qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+        datenbank_.schliesseFaden();
+        return {};
     }
 }
 
-void KontenDienst::speichere() const {
-    if (datei_.isEmpty()) {
-        return;
-    }
-    QJsonObject alle;
-    for (auto konto = konten_.cbegin(); konto != konten_.cend(); ++konto) {
-        alle.insert(konto.key(),
-                    QJsonObject{{u"salz"_s, QString::fromLatin1(konto->salz.toBase64())},
-                                {u"hash"_s, QString::fromLatin1(konto->hash.toBase64())},
-                                {u"tokens"_s, QJsonArray::fromStringList(konto->tokens)},
-                                {u"code"_s, konto->code},
-                                {u"codeGueltigBis"_s, konto->codeGueltigBis}});
-    }
-    QSaveFile datei(datei_);
-    if (datei.open(QIODevice::WriteOnly)) {
-        datei.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        datei.write(QJsonDocument(alle).toJson());
-        datei.commit();
-    }
+void KontenDienst::raeumeAuf() {
+    imHintergrund([](const Antwort&) {},
+                  [this](Sitzung& s) {
+                      const qint64 nun = jetzt();
+                      s.inTransaktion([&] {
+                          s.fuehreAus(u"DELETE FROM tokens WHERE gueltig_bis <= ?"_s, {nun});
+                          s.fuehreAus(u"DELETE FROM reset_codes WHERE gueltig_bis <= ?"_s, {nun});
+                          s.fuehreAus(u"DELETE FROM drossel WHERE beginn <= ?"_s,
+                                      {nun - 24 * 60 * KontenRegeln::minute});
+                      });
+                      return Antwort::json(200, {});
+                  });
 }
 
 } // namespace parlix

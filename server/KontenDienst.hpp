@@ -1,51 +1,68 @@
 #pragma once
 
-#include "server/Antwort.hpp"
+#include "server/ArbeiterGruppe.hpp"
+#include "server/Behandler.hpp"
+#include "server/Datenbank.hpp"
+#include "server/KontenRegeln.hpp"
 
-#include <QHash>
 #include <QJsonObject>
-#include <QStringList>
+#include <atomic>
 #include <functional>
 
 namespace parlix {
 
-// The accounts of the reference server: registration, sign-in with bearer tokens and
-// password reset by a six-digit code. Passwords are kept as salted PBKDF2 hashes.
-// Without a file the accounts live in memory; with one they are saved at every change.
-// Used on the server's thread only.
+class Sitzung;
+
+// The accounts of the reference server: registration, sign-in with bearer tokens,
+// sign-out and password reset by a six-digit code, kept in a database (Datenbank).
+// Everything that hashes a password or writes runs on worker threads and answers
+// through `antworte` from there; token checks are quick reads on the calling thread.
+// Sign-in and the reset request answer alike, and take alike long, whether or not an
+// account exists (the reset code is stored and sent after the answer). Safe to call
+// from any thread.
 class KontenDienst {
 public:
     // How a reset code reaches its owner; the reference server has no mail and prints it.
+    // Called on a worker thread.
     using CodeVersand = std::function<void(const QString& email, const QString& code)>;
+    using Antworter = Behandler::Antworter;
 
-    KontenDienst(QString datei, CodeVersand versand);
+    // Opens (and migrates) the database; throws DatenbankFehler.
+    KontenDienst(const Datenbank::Ziel& ziel, CodeVersand versand, KontenRegeln regeln = {});
+    ~KontenDienst();
 
-    Antwort registriere(const QJsonObject& koerper);
-    Antwort login(const QJsonObject& koerper);
-    Antwort resetAnfordern(const QJsonObject& koerper);
-    Antwort resetBestaetigen(const QJsonObject& koerper);
-    // `authorization`: the header value, "Bearer <token>".
-    Antwort profil(const QByteArray& authorization) const;
-    // The account of a valid bearer token, or an empty text.
-    QString emailZu(const QByteArray& authorization) const;
+    // `kunde`: the client's network address, for the rate limits.
+    void registriere(const QJsonObject& koerper, const QString& kunde, Antworter antworte);
+    void login(const QJsonObject& koerper, const QString& kunde, Antworter antworte);
+    void resetAnfordern(const QJsonObject& koerper, const QString& kunde, Antworter antworte);
+    void resetBestaetigen(const QJsonObject& koerper, const QString& kunde, Antworter antworte);
+    // Revokes the token of `authorization` ("Bearer <token>").
+    void abmelden(const QByteArray& authorization, Antworter antworte);
+    Antwort profil(const QByteArray& authorization);
+    // The account of a valid bearer token; empty if there is none (or the database fails).
+    QString emailZu(const QByteArray& authorization);
+
+    // Removes expired tokens, codes and counters (also every thousandth job).
+    void raeumeAuf();
 
 private:
-    struct Konto {
-        QByteArray salz;
-        QByteArray hash;
-        QStringList tokens;
-        QString code;
-        qint64 codeGueltigBis = 0; // ms since the epoch
-    };
+    // Runs `auftrag` on a worker; a database failure answers 503, a full queue too.
+    void imHintergrund(Antworter antworte, std::function<Antwort(Sitzung&)> auftrag);
+    // The answer for an exceeded limit, or nothing; counts the attempt.
+    std::optional<Antwort> gedrosselt(Sitzung& sitzung,
+                                      const QList<std::pair<QString, Drosselgrenze>>& zaehler);
+    std::optional<Antwort> ungueltigesPasswort(const QString& passwort) const;
+    QString neuerToken(Sitzung& sitzung, const QString& email);
+    // Stores a new code for the account of `email`, if there is one, and sends it.
+    void sendeCode(const QString& email);
+    qint64 jetzt() const;
 
-    void setzePasswort(Konto& konto, const QString& passwort) const;
-    bool passtPasswort(const Konto& konto, const QString& passwort) const;
-    void lade();
-    void speichere() const;
-
-    QString datei_;
+    std::atomic<unsigned> auftraege_{0}; // every thousandth job also cleans up
+    KontenRegeln regeln_;
     CodeVersand versand_;
-    QHash<QString, Konto> konten_; // by lower-cased e-mail
+    Datenbank datenbank_;
+    QByteArray attrappe_; // a hash that sign-ins of unknown addresses check against
+    ArbeiterGruppe arbeiter_;
 };
 
 } // namespace parlix

@@ -1,19 +1,26 @@
 #include "server/ReferenzServer.hpp"
 
-#include "server/ZaehlenderTcpServer.hpp"
+#include "server/Pforte.hpp"
+#include "server/StreamWaechter.hpp"
+#include "server/Verbindung.hpp"
 
 #include <QHttpServerRequest>
 #include <QMetaEnum>
 #include <QPointer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QWebSocket>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix {
 
 const QString ReferenzServer::streamPfad = u"/eu/stream"_s;
+
+struct ReferenzServer::Rueckweg {
+    std::mutex sperre;
+    ReferenzServer* server = nullptr;
+};
 
 namespace {
 
@@ -30,6 +37,7 @@ Anfrage anfrageAus(const QHttpServerRequest& roh) {
     anfrage.query = roh.url().query(QUrl::FullyEncoded);
     anfrage.kopfzeilen = roh.headers();
     anfrage.koerper = roh.body();
+    anfrage.kunde = roh.remoteAddress().toString();
     return anfrage;
 }
 
@@ -43,37 +51,26 @@ Anfrage handshakeAus(const QWebSocket& socket) {
         anfrage.kopfzeilen.append({name, request.rawHeader(name)});
     }
     anfrage.webSocket = true;
+    anfrage.kunde = socket.peerAddress().toString();
     return anfrage;
-}
-
-void sende(QTcpSocket& socket, const Antwort& antwort, bool schliessen) {
-    switch (antwort.art) {
-    case Antwort::Art::normal:
-        socket.write(antwort.kodiert());
-        if (schliessen) {
-            socket.disconnectFromHost();
-        }
-        break;
-    case Antwort::Art::roh:
-        socket.write(antwort.koerper);
-        socket.disconnectFromHost();
-        break;
-    case Antwort::Art::trennen:
-        socket.abort();
-        break;
-    case Antwort::Art::schweigen:
-        break;
-    }
 }
 
 } // namespace
 
-ReferenzServer::ReferenzServer(Behandler& behandler, QObject* eltern)
+ReferenzServer::ReferenzServer(Behandler& behandler, ServerGrenzen grenzen, QObject* eltern)
     : QAbstractHttpServer(eltern)
     , behandler_(behandler)
-    , tcp_(new ZaehlenderTcpServer(this)) {
+    , grenzen_(std::move(grenzen))
+    , tcp_(new Pforte(grenzen_, this))
+    , rueckweg_(std::make_shared<Rueckweg>()) {
+    rueckweg_->server = this;
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &ReferenzServer::nimmStreamsAn);
+}
+
+ReferenzServer::~ReferenzServer() {
+    std::lock_guard lock(rueckweg_->sperre);
+    rueckweg_->server = nullptr;
 }
 
 quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
@@ -81,7 +78,16 @@ quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
         return 0;
     }
     bind(tcp_);
+    // After Qt's own handler, which connects the parser to each new socket.
+    connect(tcp_, &QTcpServer::newConnection, this, &ReferenzServer::verdrahteNeue);
     return tcp_->serverPort();
+}
+
+void ReferenzServer::verdrahteNeue() {
+    for (Verbindung* verbindung : tcp_->nimmNeue()) {
+        connect(qobject_cast<QTcpSocket*>(verbindung->parent()), &QTcpSocket::readyRead, verbindung,
+                &Verbindung::nachParser);
+    }
 }
 
 int ReferenzServer::verbindungen() const {
@@ -90,6 +96,10 @@ int ReferenzServer::verbindungen() const {
 
 int ReferenzServer::getrennt() const {
     return tcp_->getrennt();
+}
+
+int ReferenzServer::maxVerbindungen() const {
+    return tcp_->maxVerbindungen();
 }
 
 bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* socket) {
@@ -105,15 +115,26 @@ bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* so
         }
         return true;
     }
+    Verbindung* verbindung = Verbindung::von(socket);
+    if (verbindung == nullptr) {
+        return false;
+    }
+    anfrage.verbindung = verbindung;
     const bool schliessen = anfrage.kopf("Connection").compare("close", Qt::CaseInsensitive) == 0;
-    // The socket may be gone by the time a late answer is ready.
-    QPointer<QTcpSocket> ziel(socket);
-    behandler_.behandle(anfrage, [ziel, schliessen](const Antwort& antwort) {
-        if (ziel.isNull()) {
-            return;
+    const qsizetype nummer = verbindung->neueAnfrage();
+    behandler_.behandle(anfrage, [rueckweg = rueckweg_, ziel = QPointer<Verbindung>(verbindung),
+                                  nummer, schliessen](const Antwort& antwort) {
+        std::lock_guard lock(rueckweg->sperre);
+        if (rueckweg->server != nullptr) {
+            QMetaObject::invokeMethod(
+                rueckweg->server,
+                [ziel, nummer, antwort, schliessen] {
+                    if (!ziel.isNull()) {
+                        ziel->antworte(nummer, antwort, schliessen);
+                    }
+                },
+                Qt::QueuedConnection);
         }
-        QTimer::singleShot(antwort.verzoegerung, ziel.data(),
-                           [ziel, antwort, schliessen] { sende(*ziel, antwort, schliessen); });
     });
     return true;
 }
@@ -122,9 +143,12 @@ void ReferenzServer::missingHandler(const QHttpServerRequest&, QTcpSocket* socke
     Antwort antwort = Antwort::fehler(404, u"unbekannter Pfad"_s);
     if (auto abweisung = abweisungen_.find(socket); abweisung != abweisungen_.end()) {
         antwort = *abweisung;
+        antwort.verzoegerung = {};
         abweisungen_.erase(abweisung);
     }
-    sende(*socket, antwort, false);
+    if (Verbindung* verbindung = Verbindung::von(socket)) {
+        verbindung->antworte(verbindung->neueAnfrage(), antwort, false);
+    }
 }
 
 void ReferenzServer::nimmStreamsAn() {
@@ -137,6 +161,7 @@ void ReferenzServer::nimmStreamsAn() {
         QWebSocket* offen = socket.release();
         offen->setParent(this);
         connect(offen, &QWebSocket::disconnected, offen, &QObject::deleteLater);
+        new StreamWaechter(*offen, grenzen_);
         if (handshake.pfad == streamPfad) {
             behandler_.neuerStream(handshake, *offen);
         } else {

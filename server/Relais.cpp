@@ -19,15 +19,34 @@ QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
     return upstreams;
 }
 
-Relais::Relais(QHash<QString, Upstream> upstreams)
-    : upstreams_(std::move(upstreams)) {}
+Relais::Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen)
+    : upstreams_(std::move(upstreams))
+    , grenzen_(grenzen) {}
+
+Relais::~Relais() = default;
+
+QNetworkAccessManager& Relais::netz() {
+    if (!netz_) {
+        netz_ = std::make_unique<QNetworkAccessManager>();
+    }
+    return *netz_;
+}
 
 void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
-                         Behandler::Antworter antworte) const {
+                         Behandler::Antworter antworte) {
     const QString backend = QString::fromUtf8(anfrage.kopf("X-Backend"));
     const auto upstream = upstreams_.find(backend);
     if (upstream == upstreams_.end()) {
-        antworte(Antwort::fehler(503, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)));
+        // "grund" lets a client tell this apart from a provider that is merely busy.
+        antworte(Antwort::json(
+            503, {{u"detail"_s, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)},
+                  {u"grund"_s, u"keinAnbieter"_s}}));
+        return;
+    }
+    if (laufend_ >= grenzen_.maxGleichzeitig) {
+        antworte(Antwort::fehler(
+            503,
+            u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
     QUrl ziel = upstream->basis;
@@ -35,23 +54,39 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
     QNetworkRequest weiter(ziel);
     weiter.setRawHeader("Content-Type", anfrage.kopf("Content-Type"));
     weiter.setRawHeader("Authorization", "Bearer " + upstream->schluessel);
-    weiter.setTransferTimeout(120000);
+    weiter.setTransferTimeout(grenzen_.fristMs);
 
-    // One manager per call keeps the relay free of shared state; it goes with the reply.
-    auto* netz = new QNetworkAccessManager;
-    QNetworkReply* antwort = netz->post(weiter, anfrage.koerper);
-    QObject::connect(antwort, &QNetworkReply::finished, netz, [netz, antwort, antworte] {
-        const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (!status.isValid()) {
-            antworte(
-                Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s + antwort->errorString()));
-        } else {
-            antworte(
-                Antwort::text(status.toInt(), antwort->readAll(),
-                              antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
-        }
-        netz->deleteLater();
-    });
+    ++laufend_;
+    QNetworkReply* antwort = netz().post(weiter, anfrage.koerper);
+    if (anfrage.verbindung != nullptr) {
+        QObject::connect(anfrage.verbindung, &QObject::destroyed, antwort, &QNetworkReply::abort);
+    }
+    auto zuGross = std::make_shared<bool>(false);
+    const qint64 grenze = grenzen_.maxAntwortBytes;
+    QObject::connect(antwort, &QNetworkReply::downloadProgress, antwort,
+                     [antwort, zuGross, grenze](qint64 empfangen, qint64 gesamt) {
+                         if (empfangen > grenze || gesamt > grenze) {
+                             *zuGross = true;
+                             antwort->abort();
+                         }
+                     });
+    QObject::connect(
+        antwort, &QNetworkReply::finished, antwort, [this, antwort, antworte, zuGross] {
+            --laufend_;
+            antwort->deleteLater();
+            const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+            if (*zuGross) {
+                antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
+            } else if (!status.isValid() ||
+                       antwort->error() == QNetworkReply::OperationCanceledError) {
+                antworte(Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s +
+                                                  antwort->errorString()));
+            } else {
+                antworte(Antwort::text(
+                    status.toInt(), antwort->readAll(),
+                    antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
+            }
+        });
 }
 
 } // namespace parlix

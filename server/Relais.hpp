@@ -5,30 +5,44 @@
 
 #include <QHash>
 #include <QUrl>
+#include <memory>
+
+class QNetworkAccessManager;
 
 namespace parlix {
 
 // Forwards the OpenAI-compatible calls to the upstream provider that "X-Backend"
-// names, with the provider's key. Without a configured upstream it answers 503.
-// Used on the server's thread only.
+// names, with the provider's key, through one network stack shared by all calls. A call
+// whose client has gone is cancelled upstream. Used on the server's thread only.
 class Relais {
 public:
     struct Upstream {
         QUrl basis; // e.g. https://api.groq.com/openai/v1
         QByteArray schluessel;
     };
+    struct Grenzen {
+        int maxGleichzeitig = 64;                 // calls in flight; more get 503
+        qint64 maxAntwortBytes = 4 * 1024 * 1024; // a longer upstream answer becomes 502
+        int fristMs = 120000;                     // without progress, upstream is given up
+    };
 
     // From PARLIX_UPSTREAM_GROQ_URL / _KEY and PARLIX_UPSTREAM_MISTRAL_URL / _KEY.
     static QHash<QString, Upstream> ausUmgebung();
 
-    explicit Relais(QHash<QString, Upstream> upstreams);
+    Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen);
+    ~Relais();
 
     // `unterpfad`: "audio/transcriptions" or "chat/completions".
     void leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
-                     Behandler::Antworter antworte) const;
+                     Behandler::Antworter antworte);
 
 private:
+    QNetworkAccessManager& netz();
+
     QHash<QString, Upstream> upstreams_;
+    Grenzen grenzen_;
+    int laufend_ = 0;
+    std::unique_ptr<QNetworkAccessManager> netz_; // made on the server's thread
 };
 
 } // namespace parlix

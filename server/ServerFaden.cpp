@@ -12,10 +12,11 @@ namespace parlix {
 // belongs to this thread from birth to death.
 class ServerFaden::Faden final : public QThread {
 public:
-    Faden(Behandler& behandler, const QHostAddress& adresse, quint16 port)
+    Faden(Behandler& behandler, const QHostAddress& adresse, quint16 port, ServerGrenzen grenzen)
         : adresse_(adresse)
         , behandler_(behandler)
-        , gewuenschterPort_(port) {
+        , gewuenschterPort_(port)
+        , grenzen_(std::move(grenzen)) {
         setObjectName(QStringLiteral("ReferenzServer"));
     }
 
@@ -32,7 +33,7 @@ public:
 
 protected:
     void run() override {
-        ReferenzServer server(behandler_);
+        ReferenzServer server(behandler_, grenzen_);
         port_ = server.lausche(adresse_, gewuenschterPort_);
         server_ = &server;
         bereit_.set_value();
@@ -45,11 +46,13 @@ protected:
 private:
     Behandler& behandler_;
     quint16 gewuenschterPort_;
+    ServerGrenzen grenzen_;
     std::promise<void> bereit_;
 };
 
-ServerFaden::ServerFaden(Behandler& behandler, const QHostAddress& adresse, quint16 port)
-    : faden_(std::make_unique<Faden>(behandler, adresse, port)) {
+ServerFaden::ServerFaden(Behandler& behandler, const QHostAddress& adresse, quint16 port,
+                         ServerGrenzen grenzen)
+    : faden_(std::make_unique<Faden>(behandler, adresse, port, std::move(grenzen))) {
     faden_->starte();
     if (faden_->port_ == 0) {
         faden_->wait();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/ServerGrenzen.hpp"
+
 #include <QHostAddress>
 #include <QUrl>
 #include <memory>
@@ -15,7 +17,10 @@ public:
     // Listens on the address; port 0 picks a free one. Throws std::runtime_error when
     // it cannot listen.
     explicit ServerFaden(Behandler& behandler,
-                         const QHostAddress& adresse = QHostAddress::LocalHost, quint16 port = 0);
+                         const QHostAddress& adresse = QHostAddress::LocalHost, quint16 port = 0,
+                         ServerGrenzen grenzen = {});
+    ServerFaden(Behandler& behandler, ServerGrenzen grenzen)
+        : ServerFaden(behandler, QHostAddress::LocalHost, 0, std::move(grenzen)) {}
     ~ServerFaden();
     ServerFaden(const ServerFaden&) = delete;
     ServerFaden& operator=(const ServerFaden&) = delete;

@@ -48,12 +48,12 @@ void AufnahmeCoordinator::verarbeiteAktion(const Lauf& lauf, const QString& befe
     }
     const bool direkt = eigener ? eigener->direktEinfuegen : Aktionen::direktHeuristik(befehl);
     const std::optional<QString> kontext = aktionsKontext(lauf, befehl);
+    if (abgebrochen(lauf)) {
+        return;
+    }
     if (!kontext) {
         log().schreibe(u"Kein Text-Kontext → Vision-Fallback"_s);
         fuehreVisionAktion(lauf, instruktion, befehl, direkt);
-        return;
-    }
-    if (abgebrochen(lauf)) {
         return;
     }
     const std::optional<QString> ergebnis = chatteOderMelde(
@@ -78,24 +78,27 @@ std::optional<QString> AufnahmeCoordinator::aktionsKontext(const Lauf& lauf,
     // The application that was in front at the start decides; the page is read from
     // whatever is in front now, which gives "" unless that is a browser too.
     const bool browser = Browser::unterstuetzt(lauf.vordergrundBundle);
+    const auto seitentext = [&] {
+        return amDesktop(lauf, [this] { return d_.browserText.seitentext(); });
+    };
     QString kontext;
     if (browser && Aktionen::willSeite(befehl)) {
-        kontext = d_.browserText.seitentext();
+        kontext = seitentext();
         logKontext(u"Kontext aus Browser-Volltext: "_s, kontext);
     } else {
-        kontext = textKontext();
+        kontext = textKontext(lauf);
         logKontext(u"Kontext (AX/⌘C): "_s, kontext);
         if (kontext.isEmpty() && browser) {
-            kontext = d_.browserText.seitentext();
+            kontext = seitentext();
             logKontext(u"Kontext-Fallback Browser-Volltext: "_s, kontext);
         }
     }
     return kontext.isEmpty() ? std::nullopt : std::optional(kontext);
 }
 
-QString AufnahmeCoordinator::textKontext() {
-    const QString text = d_.axKontext.text();
-    return text.isEmpty() ? d_.auswahl.auswahlText() : text;
+QString AufnahmeCoordinator::textKontext(const Lauf& lauf) {
+    const QString text = amDesktop(lauf, [this] { return d_.axKontext.text(); });
+    return text.isEmpty() ? amDesktop(lauf, [this] { return d_.auswahl.auswahlText(); }) : text;
 }
 
 } // namespace parlix

@@ -11,7 +11,10 @@ namespace parlix {
 
 void AufnahmeCoordinator::verarbeiteAntwort(const Lauf& lauf, const QString& befehl) {
     const QString intent = Aktionen::antwortIntent(befehl);
-    const QString nachricht = textKontext();
+    const QString nachricht = textKontext(lauf);
+    if (abgebrochen(lauf)) {
+        return;
+    }
     log().schreibe(u"Antwort-Modus: Nachricht "_s + QString::number(anzahlZeichen(nachricht)) +
                    u" Z., Absicht „"_s + intent + u"\""_s);
     if (nachricht.isEmpty()) {

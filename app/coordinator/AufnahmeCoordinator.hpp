@@ -103,7 +103,7 @@ private:
     // The text an action applies to; nothing when there is none anywhere.
     std::optional<QString> aktionsKontext(const Lauf& lauf, const QString& befehl);
     // The focused element's text, else the selection by copy; "" when there is neither.
-    QString textKontext();
+    QString textKontext(const Lauf& lauf);
     void verarbeiteAntwort(const Lauf& lauf, const QString& befehl);
     void verarbeiteAntwortVision(const Lauf& lauf, const QString& intent, const QString& befehl);
     void fuehreVisionAktion(const Lauf& lauf, const QString& instruktion, const QString& befehl,
@@ -123,6 +123,10 @@ private:
     // the result is nothing (false for a step without a result).
     template <class Schritt> auto aufMain(const Lauf& lauf, Schritt&& schritt);
     bool fuehreAufMainAus(const Lauf& lauf, std::function<void()> schritt);
+    // Runs a step that touches the desktop (a keystroke, the clipboard, the screen) only
+    // while the run is not cancelled: the user may already be typing elsewhere. A
+    // cancelled run gets the empty result.
+    template <class Schritt> auto amDesktop(const Lauf& lauf, Schritt&& schritt);
     // beende and zeigeFehler through aufMain; the error as the localised text of `key`,
     // after `logZeile` is logged (if any), both only when the run is still current.
     void beendeAufMain(const Lauf& lauf, const QString& text, const QString& art, bool einfuegen,
@@ -130,7 +134,7 @@ private:
     void meldeFehler(const Lauf& lauf, const QString& key, const QString& logZeile = {});
     // The dictation's reaction to a failed service call: "fehler.keinKey" without a log
     // line for missing credentials, else the logged failure and "fehler.keinAnbieter" for
-    // a backend without a provider (status 503) or "fehler.groq". Nothing once the run is
+    // a backend that has no provider for the request or "fehler.groq". Nothing once the run is
     // cancelled (the cancelled request is no failure).
     void meldeDienstFehler(const Lauf& lauf, const std::exception& fehler);
     // The text of a localisation key in the interface language. Any thread.
@@ -190,6 +194,11 @@ template <class Schritt> auto AufnahmeCoordinator::aufMain(const Lauf& lauf, Sch
         fuehreAufMainAus(lauf, [&] { ergebnis.emplace(schritt()); });
         return ergebnis;
     }
+}
+
+template <class Schritt> auto AufnahmeCoordinator::amDesktop(const Lauf& lauf, Schritt&& schritt) {
+    using Ergebnis = std::invoke_result_t<Schritt&>;
+    return abgebrochen(lauf) ? Ergebnis{} : schritt();
 }
 
 } // namespace parlix

@@ -14,9 +14,9 @@ std::optional<QString> AufnahmeCoordinator::editiereAuswahl(const Lauf& lauf,
                                                             const QString& befehl) {
     // Only a selection: rewriting a whole field that the user did not mark would replace
     // more than they meant.
-    QString auswahl = d_.axKontext.auswahl();
+    QString auswahl = amDesktop(lauf, [this] { return d_.axKontext.auswahl(); });
     if (auswahl.isEmpty()) {
-        auswahl = d_.auswahl.auswahlText();
+        auswahl = amDesktop(lauf, [this] { return d_.auswahl.auswahlText(); });
     }
     if (auswahl.trimmed().isEmpty()) {
         return std::nullopt;

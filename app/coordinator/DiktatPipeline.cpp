@@ -69,7 +69,8 @@ void AufnahmeCoordinator::finalisiere(const Lauf& lauf, const QByteArray& pcm,
 std::optional<QString> AufnahmeCoordinator::transkribiere(const Lauf& lauf, const QByteArray& wav,
                                                           LiveTranskription* strom) {
     if (strom != nullptr) {
-        const QString gestreamt = strom->beende(lauf.stop).value_or(QString());
+        // Trimmed like the batch transcript, so that both route the same words alike.
+        const QString gestreamt = strom->beende(lauf.stop).value_or(QString()).trimmed();
         if (!gestreamt.isEmpty()) {
             log().schreibe(u"🎙 Voxtral-Stream-Transkript: "_s +
                            QString::number(anzahlZeichen(gestreamt)) + u" Zeichen"_s);

@@ -4,11 +4,25 @@
 #include "core/services/GroqChat.hpp"
 #include "core/services/GroqFehler.hpp"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <condition_variable>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix {
+
+namespace {
+
+// The backend answered that it has no provider for the request ("grund" "keinAnbieter",
+// status 503), as opposed to a failure or a busy provider.
+bool ohneAnbieter(const GroqFehler& fehler) {
+    return fehler.fall() == GroqFehler::Fall::http && fehler.status() == 503 &&
+           QJsonDocument::fromJson(fehler.text().toUtf8()).object().value(u"grund") ==
+               u"keinAnbieter"_s;
+}
+
+} // namespace
 
 bool AufnahmeCoordinator::abgebrochen(const Lauf& lauf) const {
     return abgebrochen_.load() || lauf.stop.stop_requested();
@@ -68,8 +82,8 @@ void AufnahmeCoordinator::meldeDienstFehler(const Lauf& lauf, const std::excepti
     const QString logZeile = u"FEHLER: Groq fehlgeschlagen: "_s + QString::fromUtf8(fehler.what());
     if (groq != nullptr && groq->fall() == GroqFehler::Fall::keinKey) {
         meldeFehler(lauf, u"fehler.keinKey"_s);
-    } else if (groq != nullptr && groq->fall() == GroqFehler::Fall::http && groq->status() == 503) {
-        // The backend has no provider for this request: say so instead of "failed".
+    } else if (groq != nullptr && ohneAnbieter(*groq)) {
+        // Say what is missing instead of "failed".
         meldeFehler(lauf, u"fehler.keinAnbieter"_s, logZeile);
     } else {
         meldeFehler(lauf, u"fehler.groq"_s, logZeile);

@@ -24,7 +24,8 @@ void AufnahmeCoordinator::fuehreVisionAktion(const Lauf& lauf, const QString& in
     }
     log().schreibe(u"Vision-Aktion fehlgeschlagen → OCR-Fallback"_s);
     // A screenshot of its own: the window may have changed during the vision call.
-    const std::optional<QByteArray> bild = d_.fensterFoto.fensterScreenshot();
+    const std::optional<QByteArray> bild =
+        amDesktop(lauf, [this] { return d_.fensterFoto.fensterScreenshot(); });
     const QString text = bild ? d_.texterkennung.ocr(*bild) : QString();
     if (text.isEmpty()) {
         meldeFehler(lauf, u"fehler.keinText"_s);
@@ -40,7 +41,8 @@ void AufnahmeCoordinator::fuehreVisionAktion(const Lauf& lauf, const QString& in
 
 std::optional<QString> AufnahmeCoordinator::frageVision(const Lauf& lauf, const QString& system,
                                                         const QString& nutzer) {
-    const std::optional<QByteArray> png = d_.fensterFoto.fensterScreenshot();
+    const std::optional<QByteArray> png =
+        amDesktop(lauf, [this] { return d_.fensterFoto.fensterScreenshot(); });
     if (!png || png->isEmpty()) {
         return std::nullopt;
     }

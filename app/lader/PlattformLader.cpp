@@ -1,27 +1,47 @@
 #include "app/lader/PlattformLader.hpp"
 
 #include "app/platform/Plattform.hpp"
+#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
+#include "app/platform/atspi/AtspiBrowserText.hpp"
+#include "app/platform/atspi/AtspiKontext.hpp"
+#include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/atspi/LinuxVertrauen.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
+#include "app/platform/canberra/KlangDateien.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
 #include "app/platform/null/NullAXVertrauen.hpp"
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullAudioRecorder.hpp"
 #include "app/platform/null/NullAuswahlKopierer.hpp"
+#include "app/platform/null/NullBarrierefreiheit.hpp"
 #include "app/platform/null/NullBrowserText.hpp"
+#include "app/platform/null/NullDesktopZugang.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
-#include "app/platform/null/NullFokusOrt.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
+#include "app/platform/null/NullMikrofonDienst.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
+#include "app/platform/null/NullTastenUmleitung.hpp"
 #include "app/platform/null/NullTextInserter.hpp"
 #include "app/platform/null/NullTexterkennung.hpp"
 #include "app/platform/null/NullVollbildSonde.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/pulse/Mikrofone.hpp"
 #include "app/platform/pulse/PulseAudioRecorder.hpp"
+#include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
-#include "app/platform/wayland/WaylandPlattform.hpp"
-#include "app/platform/x11/X11FokusOrt.hpp"
+#include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/x11/X11Arbeitsflaeche.hpp"
+#include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/x11/X11DesktopZugang.hpp"
+#include "app/platform/x11/X11EscMonitor.hpp"
+#include "app/platform/x11/X11FensterFoto.hpp"
+#include "app/platform/x11/X11TastenQuelle.hpp"
+#include "app/platform/x11/X11TextInserter.hpp"
+#include "app/platform/x11/X11VollbildSonde.hpp"
+#include "app/platform/x11/X11VordergrundApp.hpp"
+#include "app/platform/x11/XTestTasten.hpp"
 #include "core/log/DateiLog.hpp"
 
 using namespace Qt::StringLiterals;
@@ -33,20 +53,41 @@ namespace {
 struct Backend {
     QString name;
     // Fills the services this backend provides; null for none.
-    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher);
-    // Whether sound comes from the sound server.
-    bool klang;
+    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);
+    // Whether sound and text recognition are there.
+    bool gemeinsam;
 };
 
-void bestueckeX11(Plattform& p, DefaultsStore& /*speicher*/) {
-    if (auto fokus = std::make_unique<X11FokusOrt>(); fokus->verbunden()) {
-        p.fokusOrt = std::move(fokus);
-    }
+// The probes of the permission rows: on Wayland too, where they say what is missing.
+void bestueckeZugang(Plattform& p, DefaultsStore&, MainQueue&) {
+    p.desktop = std::make_shared<X11DesktopZugang>();
+    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
+}
+
+void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
+    bestueckeZugang(p, speicher, mainQueue);
+    auto vordergrund = std::make_shared<X11VordergrundApp>();
+    auto tasten = std::make_shared<XTestTasten>();
+    auto atspi = std::make_shared<AtspiVerbindung>();
+    p.gemeinsam = {tasten, atspi};
+    auto quelle = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
+    p.umleitung = quelle.get();
+    p.tasten = std::move(quelle);
+    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
+    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
+    p.vordergrund = vordergrund;
+    p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
+    p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
+    p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
+    p.fensterFoto = std::make_shared<X11FensterFoto>();
+    p.axKontext = std::make_shared<AtspiKontext>(*atspi);
+    p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *vordergrund, mainQueue);
+    p.vertrauen = std::make_shared<LinuxVertrauen>(*atspi);
 }
 
 const Backend backends[] = {
     {u"x11"_s, &bestueckeX11, true},
-    {u"wayland"_s, &WaylandPlattform::bestuecke, true},
+    {u"wayland"_s, &bestueckeZugang, true},
     {u"null"_s, nullptr, false},
 };
 
@@ -59,7 +100,7 @@ const Backend& backend(const QString& name) {
     return backends[std::size(backends) - 1];
 }
 
-void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
+void bestueckeGemeinsam(Plattform& p, DefaultsStore& speicher) {
     p.recorder = PulseAudioRecorder::fabrik(speicher);
     p.mikrofonErreichbar = [] { return !Mikrofone::liste().empty(); };
     auto stummschalter = std::make_unique<PulseStummschalter>();
@@ -67,12 +108,15 @@ void bestueckeKlang(Plattform& p, DefaultsStore& speicher) {
     stummschalter->repariereNachAbsturz();
     p.stummschalter = std::move(stummschalter);
     p.klaenge = std::make_unique<CanberraKlangspieler>();
+    p.texterkennung = std::make_shared<TesseractErkennung>();
+    p.klangNamen = KlangDateien::namen();
+    p.mikrofone = std::make_shared<PulseMikrofonDienst>();
 }
 
-template <class Null, class Dienst>
-void ergaenze(std::unique_ptr<Dienst>& platz, const QString& dienst, const QString& sitzung) {
+template <class Null, class Zeiger>
+void ergaenze(Zeiger& platz, const QString& dienst, const QString& sitzung) {
     if (!platz) {
-        platz = std::make_unique<Null>();
+        platz = Zeiger(new Null);
         log().schreibe(u"Plattform (%1): %2 nicht verfügbar"_s.arg(sitzung, dienst));
     }
 }
@@ -85,10 +129,14 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullStummschalter>(p.stummschalter, u"Lautstärke"_s, sitzung);
     ergaenze<NullKlangspieler>(p.klaenge, u"Klänge"_s, sitzung);
     ergaenze<NullTastenQuelle>(p.tasten, u"globale Tasten"_s, sitzung);
+    if (p.umleitung == nullptr) {
+        static NullTastenUmleitung keineUmleitung;
+        p.umleitung = &keineUmleitung;
+    }
     ergaenze<NullEscMonitor>(p.escMonitor, u"Escape-Taste"_s, sitzung);
     ergaenze<NullVollbildSonde>(p.vollbild, u"Vollbild-Erkennung"_s, sitzung);
     ergaenze<NullVordergrundApp>(p.vordergrund, u"vordere Anwendung"_s, sitzung);
-    ergaenze<NullFokusOrt>(p.fokusOrt, u"Ort des Fokusfensters"_s, sitzung);
+    ergaenze<NullArbeitsflaeche>(p.arbeitsflaeche, u"Ort des Fokusfensters"_s, sitzung);
     ergaenze<NullAXVertrauen>(p.vertrauen, u"Bedienungshilfen"_s, sitzung);
     ergaenze<NullTextInserter>(p.inserter, u"Einfügen"_s, sitzung);
     ergaenze<NullAXKontext>(p.axKontext, u"Text des Fokuselements"_s, sitzung);
@@ -96,13 +144,16 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullFensterFoto>(p.fensterFoto, u"Fensterfoto"_s, sitzung);
     ergaenze<NullTexterkennung>(p.texterkennung, u"Texterkennung"_s, sitzung);
     ergaenze<NullBrowserText>(p.browserText, u"Browsertext"_s, sitzung);
+    ergaenze<NullMikrofonDienst>(p.mikrofone, u"Mikrofonliste"_s, sitzung);
+    ergaenze<NullDesktopZugang>(p.desktop, u"Desktop-Zugriff"_s, sitzung);
+    ergaenze<NullBarrierefreiheit>(p.barrierefreiheit, u"Bedienungshilfen-Bus"_s, sitzung);
 }
 
 } // namespace
 
 QString erkenneSitzung() {
     const QString vorgabe = qEnvironmentVariable("PARLIX_PLATTFORM");
-    if (vorgabe == u"x11"_s || vorgabe == u"wayland"_s || vorgabe == u"null"_s) {
+    if (vorgabe == u"x11"_s || vorgabe == u"null"_s) {
         return vorgabe;
     }
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland"_s ||
@@ -112,16 +163,16 @@ QString erkenneSitzung() {
     return qEnvironmentVariableIsSet("DISPLAY") ? u"x11"_s : u"null"_s;
 }
 
-std::unique_ptr<Plattform> lade(DefaultsStore& speicher) {
+std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue) {
     const QString sitzung = erkenneSitzung();
     const Backend& gewaehlt = backend(sitzung);
     log().schreibe(u"Plattform: "_s + gewaehlt.name);
     auto plattform = std::make_unique<Plattform>();
-    if (gewaehlt.klang) {
-        bestueckeKlang(*plattform, speicher);
+    if (gewaehlt.gemeinsam) {
+        bestueckeGemeinsam(*plattform, speicher);
     }
     if (gewaehlt.bestuecke != nullptr) {
-        gewaehlt.bestuecke(*plattform, speicher);
+        gewaehlt.bestuecke(*plattform, speicher, mainQueue);
     }
     ergaenzeNull(*plattform, gewaehlt.name);
     return plattform;

@@ -8,26 +8,28 @@
 namespace parlix {
 
 class DefaultsStore;
+class MainQueue;
 
 // The one place that chooses the implementations of the desktop's services, once at
-// start. The session decides: an X11 session gets the X11 services, a Wayland session
-// the Wayland ones (WaylandPlattform, which picks a link of each service's chain), a
-// session without a display none; sound (PulseAudio, libcanberra) is the same
-// everywhere. The environment variable PARLIX_PLATTFORM ("x11", "wayland" or "null")
-// overrides the detection; "null" also leaves out the sound, which suits tests. Every
-// service left without an implementation gets a null one that does nothing, and one log
-// line names it.
+// start. The session decides: an X11 session gets the X11 and accessibility services, a
+// Wayland session (not supported yet) and a session without a display get none; sound
+// (PulseAudio, libcanberra) and text recognition (Tesseract) are the same everywhere. The
+// environment variable PARLIX_PLATTFORM
+// ("x11" or "null") overrides the detection; "null" also leaves out the sound, which
+// suits tests. Every service left without an implementation gets a null one that does
+// nothing, and one log line names it.
 //
-// To add a backend: write its implementations in app/platform/<name>/, add an entry to
-// the backend table in PlattformLader.cpp with the services it provides, and let
-// erkenneSitzung() choose it.
+// To add a backend (Wayland): write its implementations in app/platform/<name>/, add an
+// entry to the backend table in PlattformLader.cpp with the services it provides, and
+// let erkenneSitzung() choose it.
 namespace PlattformLader {
 
 // "x11", "wayland" or "null": the override if valid, else from the session's
 // variables (XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY).
 QString erkenneSitzung();
 
-std::unique_ptr<Plattform> lade(DefaultsStore& speicher);
+// `mainQueue` and `speicher` outlive the platform.
+std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue);
 
 } // namespace PlattformLader
 

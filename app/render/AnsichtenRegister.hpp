@@ -11,8 +11,8 @@ namespace parlix {
 
 class RenderUmgebung;
 
-// The views the render harness can draw, by name ("statusPanel", "hud.energie.aufnehmend",
-// "verlauf.leer", ...). A view is registered as a function that builds its widget (a
+// The views the render harness can draw, by name: statusPanel, hud.energie.aufnehmend,
+// verlaufLeer, ... A view is registered as a function that builds its widget (a
 // window or any part of one) in a given RenderUmgebung, sized as it should appear; the
 // harness draws it to a PNG of that size. Names are dotted and sort into groups.
 class AnsichtenRegister {

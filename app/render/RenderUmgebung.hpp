@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
-#include "app/platform/null/NullFokusOrt.hpp"
 #include "app/ui/Texte.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/history/VerlaufStore.hpp"
@@ -22,7 +22,7 @@ public:
     VerlaufStore verlauf{speicher};
     QtMainQueue mainQueue;
 
-    NullFokusOrt fokusOrt;
+    NullArbeitsflaeche arbeitsflaeche;
     NullEscMonitor escMonitor;
 };
 

@@ -60,15 +60,15 @@ HUDMoment hudMoment(HUDStil stil, const HUDZustand& z, const Texte& texte) {
 // The models are children of the widget that shows them, so they live as long as it.
 std::unique_ptr<QWidget> statusPanel(RenderUmgebung& u) {
     auto* hud = new HUDModel;
-    auto panel =
-        std::make_unique<StatusPanel>(u.verlauf, *hud, u.speicher, u.texte, PanelAktionen{});
+    auto panel = std::make_unique<StatusPanel>(u.verlauf, *hud, u.speicher, u.texte,
+                                               u.arbeitsflaeche, PanelAktionen{});
     hud->setParent(panel.get());
     return panel;
 }
 
 std::unique_ptr<QWidget> liveBox(RenderUmgebung& u) {
     auto* model = new LiveBoxModel;
-    auto box = std::make_unique<LiveBoxWidget>(u.fokusOrt);
+    auto box = std::make_unique<LiveBoxWidget>(u.arbeitsflaeche);
     model->setParent(box.get());
     box->zeige(*model);
     model->setze(u.texte.text(u"beispiel.live"_s));
@@ -85,7 +85,7 @@ std::unique_ptr<QWidget> verlauf(RenderUmgebung& u, bool leer) {
         model->setzeHervorID(u.verlauf.eintraege().front().id);
     }
     auto fenster = std::make_unique<GlasVerlaufFenster>(
-        new GlasVerlaufAnsicht(u.verlauf, *model, u.texte), u.fokusOrt);
+        new GlasVerlaufAnsicht(u.verlauf, *model, u.texte), u.arbeitsflaeche);
     model->setParent(fenster.get());
     return fenster;
 }
@@ -97,7 +97,7 @@ void registriere(AnsichtenRegister& ansichten) {
     ansichten.registriere(u"tray"_s, [](RenderUmgebung&) { return std::make_unique<TrayProbe>(); });
     ansichten.registriere(u"liveBox"_s, liveBox);
     ansichten.registriere(u"verlauf"_s, [](RenderUmgebung& u) { return verlauf(u, false); });
-    ansichten.registriere(u"verlauf.leer"_s, [](RenderUmgebung& u) { return verlauf(u, true); });
+    ansichten.registriere(u"verlaufLeer"_s, [](RenderUmgebung& u) { return verlauf(u, true); });
     for (const HUDStil& stil : HUDStil::alle()) {
         for (const HUDZustand& zustand : hudZustaende) {
             ansichten.registriere(

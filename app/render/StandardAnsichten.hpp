@@ -8,7 +8,7 @@ class AnsichtenRegister;
 //   statusPanel, tray
 //   hud.<style>.<state> for every style and the states aufnehmend, gesperrt, wandel
 //   (half way into processing), transkribierend, einfuegend and fehler
-//   liveBox, verlauf, verlauf.leer
+//   liveBox, verlauf, verlaufLeer
 namespace StandardAnsichten {
 
 void registriere(AnsichtenRegister& ansichten);

@@ -34,15 +34,15 @@ AppDelegate::AppDelegate(Dienste dienste)
     : d_(std::move(dienste))
     , texte_(d_.speicher)
     , verlauf_(d_.speicher)
-    , hudFenster_(d_.mainQueue, d_.speicher, *d_.plattform.fokusOrt)
-    , liveBoxFenster_(*d_.plattform.fokusOrt)
+    , hudFenster_(d_.mainQueue, d_.speicher, *d_.plattform.arbeitsflaeche)
+    , liveBoxFenster_(*d_.plattform.arbeitsflaeche)
     , hotkeys_(manager(Einstellungen::Schluessel::diktatHotkey, false))
     , aktionHotkeys_(manager(Einstellungen::Schluessel::aktionHotkey, false))
     , promptHotkeys_(manager(Einstellungen::Schluessel::promptHotkey, false))
     , lockHotkeys_(manager(Einstellungen::Schluessel::lockHotkey, true))
     , gameModeMonitor_(d_.mainQueue, *d_.plattform.vollbild)
     , coordinator_(erstelleCoordinator())
-    , konto_(d_.mainQueue, AuthClient(AuthClient::proxyBasis(), d_.http), d_.tokenDatei) {}
+    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei) {}
 
 AppDelegate::~AppDelegate() {
     fahreHerunter();
@@ -64,7 +64,7 @@ std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
     return AufnahmeCoordinator::erstelle({
         d_.mainQueue,     d_.speicher,
         verlauf_,         d_.http,
-        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, netz_),
+        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
         *p.stummschalter, *p.klaenge,
         *p.escMonitor,    *p.vordergrund,
         *p.vertrauen,     *p.inserter,
@@ -112,13 +112,12 @@ void AppDelegate::pruefeRechte() {
 
 void AppDelegate::verdrahteVerlauf() {
     glasVerlauf_ = std::make_unique<GlasVerlaufController>(
-        verlauf_, texte_, *d_.plattform.escMonitor, *d_.plattform.fokusOrt);
+        verlauf_, texte_, *d_.plattform.escMonitor, *d_.plattform.arbeitsflaeche);
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
-        d_.mainQueue.after(einfuegenNachSchliessen, [inserter = d_.plattform.inserter.get(), text] {
-            inserter->fuegeEin(text);
-        });
+        d_.mainQueue.after(einfuegenNachSchliessen,
+                           [inserter = d_.plattform.inserter, text] { inserter->fuegeEin(text); });
     };
 }
 
@@ -177,9 +176,10 @@ void AppDelegate::starteKontoUndSetup() {
 FensterSteuerung& AppDelegate::fenster() {
     if (!fenster_) {
         if (d_.fensterFabrik) {
-            fenster_ = d_.fensterFabrik(
-                {d_.mainQueue, d_.speicher, verlauf_, *hotkeys_, *aktionHotkeys_, *promptHotkeys_,
-                 *lockHotkeys_, *hotkeyTap_, konto_, coordinator_->hud().model(), d_.plattform});
+            fenster_ = d_.fensterFabrik({d_.mainQueue, d_.speicher, verlauf_, *hotkeys_,
+                                         *aktionHotkeys_, *promptHotkeys_, *lockHotkeys_,
+                                         *hotkeyTap_, *d_.plattform.umleitung, konto_,
+                                         coordinator_->hud().model(), d_.plattform});
         } else {
             fenster_ = std::make_unique<NullFensterSteuerung>();
         }
@@ -213,8 +213,9 @@ void AppDelegate::togglePanel() {
 
 void AppDelegate::zeigeStatusPanel() {
     if (!popover_) {
-        popover_ = std::make_unique<StatusPanel>(verlauf_, coordinator_->hud().model(), d_.speicher,
-                                                 texte_, panelAktionen());
+        popover_ =
+            std::make_unique<StatusPanel>(verlauf_, coordinator_->hud().model(), d_.speicher,
+                                          texte_, *d_.plattform.arbeitsflaeche, panelAktionen());
     }
     QRect anker = tray_->ort();
     if (anker.isEmpty()) {
@@ -233,8 +234,9 @@ void AppDelegate::beenden() {
 
 void AppDelegate::fahreHerunter() {
     fenster_.reset();
-    hotkeyTap_.reset();
+    // The watch reports to the tap, so it stops first.
     gameModeMonitor_.stoppe();
+    hotkeyTap_.reset();
     if (coordinator_) {
         coordinator_->abbrechen();
     }

@@ -39,8 +39,12 @@ public:
         MainQueue& mainQueue;
         DefaultsStore& speicher;
         HttpTransport& http;
+        // The streams' network thread. Jobs still queued on the main queue may hold a
+        // stream, so it must outlive the queue, not only the delegate.
+        NetzFaden& netz;
         Plattform& plattform;
-        // The sign-in token's file.
+        // The backend root of the account calls, and the sign-in token's file.
+        QUrl backend;
         QString tokenDatei;
         // Builds the secondary windows; without one, their requests are only logged.
         FensterFabrik fensterFabrik;
@@ -98,7 +102,6 @@ private:
     VerlaufStore verlauf_;
     HUDWidget hudFenster_;
     LiveBoxWidget liveBoxFenster_;
-    NetzFaden netz_;
     std::shared_ptr<HotkeyManager> hotkeys_;
     std::shared_ptr<HotkeyManager> aktionHotkeys_;
     std::shared_ptr<HotkeyManager> promptHotkeys_;

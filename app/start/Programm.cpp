@@ -1,5 +1,6 @@
 #include "app/start/Programm.hpp"
 
+#include "app/maintenance/Updater.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/render/AlleAnsichten.hpp"
 #include "app/render/AnsichtenRegister.hpp"
@@ -7,7 +8,10 @@
 #include "app/start/AppDelegate.hpp"
 #include "app/start/EinzelInstanz.hpp"
 #include "app/start/SignalBeender.hpp"
+#include "app/stream/NetzFaden.hpp"
 #include "app/ui/Symbol.hpp"
+#include "app/ui/fenster/Fensteraufbau.hpp"
+#include "core/account/AuthClient.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/log/DateiLog.hpp"
@@ -73,6 +77,35 @@ int laufeAlsZweite(const EinzelInstanz& instanz) {
     return geweckt ? 0 : 1;
 }
 
+// The running program until it is quit or sent SIGTERM or SIGINT.
+int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const PlattformLader& lader) {
+    // First, so that a signal during the start-up also ends the program in order.
+    SignalBeender signale;
+    QObject::connect(&signale, &SignalBeender::beenden, qApp, [](int signal) {
+        log().schreibe(u"Signal %1 erhalten, Parlix wird beendet"_s.arg(signal));
+        QCoreApplication::quit();
+    });
+    NetzFaden netz; // outlives the queue, whose jobs may hold a stream
+    QtMainQueue mainQueue;
+    const std::unique_ptr<Plattform> plattform = lader(speicher, mainQueue);
+    Updater updater(mainQueue);
+    AppDelegate delegate({mainQueue,
+                          speicher,
+                          HttpTransport::geteilt(),
+                          netz,
+                          *plattform,
+                          AuthClient::proxyBasis(),
+                          TokenSpeicher::datei(),
+                          &baueFenster,
+                          [&updater] { updater.starteAutomatik(); }});
+    QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
+    delegate.starte();
+    const int code = QApplication::exec();
+    delegate.fahreHerunter();
+    log().schreibe(u"App beendet"_s);
+    return code;
+}
+
 } // namespace
 
 int laufe(int argc, char** argv, const PlattformLader& lader) {
@@ -105,27 +138,7 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
         return laufeAlsZweite(instanz);
     }
 
-    QtMainQueue mainQueue;
-    const std::unique_ptr<Plattform> plattform = lader(speicher);
-    AppDelegate delegate({mainQueue,
-                          speicher,
-                          HttpTransport::geteilt(),
-                          *plattform,
-                          TokenSpeicher::datei(),
-                          {},
-                          {}});
-    QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
-    SignalBeender signale;
-    QObject::connect(&signale, &SignalBeender::beenden, &app, [](int signal) {
-        log().schreibe(u"Signal %1 erhalten, Parlix wird beendet"_s.arg(signal));
-        QCoreApplication::quit();
-    });
-
-    delegate.starte();
-    const int code = QApplication::exec();
-    delegate.fahreHerunter();
-    log().schreibe(u"App beendet"_s);
-    return code;
+    return laufeAnwendung(speicher, instanz, lader);
 }
 
 } // namespace parlix::Programm

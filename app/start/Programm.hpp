@@ -6,6 +6,7 @@
 namespace parlix {
 
 class DefaultsStore;
+class MainQueue;
 struct Plattform;
 
 // The program from its command line to its end: options, the interface language, the
@@ -14,7 +15,8 @@ struct Plattform;
 namespace Programm {
 
 // Assembles the desktop's services for this session (see PlattformLader).
-using PlattformLader = std::function<std::unique_ptr<Plattform>(DefaultsStore& speicher)>;
+using PlattformLader =
+    std::function<std::unique_ptr<Plattform>(DefaultsStore& speicher, MainQueue& mainQueue)>;
 
 // The process's exit code.
 int laufe(int argc, char** argv, const PlattformLader& lader);

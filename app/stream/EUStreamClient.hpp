@@ -20,8 +20,9 @@ class StreamVerbindung;
 // Streams the audio of one recording to the backend over a WebSocket while the user
 // speaks, passes the partial transcripts on, and once the recording is over waits for
 // the final transcript. A failed stream never becomes an error: it ends with what
-// arrived, or with nothing, and the caller falls back to batch transcription. One
-// client per recording.
+// arrived, or with nothing, and the caller falls back to batch transcription. A message
+// from the server larger than 4 MiB ends the stream like a lost connection. One client
+// per recording.
 //
 // Threads: construction, starte, abbrechen and destruction on the main thread; sende on
 // any one thread at a time (the audio thread), in capture order; beende on a pipeline
@@ -50,8 +51,9 @@ public:
     EUStreamClient(const EUStreamClient&) = delete;
     EUStreamClient& operator=(const EUStreamClient&) = delete;
 
-    // Receives the whole text so far after each partial text, on the main queue. Set it
-    // before starte.
+    // Receives the whole text so far after partial texts, on the main queue: parts that
+    // arrive while the main queue is busy are handed over together, as the newest text.
+    // Set it before starte.
     std::function<void(const QString& voll)> onDelta;
 
     // Opens the connection; the handshake is not awaited. False only when no stream URL

@@ -2,9 +2,13 @@
 
 namespace parlix {
 
-QString StreamAufloesung::haengeAn(const QString& teil) {
+void StreamAufloesung::haengeAn(const QString& teil) {
     std::lock_guard lock(sperre_);
     voll_ += teil;
+}
+
+QString StreamAufloesung::voll() const {
+    std::lock_guard lock(sperre_);
     return voll_;
 }
 

@@ -17,8 +17,10 @@ namespace parlix {
 // detects the outcome hands it over directly.
 class StreamAufloesung {
 public:
-    // Appends a partial text (no separator); returns the whole text so far.
-    QString haengeAn(const QString& teil);
+    // Appends a partial text (no separator).
+    void haengeAn(const QString& teil);
+    // The partial texts so far.
+    QString voll() const;
     void loese(const std::optional<QString>& transkript);
     // Resolves with `voll`, or with nothing while it is empty.
     void loeseMitVoll();

@@ -1,8 +1,8 @@
 #include "app/stream/StreamVerbindung.hpp"
 
-#include "app/stream/StreamNachricht.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/services/StreamNachricht.hpp"
 
 #include <QTimer>
 #include <QWebSocket>
@@ -15,6 +15,8 @@ namespace {
 
 // How long a close handshake that we started may take before the socket is dropped.
 constexpr std::chrono::seconds schliessFrist{2};
+// The largest message read from the server.
+constexpr quint64 maxNachricht = 4 * 1024 * 1024;
 
 QString schlussBeschreibung(const QWebSocket& socket) {
     if (socket.error() != QAbstractSocket::UnknownSocketError) {
@@ -46,6 +48,10 @@ void StreamVerbindung::oeffne(QObject& eltern, const QNetworkRequest& request,
     phase_ = Phase::verbindend;
     QWebSocket* socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, &eltern);
     socket_ = socket;
+    // The server sends a few words of JSON at a time; a far larger message is refused
+    // before it is buffered, and the socket then closes as a lost connection.
+    socket->setMaxAllowedIncomingFrameSize(maxNachricht);
+    socket->setMaxAllowedIncomingMessageSize(maxNachricht);
     verbindeSignale(*socket);
     QTimer::singleShot(handshakeLimit, socket, [schwach = weak_from_this(), socket] {
         auto v = schwach.lock();
@@ -152,11 +158,23 @@ void StreamVerbindung::beiText(const QString& nachricht) {
     }
 }
 
+// One job at a time carries the newest text to the main thread, however many parts
+// arrive while it waits, so a busy main thread never piles up copies of the text. The
+// flag is cleared before the text is read: a part appended after the read finds it
+// cleared and sends a job of its own.
 void StreamVerbindung::beiDelta(const QString& teil) {
-    const QString voll = aufloesung_.haengeAn(teil);
-    mainQueue_.post([schwach = weak_from_this(), voll] {
+    aufloesung_.haengeAn(teil);
+    if (deltaUnterwegs_.exchange(true)) {
+        return;
+    }
+    mainQueue_.post([schwach = weak_from_this()] {
         auto v = schwach.lock();
-        if (v && !v->stumm_.load() && v->onDelta_) {
+        if (!v) {
+            return;
+        }
+        v->deltaUnterwegs_.store(false);
+        const QString voll = v->aufloesung_.voll();
+        if (!v->stumm_.load() && v->onDelta_) {
             v->onDelta_(voll);
         }
     });

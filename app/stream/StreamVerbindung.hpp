@@ -66,6 +66,8 @@ private:
     StreamAufloesung aufloesung_;
     DeltaRueckruf onDelta_; // main thread
     std::atomic<bool> stumm_{false};
+    // A job that hands the newest text to onDelta is queued.
+    std::atomic<bool> deltaUnterwegs_{false};
 
     // Network thread only.
     QWebSocket* socket_ = nullptr;

@@ -12,6 +12,7 @@ class HotkeyTap;
 class HUDModel;
 class Konto;
 class MainQueue;
+class TastenUmleitung;
 struct Plattform;
 class VerlaufStore;
 
@@ -28,6 +29,9 @@ struct FensterUmfeld {
     HotkeyManager& promptHotkeys;
     HotkeyManager& lockHotkeys;
     HotkeyTap& hotkeyTap;
+    // Diverts the user's keys to a hotkey recording, and renews what the key source
+    // grabs after the hotkeys changed.
+    TastenUmleitung& umleitung;
     Konto& konto;
     // The HUD's model, for a preview of the appearance settings.
     HUDModel& hud;

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +54,12 @@ QLabel* beschriftung(const QString& text, const QFont& schrift, const QColor& fa
     palette.setColor(QPalette::WindowText, farbe);
     label->setPalette(palette);
     return label;
+}
+
+QRegion rundeForm(const QRectF& rahmen, qreal radius) {
+    QPainterPath pfad;
+    pfad.addRoundedRect(rahmen, radius, radius);
+    return QRegion(pfad.toFillPolygon().toPolygon());
 }
 
 void zeichneGlas(QPainter& maler, const QRectF& rahmen, qreal radius) {

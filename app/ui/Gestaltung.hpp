@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPainter;
+class QRegion;
 
 namespace parlix {
 
@@ -31,6 +32,9 @@ QFont schrift(qreal pixel, QFont::Weight gewicht = QFont::Normal);
 
 // A label in the font and colour, for text on glass.
 QLabel* beschriftung(const QString& text, const QFont& schrift, const QColor& farbe);
+
+// The region of a rounded rectangle, for cutting a window to its shape.
+QRegion rundeForm(const QRectF& rahmen, qreal radius);
 
 // A floating glass surface: a soft shadow below, a dark translucent body with a faint
 // vertical sheen and a hairline rim that is lighter at the top. `rahmen` is the body;

@@ -1,6 +1,6 @@
 #include "app/ui/SchwebeFenster.hpp"
 
-#include "app/platform/FokusOrt.hpp"
+#include "app/platform/Arbeitsflaeche.hpp"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -8,12 +8,12 @@
 
 namespace parlix {
 
-SchwebeFenster::SchwebeFenster(Maus maus, FokusOrt& fokusOrt)
+SchwebeFenster::SchwebeFenster(Maus maus, Arbeitsflaeche& arbeitsflaeche)
     : QWidget(nullptr,
               Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                   Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint |
                   (maus == Maus::durchklickbar ? Qt::WindowTransparentForInput : Qt::WindowFlags()))
-    , fokusOrt_(fokusOrt) {
+    , arbeitsflaeche_(arbeitsflaeche) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
@@ -33,7 +33,9 @@ void SchwebeFenster::blendeEin(std::chrono::milliseconds dauer) {
     blende_.stop();
     ausblenden_ = false;
     setWindowOpacity(0.0);
+    durchscheinend_ = arbeitsflaeche_.durchscheinend();
     show();
+    formGeaendert();
     raise();
     blende(1.0, dauer);
 }
@@ -54,8 +56,20 @@ void SchwebeFenster::blende(qreal ziel, std::chrono::milliseconds dauer) {
     blende_.start();
 }
 
+QRegion SchwebeFenster::form() const {
+    return rect();
+}
+
+void SchwebeFenster::formGeaendert() {
+    if (durchscheinend_) {
+        clearMask();
+    } else {
+        setMask(form());
+    }
+}
+
 QScreen* SchwebeFenster::arbeitsBildschirm() const {
-    if (const auto fokus = fokusOrt_.fokusFenster()) {
+    if (const auto fokus = arbeitsflaeche_.fokusFenster()) {
         if (QScreen* bildschirm = QGuiApplication::screenAt(fokus->center())) {
             return bildschirm;
         }
@@ -64,6 +78,17 @@ QScreen* SchwebeFenster::arbeitsBildschirm() const {
         return bildschirm;
     }
     return QGuiApplication::primaryScreen();
+}
+
+void SchwebeFenster::platziere(std::optional<int> abstandUnten, int hoeher) {
+    const QScreen* bildschirm = arbeitsBildschirm();
+    if (bildschirm == nullptr) {
+        return;
+    }
+    const QRect frei = bildschirm->availableGeometry();
+    const int y = abstandUnten ? frei.bottom() + 1 - *abstandUnten - height()
+                               : frei.y() + (frei.height() - height()) / 2 - hoeher;
+    move(frei.x() + (frei.width() - width()) / 2, y);
 }
 
 } // namespace parlix

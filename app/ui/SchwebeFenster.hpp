@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QRegion>
 #include <QVariantAnimation>
 #include <QWidget>
 #include <chrono>
+#include <optional>
 
 class QScreen;
 
 namespace parlix {
 
-class FokusOrt;
+class Arbeitsflaeche;
 
 // A floating window of our own above every other window: frameless, translucent, on
 // all workspaces, never in the task bar and never given the keyboard focus, so the
@@ -21,7 +23,7 @@ public:
     // klickbar: the window takes clicks but still no focus (history panel).
     enum class Maus { durchklickbar, klickbar };
 
-    SchwebeFenster(Maus maus, FokusOrt& fokusOrt);
+    SchwebeFenster(Maus maus, Arbeitsflaeche& arbeitsflaeche);
 
     // Shows the window at opacity 0 without activating it, then fades to 1.
     void blendeEin(std::chrono::milliseconds dauer);
@@ -34,17 +36,31 @@ public:
     // The screen the user works on: that of the focused window, else that of the mouse
     // pointer, else the primary screen. Null without any screen.
     QScreen* arbeitsBildschirm() const;
+    // Moves the window to the horizontal centre of that screen's free area, its bottom
+    // edge `abstand` points above the area's bottom; or, for nothing, to its middle
+    // raised by `hoeher` points.
+    void platziere(std::optional<int> abstandUnten, int hoeher = 0);
 
 signals:
     // The window was hidden at the end of a fade-out.
     void ausgeblendet();
 
+protected:
+    // The window's visible shape; on a desktop without translucency the window is cut
+    // to it (its shadow and glow are lost there, its body stays). The whole window by
+    // default.
+    virtual QRegion form() const;
+    // Cuts the window again after its shape changed.
+    void formGeaendert();
+
 private:
     void blende(qreal ziel, std::chrono::milliseconds dauer);
 
-    FokusOrt& fokusOrt_;
+    Arbeitsflaeche& arbeitsflaeche_;
     QVariantAnimation blende_;
     bool ausblenden_ = false;
+    // Asked at every fade-in: compositors come and go rarely.
+    bool durchscheinend_ = true;
 };
 
 } // namespace parlix

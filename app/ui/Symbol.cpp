@@ -34,13 +34,17 @@ QIcon iconAus(const QString& pfad) {
     return icon;
 }
 
-} // namespace
-
-void zeichne(QPainter& maler, const QString& name, const QRectF& ziel, const QColor& farbe) {
-    const qreal verhaeltnis = maler.device() ? maler.device()->devicePixelRatioF() : 1.0;
-    const QSize pixel = (ziel.size() * verhaeltnis * maler.worldTransform().m11()).toSize();
-    if (pixel.isEmpty()) {
-        return;
+// The symbol in the colour at a pixel size; kept, as the HUD draws its badge every frame.
+const QImage& gefaerbt(const QString& name, QSize pixel, const QColor& farbe) {
+    static QHash<QString, QImage> fertig;
+    const QString schluessel =
+        u"%1|%2x%3|%4"_s.arg(name).arg(pixel.width()).arg(pixel.height()).arg(farbe.rgba());
+    auto treffer = fertig.find(schluessel);
+    if (treffer != fertig.end()) {
+        return *treffer;
+    }
+    if (fertig.size() > 256) {
+        fertig.clear();
     }
     QImage bild(pixel, QImage::Format_ARGB32_Premultiplied);
     bild.fill(Qt::transparent);
@@ -50,9 +54,20 @@ void zeichne(QPainter& maler, const QString& name, const QRectF& ziel, const QCo
     faerber.setCompositionMode(QPainter::CompositionMode_SourceIn);
     faerber.fillRect(bild.rect(), farbe);
     faerber.end();
+    return *fertig.insert(schluessel, bild);
+}
+
+} // namespace
+
+void zeichne(QPainter& maler, const QString& name, const QRectF& ziel, const QColor& farbe) {
+    const qreal verhaeltnis = maler.device() ? maler.device()->devicePixelRatioF() : 1.0;
+    const QSize pixel = (ziel.size() * verhaeltnis * maler.worldTransform().m11()).toSize();
+    if (pixel.isEmpty()) {
+        return;
+    }
     maler.save();
     maler.setRenderHint(QPainter::SmoothPixmapTransform);
-    maler.drawImage(ziel, bild);
+    maler.drawImage(ziel, gefaerbt(name, pixel, farbe));
     maler.restore();
 }
 

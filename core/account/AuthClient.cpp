@@ -97,7 +97,8 @@ QJsonObject AuthClient::postErgebnis(int status, const QByteArray& koerper) {
     }
     // A blank "detail" would leave the user with an empty message; the status says more.
     const QString detail = objekt.value(u"detail"_s).toString();
-    throw AuthFehler::ungueltig(!detail.trimmed().isEmpty() ? detail : u"Fehler %1"_s.arg(status));
+    throw AuthFehler::ungueltig(!detail.trimmed().isEmpty() ? detail : u"Fehler %1"_s.arg(status),
+                                status);
 }
 
 QString AuthClient::tokenAus(const QJsonObject& antwort) {

@@ -66,6 +66,24 @@ bool HotkeyManager::verarbeite(quint32 typ, qint64 keyCode, quint64 flags) {
     return false;
 }
 
+void HotkeyManager::verarbeiteLoslassen(quint32 typ, qint64 keyCode, quint64 flags) {
+    if (keyCode != keyCode_.load(std::memory_order_relaxed)) {
+        return;
+    }
+    if (typ == Ereignistyp::tasteHoch) {
+        unten_ = false; // the next press after game mode is no auto-repeat
+    }
+    const Art art = art_.load(std::memory_order_relaxed);
+    const quint64 flag = flagCG_.load(std::memory_order_relaxed);
+    const bool losgelassen = art == Art::halten
+                                 ? typ == Ereignistyp::tasteHoch
+                                 : art == Art::modifierTaste &&
+                                       typ == Ereignistyp::flagsGeaendert && (flags & flag) != flag;
+    if (losgelassen && !nurToggle) {
+        poste(&HotkeyManager::losgelassen);
+    }
+}
+
 // Modifier keys are never swallowed: the focused application still sees them.
 bool HotkeyManager::modifierEreignis(quint32 typ, quint64 flags) {
     if (typ != Ereignistyp::flagsGeaendert) {

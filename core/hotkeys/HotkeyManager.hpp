@@ -43,6 +43,8 @@ public:
 
     // Key thread: decides one event and returns whether to swallow it.
     bool verarbeite(quint32 typ, qint64 keyCode, quint64 flags);
+    // Key thread, game mode: handles only the release of the hotkey, never a press.
+    void verarbeiteLoslassen(quint32 typ, qint64 keyCode, quint64 flags);
 
     // Main thread.
     const Hotkey& hotkey() const { return hotkey_; }

@@ -38,6 +38,10 @@ bool HotkeyTap::behandle(quint32 typ, qint64 keyCode, quint64 flags) {
         return false;
     }
     if (gameModeAktiv_.load(std::memory_order_relaxed)) {
+        // Nothing new starts, but a key held since before still ends its recording.
+        for (const auto& manager : manager_) {
+            manager->verarbeiteLoslassen(typ, keyCode, flags);
+        }
         return false;
     }
     // Every manager sees every event, even one that another has claimed, so that each

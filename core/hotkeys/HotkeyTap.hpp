@@ -11,7 +11,8 @@ namespace parlix {
 
 // Offers every key event of the user to the hotkey managers and swallows the events
 // they claim. While a full-screen application has the focus (game mode) every event
-// passes through untouched.
+// passes through untouched and starts nothing; only the release of a hold-to-talk key
+// still reaches its manager, so that a recording held since before game mode ends.
 class HotkeyTap {
 public:
     // manager: dictation, action, prompt, lock, in this order.

@@ -6,9 +6,9 @@ namespace parlix {
 
 // The one diagnostic log: one line per call, "yyyy-MM-dd HH:mm:ss +0000 <text>\n" in UTC.
 // /tmp is shared by all users, so the file is opened without following symbolic links,
-// created with mode 0600 and only written when it is a regular file owned by us;
-// otherwise the line is dropped. Writers in this process are serialised so that lines
-// never interleave. Failures are never reported.
+// created with mode 0600 (an existing one is made 0600) and only written when it is a
+// regular file owned by us with no other hard link; otherwise the line is dropped. Writers in this
+// process are serialised so that lines never interleave. Failures are never reported.
 class DateiLog {
 public:
     explicit DateiLog(QString pfad);

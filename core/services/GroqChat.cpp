@@ -1,7 +1,6 @@
 #include "core/services/GroqChat.hpp"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <cmath>
 #include <stdexcept>
 
@@ -66,7 +65,10 @@ QJsonObject GroqChat::baueNutzlast(const QString& modell, const QString& system,
 }
 
 QString GroqChat::inhalt(const QByteArray& antwort) {
-    const QJsonDocument dokument = QJsonDocument::fromJson(antwort);
+    return inhalt(QJsonDocument::fromJson(antwort));
+}
+
+QString GroqChat::inhalt(const QJsonDocument& dokument) {
     const std::optional<QJsonObject> wahl = ersteWahl(dokument.object());
     if (!dokument.isObject() || !wahl) {
         return {};

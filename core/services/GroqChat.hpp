@@ -2,6 +2,7 @@
 
 #include "core/services/GroqVerbindung.hpp"
 
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <optional>
 
@@ -28,6 +29,7 @@ public:
 
     // choices[0].message.content, trimmed; empty for anything that is not shaped so.
     static QString inhalt(const QByteArray& antwort);
+    static QString inhalt(const QJsonDocument& antwort);
 
     // The user message of an action: the instruction, an empty line, "TEXT:" and the
     // context, untouched.

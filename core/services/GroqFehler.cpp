@@ -22,4 +22,8 @@ GroqFehler GroqFehler::ungueltigeAntwort() {
     return {Fall::ungueltigeAntwort, 0, {}, u"keine HTTP-Antwort"_s};
 }
 
+GroqFehler GroqFehler::keinJson(const QString& grund) {
+    return {Fall::keinJson, 0, grund, u"Antwort ist kein JSON: "_s + grund};
+}
+
 } // namespace parlix

@@ -12,15 +12,17 @@ public:
         http,              // a status outside 200-299; status() and text() say more
         keinKey,           // neither a token nor a device id: nothing was sent
         ungueltigeAntwort, // the answer was not HTTP
+        keinJson,          // a body that should be JSON is not; text() says why
     };
 
     static GroqFehler http(int status, const QString& text);
     static GroqFehler keinKey();
     static GroqFehler ungueltigeAntwort();
+    static GroqFehler keinJson(const QString& grund);
 
     Fall fall() const { return fall_; }
     // For `http`: the status and at most the first 300 bytes of the body as UTF-8
-    // (empty when those bytes are not valid UTF-8).
+    // (empty when those bytes are not valid UTF-8). For `keinJson`: the parser's reason.
     int status() const { return status_; }
     QString text() const { return text_; }
 

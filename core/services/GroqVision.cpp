@@ -1,6 +1,7 @@
 #include "core/services/GroqVision.hpp"
 
 #include "core/services/GroqChat.hpp"
+#include "core/services/GroqFehler.hpp"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +19,15 @@ QString GroqVision::frage(const QString& system, const QString& nutzer, const QB
     HttpAnfrage anfrage = verbindung_.request(u"chat/completions"_s, "POST");
     anfrage.setzeKopf("Content-Type", "application/json");
     anfrage.koerper = baueNutzlast(system, nutzer, png);
-    return GroqChat::inhalt(verbindung_.sende(anfrage, stop));
+    QJsonParseError fehler{};
+    const QJsonDocument antwort =
+        QJsonDocument::fromJson(verbindung_.sende(anfrage, stop), &fehler);
+    // Text that is no JSON at all is a failed call; JSON of another shape only an empty
+    // answer.
+    if (fehler.error != QJsonParseError::NoError) {
+        throw GroqFehler::keinJson(fehler.errorString());
+    }
+    return GroqChat::inhalt(antwort);
 }
 
 QByteArray GroqVision::baueNutzlast(const QString& system, const QString& nutzer,

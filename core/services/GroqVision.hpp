@@ -13,8 +13,8 @@ class GroqVision {
 public:
     explicit GroqVision(GroqVerbindung verbindung);
 
-    // The answer trimmed (empty when it is not shaped as a chat completion). Throws what
-    // GroqVerbindung throws.
+    // The answer trimmed (empty when it is JSON not shaped as a chat completion). Throws
+    // what GroqVerbindung throws, and GroqFehler::keinJson for an answer that is no JSON.
     QString frage(const QString& system, const QString& nutzer, const QByteArray& png,
                   std::stop_token stop = {}) const;
 

@@ -1,16 +1,18 @@
 #include "core/settings/DateiDefaultsStore.hpp"
 
 #include "core/log/DateiLog.hpp"
+#include "core/util/AtomareDatei.hpp"
 #include "core/util/Besucher.hpp"
+#include "core/util/JsonFeld.hpp"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix {
 
@@ -50,10 +52,13 @@ std::optional<DefaultsStore::Wert> eintragAusJson(const QJsonValue& json) {
     if (art == QLatin1String("bool") && wert.isBool()) {
         return DefaultsStore::Wert(wert.toBool());
     }
-    if (art == QLatin1String("int") && wert.isDouble()) {
-        return DefaultsStore::Wert(wert.toInteger());
+    if (art == QLatin1String("int")) {
+        // Only a whole number that fits: 1.5 or 1e300 is not read as some other integer.
+        if (const auto zahl = JsonFeld::ganzzahl(objekt, art)) {
+            return DefaultsStore::Wert(*zahl);
+        }
     }
-    if (art == QLatin1String("real") && wert.isDouble()) {
+    if (art == QLatin1String("real") && wert.isDouble() && std::isfinite(wert.toDouble())) {
         return DefaultsStore::Wert(wert.toDouble());
     }
     if (art == QLatin1String("data") && wert.isString()) {
@@ -86,70 +91,70 @@ QByteArray DateiDefaultsStore::alsJson(const Werte& werte) {
     return QJsonDocument(wurzel).toJson(QJsonDocument::Indented);
 }
 
-std::optional<DefaultsStore::Werte> DateiDefaultsStore::ausJson(const QByteArray& json) {
+std::optional<DateiDefaultsStore::Gelesen> DateiDefaultsStore::ausJson(const QByteArray& json) {
     QJsonParseError fehler{};
     const QJsonDocument dokument = QJsonDocument::fromJson(json, &fehler);
     if (fehler.error != QJsonParseError::NoError || !dokument.isObject()) {
         return std::nullopt;
     }
-    Werte werte;
+    Gelesen gelesen;
     const QJsonObject wurzel = dokument.object();
     for (auto it = wurzel.constBegin(); it != wurzel.constEnd(); ++it) {
-        const auto wert = eintragAusJson(it.value());
-        if (!wert) {
-            return std::nullopt;
+        if (const auto wert = eintragAusJson(it.value())) {
+            gelesen.werte.insert(it.key(), *wert);
+        } else {
+            gelesen.unlesbar.append(it.key());
         }
-        werte.insert(it.key(), *wert);
     }
-    return werte;
+    return gelesen;
 }
 
 void DateiDefaultsStore::lade() {
-    QFile datei(pfad_);
-    if (!datei.exists()) {
+    std::optional<Gelesen> gelesen;
+    {
+        QFile datei(pfad_);
+        if (!datei.exists()) {
+            return;
+        }
+        if (datei.open(QIODevice::ReadOnly)) {
+            gelesen = ausJson(datei.readAll());
+        }
+    }
+    if (!gelesen) {
+        sichereDatei(&QFile::rename, u"Einstellungen unlesbar"_s);
         return;
     }
-    if (!datei.open(QIODevice::ReadOnly)) {
-        sichereBeschaedigteDatei();
-        return;
+    uebernimm(gelesen->werte);
+    if (!gelesen->unlesbar.isEmpty()) {
+        sichereDatei(&QFile::copy, u"Einstellungen: unlesbare Werte ("_s +
+                                       gelesen->unlesbar.join(u", "_s) + u')');
     }
-    const auto werte = ausJson(datei.readAll());
-    datei.close();
-    if (!werte) {
-        sichereBeschaedigteDatei();
-        return;
-    }
-    uebernimm(*werte);
 }
 
-void DateiDefaultsStore::sichereBeschaedigteDatei() {
-    const QString zeit =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString ziel = pfad_ + QStringLiteral(".beschaedigt-") + zeit;
-    if (QFile::rename(pfad_, ziel)) {
+void DateiDefaultsStore::sichereDatei(bool (*sichere)(const QString&, const QString&),
+                                      const QString& was) {
+    const QString zeit = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss-zzz"_s);
+    const QString ziel = pfad_ + u".beschaedigt-"_s + zeit;
+    if (sichere(pfad_, ziel)) {
         sicherung_ = ziel;
-        log().schreibe(QStringLiteral("FEHLER: Einstellungen unlesbar, gesichert als ") + ziel +
-                       QStringLiteral(" → Standardwerte"));
+        log().schreibe(u"FEHLER: "_s + was + u", gesichert als "_s + ziel + u" → Standardwerte"_s);
         return;
     }
     nurImSpeicher_ = true;
-    log().schreibe(QStringLiteral("FEHLER: Einstellungen unlesbar und nicht zu sichern: ") + pfad_ +
-                   QStringLiteral(" → Standardwerte, Änderungen nur bis zum Beenden"));
+    log().schreibe(u"FEHLER: "_s + was + u" und nicht zu sichern: "_s + pfad_ +
+                   u" → Standardwerte, Änderungen nur bis zum Beenden"_s);
 }
 
 void DateiDefaultsStore::persistiere(const Werte& werte) {
     if (nurImSpeicher_) {
         return;
     }
-    QDir().mkpath(QFileInfo(pfad_).absolutePath());
-    QSaveFile datei(pfad_);
-    if (!datei.open(QIODevice::WriteOnly)) {
-        return;
-    }
     // History and vocabulary are private: readable by the owner only.
-    datei.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    datei.write(alsJson(werte));
-    datei.commit();
+    if (const auto grund = AtomareDatei::schreibe(
+            pfad_, alsJson(werte), QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        log().schreibe(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad_ + u" ("_s + *grund +
+                       u')');
+    }
 }
 
 } // namespace parlix

@@ -1,5 +1,6 @@
 #include "core/settings/DefaultsStore.hpp"
 
+#include "core/log/DateiLog.hpp"
 #include "core/util/Besucher.hpp"
 
 #include <QLocale>
@@ -150,6 +151,14 @@ void DefaultsStore::setzeDaten(const QString& schluessel, const QByteArray& wert
 }
 
 void DefaultsStore::setze(const QString& schluessel, const Wert& wert) {
+    // JSON knows no infinity or NaN: stored, such a value would come back as null.
+    if (const auto* reell = std::get_if<double>(&wert); reell && !std::isfinite(*reell)) {
+        log().schreibe(QStringLiteral("FEHLER: Einstellung %1 nicht gespeichert: %2 ist keine "
+                                      "endliche Zahl")
+                           .arg(schluessel)
+                           .arg(*reell));
+        return;
+    }
     Werte stand;
     quint64 nummer = 0;
     {

@@ -19,6 +19,9 @@ namespace parlix {
 // - strengerFlag(), ganzzahl(), reell(): only a stored value of a fitting kind
 //   (a bool or a number that converts exactly), otherwise absent;
 // - daten(): only stored data.
+//
+// A real that is not finite is refused (logged, nothing changes): no file format could
+// keep it.
 class DefaultsStore {
 public:
     using Wert = std::variant<QString, bool, qint64, double, QByteArray>;

@@ -4,6 +4,8 @@
 #include "core/util/JsonFeld.hpp"
 #include "core/util/JsonListe.hpp"
 
+#include <QJsonValue>
+
 using namespace Qt::StringLiterals;
 
 namespace parlix {
@@ -36,15 +38,12 @@ std::optional<Befehl> Befehl::ausJson(const QJsonObject& objekt) {
     if (!id || !name || !ausloeser || !prompt) {
         return std::nullopt;
     }
-    bool direktEinfuegen = false;
-    if (objekt.contains(u"direktEinfuegen"_s)) {
-        const auto gelesen = JsonFeld::flag(objekt, u"direktEinfuegen"_s);
-        if (!gelesen) {
-            return std::nullopt;
-        }
-        direktEinfuegen = *gelesen;
+    // Absent and null alike leave the default; any other non-bool rejects the object.
+    const QJsonValue direkt = objekt.value(u"direktEinfuegen"_s);
+    if (!direkt.isUndefined() && !direkt.isNull() && !direkt.isBool()) {
+        return std::nullopt;
     }
-    return Befehl{*id, *name, *ausloeser, *prompt, direktEinfuegen};
+    return Befehl{*id, *name, *ausloeser, *prompt, direkt.toBool(false)};
 }
 
 QByteArray Befehl::listeAlsJson(const QList<Befehl>& liste) {

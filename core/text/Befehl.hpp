@@ -26,7 +26,7 @@ struct Befehl {
     // inside a longer word ("tweet" matches "retweete das").
     bool passt(const QString& text) const;
 
-    // Every key is written; "direktEinfuegen" may be missing when reading (false).
+    // Every key is written; "direktEinfuegen" may be missing or null when reading (false).
     QJsonObject alsJson() const;
     static std::optional<Befehl> ausJson(const QJsonObject& objekt);
     static QByteArray listeAlsJson(const QList<Befehl>& liste);

@@ -8,7 +8,9 @@ namespace parlix::PrivateDatei {
 
 namespace {
 
-// A regular file owned by this user, or -1.
+// A regular file owned by this user with no other name, made private, or -1. A second
+// name (a hard link planted at the path) would write into a file elsewhere; a file left
+// readable by others would show them what is written from now on.
 int oeffneSicher(const QString& pfad, int zusatz) {
     const QByteArray name = pfad.toLocal8Bit();
     const int fd =
@@ -18,7 +20,11 @@ int oeffneSicher(const QString& pfad, int zusatz) {
         return -1;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+    const bool sicher =
+        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+        info.st_nlink == 1 &&
+        ((info.st_mode & 07777) == (S_IRUSR | S_IWUSR) || ::fchmod(fd, S_IRUSR | S_IWUSR) == 0);
+    if (!sicher) {
         ::close(fd);
         return -1;
     }

@@ -23,7 +23,9 @@ namespace {
 class DiensteTest : public ::testing::Test {
 protected:
     Dienste::Einrichtung einrichtung() {
-        return {ordner.filePath(QStringLiteral("konten.json")),
+        KontenRegeln regeln;
+        regeln.passwortKosten = Passwort::minimal();
+        return {Datenbank::ausAngabe(ordner.filePath(QStringLiteral("konten.sqlite"))),
                 [this](const QString& email, const QString& code) {
                     std::lock_guard lock(sperre);
                     codes[email] = code;
@@ -31,7 +33,8 @@ protected:
                 {{QStringLiteral("groq"),
                   {upstream.url(QStringLiteral("/openai/v1")), QByteArrayLiteral("geheim")}}},
                 QStringLiteral("1.4.2"),
-                {}};
+                {},
+                regeln};
     }
 
     QString codeFuer(const QString& email) {
@@ -60,8 +63,7 @@ protected:
 TEST_F(DiensteTest, AccountLifecycleWithResetByCode) {
     const QString email = QStringLiteral("ana@example.org");
     EXPECT_EQ(ungueltig([&] { client.registriere(email, QStringLiteral("kurz")); }),
-              QStringLiteral(
-                  "Bitte eine E-Mail-Adresse und ein Passwort mit mindestens 8 Zeichen angeben."));
+              QStringLiteral("Das Passwort braucht mindestens 8 und höchstens 1024 Zeichen."));
     client.registriere(email, QStringLiteral("richtig-lang"));
     EXPECT_EQ(ungueltig([&] {
                   client.registriere(QStringLiteral("ANA@example.org"),
@@ -125,6 +127,8 @@ TEST_F(DiensteTest, RelaysChatToTheUpstreamNamedByTheBackendHeader) {
     } catch (const GroqFehler& fehler) {
         EXPECT_EQ(fehler.status(), 503);
         EXPECT_TRUE(fehler.text().contains(QStringLiteral("mistral")));
+        // What the client shows as "no provider configured".
+        EXPECT_TRUE(fehler.text().contains(QStringLiteral("\"grund\":\"keinAnbieter\"")));
     }
     HttpAnfrage ohne;
     ohne.methode = "POST";
@@ -146,7 +150,9 @@ TEST_F(DiensteTest, ServesTheVersionAndSaysWhenThereIsNoArchive) {
 TEST_F(DiensteTest, StreamWithoutProviderAnswersEndWithAnError) {
     QWebSocket stream;
     QSignalSpy antworten(&stream, &QWebSocket::textMessageReceived);
-    stream.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/eu/stream").arg(server.port())));
+    QNetworkRequest anfrage(QUrl(QStringLiteral("ws://127.0.0.1:%1/eu/stream").arg(server.port())));
+    anfrage.setRawHeader("X-Device-Id", "geraet");
+    stream.open(anfrage);
     ASSERT_TRUE(QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::ConnectedState; }));
     stream.sendBinaryMessage(QByteArray(3200, '\0'));
     stream.sendTextMessage(QStringLiteral("END"));

@@ -8,6 +8,8 @@
 #include "tests/support/Aufrufe.hpp"
 #include "tests/support/Skriptwert.hpp"
 
+#include <functional>
+
 namespace parlix::test {
 
 // The context reads of the pipelines, with scripted answers ("" and no screenshot
@@ -28,6 +30,9 @@ public:
     Skriptwert<std::optional<QByteArray>> screenshot;
     Skriptwert<QString> erkannterText;
     Skriptwert<QString> seite;
+    // Called on the reading thread with the call's name before it answers; set it before
+    // the coordinator runs.
+    std::function<void(const QString& aufruf)> waehrendDesLesens;
 
     QString text() override { return antworte(QStringLiteral("ax.text"), axText); }
     QString auswahl() override { return antworte(QStringLiteral("ax.auswahl"), axAuswahl); }
@@ -45,6 +50,9 @@ public:
 private:
     template <class T> T antworte(const QString& aufruf, const Skriptwert<T>& antwort) {
         aufrufe_.notiere(aufruf);
+        if (waehrendDesLesens) {
+            waehrendDesLesens(aufruf);
+        }
         return antwort.wert();
     }
 

@@ -49,6 +49,8 @@ KopflosesDesktop::KopflosesDesktop(const Optionen& optionen)
     umgebung_.setze("XDG_RUNTIME_DIR", QFile::encodeName(verzeichnis_.path()));
     umgebung_.setze("QT_QPA_PLATFORM", "xcb");
     umgebung_.setze("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    // Switching accessibility on must not reach the user's own dconf settings.
+    umgebung_.setze("GSETTINGS_BACKEND", "memory");
     laeuft_ = starteX(optionen.groesse) && starteBus() &&
               (!optionen.barrierefreiheit || schalteBarrierefreiheitEin()) &&
               (!optionen.fensterManager || starteFensterManager());
@@ -75,11 +77,14 @@ std::unique_ptr<KindProzess> KopflosesDesktop::kind(const QString& programm,
 }
 
 bool KopflosesDesktop::starteX(QSize groesse) {
-    auto x = kind(u"Xvfb"_s,
-                  {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
-                   u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
-                   u"tcp"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
-                  u"Xvfb"_s);
+    // -noreset: by default Xvfb resets when its last client leaves (the accessibility
+    // launcher does, early), and a client connecting during the reset is refused.
+    auto x =
+        kind(u"Xvfb"_s,
+             {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
+              u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s, u"tcp"_s,
+              u"-noreset"_s, u"-ac"_s, u"+extension"_s, u"XTEST"_s, u"+extension"_s, u"RANDR"_s},
+             u"Xvfb"_s);
     const QString nummer = x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();
     prozesse_.push_back(std::move(x));
     if (nummer.isEmpty()) {
@@ -122,9 +127,16 @@ bool KopflosesDesktop::schalteBarrierefreiheitEin() {
 }
 
 bool KopflosesDesktop::starteFensterManager() {
-    prozesse_.push_back(kind(u"openbox"_s, {u"--sm-disable"_s}, u"openbox"_s));
-    // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window.
-    for (int versuch = 0; versuch < 200; ++versuch) {
+    // openbox keeps its log under XDG_CACHE_HOME; a private one keeps the user's cache
+    // clean and lets a failure report what openbox said.
+    prozesse_.push_back(kind(
+        u"env"_s,
+        {u"XDG_CACHE_HOME="_s + verzeichnis_.path() + u"/cache"_s, u"openbox"_s, u"--sm-disable"_s},
+        u"openbox"_s));
+    // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window. On a
+    // loaded CI machine that can take several seconds.
+    const auto ende = Uhr::now() + std::chrono::seconds(30);
+    while (Uhr::now() < ende) {
         const auto ausgabe = KindProzess::ausgabe(
             u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}, std::chrono::seconds(5));
         if (ausgabe && ausgabe->contains("window id")) {
@@ -132,7 +144,9 @@ bool KopflosesDesktop::starteFensterManager() {
         }
         QThread::msleep(25);
     }
-    fehler_ = u"openbox did not start"_s;
+    QFile protokoll(verzeichnis_.path() + u"/cache/openbox/openbox.log"_s);
+    protokoll.open(QIODevice::ReadOnly);
+    fehler_ = u"openbox did not start: "_s + QString::fromUtf8(protokoll.readAll()).trimmed();
     return false;
 }
 

@@ -9,4 +9,7 @@ namespace parlix::test {
 // process). Only in the test folders listed in PARLIX_DESKTOP_ORDNER.
 KopflosesDesktop& prozessDesktop();
 
+// For the main of such a program.
+void setzeProzessDesktop(KopflosesDesktop& desktop);
+
 } // namespace parlix::test

@@ -77,25 +77,55 @@ public:
     }
 
 private:
-    // The element's own text with each embedded character replaced by that child's text.
+    // The element's own text with each embedded character replaced by the text of the
+    // element it stands for. Chromium also lists plain text pieces as children, so the
+    // hypertext interface says which child a character is; without one, the children
+    // stand in order.
     void sammleHypertext(AtspiAccessible* knoten, int kinder) {
+        AtspiHypertext* hypertext = atspi_accessible_get_hypertext_iface(knoten);
         int naechstesKind = 0;
+        int offset = 0; // in characters, as AT-SPI counts
         for (const QChar zeichen : AtspiBaum::ganzerText(knoten)) {
             if (zeichen == kEingebettet) {
-                if (naechstesKind < kinder) {
-                    sammleKind(knoten, naechstesKind++);
+                AtspiBaum::Knoten kind = hypertext                ? verweisZiel(hypertext, offset)
+                                         : naechstesKind < kinder ? kindAn(knoten, naechstesKind++)
+                                                                  : AtspiBaum::Knoten();
+                if (kind) {
+                    sammle(kind.get());
                 }
             } else {
                 aus_ += zeichen;
             }
+            offset += zeichen.isLowSurrogate() ? 0 : 1;
+        }
+        if (hypertext) {
+            g_object_unref(hypertext);
         }
     }
 
-    void sammleKind(AtspiAccessible* knoten, int index) {
+    static AtspiBaum::Knoten verweisZiel(AtspiHypertext* hypertext, int offset) {
+        GError* fehler = nullptr;
+        const int index = atspi_hypertext_get_link_index(hypertext, offset, &fehler);
+        AtspiHyperlink* verweis =
+            !fehler && index >= 0 ? atspi_hypertext_get_link(hypertext, index, &fehler) : nullptr;
+        AtspiBaum::Knoten ziel(verweis && !fehler ? atspi_hyperlink_get_object(verweis, 0, &fehler)
+                                                  : nullptr);
+        if (verweis) {
+            g_object_unref(verweis);
+        }
+        g_clear_error(&fehler);
+        return ziel;
+    }
+
+    static AtspiBaum::Knoten kindAn(AtspiAccessible* knoten, int index) {
         GError* fehler = nullptr;
         AtspiBaum::Knoten kind(atspi_accessible_get_child_at_index(knoten, index, &fehler));
         g_clear_error(&fehler);
-        if (kind) {
+        return kind;
+    }
+
+    void sammleKind(AtspiAccessible* knoten, int index) {
+        if (AtspiBaum::Knoten kind = kindAn(knoten, index)) {
             sammle(kind.get());
         }
     }

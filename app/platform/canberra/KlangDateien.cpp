@@ -1,8 +1,9 @@
 #include "app/platform/canberra/KlangDateien.hpp"
 
+#include "core/util/AtomareDatei.hpp"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -25,15 +26,6 @@ QByteArray inhalt(const QString& pfad) {
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
 
-bool schreibe(const QString& pfad, const QByteArray& bytes) {
-    const QString ordner = QFileInfo(pfad).absolutePath();
-    if (!QDir().mkpath(ordner)) {
-        return false;
-    }
-    QSaveFile datei(pfad);
-    return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size() && datei.commit();
-}
-
 } // namespace
 
 std::optional<QString> KlangDateien::datei(const QString& name) {
@@ -45,7 +37,11 @@ std::optional<QString> KlangDateien::datei(const QString& name) {
         return pfad;
     }
     const QByteArray gebuendelt = inhalt(ressource(name));
-    if (inhalt(pfad) != gebuendelt && !schreibe(pfad, gebuendelt)) {
+    if (inhalt(pfad) != gebuendelt &&
+        AtomareDatei::schreibe(pfad, gebuendelt,
+                               QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ReadGroup | QFileDevice::ReadOther)
+            .has_value()) {
         return std::nullopt;
     }
     geprueft_.append(name);

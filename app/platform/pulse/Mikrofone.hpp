@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/platform/Mikrofon.hpp"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -7,14 +9,6 @@
 namespace parlix {
 
 class PulseVerbindung;
-
-// An input device as the settings screen offers it.
-struct Mikrofon {
-    QString uid;  // the PulseAudio source name; stored as the setting "mikrofonUID"
-    QString name; // the source's description
-
-    bool operator==(const Mikrofon&) const = default;
-};
 
 // The machine's inputs: PulseAudio sources that are not monitors of sinks, in the
 // server's order. Each call asks the server afresh; a server that cannot be reached

@@ -2,11 +2,11 @@
 
 #include "app/platform/pulse/PulseVerbindung.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/util/AtomareDatei.hpp"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -119,11 +119,11 @@ std::optional<Absenkung> PulseStummschalter::ladeZustand() const {
 }
 
 void PulseStummschalter::speichereZustand(const Absenkung& absenkung) const {
-    QDir().mkpath(QFileInfo(zustandsDatei_).absolutePath());
-    QSaveFile datei(zustandsDatei_);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(absenkung.alsJson()) < 0 ||
-        !datei.commit()) {
-        log().schreibe(u"FEHLER: Ausgabelautstärke nicht gespeichert: "_s + zustandsDatei_);
+    if (const auto grund =
+            AtomareDatei::schreibe(zustandsDatei_, absenkung.alsJson(),
+                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        log().schreibe(u"FEHLER: Ausgabelautstärke nicht gespeichert: "_s + zustandsDatei_ +
+                       u" ("_s + *grund + u')');
     }
 }
 

@@ -13,7 +13,7 @@ public:
     // Screen pixels: windows are captured at about 96 dots per inch.
     static constexpr int kQuellAufloesung = 96;
     // Longest one recognition may take; what was recognised by then is returned.
-    static constexpr std::chrono::milliseconds kFrist{20000};
+    static constexpr std::chrono::milliseconds kFrist{30000};
 
     // Loads the library (on the main thread at start-up, before other threads read the
     // environment that the loading sets).

@@ -137,6 +137,15 @@ bool EwmhAbfrage::istVollbild(quint64 fenster) const {
     return hatZustand(fenster, "_NET_WM_STATE_FULLSCREEN");
 }
 
+bool EwmhAbfrage::aufAktuellemDesktop(quint64 fenster) const {
+    // _NET_WM_DESKTOP of a window shown on every desktop.
+    constexpr quint64 alleDesktops = 0xFFFFFFFF;
+    const auto aktuell = werte32(verbindung_.wurzel(), "_NET_CURRENT_DESKTOP", XA_CARDINAL);
+    const auto eigener = werte32(fenster, "_NET_WM_DESKTOP", XA_CARDINAL);
+    return aktuell.empty() || eigener.empty() || eigener.front() == alleDesktops ||
+           eigener.front() == aktuell.front();
+}
+
 std::vector<quint64> EwmhAbfrage::stapel() const {
     auto fenster = werte32(verbindung_.wurzel(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
     std::reverse(fenster.begin(), fenster.end());

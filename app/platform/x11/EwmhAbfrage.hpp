@@ -40,6 +40,9 @@ public:
     // Whether _NET_WM_STATE holds the state named `zustand`.
     bool hatZustand(quint64 fenster, const char* zustand) const;
     bool istVollbild(quint64 fenster) const;
+    // Whether the window is on the desktop shown now (or on all of them); true when the
+    // manager does not tell.
+    bool aufAktuellemDesktop(quint64 fenster) const;
     // The windows the manager manages, topmost first (_NET_CLIENT_LIST_STACKING).
     std::vector<quint64> stapel() const;
 

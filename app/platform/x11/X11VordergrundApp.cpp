@@ -8,15 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
-const XVerbindung* X11VordergrundApp::verbindung() {
-    if (!verbindung_ || verbindung_->verloren()) {
-        verbindung_ = XVerbindung::oeffne();
-    }
-    return verbindung_ ? &*verbindung_ : nullptr;
-}
-
 std::optional<QString> X11VordergrundApp::anwendungsID() {
-    const XVerbindung* v = verbindung();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return std::nullopt;
     }
@@ -25,7 +18,7 @@ std::optional<QString> X11VordergrundApp::anwendungsID() {
 }
 
 std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {
-    const XVerbindung* v = verbindung();
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
     if (v == nullptr) {
         return std::nullopt;
     }

@@ -44,6 +44,13 @@ std::optional<XVerbindung> XVerbindung::oeffne(const QByteArray& name) {
     return XVerbindung(std::move(kern));
 }
 
+const XVerbindung* XVerbindung::offen(std::optional<XVerbindung>& platz) {
+    if (!platz || platz->verloren()) {
+        platz = oeffne();
+    }
+    return platz ? &*platz : nullptr;
+}
+
 XVerbindung::XVerbindung(std::unique_ptr<Kern> kern)
     : kern_(std::move(kern)) {}
 

@@ -20,6 +20,9 @@ public:
     // Opens the display named `name`, by default the one in DISPLAY; nothing when there
     // is none or it cannot be reached.
     static std::optional<XVerbindung> oeffne(const QByteArray& name = {});
+    // For connections kept open between uses: `platz` when it holds one that is not
+    // lost, else one opened anew into it; null when no display can be reached.
+    static const XVerbindung* offen(std::optional<XVerbindung>& platz);
 
     ~XVerbindung();
     XVerbindung(XVerbindung&& andere) noexcept;

@@ -7,11 +7,11 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRadialGradient>
-#include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +20,7 @@ namespace parlix::HUDBild {
 namespace {
 
 constexpr double badgeRadius = 19.0;
+constexpr double schlossBreite = 14.0;
 
 QColor mitAlpha(QColor farbe, double alpha) {
     farbe.setAlphaF(static_cast<float>(std::clamp(alpha, 0.0, 1.0)));
@@ -30,7 +31,7 @@ QPointF badgeMitte() {
     return {kapsel().left() + kapsel().height() / 2, kapsel().center().y()};
 }
 
-void zeichneSchein(QPainter& maler, const HUDMoment& m) {
+void schein(QPainter& maler, const HUDMoment& m) {
     const QRectF k = kapsel();
     const double staerke =
         m.fehler ? 0.22 : 0.10 + 0.28 * m.pegel * (1.0 - m.morph) + 0.08 * m.morph;
@@ -112,37 +113,64 @@ void zeichneFigur(QPainter& maler, const HUDMoment& m) {
 }
 
 void zeichneFehlertext(QPainter& maler, const QString& text) {
-    const QRectF flaeche = kapsel().adjusted(kapsel().height() - 4, 8, -20, -8);
-    const QFont schrift = Gestaltung::schrift(13.0, QFont::Medium);
+    const QRectF flaeche = kapsel().adjusted(kapsel().height() - 4, 7, -18, -7);
+    constexpr int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
+    // The largest size at which the message fits; longer languages need three lines.
+    QFont schrift = Gestaltung::schrift(13.0, QFont::Medium);
+    for (const qreal pixel : {13.0, 12.0, 11.0}) {
+        schrift = Gestaltung::schrift(pixel, QFont::Medium);
+        if (QFontMetricsF(schrift).boundingRect(flaeche, flags, text).height() <=
+            flaeche.height()) {
+            break;
+        }
+    }
     maler.setFont(schrift);
     maler.setPen(Gestaltung::text());
-    const QFontMetricsF masse(schrift);
-    // Two lines at most; a longer text ends in "…".
-    const QString zeilen = masse.elidedText(text, Qt::ElideRight, flaeche.width() * 2 - 12);
-    maler.drawText(flaeche, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, zeilen);
+    maler.drawText(flaeche, flags, text);
+}
+
+QFont chipSchrift() {
+    return Gestaltung::schrift(11.5, QFont::DemiBold);
 }
 
 void zeichneChip(QPainter& maler, const HUDMoment& m) {
-    if (m.zustandText.isEmpty()) {
+    const auto rahmen = chip(m);
+    if (!rahmen) {
         return;
     }
-    const QFont schrift = Gestaltung::schrift(11.5, QFont::DemiBold);
-    const QFontMetricsF masse(schrift);
-    const double symbol = m.gesperrt ? 14.0 : 0.0;
-    const double breite = std::min(masse.horizontalAdvance(m.zustandText) + symbol + 24.0, 320.0);
-    const QRectF chip(grundgroesse.width() / 2 - breite / 2, kapsel().top() - 32.0, breite, 23.0);
-    Gestaltung::zeichneGlas(maler, chip, chip.height() / 2);
-    QRectF textFlaeche = chip.adjusted(12.0, 0, -12.0, 0);
+    Gestaltung::zeichneGlas(maler, *rahmen, rahmen->height() / 2);
+    QRectF textFlaeche = rahmen->adjusted(12.0, 0, -12.0, 0);
     if (m.gesperrt) {
         Symbol::zeichne(maler, u"schloss"_s,
-                        QRectF(textFlaeche.left(), chip.center().y() - 5.5, 11.0, 11.0),
+                        QRectF(textFlaeche.left(), rahmen->center().y() - 5.5, 11.0, 11.0),
                         m.palette.hell);
-        textFlaeche.setLeft(textFlaeche.left() + symbol);
+        textFlaeche.setLeft(textFlaeche.left() + schlossBreite);
     }
+    const QFont schrift = chipSchrift();
     maler.setFont(schrift);
     maler.setPen(Gestaltung::textLeise());
-    maler.drawText(textFlaeche, Qt::AlignCenter,
-                   masse.elidedText(m.zustandText, Qt::ElideRight, textFlaeche.width()));
+    maler.drawText(
+        textFlaeche, Qt::AlignCenter,
+        QFontMetricsF(schrift).elidedText(m.zustandText, Qt::ElideRight, textFlaeche.width()));
+}
+
+// The drawing's own coordinates in a window of that size: centred, scaled to fit.
+QTransform abbildung(const QSizeF& fenster) {
+    const double faktor =
+        std::min(fenster.width() / grundgroesse.width(), fenster.height() / grundgroesse.height());
+    QTransform t;
+    t.translate((fenster.width() - grundgroesse.width() * faktor) / 2,
+                (fenster.height() - grundgroesse.height() * faktor) / 2);
+    t.scale(faktor, faktor);
+    return t;
+}
+
+// Prepares the painter for one layer: the moment's opacity, the drawing's coordinates.
+void beginne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    maler.save();
+    maler.setRenderHint(QPainter::Antialiasing);
+    maler.setOpacity(maler.opacity() * std::clamp(m.deckkraft, 0.0, 1.0));
+    maler.setTransform(abbildung(fenster), true);
 }
 
 } // namespace
@@ -151,26 +179,39 @@ QRectF kapsel() {
     return {54.0, 86.0, 252.0, 66.0};
 }
 
+std::optional<QRectF> chip(const HUDMoment& m) {
+    if (m.fehler || m.zustandText.isEmpty()) {
+        return std::nullopt;
+    }
+    const double symbol = m.gesperrt ? schlossBreite : 0.0;
+    const double breite = std::min(
+        QFontMetricsF(chipSchrift()).horizontalAdvance(m.zustandText) + symbol + 24.0, 320.0);
+    return QRectF(grundgroesse.width() / 2 - breite / 2, kapsel().top() - 32.0, breite, 23.0);
+}
+
+QRegion form(const QSizeF& fenster, const HUDMoment& m) {
+    QPainterPath pfad;
+    pfad.addRoundedRect(kapsel(), kapsel().height() / 2, kapsel().height() / 2);
+    if (const auto rahmen = chip(m)) {
+        pfad.addRoundedRect(*rahmen, rahmen->height() / 2, rahmen->height() / 2);
+    }
+    return QRegion(abbildung(fenster).map(pfad).toFillPolygon().toPolygon());
+}
+
 QRectF figurFlaeche() {
     const QRectF k = kapsel();
     return {k.left() + k.height() + 4.0, k.top() + 8.0, k.width() - k.height() - 26.0,
             k.height() - 16.0};
 }
 
-void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
-    if (m.deckkraft <= 0.0) {
-        return;
-    }
-    maler.save();
-    maler.setRenderHint(QPainter::Antialiasing);
-    maler.setOpacity(std::clamp(m.deckkraft, 0.0, 1.0));
-    const double faktor =
-        std::min(fenster.width() / grundgroesse.width(), fenster.height() / grundgroesse.height());
-    maler.translate((fenster.width() - grundgroesse.width() * faktor) / 2,
-                    (fenster.height() - grundgroesse.height() * faktor) / 2);
-    maler.scale(faktor, faktor);
+void zeichneSchein(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
+    schein(maler, m);
+    maler.restore();
+}
 
-    zeichneSchein(maler, m);
+void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
     Gestaltung::zeichneGlas(maler, kapsel(), kapsel().height() / 2);
     if (m.fehler) {
         maler.setPen(QPen(mitAlpha(Gestaltung::fehlerRot(), 0.55), 1.0));
@@ -179,11 +220,33 @@ void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
                               kapsel().height() / 2);
         zeichneFehlertext(maler, *m.fehler);
     } else {
-        zeichneFigur(maler, m);
         zeichneChip(maler, m);
+    }
+    maler.restore();
+}
+
+void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    beginne(maler, fenster, m);
+    if (!m.fehler) {
+        zeichneFigur(maler, m);
     }
     zeichneBadge(maler, m);
     maler.restore();
+}
+
+QString grundSchluessel(const HUDMoment& m) {
+    return u"%1|%2|%3|%4|%5"_s.arg(static_cast<int>(m.zustand))
+        .arg(m.gesperrt)
+        .arg(m.fehler.value_or(QString()), m.zustandText, m.palette.hell.name());
+}
+
+void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
+    if (m.deckkraft <= 0.0) {
+        return;
+    }
+    zeichneSchein(maler, fenster, m);
+    zeichneGrund(maler, fenster, m);
+    zeichneBewegung(maler, fenster, m);
 }
 
 } // namespace parlix::HUDBild

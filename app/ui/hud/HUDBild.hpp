@@ -3,7 +3,9 @@
 #include "app/ui/hud/HUDMoment.hpp"
 
 #include <QRectF>
+#include <QRegion>
 #include <QSizeF>
+#include <optional>
 
 class QPainter;
 
@@ -13,7 +15,9 @@ namespace parlix {
 // processing spinner, check mark or warning) and the style's figure, the state's label
 // in a small chip above it, and a glow that follows the level. An error replaces the
 // figure with its text. Pure drawing, so that the window, the render harness and the
-// benchmarks share it.
+// benchmarks share it. A frame is three layers, back to front, so that a window can
+// keep the still one between frames: the glow, the still parts (capsule, chip, error)
+// and the moving parts (figure, badge).
 namespace HUDBild {
 
 // The drawing's own size; it is scaled to the window (HUDController::fenstergroesse).
@@ -23,7 +27,20 @@ inline constexpr QSizeF grundgroesse{360.0, 180.0};
 QRectF kapsel();
 QRectF figurFlaeche();
 
+// The state's chip above the capsule; nothing when the frame shows none (an error).
+std::optional<QRectF> chip(const HUDMoment& moment);
+
+// What the frame covers in a window of that size (capsule and chip), for cutting the
+// window to its shape.
+QRegion form(const QSizeF& fenster, const HUDMoment& moment);
+
+// All three layers.
 void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneSchein(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
+// What the still layer depends on: moments with equal keys draw it alike.
+QString grundSchluessel(const HUDMoment& moment);
 
 } // namespace HUDBild
 

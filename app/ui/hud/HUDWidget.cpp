@@ -8,8 +8,9 @@
 #include "core/recording/StatusPanelTexte.hpp"
 
 #include <QPainter>
-#include <QScreen>
 #include <chrono>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix {
 
@@ -31,8 +32,8 @@ double zielDeckkraft(const HUDModel& model) {
 
 } // namespace
 
-HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, FokusOrt& fokusOrt)
-    : SchwebeFenster(Maus::durchklickbar, fokusOrt)
+HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, Arbeitsflaeche& arbeitsflaeche)
+    : SchwebeFenster(Maus::durchklickbar, arbeitsflaeche)
     , uhr_(uhr)
     , speicher_(speicher) {
     setWindowTitle(QStringLiteral("Parlix HUD"));
@@ -57,7 +58,7 @@ void HUDWidget::zeige(HUDModel& model) {
     deckkraft_ = zielDeckkraft(model);
     pegelVerlauf_.clear();
     resize(HUDController::fenstergroesse(model.groesse()).toSize());
-    platziere();
+    platziere(abstandUnten);
     takt_.start();
     blendeEin(einblenden);
 }
@@ -73,26 +74,21 @@ void HUDWidget::verbinde(HUDModel& model) {
     model_ = &model;
     connect(&model, &HUDModel::zustandGeaendert, this, &HUDWidget::zustandGewechselt);
     connect(&model, &HUDModel::fehlerGeaendert, this, &HUDWidget::zustandGewechselt);
-    connect(&model, &HUDModel::gesperrtGeaendert, this, [this] { update(); });
+    connect(&model, &HUDModel::gesperrtGeaendert, this, [this] {
+        formGeaendert();
+        update();
+    });
 }
 
 void HUDWidget::zustandGewechselt() {
     if (!model_) {
         return;
     }
+    formGeaendert();
     deckkraftBlende_.stop();
     deckkraftBlende_.setStartValue(deckkraft_);
     deckkraftBlende_.setEndValue(zielDeckkraft(*model_));
     deckkraftBlende_.start();
-}
-
-void HUDWidget::platziere() {
-    const QScreen* bildschirm = arbeitsBildschirm();
-    if (bildschirm == nullptr) {
-        return;
-    }
-    const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.bottom() + 1 - abstandUnten - height());
 }
 
 void HUDWidget::naechstesBild() {
@@ -126,9 +122,34 @@ HUDMoment HUDWidget::moment() const {
     return m;
 }
 
+QRegion HUDWidget::form() const {
+    return HUDBild::form(size(), moment());
+}
+
 void HUDWidget::paintEvent(QPaintEvent*) {
+    const HUDMoment m = moment();
+    if (m.deckkraft <= 0.0) {
+        return;
+    }
     QPainter maler(this);
-    HUDBild::zeichne(maler, size(), moment());
+    HUDBild::zeichneSchein(maler, size(), m);
+    const qreal verhaeltnis = devicePixelRatioF();
+    const QString schluessel =
+        HUDBild::grundSchluessel(m) + u"|%1x%2@%3"_s.arg(width()).arg(height()).arg(verhaeltnis);
+    if (schluessel != grundSchluessel_) {
+        grund_ = QPixmap((QSizeF(size()) * verhaeltnis).toSize());
+        grund_.setDevicePixelRatio(verhaeltnis);
+        grund_.fill(Qt::transparent);
+        HUDMoment voll = m;
+        voll.deckkraft = 1.0;
+        QPainter stift(&grund_);
+        HUDBild::zeichneGrund(stift, size(), voll);
+        grundSchluessel_ = schluessel;
+    }
+    maler.setOpacity(m.deckkraft);
+    maler.drawPixmap(0, 0, grund_);
+    maler.setOpacity(1.0);
+    HUDBild::zeichneBewegung(maler, size(), m);
 }
 
 } // namespace parlix

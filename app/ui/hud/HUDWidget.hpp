@@ -5,6 +5,7 @@
 #include "app/ui/hud/HUDMoment.hpp"
 
 #include <QList>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -24,7 +25,7 @@ class HUDWidget final : public SchwebeFenster, public HUDFenster {
 
 public:
     // `uhr`: the clock the model's morph is timed on.
-    HUDWidget(MainQueue& uhr, DefaultsStore& speicher, FokusOrt& fokusOrt);
+    HUDWidget(MainQueue& uhr, DefaultsStore& speicher, Arbeitsflaeche& arbeitsflaeche);
 
     void zeige(HUDModel& model) override;
     void verstecke() override;
@@ -39,12 +40,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+    QRegion form() const override;
 
 private:
     void verbinde(HUDModel& model);
     void naechstesBild();
     void zustandGewechselt();
-    void platziere();
 
     MainQueue& uhr_;
     DefaultsStore& speicher_;
@@ -53,6 +54,10 @@ private:
     QVariantAnimation deckkraftBlende_;
     double deckkraft_ = 0.0;
     QList<float> pegelVerlauf_;
+    // The still layer of the frames (capsule, chip, error), drawn again only when what it
+    // shows changes, and the key it was drawn for.
+    QPixmap grund_;
+    QString grundSchluessel_;
 };
 
 } // namespace parlix

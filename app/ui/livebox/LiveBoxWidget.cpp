@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <algorithm>
 #include <chrono>
 
@@ -34,8 +33,8 @@ QFont wortSchrift() {
 
 } // namespace
 
-LiveBoxWidget::LiveBoxWidget(FokusOrt& fokusOrt)
-    : SchwebeFenster(Maus::durchklickbar, fokusOrt) {
+LiveBoxWidget::LiveBoxWidget(Arbeitsflaeche& arbeitsflaeche)
+    : SchwebeFenster(Maus::durchklickbar, arbeitsflaeche) {
     setWindowTitle(QStringLiteral("Parlix Live"));
     resize(breite, hoehe);
     takt_.setTimerType(Qt::PreciseTimer);
@@ -52,7 +51,7 @@ void LiveBoxWidget::zeige(LiveBoxModel& model) {
     woerter_.clear();
     uebernimmWoerter();
     kapselBreite_.setze(kapselBreite_.ziel);
-    platziere();
+    platziere(abstandUnten);
     blendeEin(einblenden);
 }
 
@@ -66,15 +65,6 @@ void LiveBoxWidget::verbinde(LiveBoxModel& model) {
     }
     model_ = &model;
     connect(&model, &LiveBoxModel::woerterGeaendert, this, &LiveBoxWidget::uebernimmWoerter);
-}
-
-void LiveBoxWidget::platziere() {
-    const QScreen* bildschirm = arbeitsBildschirm();
-    if (bildschirm == nullptr) {
-        return;
-    }
-    const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.bottom() + 1 - abstandUnten - height());
 }
 
 void LiveBoxWidget::uebernimmWoerter() {
@@ -133,7 +123,10 @@ void LiveBoxWidget::naechstesBild() {
         inBewegung = inBewegung || !bild.x.ruht() || !bild.sicht.ruht();
     }
     kapselBreite_.schritt(dt);
-    inBewegung = inBewegung || !kapselBreite_.ruht();
+    if (!kapselBreite_.ruht()) {
+        inBewegung = true;
+        formGeaendert();
+    }
     woerter_.removeIf([](const WortBild& bild) { return bild.geht && bild.sicht.wert < 0.02; });
     if (!inBewegung) {
         takt_.stop();
@@ -156,6 +149,11 @@ QRectF LiveBoxWidget::kapselRahmen() const {
     const double h = QFontMetricsF(wortSchrift()).height() + 2 * randOben;
     const double b = kapselBreite_.wert;
     return {(width() - b) / 2, (height() - h) / 2, b, h};
+}
+
+QRegion LiveBoxWidget::form() const {
+    const QRectF kapsel = kapselRahmen();
+    return Gestaltung::rundeForm(kapsel, kapsel.height() / 2);
 }
 
 void LiveBoxWidget::paintEvent(QPaintEvent*) {
@@ -182,7 +180,7 @@ void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
     // stays in view and the oldest ones slide out under the left fade.
     const double innenRand = randSeite * 0.4;
     const double verfuegbar = innen.width() - 2 * innenRand;
-    const double reihe0 = innenRand + std::min(0.0, verfuegbar - reiheBreite());
+    const double reihe0 = innenRand + std::min(0.0, verfuegbar + 1.0 - reiheBreite());
     const double grundlinie = innen.height() / 2;
     for (const WortBild& bild : woerter_) {
         const double sicht = std::clamp(bild.sicht.wert, 0.0, 1.0);
@@ -199,14 +197,13 @@ void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
             Qt::AlignVCenter | Qt::AlignLeft, bild.text);
         stift.restore();
     }
-    stift.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    QLinearGradient maske(0, 0, innen.width(), 0);
-    const double links = reiheBreite() > verfuegbar ? randBlende / innen.width() : 0.02;
-    maske.setColorAt(0.0, QColor(0, 0, 0, 0));
-    maske.setColorAt(links, QColor(0, 0, 0, 255));
-    maske.setColorAt(1.0 - 0.02, QColor(0, 0, 0, 255));
-    maske.setColorAt(1.0, QColor(0, 0, 0, 0));
-    stift.fillRect(QRectF(QPointF(), innen.size()), maske);
+    if (reiheBreite() > verfuegbar + 1.0) {
+        stift.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        QLinearGradient maske(0, 0, randBlende, 0);
+        maske.setColorAt(0.0, QColor(0, 0, 0, 0));
+        maske.setColorAt(1.0, QColor(0, 0, 0, 255));
+        stift.fillRect(QRectF(0, 0, randBlende, innen.height()), maske);
+    }
     stift.end();
     maler.drawImage(innen.topLeft(), reihe);
 }

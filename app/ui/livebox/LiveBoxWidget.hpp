@@ -22,7 +22,7 @@ class LiveBoxWidget final : public SchwebeFenster, public LiveBoxFenster {
     Q_OBJECT
 
 public:
-    explicit LiveBoxWidget(FokusOrt& fokusOrt);
+    explicit LiveBoxWidget(Arbeitsflaeche& arbeitsflaeche);
 
     void zeige(LiveBoxModel& model) override;
     void verstecke() override;
@@ -37,6 +37,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+    QRegion form() const override;
 
 private:
     struct WortBild {
@@ -51,7 +52,6 @@ private:
     void verbinde(LiveBoxModel& model);
     void uebernimmWoerter();
     void naechstesBild();
-    void platziere();
     double reiheBreite() const;
     QRectF kapselRahmen() const;
     void zeichneReihe(QPainter& maler, const QRectF& innen) const;

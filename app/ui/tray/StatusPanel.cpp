@@ -1,5 +1,6 @@
 #include "app/ui/tray/StatusPanel.hpp"
 
+#include "app/platform/Arbeitsflaeche.hpp"
 #include "app/ui/Gestaltung.hpp"
 #include "app/ui/SymbolBild.hpp"
 #include "app/ui/SymbolKnopf.hpp"
@@ -9,6 +10,7 @@
 #include "core/recording/StatusPanelTexte.hpp"
 #include "core/settings/Einstellungen.hpp"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +25,9 @@ namespace parlix {
 namespace {
 
 constexpr int innen = 16;
+constexpr qreal radius = 16.0;
+// The width a recent result's text may take beside its copy button.
+constexpr int zuletztBreite = StatusPanel::breite - 2 * (StatusPanel::schatten + innen) - 40;
 
 QColor zustandFarbe(AppZustand zustand) {
     switch (zustand) {
@@ -68,12 +73,13 @@ QLabel* taste(const QString& name) {
 } // namespace
 
 StatusPanel::StatusPanel(VerlaufStore& verlauf, const HUDModel& hud, DefaultsStore& speicher,
-                         const Texte& texte, PanelAktionen aktionen)
+                         const Texte& texte, Arbeitsflaeche& arbeitsflaeche, PanelAktionen aktionen)
     : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
     , verlauf_(verlauf)
     , hud_(hud)
     , speicher_(speicher)
     , texte_(texte)
+    , arbeitsflaeche_(arbeitsflaeche)
     , aktionen_(std::move(aktionen))
     , zustand_(Gestaltung::beschriftung({}, Gestaltung::schrift(12.0, QFont::Medium),
                                         Gestaltung::textLeise()))
@@ -199,8 +205,12 @@ void StatusPanel::fuelleZuletzt() {
         auto* reihe = new QWidget;
         auto* zeile = new QHBoxLayout(reihe);
         zeile->setContentsMargins(2, 0, 0, 0);
-        auto* label = Gestaltung::beschriftung(StatusPanelTexte::kuerze(text, zuletztZeichen),
-                                               Gestaltung::schrift(13.5), Gestaltung::text());
+        // Thirty wide characters (Japanese, Chinese) can still be too wide for the row.
+        const QFont schrift = Gestaltung::schrift(13.5);
+        auto* label = Gestaltung::beschriftung(
+            QFontMetrics(schrift).elidedText(StatusPanelTexte::kuerze(text, zuletztZeichen),
+                                             Qt::ElideRight, zuletztBreite),
+            schrift, Gestaltung::text());
         label->setObjectName(u"zuletzt"_s);
         label->setTextFormat(Qt::PlainText);
         zeile->addWidget(label, 1);
@@ -265,10 +275,23 @@ void StatusPanel::hideEvent(QHideEvent* ereignis) {
     QWidget::hideEvent(ereignis);
 }
 
+QRectF StatusPanel::koerper() const {
+    return QRectF(rect()).adjusted(schatten, schatten, -schatten, -schatten);
+}
+
+void StatusPanel::resizeEvent(QResizeEvent* ereignis) {
+    // Without translucency the corners and the shadow would come out black.
+    if (arbeitsflaeche_.durchscheinend()) {
+        clearMask();
+    } else {
+        setMask(Gestaltung::rundeForm(koerper(), radius));
+    }
+    QWidget::resizeEvent(ereignis);
+}
+
 void StatusPanel::paintEvent(QPaintEvent*) {
     QPainter maler(this);
-    Gestaltung::zeichneGlas(
-        maler, QRectF(rect()).adjusted(schatten, schatten, -schatten, -schatten), 16.0);
+    Gestaltung::zeichneGlas(maler, koerper(), radius);
 }
 
 } // namespace parlix

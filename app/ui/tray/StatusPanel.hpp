@@ -10,6 +10,7 @@ class QVBoxLayout;
 
 namespace parlix {
 
+class Arbeitsflaeche;
 class DefaultsStore;
 class HUDModel;
 class Texte;
@@ -30,7 +31,7 @@ public:
     static constexpr int zuletztZeichen = 30;
 
     StatusPanel(VerlaufStore& verlauf, const HUDModel& hud, DefaultsStore& speicher,
-                const Texte& texte, PanelAktionen aktionen);
+                const Texte& texte, Arbeitsflaeche& arbeitsflaeche, PanelAktionen aktionen);
 
     // Opens the panel next to `anker` (the tray icon, or a point where the user
     // clicked), kept inside the screen's free area.
@@ -46,6 +47,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
     void hideEvent(QHideEvent* ereignis) override;
 
 private:
@@ -54,11 +56,13 @@ private:
     QWidget* baueFuss();
     void fuelleZuletzt();
     void aktualisiereZustand();
+    QRectF koerper() const;
 
     VerlaufStore& verlauf_;
     const HUDModel& hud_;
     DefaultsStore& speicher_;
     const Texte& texte_;
+    Arbeitsflaeche& arbeitsflaeche_;
     PanelAktionen aktionen_;
     QLabel* zustand_;
     QVBoxLayout* modi_;

@@ -19,11 +19,11 @@ constexpr std::chrono::milliseconds ausblenden{280};
 } // namespace
 
 GlasVerlaufController::GlasVerlaufController(VerlaufStore& store, const Texte& texte,
-                                             EscMonitor& escMonitor, FokusOrt& fokusOrt)
+                                             EscMonitor& escMonitor, Arbeitsflaeche& arbeitsflaeche)
     : store_(store)
     , texte_(texte)
     , escMonitorDienst_(escMonitor)
-    , fokusOrt_(fokusOrt) {}
+    , arbeitsflaeche_(arbeitsflaeche) {}
 
 GlasVerlaufController::~GlasVerlaufController() = default;
 
@@ -59,7 +59,7 @@ void GlasVerlaufController::baueFalls() {
         return;
     }
     auto* ansicht = new GlasVerlaufAnsicht(store_, model_, texte_);
-    fenster_ = std::make_unique<GlasVerlaufFenster>(ansicht, fokusOrt_);
+    fenster_ = std::make_unique<GlasVerlaufFenster>(ansicht, arbeitsflaeche_);
     QObject::connect(ansicht, &GlasVerlaufAnsicht::einfuegen, fenster_.get(),
                      [this](const QString& text) {
                          if (onEinfuegen) {

@@ -10,7 +10,7 @@
 
 namespace parlix {
 
-class FokusOrt;
+class Arbeitsflaeche;
 class GlasVerlaufFenster;
 class Texte;
 class VerlaufStore;
@@ -21,7 +21,7 @@ class VerlaufStore;
 class GlasVerlaufController final : public GlasVerlauf {
 public:
     GlasVerlaufController(VerlaufStore& store, const Texte& texte, EscMonitor& escMonitor,
-                          FokusOrt& fokusOrt);
+                          Arbeitsflaeche& arbeitsflaeche);
     ~GlasVerlaufController() override;
 
     void zeigeNeuesErgebnis(const QString& text) override;
@@ -47,7 +47,7 @@ private:
     VerlaufStore& store_;
     const Texte& texte_;
     EscMonitor& escMonitorDienst_;
-    FokusOrt& fokusOrt_;
+    Arbeitsflaeche& arbeitsflaeche_;
     GlasVerlaufModel model_;
     std::unique_ptr<GlasVerlaufFenster> fenster_;
     std::unique_ptr<EscMonitor::Abo> escMonitor_;

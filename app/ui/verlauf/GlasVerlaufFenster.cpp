@@ -4,7 +4,6 @@
 #include "app/ui/verlauf/GlasVerlaufAnsicht.hpp"
 
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace parlix {
@@ -12,11 +11,12 @@ namespace parlix {
 namespace {
 
 constexpr int innenRand = 20;
+constexpr qreal radius = 22.0;
 
 } // namespace
 
-GlasVerlaufFenster::GlasVerlaufFenster(GlasVerlaufAnsicht* ansicht, FokusOrt& fokusOrt)
-    : SchwebeFenster(Maus::klickbar, fokusOrt)
+GlasVerlaufFenster::GlasVerlaufFenster(GlasVerlaufAnsicht* ansicht, Arbeitsflaeche& arbeitsflaeche)
+    : SchwebeFenster(Maus::klickbar, arbeitsflaeche)
     , ansicht_(ansicht) {
     setWindowTitle(QStringLiteral("Parlix"));
     setFixedSize(breite, hoehe);
@@ -27,18 +27,20 @@ GlasVerlaufFenster::GlasVerlaufFenster(GlasVerlaufAnsicht* ansicht, FokusOrt& fo
 }
 
 void GlasVerlaufFenster::zentriere() {
-    const QScreen* bildschirm = arbeitsBildschirm();
-    if (bildschirm == nullptr) {
-        return;
-    }
-    const QRect frei = bildschirm->availableGeometry();
-    move(frei.center().x() - width() / 2, frei.center().y() - height() / 2 - 40);
+    platziere(std::nullopt, 40);
+}
+
+QRectF GlasVerlaufFenster::koerper() const {
+    return QRectF(rect()).adjusted(schatten, schatten, -schatten, -schatten);
+}
+
+QRegion GlasVerlaufFenster::form() const {
+    return Gestaltung::rundeForm(koerper(), radius);
 }
 
 void GlasVerlaufFenster::paintEvent(QPaintEvent*) {
     QPainter maler(this);
-    Gestaltung::zeichneGlas(
-        maler, QRectF(rect()).adjusted(schatten, schatten, -schatten, -schatten), 22.0);
+    Gestaltung::zeichneGlas(maler, koerper(), radius);
 }
 
 } // namespace parlix

@@ -17,7 +17,7 @@ public:
     // Room around the glass body for its shadow.
     static constexpr int schatten = 18;
 
-    GlasVerlaufFenster(GlasVerlaufAnsicht* ansicht, FokusOrt& fokusOrt);
+    GlasVerlaufFenster(GlasVerlaufAnsicht* ansicht, Arbeitsflaeche& arbeitsflaeche);
 
     GlasVerlaufAnsicht& ansicht() const { return *ansicht_; }
     // Centred on the screen the user works on, 40 points above its middle.
@@ -25,8 +25,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
+    QRegion form() const override;
 
 private:
+    QRectF koerper() const;
+
     GlasVerlaufAnsicht* ansicht_;
 };
 

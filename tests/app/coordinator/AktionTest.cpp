@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <future>
 #include <gmock/gmock.h>
 
 using namespace parlix;
@@ -201,6 +202,45 @@ TEST_F(AktionTest, TheContextComesFromTheFieldTheCopyOrTheBrowserPage) {
             erwarteGeliefert(u"Zusammenfassung."_s, u"Aktion"_s, false, f.gesagt);
         }
     }
+}
+
+// Escape while the context is read: no later step touches the desktop, where a copy
+// keystroke or a clipboard swap would hit whatever has the focus by now.
+TEST_F(AktionTest, EscapeDuringAContextReadStopsEveryLaterDesktopStep) {
+    const struct {
+        QString gesagt;
+        Aufnahmemodus modus;
+        QStringList gelesen; // the last one is interrupted
+    } faelle[] = {
+        {u"fasse das zusammen"_s, Aufnahmemodus::aktion, {u"ax.text"_s}},
+        {u"Antworte, dass ich komme"_s, Aufnahmemodus::aktion, {u"ax.text"_s, u"auswahlText"_s}},
+        {u"mach das kürzer"_s, Aufnahmemodus::diktat, {u"ax.auswahl"_s}},
+    };
+    Skriptwert<QString> abbrechenBei;
+    plattform.kontext.waehrendDesLesens = [&](const QString& aufruf) {
+        if (aufruf == abbrechenBei.wert()) {
+            std::promise<void> gedrueckt;
+            queue.post([&] {
+                plattform.esc.druecke();
+                gedrueckt.set_value();
+            });
+            gedrueckt.get_future().wait();
+        }
+    };
+    plattform.kontext.screenshot.setze(QByteArray("PNG-Bytes"));
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.gesagt.toStdString());
+        abbrechenBei.setze(fall.gelesen.last());
+        erstelle();
+        sage(fall.gesagt, fall.modus);
+        coordinator.reset(); // waits for the cancelled run to wind down
+        EXPECT_EQ(kontextAufrufe(), fall.gelesen);
+        EXPECT_TRUE(chats().isEmpty());
+        EXPECT_TRUE(verlauf.eintraege().isEmpty());
+        vergissLaeufe();
+    }
+    EXPECT_FALSE(log.enthaelt(u"Kein Text-Kontext → Vision-Fallback"_s));
+    EXPECT_FALSE(log.enthaelt(u"Antwort-Vision: Screenshot → Mistral-Vision"_s));
 }
 
 TEST_F(AktionTest, PromptModeNeverReadsContextAndDropsAnEmptyPrompt) {

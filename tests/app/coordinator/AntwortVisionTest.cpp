@@ -95,6 +95,25 @@ TEST_F(AntwortVisionTest, ARejectedVisionCallFallsBackToTextRecognition) {
     erwarteGeliefert(u"Zwei Zeilen."_s, u"Aktion"_s, false, zusammenfassen);
 }
 
+// A relay that answers with something other than JSON failed the call: that is logged,
+// unlike JSON of another shape (below).
+TEST_F(AntwortVisionTest, AVisionAnswerThatIsNoJsonIsLoggedAsAFailedCall) {
+    plattform.kontext.screenshot.setze(png);
+    plattform.kontext.erkannterText.setze(u"Text"_s);
+    server.drehbuch().reiheEin(chatPfad, Antwort::text(200, "<html>Bad Gateway</html>"));
+    chatAntwortet(u"Aus dem Text."_s);
+    erstelle();
+    sage(zusammenfassen);
+
+    const QStringList fehler = log.zeilen().filter(u"FEHLER: "_s);
+    ASSERT_EQ(fehler.size(), 1);
+    EXPECT_TRUE(
+        fehler[0].startsWith(u"FEHLER: Vision-Call fehlgeschlagen: Antwort ist kein JSON: "_s))
+        << fehler[0].toStdString();
+    EXPECT_TRUE(log.enthaelt(u"Vision-Aktion fehlgeschlagen → OCR-Fallback"_s));
+    erwarteGeliefert(u"Aus dem Text."_s, u"Aktion"_s, false, zusammenfassen);
+}
+
 // An unusable vision answer and a failed chat are both shown, neither is logged.
 TEST_F(AntwortVisionTest, RecognisedTextWithAFailingChatShowsTheActionError) {
     plattform.kontext.screenshot.setze(png);

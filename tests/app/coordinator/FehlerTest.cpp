@@ -95,6 +95,16 @@ TEST_F(FehlerTest, ServiceFailuresAreLoggedAndShown) {
     erwarteFehlerAngezeigt(u"fehler.groq"_s);
 }
 
+TEST_F(FehlerTest, ABackendWithoutAProviderSaysSo) {
+    server.drehbuch().stelleEin(
+        sttPfad, Antwort::json(503, {{u"detail"_s, u"Kein Anbieter für \"groq\" eingerichtet."_s},
+                                     {u"grund"_s, u"keinAnbieter"_s}}));
+    erstelle();
+    diktiere(sprache(1.0));
+    EXPECT_TRUE(fehlerGeloggt());
+    erwarteFehlerAngezeigt(u"fehler.keinAnbieter"_s);
+}
+
 TEST_F(FehlerTest, EmptyOrHallucinatedTranscriptsShowNothingRecognised) {
     server.drehbuch().reiheEin(sttPfad, Antwort::text(200, "  "));
     server.drehbuch().reiheEin(

@@ -53,6 +53,24 @@ TEST_F(RoutingTest, AnEmptyStreamFallsBackToExactlyOneBatchTranscription) {
     EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Aus dem Batch.)"_s));
 }
 
+// The stream hands its transcript over as spoken, blank first; batch transcripts come
+// trimmed. The same words must take the same road either way.
+TEST_F(RoutingTest, AStreamedTranscriptIsRoutedLikeABatchOne) {
+    streamt(StreamAblauf().warteAufEnde().sendeFinal(u" Antworte ihm, dass ich komme\n"_s));
+    plattform.kontext.axText.setze(u"Kommst du?"_s);
+    chatAntwortet(u"Ich komme."_s);
+    erstelle();
+    diktiere(sprache(1.0));
+
+    EXPECT_TRUE(server.drehbuch().anfragen(sttPfad).isEmpty());
+    EXPECT_EQ(bereinigungen(), 0);
+    EXPECT_TRUE(eingefuegt().isEmpty());
+    EXPECT_THAT(plattform.aufrufe.mit(u"glas("_s), ElementsAre(u"glas(Ich komme.)"_s));
+    ASSERT_EQ(verlauf.eintraege().size(), 1);
+    EXPECT_EQ(verlauf.eintraege()[0].art, u"Antwort"_s);
+    EXPECT_EQ(verlauf.eintraege()[0].gesagt, u"Antworte ihm, dass ich komme"_s);
+}
+
 // Replies and actions go to their own pipelines, not to the dictation cleanup.
 TEST_F(RoutingTest, RepliesAndActionsAreNotCleanedUp) {
     server.drehbuch().reiheEin(sttPfad, Antwort::text(200, "Antwortet ihm, dass ich später komme"));

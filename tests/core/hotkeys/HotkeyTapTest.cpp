@@ -113,6 +113,33 @@ TEST_F(HotkeyTapTest, GameModePassesEveryEventWhileAFullScreenWindowIsShown) {
     EXPECT_TRUE(tap->behandle(Ereignistyp::tasteRunter, f5, 0));
 }
 
+// A key held when game mode comes on still stops its recording on release (the other
+// audio stays lowered otherwise); nothing new starts until game mode ends.
+TEST_F(HotkeyTapTest, GameModeLetsAHeldKeyStopItsRecordingButStartsNothing) {
+    constexpr qint64 rechteStrg = 62; // the action key, a modifier
+    einstellungen.setzeLockPerTaste(false);
+    auto tap = baue(std::make_unique<test::FakeTastenQuelle>(std::vector<Ereignis>{}));
+    tap->starte();
+    const auto laufendNach = [&](quint32 typ, qint64 keyCode, quint64 flags) {
+        tap->behandle(typ, keyCode, flags);
+        queue.laufe();
+        return std::pair(laufend["d"], laufend["a"]);
+    };
+
+    EXPECT_EQ(laufendNach(Ereignistyp::tasteRunter, f5, 0), std::pair(1, 0));
+    EXPECT_EQ(laufendNach(Ereignistyp::flagsGeaendert, rechteStrg, Hotkey::control),
+              std::pair(1, 1));
+    tap->setzeGameModeAktiv(true);
+    EXPECT_FALSE(tap->behandle(Ereignistyp::tasteHoch, f5, 0)) << "passed on in game mode";
+    queue.laufe();
+    EXPECT_EQ(laufendNach(Ereignistyp::flagsGeaendert, rechteStrg, 0), std::pair(0, 0));
+    EXPECT_EQ(laufendNach(Ereignistyp::tasteRunter, f5, 0), std::pair(0, 0));
+    EXPECT_EQ(laufendNach(Ereignistyp::tasteHoch, f5, 0), std::pair(0, 0));
+
+    tap->setzeGameModeAktiv(false);
+    EXPECT_EQ(laufendNach(Ereignistyp::tasteRunter, f5, 0), std::pair(1, 0));
+}
+
 // The key thread decides while the main thread runs the managers' jobs, reloads their
 // hotkeys and switches game mode.
 TEST_F(HotkeyTapTest, KeyThreadAndMainQueueRunSideBySide) {

@@ -113,6 +113,33 @@ TEST_F(DateiLogTest, PlantedSymbolicLinkIsNotFollowed) {
     EXPECT_EQ(lies(ziel), QByteArray("unberührt"));
 }
 
+TEST_F(DateiLogTest, AnExistingFileIsMadePrivateAndAPlantedHardLinkIsNotWritten) {
+    const QString offen = pfad("offen.log");
+    {
+        QFile datei(offen);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write("alt\n");
+    }
+    ASSERT_EQ(::chmod(offen.toLocal8Bit().constData(), 0644), 0);
+    DateiLog(offen).schreibe(QStringLiteral("neu"));
+    struct stat info {};
+    ASSERT_EQ(::stat(offen.toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_TRUE(lies(offen).endsWith(" neu\n"));
+
+    // A second name of one of our files, planted where the log is expected.
+    const QString opfer = pfad("opfer.txt");
+    {
+        QFile datei(opfer);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write("unberührt");
+    }
+    const QString link = pfad("parlix.log");
+    ASSERT_EQ(::link(opfer.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+    DateiLog(link).schreibe(QStringLiteral("geheim"));
+    EXPECT_EQ(lies(opfer), QByteArray("unberührt"));
+}
+
 TEST_F(DateiLogTest, PlantedFifoNeitherBlocksNorReceivesLines) {
     const QByteArray fifo = pfad("fifo.log").toLocal8Bit();
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);

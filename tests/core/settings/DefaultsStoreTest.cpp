@@ -1,16 +1,22 @@
+#include "core/history/VerlaufStore.hpp"
 #include "core/settings/DateiDefaultsStore.hpp"
+#include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/support/KleinesDateisystem.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 using namespace parlix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -70,9 +76,6 @@ TEST_F(DateiDefaultsStoreTest, DamagedFilesAreKeptAsBackupAndYieldDefaults) {
     const QList<QByteArray> beschaedigt = {
         QByteArray("{\"soundAktiv\": {\"bool\": tru"), // cut off mid-write
         QByteArray("[1, 2, 3]"),                       // not an object
-        QByteArray("{\"soundAktiv\": true}"),          // kind missing
-        QByteArray("{\"x\": {\"data\": \"***\"}}"),    // not base64
-        QByteArray("{\"x\": {\"int\": \"7\"}}"),       // kind and value disagree
         QByteArray("\xff\xfe garbage", 11),
     };
     for (const QByteArray& inhalt : beschaedigt) {
@@ -96,6 +99,115 @@ TEST_F(DateiDefaultsStoreTest, DamagedFilesAreKeptAsBackupAndYieldDefaults) {
         EXPECT_TRUE(QFile::exists(speicher.sicherung()));
         QFile::remove(speicher.sicherung());
     }
+}
+
+// One value of the settings must not cost the others, let alone the history beside them.
+TEST_F(DateiDefaultsStoreTest, ARealThatJsonCannotHoldIsRefusedAndTheRestSurvives) {
+    test::LogMitschnitt mitschnitt;
+    {
+        DateiDefaultsStore speicher(pfad());
+        Einstellungen einstellungen(speicher);
+        einstellungen.setzeVokabular(u"Parlix"_s);
+        einstellungen.setzeHudGroesse(1.5);
+        VerlaufStore(speicher).hinzufuegen(u"Diktat"_s, u"Hallo"_s);
+        einstellungen.setzeHudGroesse(std::numeric_limits<double>::infinity());
+        einstellungen.setzeHudGroesse(std::nan(""));
+        EXPECT_EQ(einstellungen.hudGroesse(), 1.5);
+    }
+    DateiDefaultsStore speicher(pfad());
+    EXPECT_TRUE(speicher.sicherung().isEmpty());
+    EXPECT_EQ(Einstellungen(speicher).vokabular(), u"Parlix"_s);
+    EXPECT_EQ(Einstellungen(speicher).hudGroesse(), 1.5);
+    EXPECT_EQ(VerlaufStore(speicher).eintraege().size(), 1);
+    EXPECT_EQ(mitschnitt.zeilen(),
+              (QStringList{u"FEHLER: Einstellung hudGroesse nicht gespeichert: inf ist keine "
+                           u"endliche Zahl"_s,
+                           u"FEHLER: Einstellung hudGroesse nicht gespeichert: nan ist keine "
+                           u"endliche Zahl"_s}));
+}
+
+TEST_F(DateiDefaultsStoreTest, AnEntryThatCannotBeReadCostsOnlyItsOwnKey) {
+    const QByteArray handbearbeitet = R"({
+        "vokabular": {"text": "Parlix"},
+        "zukunft": {"text": "unbekannter Schlüssel"},
+        "hudGroesse": {"real": null},
+        "soundAktiv": {"bool": "ja"},
+        "aufnahmeLautstaerke": {"int": "7"},
+        "startVerzoegerungMs": {"int": 1.5},
+        "x": {"data": "***"},
+        "y": true
+    })";
+    schreibeDatei(handbearbeitet);
+    test::LogMitschnitt mitschnitt;
+    {
+        DateiDefaultsStore speicher(pfad());
+        EXPECT_EQ(speicher.text(u"vokabular"_s), u"Parlix"_s);
+        EXPECT_EQ(speicher.text(u"zukunft"_s), u"unbekannter Schlüssel"_s);
+        for (const QString& unlesbar : {u"hudGroesse"_s, u"soundAktiv"_s, u"aufnahmeLautstaerke"_s,
+                                        u"startVerzoegerungMs"_s, u"x"_s, u"y"_s}) {
+            EXPECT_FALSE(speicher.enthaelt(unlesbar)) << unlesbar.toStdString();
+        }
+        EXPECT_EQ(Einstellungen(speicher).hudGroesse(), 1.0);
+        // The file as it was stays beside the one that is written from now on.
+        ASSERT_FALSE(speicher.sicherung().isEmpty());
+        QFile sicherung(speicher.sicherung());
+        ASSERT_TRUE(sicherung.open(QIODevice::ReadOnly));
+        EXPECT_EQ(sicherung.readAll(), handbearbeitet);
+        EXPECT_EQ(
+            mitschnitt.zeilen(),
+            QStringList{u"FEHLER: Einstellungen: unlesbare Werte (aufnahmeLautstaerke, "
+                        u"hudGroesse, soundAktiv, startVerzoegerungMs, x, y), gesichert als "_s +
+                        speicher.sicherung() + u" → Standardwerte"_s});
+        speicher.setzeFlag(u"soundAktiv"_s, false);
+    }
+    DateiDefaultsStore speicher(pfad());
+    EXPECT_TRUE(speicher.sicherung().isEmpty());
+    EXPECT_EQ(speicher.text(u"vokabular"_s), u"Parlix"_s);
+    EXPECT_EQ(speicher.text(u"zukunft"_s), u"unbekannter Schlüssel"_s);
+    EXPECT_EQ(speicher.strengerFlag(u"soundAktiv"_s), false);
+}
+
+// A full disk: the settings file (settings and history) stays whole, and what could not
+// be written stays in memory until it can.
+TEST(DateiDefaultsStoreVollePlatte, AFailedWriteKeepsTheOldFileAndTheNewValues) {
+    if (!test::KleinesDateisystem::imNamensraum()) {
+        test::KleinesDateisystem::laufeImNamensraum();
+        return;
+    }
+    test::KleinesDateisystem platte(512 * 1024);
+    const QString pfad = platte.ordner() + u"/parlix/defaults.json"_s;
+    DateiDefaultsStore speicher(pfad);
+    Einstellungen einstellungen(speicher);
+    VerlaufStore verlauf(speicher);
+    einstellungen.setzeVokabular(u"Parlix"_s);
+    verlauf.hinzufuegen(u"Diktat"_s, u"Hallo"_s);
+    QFile datei(pfad);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QByteArray vorher = datei.readAll();
+    datei.close();
+
+    // Room for a part of the new file, not for all of it.
+    platte.fuelle(16 * 1024);
+    test::LogMitschnitt mitschnitt;
+    const QString lang(64 * 1024, u'w');
+    einstellungen.setzeVokabular(lang);
+    verlauf.hinzufuegen(u"Diktat"_s, u"Welt"_s);
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QByteArray nachher = datei.readAll();
+    datei.close();
+    EXPECT_EQ(nachher.size(), vorher.size());
+    EXPECT_TRUE(nachher == vorher);
+    EXPECT_EQ(
+        mitschnitt.zeilen().filter(u"FEHLER: Einstellungen nicht gespeichert: "_s + pfad).size(),
+        2);
+    EXPECT_EQ(einstellungen.vokabular(), lang);
+
+    platte.leere();
+    einstellungen.setzeSoundAktiv(false);
+    DateiDefaultsStore neu(pfad);
+    EXPECT_TRUE(neu.sicherung().isEmpty());
+    EXPECT_EQ(Einstellungen(neu).vokabular(), lang);
+    EXPECT_EQ(VerlaufStore(neu).eintraege().size(), 2);
 }
 
 TEST_F(DateiDefaultsStoreTest, ConcurrentWritersLoseNothing) {

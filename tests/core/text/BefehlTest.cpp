@@ -67,13 +67,18 @@ TEST(Befehl, JsonRoundTripWritesEveryKeyWithAnUpperCaseId) {
     EXPECT_EQ(id, liste[0].id.toString(QUuid::WithoutBraces).toUpper());
 }
 
-TEST(Befehl, DecodingDefaultsDirektEinfuegenButRejectsTheWholeListForOneBadElement) {
-    const auto ohneFlag = Befehl::listeAusJson(
-        R"([{"id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f","name":"n","ausloeser":"a","prompt":"p"}])");
-    ASSERT_TRUE(ohneFlag.has_value());
-    ASSERT_EQ(ohneFlag->size(), 1);
-    EXPECT_FALSE(ohneFlag->at(0).direktEinfuegen);
-    EXPECT_EQ(ohneFlag->at(0).id, QUuid::fromString(u"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"_s));
+TEST(Befehl, DecodingDefaultsAMissingOrNullFlagButRejectsTheWholeListForOneBadElement) {
+    // A null flag is absent, as hand-edited or foreign files write it; the user's own
+    // commands must not give way to the standard list for it.
+    for (const QByteArray& flag : {QByteArray(), QByteArray(R"(,"direktEinfuegen":null)")}) {
+        const auto ohneFlag = Befehl::listeAusJson(
+            R"([{"id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f","name":"n","ausloeser":"a","prompt":"p")" +
+            flag + "}]");
+        ASSERT_TRUE(ohneFlag.has_value()) << flag.toStdString();
+        ASSERT_EQ(ohneFlag->size(), 1);
+        EXPECT_FALSE(ohneFlag->at(0).direktEinfuegen);
+        EXPECT_EQ(ohneFlag->at(0).id, QUuid::fromString(u"E621E1F8-C36C-495A-93FC-0C247A3E6E5F"_s));
+    }
 
     const QByteArray gut =
         R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"n","ausloeser":"a","prompt":"p"})";

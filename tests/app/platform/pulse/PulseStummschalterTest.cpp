@@ -3,6 +3,7 @@
 #include "app/platform/KindProzess.hpp"
 #include "tests/app/platform/pulse/TonServerTest.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
+#include "tests/support/KleinesDateisystem.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/ServerEreignisse.hpp"
 
@@ -222,6 +223,42 @@ TEST_F(PulseStummschalterTest, OhneServerBleibtAllesStillUndDerZustandFuerSpaete
     PulseStummschalter naechsterStart(zustandsDatei());
     naechsterStart.repariereNachAbsturz();
     EXPECT_EQ(lautstaerke(senke()), kVorher);
+}
+
+// The sound server of the test, started outside the namespace of a full disk; the child
+// there reaches it through the environment it inherits.
+class PulseStummschalterVollePlatteTest : public TonServerTest {
+protected:
+    void SetUp() override {
+        if (!KleinesDateisystem::imNamensraum()) {
+            TonServerTest::SetUp();
+        }
+    }
+};
+
+// A full disk must not leave a truncated state file behind, which the next start would
+// discard as unreadable: the save fails as a whole, is logged, and the sound still
+// comes back from memory.
+TEST_F(PulseStummschalterVollePlatteTest, EinScheiterndesSpeichernHinterlaesstKeineHalbeDatei) {
+    if (!KleinesDateisystem::imNamensraum()) {
+        setzeLautstaerke(senke(), kVorher);
+        KleinesDateisystem::laufeImNamensraum();
+        EXPECT_EQ(lautstaerke(senke()), kVorher);
+        return;
+    }
+    KleinesDateisystem platte(64 * 1024);
+    const QString datei = platte.ordner() + u"/parlix/ausgabe-vorher.json"_s;
+    ASSERT_TRUE(QDir().mkpath(platte.ordner() + u"/parlix"_s));
+    platte.fuelle();
+    LogMitschnitt log;
+    PulseStummschalter stummschalter(datei);
+    stummschalter.absenken(30);
+    EXPECT_FALSE(QFile::exists(datei));
+    ASSERT_EQ(log.zeilen().size(), 1);
+    EXPECT_TRUE(
+        log.zeilen()[0].startsWith(u"FEHLER: Ausgabelautstärke nicht gespeichert: "_s + datei))
+        << log.zeilen()[0].toStdString();
+    stummschalter.wiederherstellen();
 }
 
 } // namespace

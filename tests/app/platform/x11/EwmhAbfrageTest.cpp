@@ -115,12 +115,5 @@ TEST_F(EwmhAbfrageTest, AnwendungsIdVonGtkQtUndEinfachemFenster) {
     EXPECT_EQ(app.anwendungsID(), u"org.gnome.Probe"_s);
 }
 
-TEST(X11OhneAnzeige, VerbindungUndAnwendungsIdAntwortenNichts) {
-    GesetzteUmgebung umgebung;
-    umgebung.entferne("DISPLAY");
-    EXPECT_FALSE(XVerbindung::oeffne().has_value());
-    EXPECT_FALSE(X11VordergrundApp().anwendungsID().has_value());
-}
-
 } // namespace
 } // namespace parlix::test

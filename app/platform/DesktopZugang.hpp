@@ -1,0 +1,20 @@
+#pragma once
+
+namespace parlix {
+
+// What the desktop session lets Parlix do with other applications' windows. Main thread;
+// each call looks afresh.
+class DesktopZugang {
+public:
+    virtual ~DesktopZugang() = default;
+
+    // A Wayland session: global keys, synthetic input and window capture of other
+    // applications are not available to an X11 client there.
+    virtual bool istWayland() = 0;
+    // Global key events and synthetic keystrokes can be had (the display offers both).
+    virtual bool tastenUndEingabe() = 0;
+    // The active window's content can be captured.
+    virtual bool fensterAufnahme() = 0;
+};
+
+} // namespace parlix

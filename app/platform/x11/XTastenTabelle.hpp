@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace parlix {
+
+class XVerbindung;
+
+// The one translation from X key codes to the macOS virtual key codes and modifier flag
+// bits that Hotkey stores, so that stored hotkeys and the key names work unchanged.
+//
+// Keys are taken by their position (X key codes in the evdev numbering that current X
+// servers use): letters sit at their US places whatever the layout, as on the Mac.
+// Modifier keys, Caps Lock and Escape are taken by what they produce instead, so a key
+// remapped by the layout counts as the key it acts as (Caps Lock made a Control key is
+// left Control). Left and right modifiers keep their own codes; AltGr is right Alt
+// (Option), Super is Command. A key with no Mac counterpart gets 256 + its X key code.
+class XTastenTabelle {
+public:
+    struct Taste {
+        quint16 keyCode = 0;
+        // The modifier bit the key produces (Hotkey::shift ...), 0 for other keys.
+        quint64 flag = 0;
+    };
+
+    // keysym: the symbol an X key code produces without modifiers (0 when none).
+    using Keysym = std::function<quint64(quint8 xKeycode)>;
+
+    explicit XTastenTabelle(const Keysym& keysym);
+    // The current keyboard mapping of the connection.
+    static XTastenTabelle ausMapping(const XVerbindung& verbindung);
+
+    Taste operator[](quint8 xKeycode) const { return tasten_[xKeycode]; }
+    // The X key codes that give `keyCode`; empty when no key does.
+    std::vector<quint8> xKeycodes(qint64 keyCode) const;
+
+private:
+    std::array<Taste, 256> tasten_{};
+};
+
+} // namespace parlix

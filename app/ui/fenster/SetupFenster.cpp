@@ -1,0 +1,153 @@
+#include "app/ui/fenster/SetupFenster.hpp"
+
+#include "app/ui/Texte.hpp"
+#include "app/ui/fenster/AnmeldeFormular.hpp"
+#include "app/ui/fenster/FensterStil.hpp"
+#include "app/ui/fenster/Karte.hpp"
+#include "app/ui/fenster/OnboardingModel.hpp"
+#include "app/ui/fenster/RechteZeile.hpp"
+#include "app/ui/fenster/SetupModel.hpp"
+#include "core/text/Sprache.hpp"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+// Three dots, the current step's one long and in the accent colour.
+class SetupFenster::Schritte final : public QWidget {
+public:
+    explicit Schritte(const SetupModel& model)
+        : model_(model) {
+        setFixedSize(64, 10);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter maler(this);
+        maler.setRenderHint(QPainter::Antialiasing);
+        maler.setPen(Qt::NoPen);
+        double x = 0;
+        for (int schritt = 0; schritt <= SetupModel::letzterSchritt; ++schritt) {
+            const bool aktuell = schritt == model_.schritt();
+            const double breite = aktuell ? 24 : 8;
+            QColor punkt = aktuell ? palette().color(QPalette::Highlight)
+                                   : palette().color(QPalette::WindowText);
+            if (!aktuell) {
+                punkt.setAlphaF(0.25f);
+            }
+            maler.setBrush(punkt);
+            maler.drawRoundedRect(QRectF(x, 1, breite, 8), 4, 4);
+            x += breite + 6;
+        }
+    }
+
+private:
+    const SetupModel& model_;
+};
+
+SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
+                           DefaultsStore& speicher, QWidget* eltern)
+    : QWidget(eltern, Qt::Window)
+    , model_(model)
+    , login_(login)
+    , konto_(konto)
+    , speicher_(speicher)
+    , schritte_(new Schritte(model))
+    , seiten_(new QStackedWidget)
+    , zurueck_(new QPushButton)
+    , weiter_(new QPushButton) {
+    setWindowTitle(u"Parlix"_s);
+    FensterStil::richteFensterEin(this);
+    resize(620, 580);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 32, 40, 28);
+    layout->setSpacing(20);
+    layout->addWidget(schritte_);
+    layout->addWidget(seiten_, 1);
+    auto* navigation = new QHBoxLayout;
+    navigation->addWidget(zurueck_);
+    navigation->addStretch();
+    weiter_->setProperty("rolle", u"primaer"_s);
+    weiter_->setMinimumWidth(140);
+    navigation->addWidget(weiter_);
+    layout->addLayout(navigation);
+
+    connect(zurueck_, &QPushButton::clicked, &model_, &SetupModel::zurueck);
+    connect(weiter_, &QPushButton::clicked, &model_, &SetupModel::weiter);
+    connect(&model_, &SetupModel::schrittGeaendert, this, &SetupFenster::zeigeSchritt);
+    connect(&model_, &SetupModel::spracheGeaendert, this, [this] {
+        baue();
+        // The chosen language keeps the keyboard focus across the rebuild.
+        for (QPushButton* knopf : sprachKnoepfe_) {
+            if (knopf->isChecked()) {
+                knopf->setFocus();
+            }
+        }
+    });
+    connect(&model_, &SetupModel::fertig, this, &QWidget::close);
+    baue();
+}
+
+void SetupFenster::baue() {
+    while (QWidget* alt = seiten_->widget(0)) {
+        seiten_->removeWidget(alt);
+        alt->deleteLater();
+    }
+    sprachKnoepfe_.clear();
+    const Texte texte(speicher_);
+    seiten_->addWidget(
+        seite(u"setup.sprache.titel"_s, u"setup.sprache.text"_s, sprachwahl(texte.sprache())));
+    seiten_->addWidget(
+        seite(u"setup.rechte.titel"_s, u"onb.unter"_s, RechteZeile::alle(model_.rechte(), texte)));
+    formular_ = new AnmeldeFormular(login_, konto_, texte, false);
+    seiten_->addWidget(seite(u"setup.konto.titel"_s, u"login.unter"_s, formular_));
+    zeigeSchritt();
+}
+
+QWidget* SetupFenster::seite(const QString& titelKey, const QString& textKey, QWidget* inhalt) {
+    const Texte texte(speicher_);
+    auto* seite = new QWidget;
+    QVBoxLayout* layout = FensterStil::kopf(seite, texte.text(titelKey), texte.text(textKey));
+    layout->addWidget(inhalt);
+    layout->addStretch(1);
+    return seite;
+}
+
+QWidget* SetupFenster::sprachwahl(const QString& aktuell) {
+    auto* karte = new Karte;
+    for (const Sprache& sprache : Sprache::alle()) {
+        auto* knopf = new QPushButton(sprache.anzeige.toString());
+        knopf->setCheckable(true);
+        knopf->setChecked(sprache.code == aktuell);
+        knopf->setObjectName(u"sprachwahl"_s);
+        const QString code = sprache.code.toString();
+        connect(knopf, &QPushButton::clicked, this, [this, code] { model_.waehleSprache(code); });
+        karte->fuegeHinzu(knopf);
+        sprachKnoepfe_.append(knopf);
+    }
+    return karte;
+}
+
+void SetupFenster::zeigeSchritt() {
+    const Texte texte(speicher_);
+    const int schritt = model_.schritt();
+    seiten_->setCurrentIndex(schritt);
+    zurueck_->setText(texte.text(u"setup.zurueck"_s));
+    zurueck_->setVisible(schritt >= 1);
+    weiter_->setText(texte.text(schritt == SetupModel::letzterSchritt ? u"login.loslegen"_s
+                                                                      : u"setup.weiter"_s));
+    if (schritt == 1) {
+        model_.rechte().aktualisiere();
+    }
+    schritte_->update();
+}
+
+} // namespace parlix

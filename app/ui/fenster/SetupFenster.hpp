@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QStackedWidget;
+
+namespace parlix {
+
+class AnmeldeFormular;
+class DefaultsStore;
+class Konto;
+class LoginModel;
+class SetupModel;
+
+// The first-run setup in three steps: the interface language (the texts switch at once),
+// the permissions, the account. Back from step 1 on; forward reads "Continue" and on the
+// last step "Get started", which finishes the setup and closes the window.
+class SetupFenster final : public QWidget {
+    Q_OBJECT
+
+public:
+    SetupFenster(SetupModel& model, LoginModel& login, Konto& konto, DefaultsStore& speicher,
+                 QWidget* eltern = nullptr);
+
+    QPushButton* zurueck() const { return zurueck_; }
+    QPushButton* weiter() const { return weiter_; }
+    // The language buttons of step 0, in the order of the languages.
+    QList<QPushButton*> sprachKnoepfe() const { return sprachKnoepfe_; }
+    AnmeldeFormular* formular() const { return formular_; }
+
+private:
+    class Schritte;
+
+    // Builds the pages in the current interface language.
+    void baue();
+    // A step's page: heading, explanation, content.
+    QWidget* seite(const QString& titelKey, const QString& textKey, QWidget* inhalt);
+    QWidget* sprachwahl(const QString& aktuell);
+    void zeigeSchritt();
+
+    SetupModel& model_;
+    LoginModel& login_;
+    Konto& konto_;
+    DefaultsStore& speicher_;
+    Schritte* schritte_;
+    QStackedWidget* seiten_;
+    QPushButton* zurueck_;
+    QPushButton* weiter_;
+    QList<QPushButton*> sprachKnoepfe_;
+    AnmeldeFormular* formular_ = nullptr;
+};
+
+} // namespace parlix

@@ -1,0 +1,242 @@
+// Load on the reference server from a second process (wrk) over loopback: requests per
+// second for the version document, sign-in (Argon2id at the server's cost) and a
+// relayed chat call (to an upstream stub on loopback); the memory that 1000 idle
+// connections take; sign-in and token lookup with 100 000 accounts in the database.
+// The server runs on its own thread in this process; the machine's two cores are
+// shared by server, load generator and upstream stub.
+#include "core/services/HttpTransport.hpp"
+#include "server/Dienste.hpp"
+#include "server/ServerFaden.hpp"
+#include "server/Sitzung.hpp"
+#include "tests/support/TestServer.hpp"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace parlix;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int sekunden = 5;
+
+// The server's own rules, without the rate limits that would stop a load test.
+Dienste::Einrichtung einrichtung(const QString& datenbank, const QUrl& upstream = {}) {
+    Dienste::Einrichtung e;
+    e.datenbank = Datenbank::ausAngabe(datenbank);
+    e.codeVersand = [](const QString&, const QString&) {};
+    e.version = u"1.0.0"_s;
+    e.konten.loginAdresse = {1 << 30, KontenRegeln::minute};
+    e.konten.loginKunde = {1 << 30, KontenRegeln::minute};
+    e.freiProGeraet = {1 << 30, KontenRegeln::minute};
+    e.freiProKunde = {1 << 30, KontenRegeln::minute};
+    if (upstream.isValid()) {
+        e.upstreams = {{u"groq"_s, {upstream, "schluessel"}}};
+    }
+    return e;
+}
+
+QByteArray json(const QJsonObject& objekt) {
+    return QJsonDocument(objekt).toJson(QJsonDocument::Compact);
+}
+
+// wrk against `url`; POSTs `koerper` with `kopfzeilen` when given. Requests per second.
+double wrk(const QUrl& url, int verbindungen, const QByteArray& koerper = {},
+           const QList<QByteArray>& kopfzeilen = {}) {
+    QTemporaryDir ordner;
+    QStringList argumente{u"-t1"_s, u"-c%1"_s.arg(verbindungen), u"-d%1s"_s.arg(sekunden)};
+    if (!koerper.isEmpty()) {
+        QFile skript(ordner.filePath(u"post.lua"_s));
+        skript.open(QIODevice::WriteOnly);
+        QByteArray lua = "wrk.method = \"POST\"\nwrk.body = [[" + koerper + "]]\n";
+        for (const QByteArray& kopf : kopfzeilen) {
+            const qsizetype doppelpunkt = kopf.indexOf(':');
+            lua += "wrk.headers[\"" + kopf.left(doppelpunkt) + "\"] = \"" +
+                   kopf.mid(doppelpunkt + 2) + "\"\n";
+        }
+        skript.write(lua);
+        skript.close();
+        argumente << u"-s"_s << skript.fileName();
+    }
+    argumente << url.toString();
+    const QByteArray befehl = "wrk " + argumente.join(u' ').toUtf8() + " 2>&1";
+    FILE* rohr = popen(befehl.constData(), "r");
+    QByteArray ausgabe;
+    char puffer[4096];
+    while (rohr != nullptr && fgets(puffer, sizeof puffer, rohr) != nullptr) {
+        ausgabe += puffer;
+    }
+    if (rohr != nullptr) {
+        pclose(rohr);
+    }
+    const auto treffer =
+        QRegularExpression(u"Requests/sec:\\s+([0-9.]+)"_s).match(QString::fromUtf8(ausgabe));
+    const bool fehler = ausgabe.contains("Non-2xx");
+    return treffer.hasMatch() && !fehler ? treffer.captured(1).toDouble() : -1;
+}
+
+QUrl url(const ServerFaden& server, const QString& pfad) {
+    QUrl ergebnis = server.basis();
+    ergebnis.setPath(pfad);
+    return ergebnis;
+}
+
+void versionProSekunde(benchmark::State& state) {
+    QTemporaryDir ordner;
+    Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s)));
+    ServerFaden server(dienste);
+    for (auto _ : state) {
+        state.counters["anfragen_pro_s"] = wrk(url(server, u"/version"_s), 16);
+    }
+}
+BENCHMARK(versionProSekunde)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void anmeldungenProSekunde(benchmark::State& state) {
+    QTemporaryDir ordner;
+    Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s)));
+    ServerFaden server(dienste);
+    const QByteArray konto =
+        json({{u"email"_s, u"last@example.org"_s}, {u"passwort"_s, u"passwort1"_s}});
+    HttpAnfrage registrieren;
+    registrieren.methode = "POST";
+    registrieren.url = url(server, u"/auth/register"_s);
+    registrieren.koerper = konto;
+    HttpTransport::geteilt().fuehreAus(registrieren);
+    for (auto _ : state) {
+        state.counters["anfragen_pro_s"] = wrk(url(server, u"/auth/login"_s), 4, konto);
+    }
+}
+BENCHMARK(anmeldungenProSekunde)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void weitergeleiteteChatsProSekunde(benchmark::State& state) {
+    test::TestServer upstream;
+    upstream.drehbuch().stelleEin(
+        u"/openai/v1/chat/completions"_s,
+        Antwort::text(200, R"({"choices":[{"message":{"content":"Hallo Welt."}}]})",
+                      "application/json"));
+    QTemporaryDir ordner;
+    Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s), upstream.url(u"/openai/v1"_s)));
+    ServerFaden server(dienste);
+    const QByteArray anfrage = json({{u"model"_s, u"openai/gpt-oss-120b"_s},
+                                     {u"messages"_s, QJsonArray{}},
+                                     {u"temperature"_s, 0.2}});
+    for (auto _ : state) {
+        state.counters["anfragen_pro_s"] =
+            wrk(url(server, u"/openai/v1/chat/completions"_s), 16, anfrage,
+                {"X-Device-Id: " + QByteArray(64, 'a'), "X-Backend: groq",
+                 "Content-Type: application/json"});
+    }
+}
+BENCHMARK(weitergeleiteteChatsProSekunde)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+qint64 speicherKiB() {
+    QFile status(u"/proc/self/status"_s);
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& zeile : status.readAll().split('\n')) {
+        if (zeile.startsWith("VmRSS:")) {
+            return zeile.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    return 0;
+}
+
+void speicherFuer1000RuhendeVerbindungen(benchmark::State& state) {
+    QTemporaryDir ordner;
+    Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s)));
+    ServerGrenzen grenzen;
+    grenzen.maxVerbindungenProKunde = 2000; // all come from 127.0.0.1
+    ServerFaden server(dienste, grenzen);
+    for (auto _ : state) {
+        const qint64 vorher = speicherKiB();
+        std::vector<int> sockets;
+        sockaddr_in ziel{};
+        ziel.sin_family = AF_INET;
+        ziel.sin_port = htons(server.port());
+        ziel.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        for (int i = 0; i < 1000; ++i) {
+            const int s = socket(AF_INET, SOCK_STREAM, 0);
+            connect(s, reinterpret_cast<sockaddr*>(&ziel), sizeof ziel);
+            sockets.push_back(s);
+        }
+        QElapsedTimer uhr;
+        uhr.start();
+        while (server.verbindungen() < 1000 && uhr.elapsed() < 10000) {
+            usleep(10000);
+        }
+        usleep(200000);
+        state.counters["verbindungen"] = server.verbindungen() - server.getrennt();
+        state.counters["KiB_pro_verbindung"] = double(speicherKiB() - vorher) / 1000.0;
+        for (const int s : sockets) {
+            close(s);
+        }
+    }
+}
+BENCHMARK(speicherFuer1000RuhendeVerbindungen)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// 100 000 accounts and as many tokens, written directly (one hash for all: 100 000
+// Argon2id hashes would take hours).
+void fuelle(const QString& datenbank, const QByteArray& passwortHash) {
+    Datenbank db(Datenbank::ausAngabe(datenbank));
+    Sitzung s(db);
+    s.inTransaktion([&] {
+        for (int i = 0; i < 100000; ++i) {
+            const QString email = u"konto%1@example.org"_s.arg(i);
+            s.fuehreAus(u"INSERT INTO konten (email, passwort, erstellt) VALUES (?, ?, 0)"_s,
+                        {email, QString::fromLatin1(passwortHash)});
+            s.fuehreAus(
+                u"INSERT INTO tokens (hash, email, erstellt, gueltig_bis) VALUES (?, ?, 0, ?)"_s,
+                {QString::fromLatin1(
+                     QCryptographicHash::hash(email.toUtf8(), QCryptographicHash::Sha256).toHex()),
+                 email, std::numeric_limits<qint64>::max()});
+        }
+    });
+}
+
+void mit100000Konten(benchmark::State& state) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(u"k.sqlite"_s);
+    fuelle(datei, Passwort::hash("passwort1", Passwort::standard()));
+    Dienste dienste(einrichtung(datei));
+    ServerFaden server(dienste);
+    for (auto _ : state) {
+        HttpAnfrage login;
+        login.methode = "POST";
+        login.url = url(server, u"/auth/login"_s);
+        QElapsedTimer uhr;
+        uhr.start();
+        constexpr int anmeldungen = 20;
+        for (int i = 0; i < anmeldungen; ++i) {
+            login.koerper = json({{u"email"_s, u"konto%1@example.org"_s.arg(i * 4999)},
+                                  {u"passwort"_s, u"passwort1"_s}});
+            HttpTransport::geteilt().fuehreAus(login);
+        }
+        state.counters["anmeldung_ms"] = double(uhr.elapsed()) / anmeldungen;
+
+        HttpAnfrage profil;
+        profil.url = url(server, u"/auth/me"_s);
+        constexpr int abfragen = 2000;
+        uhr.restart();
+        for (int i = 0; i < abfragen; ++i) {
+            const QString email = u"konto%1@example.org"_s.arg(i * 49);
+            profil.setzeKopf("Authorization", "Bearer " + email.toUtf8());
+            HttpTransport::geteilt().fuehreAus(profil);
+        }
+        state.counters["token_abfrage_ms"] = double(uhr.elapsed()) / abfragen;
+    }
+}
+BENCHMARK(mit100000Konten)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,24 @@
+#include "tests/support/ProzessDesktop.hpp"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+// The main of the benchmarks that need a desktop (clipboard, accessibility, windows): a
+// headless desktop for the whole run, then the QApplication on it.
+int main(int argc, char** argv) {
+    parlix::test::KopflosesDesktop desktop;
+    if (!desktop.laeuft()) {
+        std::fprintf(stderr, "headless desktop: %s\n", qPrintable(desktop.fehler()));
+        return 1;
+    }
+    parlix::test::setzeProzessDesktop(desktop);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "server/ServerGrenzen.hpp"
+
+#include <QByteArray>
+#include <QList>
+#include <optional>
+
+namespace parlix {
+
+// Follows the byte stream of one HTTP connection as it arrives, before the request
+// parser sees it, and finds where each request ends. It refuses what the limits or a
+// sound framing forbid: an oversized head or body, two Content-Length headers, a
+// Transfer-Encoding (bodies must state their length), bare line feeds. After a
+// WebSocket upgrade request ("Upgrade: websocket", "Connection: Upgrade") it stops.
+class Rahmen {
+public:
+    struct Verstoss {
+        int status;
+        QString detail;
+    };
+
+    explicit Rahmen(const ServerGrenzen& grenzen);
+
+    // Takes the next bytes. The body lengths of the requests whose heads were completed
+    // by them (for the memory budget), or the first violation; after one, nothing more
+    // is taken.
+    struct Ergebnis {
+        QList<qint64> neueKoerper;
+        std::optional<Verstoss> verstoss;
+    };
+    Ergebnis nimm(QByteArrayView bytes);
+
+    // Some bytes of an unfinished request have arrived.
+    bool mittenInAnfrage() const { return !kopf_.isEmpty() || restKoerper_ > 0; }
+    bool imKopf() const { return !kopf_.isEmpty(); }
+    bool durchgereicht() const { return durchgereicht_; }
+
+private:
+    std::optional<Verstoss> kopfFertig(qint64& koerper);
+
+    const ServerGrenzen& grenzen_;
+    QByteArray kopf_; // the unfinished head
+    qint64 restKoerper_ = 0;
+    bool durchgereicht_ = false;
+    bool verstossen_ = false;
+};
+
+} // namespace parlix

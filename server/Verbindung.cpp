@@ -1,0 +1,170 @@
+#include "server/Verbindung.hpp"
+
+#include "server/Pforte.hpp"
+
+#include <QTcpSocket>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+Verbindung::Verbindung(QTcpSocket& socket, Pforte& pforte, const ServerGrenzen& grenzen)
+    : QObject(&socket)
+    , socket_(socket)
+    , pforte_(&pforte)
+    , grenzen_(grenzen)
+    , kunde_(socket.peerAddress().toString())
+    , rahmen_(grenzen) {
+    frist_.setSingleShot(true);
+    connect(&frist_, &QTimer::timeout, this, &Verbindung::fristAbgelaufen);
+    // Connected before the parser connects, so every byte is framed before it is parsed.
+    connect(&socket, &QTcpSocket::readyRead, this, &Verbindung::vorParser);
+    stelleFrist();
+}
+
+Verbindung::~Verbindung() {
+    if (pforte_.isNull()) {
+        return;
+    }
+    for (const qint64 bytes : std::as_const(reserviert_)) {
+        pforte_->gibFrei(bytes);
+    }
+    pforte_->abgemeldet(this);
+}
+
+Verbindung* Verbindung::von(QTcpSocket* socket) {
+    return socket != nullptr ? socket->findChild<Verbindung*>(QString(), Qt::FindDirectChildrenOnly)
+                             : nullptr;
+}
+
+void Verbindung::vorParser() {
+    if (verworfen_ || rahmen_.durchgereicht()) {
+        return;
+    }
+    const QByteArray ungelesen = socket_.peek(socket_.bytesAvailable());
+    const QByteArrayView neu =
+        QByteArrayView(ungelesen).sliced(std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
+    if (neu.isEmpty()) {
+        return;
+    }
+    if (!rahmen_.mittenInAnfrage()) {
+        kopfFrist_.setRemainingTime(grenzen_.kopfFristMs);
+    }
+    const Rahmen::Ergebnis ergebnis = rahmen_.nimm(neu);
+    for (const qint64 bytes : ergebnis.neueKoerper) {
+        if (!pforte_->reserviere(bytes)) {
+            verwirf(503, u"Der Server empfängt gerade zu viele Daten. Bitte gleich noch einmal "
+                         "versuchen."_s);
+            return;
+        }
+        reserviert_.append(bytes);
+    }
+    if (ergebnis.verstoss) {
+        verwirf(ergebnis.verstoss->status, ergebnis.verstoss->detail);
+        return;
+    }
+    stelleFrist();
+}
+
+void Verbindung::nachParser() {
+    ungelesenGesehen_ = socket_.bytesAvailable();
+}
+
+bool Verbindung::ruht() const {
+    return !rahmen_.mittenInAnfrage() && reserviert_.isEmpty() && vergeben_ == gesendet_ &&
+           !rahmen_.durchgereicht();
+}
+
+void Verbindung::antworte(qsizetype nummer, const Antwort& antwort, bool schliessen) {
+    if (antwort.verzoegerung.count() > 0) {
+        Antwort sofort = antwort;
+        sofort.verzoegerung = {};
+        QTimer::singleShot(antwort.verzoegerung, this, [this, nummer, sofort, schliessen] {
+            antworte(nummer, sofort, schliessen);
+        });
+        return;
+    }
+    fertig_.insert(nummer, {antwort, schliessen});
+    sendeFertige();
+}
+
+void Verbindung::sendeFertige() {
+    for (auto naechste = fertig_.find(gesendet_); naechste != fertig_.end();
+         naechste = fertig_.find(gesendet_)) {
+        const auto [antwort, schliessen] = naechste.value();
+        fertig_.erase(naechste);
+        ++gesendet_;
+        if (!reserviert_.isEmpty() && !pforte_.isNull()) {
+            pforte_->gibFrei(reserviert_.takeFirst());
+        }
+        sende(antwort, schliessen);
+        if (socket_.state() != QAbstractSocket::ConnectedState) {
+            return;
+        }
+    }
+    stelleFrist();
+}
+
+void Verbindung::sende(const Antwort& antwort, bool schliessen) {
+    switch (antwort.art) {
+    case Antwort::Art::normal:
+        socket_.write(antwort.kodiert());
+        if (schliessen) {
+            socket_.disconnectFromHost();
+        }
+        break;
+    case Antwort::Art::roh:
+        socket_.write(antwort.koerper);
+        socket_.disconnectFromHost();
+        break;
+    case Antwort::Art::trennen:
+        socket_.abort();
+        break;
+    case Antwort::Art::schweigen:
+        break;
+    }
+}
+
+void Verbindung::verwirf(int status, const QString& detail) {
+    // The parser reads no more: what it has not yet seen is never handled.
+    verworfen_ = true;
+    frist_.stop();
+    QObject::disconnect(&socket_, &QTcpSocket::readyRead, nullptr, nullptr);
+    antworte(neueAnfrage(), Antwort::fehler(status, detail), true);
+}
+
+void Verbindung::schliesse() {
+    frist_.stop();
+    socket_.disconnectFromHost();
+}
+
+void Verbindung::stelleFrist() {
+    if (verworfen_ || rahmen_.durchgereicht()) {
+        frist_.stop();
+        return;
+    }
+    qint64 ms = -1;
+    if (rahmen_.mittenInAnfrage()) {
+        ms = grenzen_.leseFristMs;
+        if (rahmen_.imKopf()) {
+            ms = std::min(ms, kopfFrist_.remainingTime());
+        }
+    } else if (ruht()) {
+        ms = grenzen_.ruheFristMs;
+    }
+    if (ms < 0) {
+        frist_.stop(); // the answer is ours to give
+    } else {
+        frist_.start(std::chrono::milliseconds(ms));
+    }
+}
+
+void Verbindung::fristAbgelaufen() {
+    if (rahmen_.mittenInAnfrage()) {
+        verwirf(408, u"Die Anfrage kam nicht rechtzeitig an."_s);
+    } else {
+        schliesse();
+    }
+}
+
+} // namespace parlix

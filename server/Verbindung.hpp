@@ -1,0 +1,64 @@
+#pragma once
+
+#include "server/Antwort.hpp"
+#include "server/Rahmen.hpp"
+
+#include <QDeadlineTimer>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QTcpSocket;
+
+namespace parlix {
+
+class Pforte;
+
+// One client's HTTP connection, between the socket and Qt's request parser. It sees
+// every byte before the parser does (Rahmen), enforces the head, read and idle
+// deadlines, and sends the answers in the order of the requests, however late each is
+// ready. A child of its socket; lives on the server's thread.
+class Verbindung final : public QObject {
+    Q_OBJECT
+
+public:
+    Verbindung(QTcpSocket& socket, Pforte& pforte, const ServerGrenzen& grenzen);
+    ~Verbindung() override;
+
+    static Verbindung* von(QTcpSocket* socket);
+
+    QString kunde() const { return kunde_; }
+    // Numbers the next request handed to the server; its answer goes out in this place.
+    qsizetype neueAnfrage() { return vergeben_++; }
+    void antworte(qsizetype nummer, const Antwort& antwort, bool schliessen);
+    // Nothing half received and no answer outstanding.
+    bool ruht() const;
+    void schliesse();
+    // To be called after the parser has read from the socket.
+    void nachParser();
+
+private:
+    void vorParser();
+    void sendeFertige();
+    void sende(const Antwort& antwort, bool schliessen);
+    void verwirf(int status, const QString& detail);
+    void stelleFrist();
+    void fristAbgelaufen();
+
+    QTcpSocket& socket_;
+    QPointer<Pforte> pforte_; // the server may go first when it shuts down
+    const ServerGrenzen& grenzen_;
+    const QString kunde_;
+    Rahmen rahmen_;
+    qsizetype ungelesenGesehen_ = 0; // bytes at the front of the socket seen already
+    qsizetype vergeben_ = 0;
+    qsizetype gesendet_ = 0;
+    QMap<qsizetype, std::pair<Antwort, bool>> fertig_;
+    QList<qint64> reserviert_; // body budget of each request not yet answered
+    QDeadlineTimer kopfFrist_;
+    QTimer frist_;
+    bool verworfen_ = false;
+};
+
+} // namespace parlix

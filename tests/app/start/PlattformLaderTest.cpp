@@ -1,0 +1,73 @@
+#include "app/lader/PlattformLader.hpp"
+
+#include "core/concurrency/QtMainQueue.hpp"
+#include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/support/GesetzteUmgebung.hpp"
+#include "tests/support/LogMitschnitt.hpp"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+
+namespace {
+
+TEST(PlattformLaderTest, TheSessionChoosesTheBackendAndTheVariableOverridesIt) {
+    GesetzteUmgebung umgebung;
+    umgebung.entferne("PARLIX_PLATTFORM");
+    umgebung.setze("XDG_SESSION_TYPE", "x11");
+    umgebung.entferne("WAYLAND_DISPLAY");
+    umgebung.setze("DISPLAY", ":7");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"x11"_s);
+    umgebung.setze("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"wayland"_s);
+    umgebung.setze("PARLIX_PLATTFORM", "x11");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"x11"_s);
+    umgebung.setze("PARLIX_PLATTFORM", "null");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"null"_s);
+    // An unknown override is ignored.
+    umgebung.setze("PARLIX_PLATTFORM", "cocoa");
+    umgebung.entferne("WAYLAND_DISPLAY");
+    umgebung.entferne("DISPLAY");
+    umgebung.entferne("XDG_SESSION_TYPE");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"null"_s);
+}
+
+TEST(PlattformLaderTest, EveryServiceAWaylandSessionLacksIsNullAndNamedInTheLog) {
+    LogMitschnitt log;
+    QTemporaryDir ordner;
+    GesetzteUmgebung umgebung;
+    // The sound services keep files there.
+    umgebung.setze("XDG_STATE_HOME", QFile::encodeName(ordner.path()));
+    umgebung.setze("XDG_CACHE_HOME", QFile::encodeName(ordner.path()));
+    umgebung.entferne("PARLIX_PLATTFORM");
+    umgebung.setze("WAYLAND_DISPLAY", "wayland-0");
+    SpeicherDefaultsStore speicher;
+    QtMainQueue queue;
+    const auto plattform = PlattformLader::lade(speicher, queue);
+    EXPECT_TRUE(log.enthaelt(u"Plattform: wayland"_s));
+    EXPECT_TRUE(log.enthaelt(u"Plattform (wayland): globale Tasten nicht verfügbar"_s));
+    EXPECT_TRUE(log.enthaelt(u"Plattform (wayland): Einfügen nicht verfügbar"_s));
+    // Sound and text recognition do not depend on the session.
+    EXPECT_FALSE(log.enthaelt(u"Plattform (wayland): Klänge nicht verfügbar"_s));
+    for (const bool da :
+         {static_cast<bool>(plattform->recorder), static_cast<bool>(plattform->stummschalter),
+          static_cast<bool>(plattform->klaenge), static_cast<bool>(plattform->tasten),
+          plattform->umleitung != nullptr, static_cast<bool>(plattform->escMonitor),
+          static_cast<bool>(plattform->vollbild), static_cast<bool>(plattform->vordergrund),
+          static_cast<bool>(plattform->arbeitsflaeche), static_cast<bool>(plattform->vertrauen),
+          static_cast<bool>(plattform->inserter), static_cast<bool>(plattform->axKontext),
+          static_cast<bool>(plattform->auswahl), static_cast<bool>(plattform->fensterFoto),
+          static_cast<bool>(plattform->texterkennung), static_cast<bool>(plattform->browserText)}) {
+        EXPECT_TRUE(da);
+    }
+    EXPECT_FALSE(plattform->vertrauen->istVertraut());
+    EXPECT_FALSE(plattform->vordergrund->anwendungsID().has_value());
+}
+
+} // namespace
+
+} // namespace parlix::test

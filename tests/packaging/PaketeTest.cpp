@@ -1,0 +1,99 @@
+#include "app/maintenance/Installation.hpp"
+#include "app/maintenance/UpdateArchiv.hpp"
+#include "app/maintenance/UpdatePaket.hpp"
+#include "app/maintenance/Updater.hpp"
+#include "app/platform/KindProzess.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace parlix;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray lies(const QString& pfad) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
+// scripts/package runs once over this build; the tests look at what it made.
+class PaketeTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ziel = new QTemporaryDir;
+        KindProzess paket(
+            QStringLiteral(PARLIX_QUELLVERZEICHNIS "/scripts/package"),
+            {u"--bau"_s, QStringLiteral(PARLIX_BAUVERZEICHNIS), u"--ziel"_s, ziel->path(),
+             u"--schluessel"_s,
+             QStringLiteral(PARLIX_QUELLVERZEICHNIS
+                            "/tests/app/maintenance/schluessel/test-privat.pem")},
+            {.fehlerDatei = ziel->filePath(u"package.log"_s), .umgebung = std::nullopt});
+        gelungen = paket.warteAufEnde(5min) == 0;
+    }
+    static void TearDownTestSuite() { delete ziel; }
+
+    void SetUp() override {
+        ASSERT_TRUE(gelungen) << lies(ziel->filePath(u"package.log"_s)).toStdString();
+    }
+
+    static QString paket(const QString& muster) {
+        const QStringList namen = QDir(ziel->path()).entryList({muster}, QDir::Files);
+        return namen.size() == 1 ? ziel->filePath(namen[0]) : QString();
+    }
+
+    static QString ausgabe(const QString& programm, const QStringList& argumente) {
+        return QString::fromUtf8(KindProzess::ausgabe(programm, argumente, 60s).value_or("-"));
+    }
+
+    static inline QTemporaryDir* ziel = nullptr;
+    static inline bool gelungen = false;
+    QTemporaryDir ordner;
+    const QString version = u"Parlix "_s + Updater::aktuelleVersion() + u"\n"_s;
+};
+
+TEST_F(PaketeTest, TheDebianPackageInstallsTheProgramItsEntryAndIcon) {
+    const QString deb = paket(u"parlix_*.deb"_s);
+    ASSERT_FALSE(deb.isEmpty());
+    const QString wurzel = ordner.filePath(u"wurzel"_s);
+    ASSERT_EQ(KindProzess(u"dpkg"_s, {u"-x"_s, deb, wurzel}).warteAufEnde(60s), 0);
+
+    EXPECT_EQ(ausgabe(wurzel + u"/usr/bin/parlix"_s, {u"--version"_s}), version);
+    const QString abhaengig = ausgabe(u"dpkg-deb"_s, {u"-f"_s, deb, u"Depends"_s});
+    EXPECT_TRUE(abhaengig.contains(u"libqt6core6"_s)) << abhaengig.toStdString();
+    EXPECT_TRUE(abhaengig.contains(u"qt6-qpa-plugins"_s));
+    EXPECT_EQ(KindProzess(u"desktop-file-validate"_s,
+                          {wurzel + u"/usr/share/applications/com.orvand.parlix.desktop"_s})
+                  .warteAufEnde(10s),
+              0);
+    EXPECT_TRUE(
+        QFile::exists(wurzel + u"/usr/share/icons/hicolor/scalable/apps/com.orvand.parlix.svg"_s));
+    // The package manager updates this installation, never the updater.
+    EXPECT_FALSE(Installation::von(wurzel + u"/usr/bin/parlix"_s).ersetzbar);
+}
+
+TEST_F(PaketeTest, ThePerUserArchiveRunsWhereverItIsUnpacked) {
+    const QString archiv = paket(u"parlix-*.tar.gz"_s);
+    ASSERT_FALSE(archiv.isEmpty());
+    const QString dort = ordner.filePath(u"Meine Programme"_s);
+    QDir().mkpath(dort);
+    ASSERT_EQ(KindProzess(u"tar"_s, {u"-xzf"_s, archiv, u"-C"_s, dort}).warteAufEnde(60s), 0);
+
+    const QString programm = dort + u"/parlix/bin/parlix"_s;
+    EXPECT_EQ(ausgabe(programm, {u"--version"_s}), version);
+    EXPECT_TRUE(Installation::von(programm).ersetzbar);
+}
+
+TEST_F(PaketeTest, TheUpdateArchiveIsSignedWithThePinnedKey) {
+    QFile zip(paket(u"parlix.zip"_s));
+    ASSERT_TRUE(zip.open(QIODevice::ReadOnly));
+    UpdateArchiv::entpacke(zip.readAll(), ordner.path());
+    EXPECT_NO_THROW(
+        UpdatePaket::pruefe(ordner.filePath(u"parlix"_s), UpdatePaket::herstellerSchluessel()));
+    EXPECT_EQ(ausgabe(ordner.filePath(u"parlix/bin/parlix"_s), {u"--version"_s}), version);
+}
+
+} // namespace

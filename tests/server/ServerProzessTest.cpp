@@ -1,0 +1,144 @@
+// The server program itself under a crash, a full disk and the open-file limit.
+#include "tests/server/ServerProzess.hpp"
+
+#include "core/services/HttpTransport.hpp"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+
+using namespace parlix;
+using namespace parlix::test;
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+HttpAntwort post(quint16 port, const QString& pfad, const QJsonObject& koerper) {
+    HttpAnfrage anfrage;
+    anfrage.methode = "POST";
+    anfrage.url = QUrl(u"http://127.0.0.1:%1/%2"_s.arg(port).arg(pfad));
+    anfrage.koerper = QJsonDocument(koerper).toJson(QJsonDocument::Compact);
+    anfrage.zeitlimit = 10s;
+    try {
+        return HttpTransport::geteilt().fuehreAus(anfrage);
+    } catch (const std::exception&) {
+        return {}; // the server is gone
+    }
+}
+
+QJsonObject konto(const QString& email) {
+    return {{u"email"_s, email}, {u"passwort"_s, u"passwort-"_s + email}};
+}
+
+class ServerProzessTest : public ::testing::Test {
+protected:
+    QStringList daten() const { return {u"--daten"_s, ordner.path()}; }
+    // Registers accounts one after the other until `genug` says stop; the acknowledged.
+    QStringList registriere(quint16 port, const std::function<bool(int status)>& genug) {
+        QStringList bestaetigt;
+        for (int i = 0; i < 15; ++i) {
+            const QString email = u"nutzer%1@example.org"_s.arg(i);
+            const int status = post(port, u"auth/register"_s, konto(email)).status;
+            if (status == 201) {
+                bestaetigt << email;
+            }
+            if (genug(status)) {
+                break;
+            }
+        }
+        return bestaetigt;
+    }
+    void allesDa(const QStringList& bestaetigt) {
+        ServerProzess neu(daten());
+        ASSERT_NE(neu.port(), 0) << neu.fehler().toStdString();
+        for (const QString& email : bestaetigt) {
+            EXPECT_EQ(post(neu.port(), u"auth/login"_s, konto(email)).status, 200)
+                << email.toStdString();
+        }
+    }
+
+    QTemporaryDir ordner;
+};
+
+TEST_F(ServerProzessTest, KillNineDuringRegistrationsLosesNoAcknowledgedAccount) {
+    ServerProzess server(daten());
+    ASSERT_NE(server.port(), 0) << server.fehler().toStdString();
+    QStringList bestaetigt;
+    std::thread moerder([&] {
+        std::this_thread::sleep_for(1500ms);
+        server.prozess().sende(SIGKILL);
+    });
+    bestaetigt = registriere(server.port(), [](int status) { return status == 0; });
+    moerder.join();
+    server.prozess().warteAufEnde(5s);
+    EXPECT_FALSE(bestaetigt.isEmpty());
+    allesDa(bestaetigt);
+}
+
+TEST_F(ServerProzessTest, AFullDiskRefusesChangesAndKeepsWhatWasAcknowledged) {
+    QStringList bestaetigt;
+    {
+        // Files may grow to 160 KB: the database and its log fill that after a few accounts.
+        ServerProzess server(daten(), {u"prlimit"_s, u"--fsize=160000"_s, u"--"_s});
+        ASSERT_NE(server.port(), 0) << server.fehler().toStdString();
+        int letzter = 0;
+        bestaetigt = registriere(server.port(), [&](int status) {
+            letzter = status;
+            return status != 201;
+        });
+        EXPECT_EQ(letzter, 503);
+        EXPECT_FALSE(bestaetigt.isEmpty());
+    }
+    allesDa(bestaetigt);
+}
+
+TEST_F(ServerProzessTest, AtTheOpenFileLimitTheServerKeepsAnswering) {
+    ServerProzess server(daten(), {u"prlimit"_s, u"--nofile=128"_s, u"--"_s});
+    ASSERT_NE(server.port(), 0) << server.fehler().toStdString();
+    std::vector<std::unique_ptr<QTcpSocket>> ruhend;
+    for (int i = 0; i < 200; ++i) {
+        ruhend.push_back(std::make_unique<QTcpSocket>());
+        ruhend.back()->connectToHost(QHostAddress::LocalHost, server.port());
+        ruhend.back()->waitForConnected(1000);
+    }
+    HttpAnfrage version;
+    version.url = QUrl(u"http://127.0.0.1:%1/version"_s.arg(server.port()));
+    version.zeitlimit = 10s;
+    EXPECT_EQ(HttpTransport::geteilt().fuehreAus(version).status, 200);
+
+    // And it does not spin while it waits.
+    const auto rechenzeit = [&] {
+        QFile stat(u"/proc/%1/stat"_s.arg(server.pid()));
+        stat.open(QIODevice::ReadOnly);
+        const QList<QByteArray> felder = stat.readAll().split(' ');
+        return felder.size() > 14 ? felder[13].toLongLong() + felder[14].toLongLong() : 0;
+    };
+    const qint64 vorher = rechenzeit();
+    QTest::qWait(1000);
+    EXPECT_LT(rechenzeit() - vorher, 30) << "clock ticks in one second";
+}
+
+TEST_F(ServerProzessTest, ADamagedDatabaseIsLeftAloneAndTheServerRefusesToStart) {
+    const QByteArray kaputt = "{\"ana@example.org\": {\"hash\": \"abc\"}, kein sqlite";
+    QFile datei(ordner.filePath(u"konten.sqlite"_s));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(kaputt);
+    datei.close();
+
+    ServerProzess server(daten());
+    EXPECT_EQ(server.port(), 0);
+    EXPECT_EQ(server.prozess().warteAufEnde(5s), 1);
+    EXPECT_TRUE(server.fehler().startsWith(u"FEHLER: "_s)) << server.fehler().toStdString();
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    EXPECT_EQ(datei.readAll(), kaputt);
+}
+
+} // namespace
