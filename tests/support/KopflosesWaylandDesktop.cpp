@@ -24,16 +24,17 @@ std::optional<passwd> swayNutzer() {
     return nutzer != nullptr ? std::optional(*nutzer) : std::nullopt;
 }
 
-std::optional<QJsonObject> finde(const QJsonObject& knoten, const QString& name) {
+std::optional<QJsonObject> finde(const QJsonObject& knoten, const QString& name,
+                                 bool nurFokussiert) {
     const QString klasse = knoten.value(u"window_properties"_s)[u"class"_s].toString();
-    if (knoten.value(u"focused"_s).toBool() &&
+    if ((knoten.value(u"focused"_s).toBool() || !nurFokussiert) &&
         (knoten.value(u"app_id"_s).toString() == name || klasse == name ||
          knoten.value(u"name"_s).toString() == name)) {
         return knoten;
     }
     for (const QString& feld : {u"nodes"_s, u"floating_nodes"_s}) {
         for (const QJsonValue kind : knoten.value(feld).toArray()) {
-            if (auto treffer = finde(kind.toObject(), name)) {
+            if (auto treffer = finde(kind.toObject(), name, nurFokussiert)) {
                 return treffer;
             }
         }
@@ -168,15 +169,25 @@ QJsonObject KopflosesWaylandDesktop::baum() const {
     return QJsonDocument::fromJson(antwort.value_or(QByteArray())).object();
 }
 
-std::optional<QJsonObject>
-KopflosesWaylandDesktop::warteAufFokus(const QString& name, std::chrono::milliseconds frist) const {
+std::optional<QJsonObject> KopflosesWaylandDesktop::warteAufFokus(
+    const QString& name, std::chrono::milliseconds frist) const {
+    return warte(name, true, frist);
+}
+
+std::optional<QJsonObject> KopflosesWaylandDesktop::warteAufFenster(
+    const QString& name, std::chrono::milliseconds frist) const {
+    return warte(name, false, frist);
+}
+
+std::optional<QJsonObject> KopflosesWaylandDesktop::warte(const QString& name, bool fokussiert,
+                                                          std::chrono::milliseconds frist) const {
     const auto ende = Uhr::now() + frist;
-    while (Uhr::now() < ende) {
-        if (auto knoten = finde(baum(), name)) {
+    do {
+        if (auto knoten = finde(baum(), name, fokussiert)) {
             return knoten;
         }
         QThread::msleep(30);
-    }
+    } while (Uhr::now() < ende);
     return std::nullopt;
 }
 

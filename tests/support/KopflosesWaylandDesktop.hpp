@@ -53,6 +53,11 @@ public:
     warteAufFokus(const QString& name,
                   std::chrono::milliseconds frist = std::chrono::seconds(20)) const;
 
+    // The same for a window that need not have the focus.
+    std::optional<QJsonObject>
+    warteAufFenster(const QString& name,
+                    std::chrono::milliseconds frist = std::chrono::seconds(20)) const;
+
     // Types as the user would, through a virtual keyboard of its own (wtype arguments,
     // e.g. {"-P", "Control_L"} holds Control).
     bool tippe(const QStringList& wtypeArgumente) const;
@@ -61,6 +66,8 @@ private:
     bool starteSway();
     bool starteBus();
     bool starteLeerlaufTastatur();
+    std::optional<QJsonObject> warte(const QString& name, bool fokussiert,
+                                     std::chrono::milliseconds frist) const;
     std::unique_ptr<KindProzess> kind(const QString& programm, const QStringList& argumente,
                                       const QString& protokoll,
                                       std::optional<QStringList> umgebung = std::nullopt) const;

@@ -1,6 +1,6 @@
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 
-#include "app/platform/FokusOrt.hpp"
+#include "app/platform/Arbeitsflaeche.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "wlr-screencopy-unstable-v1.h"
 
@@ -102,7 +102,7 @@ bool Bildschirmkopie::bereit() const {
 }
 
 std::optional<QByteArray> Bildschirmkopie::fensterScreenshot() {
-    const auto rahmen = fokusOrt_.fokusFenster();
+    const auto rahmen = arbeitsflaeche_.fokusFenster();
     return rahmen && !rahmen->isEmpty() ? bereich(*rahmen) : std::nullopt;
 }
 

@@ -6,16 +6,16 @@
 
 namespace parlix {
 
-class FokusOrt;
+class Arbeitsflaeche;
 class WaylandVerbindung;
 
 // The focused window as an image, cut from the screen by the compositor's screencopy
 // protocol (wlroots compositors): the region of the window on the first output.
 class Bildschirmkopie final : public FensterFoto {
 public:
-    Bildschirmkopie(WaylandVerbindung& verbindung, FokusOrt& fokusOrt)
+    Bildschirmkopie(WaylandVerbindung& verbindung, Arbeitsflaeche& arbeitsflaeche)
         : verbindung_(verbindung)
-        , fokusOrt_(fokusOrt) {}
+        , arbeitsflaeche_(arbeitsflaeche) {}
 
     // Whether the compositor offers screencopy.
     bool bereit() const;
@@ -27,7 +27,7 @@ public:
 
 private:
     WaylandVerbindung& verbindung_;
-    FokusOrt& fokusOrt_;
+    Arbeitsflaeche& arbeitsflaeche_;
 };
 
 } // namespace parlix

@@ -1,24 +1,29 @@
 #include "app/platform/wayland/WaylandPlattform.hpp"
 
 #include "app/platform/Plattform.hpp"
+#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
 #include "app/platform/atspi/AtspiBrowserText.hpp"
 #include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
+#include "app/platform/wayland/WaylandDesktopZugang.hpp"
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
 #include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
+#include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
-#include "core/concurrency/QtMainQueue.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
+
+#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -26,17 +31,14 @@ namespace parlix::WaylandPlattform {
 
 namespace {
 
-// What the services share; it lives as long as the platform (Plattform::grundlagen).
+// What the services share; it lives as long as the platform (Plattform::gemeinsam).
 struct Sitzung {
-    QtMainQueue mainQueue;
     WaylandVerbindung verbindung;
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
-    AtspiVerbindung atspi;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
-    std::unique_ptr<SwayVordergrundApp> swayVorn;
 };
 
 void melde(const QString& dienst, const QString& weg) {
@@ -64,70 +66,114 @@ bool verbindeSway(Sitzung& s) {
         return false;
     }
     s.swayBindungen = std::make_unique<SwayBindungen>(*s.sway, *s.swayEreignisse);
-    s.swayVorn = std::make_unique<SwayVordergrundApp>(*s.sway);
     return true;
 }
 
-void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
-    p.tasten = std::make_unique<SwayTastenQuelle>(*s.swayBindungen,
-                                                  [&speicher] { return hotkeys(speicher); });
-    p.escMonitor = std::make_unique<SwayEscMonitor>(*s.swayBindungen, s.mainQueue);
-    p.vollbild = std::make_unique<SwayVollbildSonde>(*s.sway, *s.swayEreignisse, s.mainQueue);
-    p.vordergrund = std::make_unique<SwayVordergrundApp>(*s.sway);
-    p.fokusOrt = std::make_unique<SwayVordergrundApp>(*s.sway);
+void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
+    auto quelle = std::make_unique<SwayTastenQuelle>(*s.swayBindungen,
+                                                     [&speicher] { return hotkeys(speicher); });
+    p.umleitung = quelle.get();
+    p.tasten = std::move(quelle);
+    p.escMonitor = std::make_shared<SwayEscMonitor>(*s.swayBindungen, mainQueue);
+    p.vollbild = std::make_shared<SwayVollbildSonde>(*s.sway, *s.swayEreignisse, mainQueue);
+    auto vorn = std::make_shared<SwayVordergrundApp>(*s.sway);
+    p.vordergrund = vorn;
+    p.arbeitsflaeche = vorn;
     melde(u"globale Tasten, Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
 }
 
-void bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
+// Whether a key can be posted.
+bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
     if (!s.ablage.bereit()) {
         log().schreibe(u"Wayland: Einfügen nicht möglich (der Compositor bietet kein "
                        u"data-control)"_s);
-        return;
+        return false;
     }
     TastenSender* tasten = s.tastatur.bereit() ? &s.tastatur : nullptr;
-    VordergrundApp& vorn = *p.vordergrund;
-    p.inserter =
-        std::make_unique<WaylandTextInserter>(s.mainQueue, speicher, vorn, s.ablage, tasten);
-    p.auswahl = std::make_unique<WaylandAuswahlKopierer>(vorn, s.ablage, tasten);
+    auto inserter =
+        std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund, s.ablage, tasten);
+    inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
+        if (*slot) {
+            (*slot)();
+        }
+    };
+    p.inserter = inserter;
+    p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, s.ablage, tasten);
     if (tasten != nullptr) {
         melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
-    } else {
-        log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
-                       u"Tastatur); der Nutzer fügt mit Strg+V ein"_s);
+        return true;
     }
+    log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
+                   u"Tastatur); der Nutzer fügt mit Strg+V ein"_s);
+    return false;
+}
+
+bool bestueckeFoto(Plattform& p, Sitzung& s) {
+    if (!s.sway) {
+        return false;
+    }
+    auto foto = std::make_shared<Bildschirmkopie>(s.verbindung, *p.arbeitsflaeche);
+    if (!foto->bereit()) {
+        return false;
+    }
+    p.fensterFoto = foto;
+    melde(u"Fensterfoto"_s, u"screencopy"_s);
+    return true;
+}
+
+void bestueckeKontext(Plattform& p, MainQueue& mainQueue, bool tastatur) {
+    auto atspi = std::make_shared<AtspiVerbindung>();
+    p.gemeinsam.push_back(atspi);
+    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
+    p.axKontext = std::make_shared<AtspiKontext>(*atspi);
+    if (p.vordergrund) {
+        p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *p.vordergrund, mainQueue);
+    }
+    p.vertrauen = std::make_shared<WaylandVertrauen>(*atspi, tastatur);
+    melde(u"Kontext"_s, u"AT-SPI"_s);
+}
+
+// Qt 6 has no layer-shell binding on this system, and Qt's own windows cannot ask for a
+// layer: on sway, rules keep the overlays from taking the focus; elsewhere they are
+// ordinary windows, which the compositor places and may focus as it likes.
+void bestueckeUeberlagerungen(Sitzung& s) {
+    if (s.sway && SwayUeberlagerungen::richteEin(*s.sway, QGuiApplication::desktopFileName())) {
+        melde(u"HUD und Live-Box (schwebend, ohne Fokus)"_s, u"sway-Regeln"_s);
+        return;
+    }
+    log().schreibe(u"Wayland: HUD und Live-Box ohne layer-shell (keine Anbindung für Qt 6); "
+                   u"der Compositor platziert sie als gewöhnliche Fenster"_s);
 }
 
 } // namespace
 
-void bestuecke(Plattform& p, DefaultsStore& speicher) {
+void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     auto sitzung = std::make_shared<Sitzung>();
     Sitzung& s = *sitzung;
-    p.grundlagen.push_back(sitzung);
+    p.gemeinsam.push_back(sitzung);
     if (!s.verbindung.verbunden()) {
         log().schreibe(u"FEHLER: Wayland: keine Verbindung zum Compositor"_s);
+        p.desktop = std::make_shared<WaylandDesktopZugang>(false, false, false);
         return;
     }
-    if (verbindeSway(s)) {
-        bestueckeSway(p, s, speicher);
+    const bool tasten = verbindeSway(s);
+    if (tasten) {
+        bestueckeSway(p, s, speicher, mainQueue);
     } else {
-        log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC)"_s);
+        log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC); "
+                       u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
+                       u"binden"_s);
     }
-    if (p.vordergrund) {
-        bestueckeEinfuegen(p, s, speicher);
+    if (!p.vordergrund) {
+        // Every window then pastes with the ordinary keys, terminals too.
+        p.vordergrund = std::make_shared<NullVordergrundApp>();
+        log().schreibe(u"Wayland: vordere Anwendung unbekannt (kein sway-IPC)"_s);
     }
-    if (s.swayVorn) {
-        auto foto = std::make_unique<Bildschirmkopie>(s.verbindung, *s.swayVorn);
-        if (foto->bereit()) {
-            p.fensterFoto = std::move(foto);
-            melde(u"Fensterfoto"_s, u"screencopy"_s);
-        }
-    }
-    p.axKontext = std::make_unique<AtspiKontext>(s.atspi);
-    if (p.vordergrund) {
-        p.browserText = std::make_unique<AtspiBrowserText>(s.atspi, *p.vordergrund, s.mainQueue);
-    }
-    p.vertrauen = std::make_unique<WaylandVertrauen>(s.atspi, s.tastatur.bereit());
-    melde(u"Kontext"_s, u"AT-SPI"_s);
+    const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
+    const bool foto = bestueckeFoto(p, s);
+    bestueckeKontext(p, mainQueue, eingabe);
+    p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
+    bestueckeUeberlagerungen(s);
 }
 
 } // namespace parlix::WaylandPlattform

@@ -14,18 +14,49 @@ SwayTastenQuelle::SwayTastenQuelle(SwayBindungen& bindungen, Hotkeys hotkeys)
     , hotkeys_(std::move(hotkeys)) {}
 
 SwayTastenQuelle::~SwayTastenQuelle() {
-    for (const QString& tasten : gebunden_) {
-        bindungen_.loese(tasten);
-    }
+    loeseAlle();
 }
 
 void SwayTastenQuelle::starte(Behandler behandler, Bereit bereit) {
     behandler_ = std::move(behandler);
+    bereit(bindeAlle());
+}
+
+void SwayTastenQuelle::leiteUm(HotkeyRecorder& /*recorder*/) {
+    umgeleitet_ = true;
+    loeseAlle();
+    log().schreibe(u"Sway: neue Hotkeys lassen sich hier nicht von der Tastatur aufnehmen"_s);
+}
+
+void SwayTastenQuelle::beendeUmleitung() {
+    if (umgeleitet_) {
+        umgeleitet_ = false;
+        hotkeysGeaendert();
+    }
+}
+
+void SwayTastenQuelle::hotkeysGeaendert() {
+    loeseAlle();
+    if (behandler_ && !umgeleitet_) {
+        bindeAlle();
+    }
+}
+
+bool SwayTastenQuelle::bindeAlle() {
     bool eine = false;
     for (const Hotkey& hotkey : hotkeys_()) {
         eine = bindeHotkey(hotkey) || eine;
     }
-    bereit(eine);
+    return eine;
+}
+
+void SwayTastenQuelle::loeseAlle() {
+    for (const QString& tasten : gebunden_) {
+        bindungen_.loese(tasten);
+    }
+    gebunden_.clear();
+    const std::lock_guard lock(sperre_);
+    gehalten_.clear();
 }
 
 bool SwayTastenQuelle::bindeHotkey(const Hotkey& hotkey) {

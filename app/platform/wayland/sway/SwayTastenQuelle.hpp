@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/TastenUmleitung.hpp"
 #include "core/hotkeys/Hotkey.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 
@@ -22,7 +23,11 @@ class SwayBindungen;
 // After a chord (Control held, A pressed) sway reports no release of Control: a new
 // press of a key we think is still held first delivers the missing release, so no
 // recording hangs on a lost release for longer than the next touch of the key.
-class SwayTastenQuelle final : public TastenQuelle {
+//
+// sway reports only bound keys, so a new hotkey cannot be recorded from the keyboard
+// here: while the settings window records one, the bindings are lifted (the keys reach
+// the window) and the recorder gets nothing from this source.
+class SwayTastenQuelle final : public TastenQuelle, public TastenUmleitung {
 public:
     using Hotkeys = std::function<QList<Hotkey>()>;
 
@@ -34,7 +39,13 @@ public:
     // sway never switches its bindings off.
     void aktiviereWieder() override {}
 
+    void leiteUm(HotkeyRecorder& recorder) override;
+    void beendeUmleitung() override;
+    void hotkeysGeaendert() override;
+
 private:
+    bool bindeAlle();
+    void loeseAlle();
     bool bindeHotkey(const Hotkey& hotkey);
     void gedrueckt(const Hotkey& hotkey);
     void losgelassen(const Hotkey& hotkey);
@@ -44,6 +55,7 @@ private:
     Hotkeys hotkeys_;
     Behandler behandler_;
     QStringList gebunden_;
+    bool umgeleitet_ = false;
     std::mutex sperre_;
     std::set<qint64> gehalten_;
 };

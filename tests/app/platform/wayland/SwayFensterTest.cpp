@@ -4,10 +4,12 @@
 #include "app/platform/wayland/sway/SwayBaum.hpp"
 #include "app/platform/wayland/sway/SwayEreignisse.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
+#include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -48,11 +50,30 @@ TEST(SwayFensterTest, AnwendungOrtUndVollbildKommenAusDemBaum) {
     int wechsel = 0;
     sonde.beobachteWechsel([&] { ++wechsel; });
     ASSERT_TRUE(desktop.befehl(u"fullscreen enable"_s));
-    ASSERT_TRUE(laufeBis([&] { return wechsel > 0; }));
+    ASSERT_TRUE(warteQt([&] { return wechsel > 0; }));
     const auto vollbild = sonde.fenster();
     ASSERT_TRUE(vollbild && !vollbild->isEmpty());
     EXPECT_EQ(vollbild->first().besitzerPid, feld.pid());
     EXPECT_EQ(vollbild->first().grenzen, QRectF(0, 0, 1280, 800));
+}
+
+TEST(SwayFensterTest, UeberlagerungenSchwebenUndNehmenDemFensterDesNutzersDenFokusNicht) {
+    KopflosesWaylandDesktop desktop;
+    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+    SwayIpc ipc(desktop.ipcSocket());
+    ASSERT_TRUE(SwayUeberlagerungen::richteEin(ipc, u"parlix_testfeld"_s));
+    const QString feld = QString::fromUtf8(PARLIX_TESTFELD);
+    desktop.starte(feld, {u"Erstes"_s});
+    ASSERT_TRUE(desktop.warteAufFokus(u"Erstes"_s));
+    // An ordinary window takes the focus when it appears ...
+    desktop.starte(feld, {u"Zweites"_s});
+    ASSERT_TRUE(desktop.warteAufFokus(u"Zweites"_s));
+    // ... the HUD does not, and floats above the tiles.
+    desktop.starte(feld, {u"Parlix HUD"_s});
+    const auto hud = desktop.warteAufFenster(u"Parlix HUD"_s);
+    ASSERT_TRUE(hud.has_value());
+    EXPECT_EQ(hud->value(u"type"_s).toString(), u"floating_con"_s);
+    EXPECT_TRUE(desktop.warteAufFokus(u"Zweites"_s, std::chrono::milliseconds(0)));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ protected:
         return ereignisse_;
     }
     bool warteAufAnzahl(qsizetype anzahl) {
-        return laufeBis([&] { return ereignisse().size() >= anzahl; });
+        return warteQt([&] { return ereignisse().size() >= anzahl; });
     }
     TastenQuelle::Behandler behandler() {
         return [this](quint32 typ, qint64 code, quint64 flags) {
@@ -83,13 +84,13 @@ TEST_F(SwayTastenTest, KombinationWirdBeimDrueckenGemeldetUndEscapeNurWaehrendDe
     {
         const auto wache = esc.installiere([&] { ++escapes; });
         ASSERT_TRUE(desktop_.tippe({u"-k"_s, u"Escape"_s}));
-        ASSERT_TRUE(laufeBis([&] { return escapes == 1; }));
+        ASSERT_TRUE(warteQt([&] { return escapes == 1; }));
     }
     ASSERT_TRUE(desktop_.tippe({u"-k"_s, u"Escape"_s}));
     ASSERT_TRUE(desktop_.tippe({u"-M"_s, u"logo"_s, u"-M"_s, u"shift"_s, u"-k"_s, u"l"_s}));
     // The second lock press proves the Escape before it was seen by sway and not bound.
     ASSERT_TRUE(warteAufAnzahl(2));
-    laufeBis([] { return false; }, std::chrono::milliseconds(100));
+    warteQt([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(escapes, 1);
 }
 

@@ -12,6 +12,7 @@
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ protected:
         return prozess;
     }
     bool ablageWiederDesNutzers() {
-        return laufeBis(
+        return warteQt(
             [&] { return nutzerAblage_.text(Art::zwischenablage) == u"vom Nutzer kopiert"_s; });
     }
 
@@ -83,7 +84,7 @@ TEST_F(WaylandEinfuegenTest, TerminalBekommtDenTextUeberSeineEigeneEinfuegeTaste
     ASSERT_TRUE(ablageWiederDesNutzers());
     ASSERT_TRUE(desktop_.tippe({u"-k"_s, u"Return"_s}));
     QFile ergebnis(datei);
-    ASSERT_TRUE(laufeBis([&] { return ergebnis.exists() && ergebnis.size() > 0; }));
+    ASSERT_TRUE(warteQt([&] { return ergebnis.exists() && ergebnis.size() > 0; }));
     ASSERT_TRUE(ergebnis.open(QIODevice::ReadOnly));
     EXPECT_EQ(ergebnis.readAll(), "echo im Terminal");
 }
@@ -93,8 +94,8 @@ TEST_F(WaylandEinfuegenTest, OhneTastaturBleibtDerTextInDerAblageUndDerNutzerErf
     bool nurKopiert = false;
     ohneTasten.beiNurKopiert = [&] { nurKopiert = true; };
     ohneTasten.fuegeEin(u"von Hand einfügen"_s);
-    ASSERT_TRUE(laufeBis([&] { return nurKopiert; }));
-    laufeBis([] { return false; }, 800ms);
+    ASSERT_TRUE(warteQt([&] { return nurKopiert; }));
+    warteQt([] { return false; }, 800ms);
     EXPECT_EQ(nutzerAblage_.text(Art::zwischenablage), u"von Hand einfügen"_s);
 }
 
