@@ -106,14 +106,8 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
     QtMainQueue mainQueue;
     const std::unique_ptr<Plattform> plattform = lader(speicher, mainQueue);
     Updater updater(mainQueue);
-    AppDelegate delegate({mainQueue,
-                          speicher,
-                          HttpTransport::geteilt(),
-                          netz,
-                          *plattform,
-                          AuthClient::proxyBasis(),
-                          TokenSpeicher::datei(),
-                          &baueFenster,
+    AppDelegate delegate({mainQueue, speicher, HttpTransport::geteilt(), netz, *plattform,
+                          AuthClient::proxyBasis(), TokenSpeicher::datei(), &baueFenster,
                           [&updater] { updater.starteAutomatik(); }});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     QObject::connect(&instanz, &EinzelInstanz::umschalten, &delegate,

@@ -169,13 +169,14 @@ QJsonObject KopflosesWaylandDesktop::baum() const {
     return QJsonDocument::fromJson(antwort.value_or(QByteArray())).object();
 }
 
-std::optional<QJsonObject> KopflosesWaylandDesktop::warteAufFokus(
-    const QString& name, std::chrono::milliseconds frist) const {
+std::optional<QJsonObject>
+KopflosesWaylandDesktop::warteAufFokus(const QString& name, std::chrono::milliseconds frist) const {
     return warte(name, true, frist);
 }
 
-std::optional<QJsonObject> KopflosesWaylandDesktop::warteAufFenster(
-    const QString& name, std::chrono::milliseconds frist) const {
+std::optional<QJsonObject>
+KopflosesWaylandDesktop::warteAufFenster(const QString& name,
+                                         std::chrono::milliseconds frist) const {
     return warte(name, false, frist);
 }
 

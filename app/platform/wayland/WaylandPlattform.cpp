@@ -14,6 +14,7 @@
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
+#include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
 #include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
@@ -69,17 +70,36 @@ bool verbindeSway(Sitzung& s) {
     return true;
 }
 
+// The one key source that sees every key on every compositor.
+bool bestueckeEvdev(Plattform& p) {
+    auto geraete = EvdevTastenQuelle::oeffneTastaturen();
+    if (geraete.empty()) {
+        log().schreibe(u"Wayland: keine Tastatur unter /dev/input lesbar (Hotkeys auf jedem "
+                       u"Desktop: den Nutzer in die Gruppe „input“ aufnehmen)"_s);
+        return false;
+    }
+    p.tasten = std::make_unique<EvdevTastenQuelle>(std::move(geraete),
+                                                   EvdevTastenQuelle::vorgabeBelegung());
+    melde(u"globale Tasten"_s, u"evdev (/dev/input)"_s);
+    return true;
+}
+
 void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
-    auto quelle = std::make_unique<SwayTastenQuelle>(*s.swayBindungen,
-                                                     [&speicher] { return hotkeys(speicher); });
-    p.umleitung = quelle.get();
-    p.tasten = std::move(quelle);
+    if (!p.tasten) {
+        auto quelle = std::make_unique<SwayTastenQuelle>(
+            *s.swayBindungen, [&speicher] { return hotkeys(speicher); });
+        p.umleitung = quelle.get();
+        p.tasten = std::move(quelle);
+    }
     p.escMonitor = std::make_shared<SwayEscMonitor>(*s.swayBindungen, mainQueue);
     p.vollbild = std::make_shared<SwayVollbildSonde>(*s.sway, *s.swayEreignisse, mainQueue);
     auto vorn = std::make_shared<SwayVordergrundApp>(*s.sway);
     p.vordergrund = vorn;
     p.arbeitsflaeche = vorn;
-    melde(u"globale Tasten, Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
+    melde(u"Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
+    if (p.umleitung != nullptr) {
+        melde(u"globale Tasten"_s, u"sway-IPC"_s);
+    }
 }
 
 // Whether a key can be posted.
@@ -90,8 +110,8 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
         return false;
     }
     TastenSender* tasten = s.tastatur.bereit() ? &s.tastatur : nullptr;
-    auto inserter =
-        std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund, s.ablage, tasten);
+    auto inserter = std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund,
+                                                          s.ablage, tasten);
     inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
         if (*slot) {
             (*slot)();
@@ -156,10 +176,12 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
         p.desktop = std::make_shared<WaylandDesktopZugang>(false, false, false);
         return;
     }
-    const bool tasten = verbindeSway(s);
-    if (tasten) {
+    bestueckeEvdev(p);
+    if (verbindeSway(s)) {
         bestueckeSway(p, s, speicher, mainQueue);
-    } else {
+    }
+    const bool tasten = static_cast<bool>(p.tasten);
+    if (!tasten) {
         log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC); "
                        u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                        u"binden"_s);
