@@ -194,7 +194,25 @@ std::optional<QJsonObject> KopflosesWaylandDesktop::warte(const QString& name, b
 
 bool KopflosesWaylandDesktop::starteLeerlaufTastatur() {
     // wtype uploads its keymap first and then sleeps (for weeks) before its only key.
-    return starte(u"wtype"_s, {u"-s"_s, u"2000000000"_s, u"-k"_s, u"Shift_L"_s}).gestartet();
+    if (!starte(u"wtype"_s, {u"-s"_s, u"2000000000"_s, u"-k"_s, u"Shift_L"_s}).gestartet()) {
+        return false;
+    }
+    // Ready once the seat has it: clients connecting later see a keyboard capability.
+    const auto ende = Uhr::now() + std::chrono::seconds(20);
+    while (Uhr::now() < ende) {
+        const auto geraete = KindProzess::ausgabe(
+            u"swaymsg"_s, {u"-s"_s, ipcSocket_, u"-r"_s, u"-t"_s, u"get_inputs"_s},
+            std::chrono::seconds(5));
+        for (const QJsonValue geraet :
+             QJsonDocument::fromJson(geraete.value_or(QByteArray())).array()) {
+            if (geraet[u"type"_s].toString() == u"keyboard"_s) {
+                return true;
+            }
+        }
+        QThread::msleep(20);
+    }
+    fehler_ = u"the idle keyboard did not join the seat"_s;
+    return false;
 }
 
 bool KopflosesWaylandDesktop::tippe(const QStringList& wtypeArgumente) const {

@@ -27,6 +27,7 @@ struct VirtuelleTastatur::Zustand {
     QByteArray keymapText;
 
     ~Zustand();
+    void faehigkeiten(uint32_t welche);
     void uebernimm(const QByteArray& text);
     bool ladeVorgabe();
     void lade(const QByteArray& text);
@@ -35,6 +36,32 @@ struct VirtuelleTastatur::Zustand {
 };
 
 namespace {
+
+// The key that gives the symbol without Shift in the first layout.
+std::optional<xkb_keycode_t> tasteIn(xkb_keymap* keymap, xkb_keysym_t keysym) {
+    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap);
+         code <= xkb_keymap_max_keycode(keymap); ++code) {
+        const xkb_keysym_t* symbole = nullptr;
+        const int anzahl = xkb_keymap_key_get_syms_by_level(keymap, code, 0, 0, &symbole);
+        for (int i = 0; i < anzahl; ++i) {
+            if (symbole[i] == keysym) {
+                return code;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Every key a paste or copy shortcut needs.
+bool hatTasten(xkb_keymap* keymap) {
+    for (const xkb_keysym_t keysym :
+         {XKB_KEY_Control_L, XKB_KEY_Shift_L, XKB_KEY_v, XKB_KEY_c, XKB_KEY_Insert}) {
+        if (!tasteIn(keymap, keysym)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 quint32 millisekunden() {
     timespec jetzt{};
@@ -65,6 +92,13 @@ void wiederholungKam(void*, wl_keyboard*, int32_t, int32_t) {}
 const wl_keyboard_listener tastaturHoerer{keymapKam, fokusKam,           fokusGing,
                                           tasteKam,  modifikatorenKamen, wiederholungKam};
 
+void faehigkeitenKamen(void* daten, wl_seat*, uint32_t welche) {
+    static_cast<VirtuelleTastatur::Zustand*>(daten)->faehigkeiten(welche);
+}
+void nameKam(void*, wl_seat*, const char*) {}
+
+const wl_seat_listener sitzHoerer{faehigkeitenKamen, nameKam};
+
 } // namespace
 
 VirtuelleTastatur::Zustand::~Zustand() {
@@ -82,6 +116,15 @@ VirtuelleTastatur::Zustand::~Zustand() {
     }
     xkb_keymap_unref(keymap);
     xkb_context_unref(kontext);
+}
+
+// The seat's keyboard tells its keymap; a seat may have none yet (asking it for one
+// then is a protocol error), and gets one when a keyboard appears, ours included.
+void VirtuelleTastatur::Zustand::faehigkeiten(uint32_t welche) {
+    if ((welche & WL_SEAT_CAPABILITY_KEYBOARD) != 0 && tastatur == nullptr) {
+        tastatur = wl_seat_get_keyboard(sitz);
+        wl_keyboard_add_listener(tastatur, &tastaturHoerer, this);
+    }
 }
 
 void VirtuelleTastatur::Zustand::uebernimm(const QByteArray& text) {
@@ -110,7 +153,10 @@ void VirtuelleTastatur::Zustand::lade(const QByteArray& text) {
     xkb_keymap* neu =
         xkb_keymap_new_from_buffer(kontext, text.constData(), static_cast<size_t>(text.size()),
                                    XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
-    if (neu == nullptr) {
+    // A keymap made up by another synthetic keyboard may hold only the keys it typed; the
+    // paste keys must be on ours.
+    if (neu == nullptr || !hatTasten(neu)) {
+        xkb_keymap_unref(neu);
         return;
     }
     xkb_keymap_unref(keymap);
@@ -131,18 +177,7 @@ void VirtuelleTastatur::Zustand::lade(const QByteArray& text) {
 }
 
 std::optional<xkb_keycode_t> VirtuelleTastatur::Zustand::taste(xkb_keysym_t keysym) const {
-    // The key that gives the symbol without Shift in the first layout.
-    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap);
-         code <= xkb_keymap_max_keycode(keymap); ++code) {
-        const xkb_keysym_t* symbole = nullptr;
-        const int anzahl = xkb_keymap_key_get_syms_by_level(keymap, code, 0, 0, &symbole);
-        for (int i = 0; i < anzahl; ++i) {
-            if (symbole[i] == keysym) {
-                return code;
-            }
-        }
-    }
-    return std::nullopt;
+    return tasteIn(keymap, keysym);
 }
 
 void VirtuelleTastatur::Zustand::drueckeSequenz(const std::vector<xkb_keycode_t>& runter) {
@@ -184,8 +219,9 @@ VirtuelleTastatur::VirtuelleTastatur(WaylandVerbindung& verbindung)
                       if (z.kontext == nullptr || z.sitz == nullptr || z.verwalter == nullptr) {
                           return false;
                       }
-                      z.tastatur = wl_seat_get_keyboard(z.sitz);
-                      wl_keyboard_add_listener(z.tastatur, &tastaturHoerer, &z);
+                      wl_seat_add_listener(z.sitz, &sitzHoerer, &z);
+                      // The capabilities, then the keymap of the seat's keyboard.
+                      verbindung_.rundlauf();
                       verbindung_.rundlauf();
                       if (z.keymap == nullptr && !z.ladeVorgabe()) {
                           return false;

@@ -6,16 +6,19 @@
 
 namespace parlix::test {
 
-bool hatZeileGedruckt(KindProzess& programm, const QString& erwartet,
-                      std::chrono::milliseconds frist) {
+::testing::AssertionResult hatZeileGedruckt(KindProzess& programm, const QString& erwartet,
+                                            std::chrono::milliseconds frist) {
     static std::map<KindProzess*, QByteArray> gelesen;
     QByteArray& puffer = gelesen[&programm];
-    return warteQt(
-        [&] {
-            puffer += programm.lies(std::chrono::milliseconds(10));
-            return puffer.split('\n').contains(erwartet.toUtf8());
-        },
-        frist);
+    if (warteQt(
+            [&] {
+                puffer += programm.lies(std::chrono::milliseconds(10));
+                return puffer.split('\n').contains(erwartet.toUtf8());
+            },
+            frist)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "printed: " << puffer.toStdString();
 }
 
 } // namespace parlix::test

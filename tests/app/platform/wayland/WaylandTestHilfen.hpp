@@ -4,11 +4,14 @@
 
 #include <QString>
 #include <chrono>
+#include <gtest/gtest.h>
 
 namespace parlix::test {
 
-// Whether a program printed the line `erwartet` by `frist` (lines seen before count).
-bool hatZeileGedruckt(KindProzess& programm, const QString& erwartet,
-                      std::chrono::milliseconds frist = std::chrono::seconds(10));
+// Whether a program printed the line `erwartet` by `frist` (lines seen before count); on
+// failure, what it printed.
+::testing::AssertionResult
+hatZeileGedruckt(KindProzess& programm, const QString& erwartet,
+                 std::chrono::milliseconds frist = std::chrono::seconds(10));
 
 } // namespace parlix::test
