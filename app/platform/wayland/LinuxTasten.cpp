@@ -1,5 +1,6 @@
 #include "app/platform/wayland/LinuxTasten.hpp"
 
+#include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/Hotkey.hpp"
 
 #include <linux/input-event-codes.h>
@@ -141,6 +142,15 @@ quint64 modifierBit(quint16 mac) {
     default:
         return 0;
     }
+}
+
+Meldung meldung(const Hotkey& hotkey, bool unten) {
+    if (hotkey.istModifierTaste) {
+        const quint64 eigenes = unten ? modifierBit(static_cast<quint16>(hotkey.keyCode)) : 0;
+        return {Ereignistyp::flagsGeaendert, hotkey.keyCode, hotkey.modifiers | eigenes};
+    }
+    return {unten ? Ereignistyp::tasteRunter : Ereignistyp::tasteHoch, hotkey.keyCode,
+            hotkey.modifiers};
 }
 
 std::optional<QString> swayName(qint64 keyCode, quint64 modifiers) {

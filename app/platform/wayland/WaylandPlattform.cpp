@@ -15,6 +15,7 @@
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
+#include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
 #include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
@@ -24,6 +25,7 @@
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
@@ -84,10 +86,20 @@ bool bestueckeEvdev(Plattform& p) {
     return true;
 }
 
+// Combinations on KDE and GNOME; the desktop asks the user once.
+void bestueckePortal(Plattform& p, DefaultsStore& speicher) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalTastenQuelle::verfuegbar(bus)) {
+        return;
+    }
+    p.tasten = std::make_unique<PortalTastenQuelle>(bus, [&speicher] { return hotkeys(speicher); });
+    melde(u"globale Tasten"_s, u"GlobalShortcuts-Portal"_s);
+}
+
 void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
     if (!p.tasten) {
-        auto quelle = std::make_unique<SwayTastenQuelle>(
-            *s.swayBindungen, [&speicher] { return hotkeys(speicher); });
+        auto quelle = std::make_unique<SwayTastenQuelle>(*s.swayBindungen,
+                                                         [&speicher] { return hotkeys(speicher); });
         p.umleitung = quelle.get();
         p.tasten = std::move(quelle);
     }
@@ -180,9 +192,13 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     if (verbindeSway(s)) {
         bestueckeSway(p, s, speicher, mainQueue);
     }
+    if (!p.tasten) {
+        bestueckePortal(p, speicher);
+    }
     const bool tasten = static_cast<bool>(p.tasten);
     if (!tasten) {
-        log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC); "
+        log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC, kein "
+                       u"GlobalShortcuts-Portal); "
                        u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                        u"binden"_s);
     }

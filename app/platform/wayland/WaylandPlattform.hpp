@@ -10,8 +10,9 @@ struct Plattform;
 // works here, and says in the log which one it took and what the user can do to get a
 // better one. Services it cannot provide stay empty (the loader fills them with null
 // ones). Main thread, once.
-//   keys:        evdev → sway IPC bindings → `parlix --toggle`, bound by the user in the desktop
-//   paste:       data-control + virtual keyboard → data-control alone ("copied, press
+//   keys:        evdev → sway IPC bindings → GlobalShortcuts portal → `parlix --toggle`, bound by
+//   the user in the desktop paste:       data-control + virtual keyboard → data-control alone
+//   ("copied, press
 //                Ctrl+V")
 //   context:     AT-SPI; selection by copy through data-control; primary selection
 //   app id:      sway IPC

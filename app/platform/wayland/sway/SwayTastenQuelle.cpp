@@ -2,7 +2,6 @@
 
 #include "app/platform/wayland/LinuxTasten.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
-#include "core/hotkeys/Ereignistyp.hpp"
 #include "core/log/DateiLog.hpp"
 
 using namespace Qt::StringLiterals;
@@ -87,12 +86,9 @@ void SwayTastenQuelle::gedrueckt(const Hotkey& hotkey) {
         releaseFehlt = !gehalten_.insert(hotkey.keyCode).second;
     }
     if (releaseFehlt) {
-        melde(hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteHoch,
-              hotkey, false);
+        melde(hotkey, false);
     }
-    const quint32 typ =
-        hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteRunter;
-    melde(typ, hotkey, true);
+    melde(hotkey, true);
     if (hotkey.istKombi()) {
         const std::lock_guard lock(sperre_);
         gehalten_.erase(hotkey.keyCode);
@@ -104,17 +100,13 @@ void SwayTastenQuelle::losgelassen(const Hotkey& hotkey) {
         const std::lock_guard lock(sperre_);
         gehalten_.erase(hotkey.keyCode);
     }
-    melde(hotkey.istModifierTaste ? Ereignistyp::flagsGeaendert : Ereignistyp::tasteHoch, hotkey,
-          false);
+    melde(hotkey, false);
 }
 
-void SwayTastenQuelle::melde(quint32 typ, const Hotkey& hotkey, bool unten) {
-    quint64 flags = hotkey.modifiers;
-    if (hotkey.istModifierTaste && unten) {
-        flags |= LinuxTasten::modifierBit(static_cast<quint16>(hotkey.keyCode));
-    }
+void SwayTastenQuelle::melde(const Hotkey& hotkey, bool unten) {
+    const auto [typ, keyCode, flags] = LinuxTasten::meldung(hotkey, unten);
     if (behandler_) {
-        behandler_(typ, hotkey.keyCode, flags);
+        behandler_(typ, keyCode, flags);
     }
 }
 

@@ -49,7 +49,7 @@ private:
     bool bindeHotkey(const Hotkey& hotkey);
     void gedrueckt(const Hotkey& hotkey);
     void losgelassen(const Hotkey& hotkey);
-    void melde(quint32 typ, const Hotkey& hotkey, bool unten);
+    void melde(const Hotkey& hotkey, bool unten);
 
     SwayBindungen& bindungen_;
     Hotkeys hotkeys_;

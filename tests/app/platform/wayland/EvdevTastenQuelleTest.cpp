@@ -51,9 +51,9 @@ protected:
     // One key as the kernel reports it; value 1 press, 0 release, 2 repeat.
     static QByteArray taste(quint16 code, qint32 wert) {
         QByteArray strom;
-        for (const input_event e : {input_event{{}, EV_MSC, MSC_SCAN, 0x70000 + code},
-                                    input_event{{}, EV_KEY, code, wert},
-                                    input_event{{}, EV_SYN, SYN_REPORT, 0}}) {
+        for (const input_event e :
+             {input_event{{}, EV_MSC, MSC_SCAN, 0x70000 + code},
+              input_event{{}, EV_KEY, code, wert}, input_event{{}, EV_SYN, SYN_REPORT, 0}}) {
             strom.append(reinterpret_cast<const char*>(&e), sizeof e);
         }
         return strom;
@@ -84,11 +84,11 @@ TEST_F(EvdevTastenQuelleTest, ModifierAlleinUndAkkordKommenMitIhremLoslassenOhne
     sende(0, taste(KEY_LEFTCTRL, 1) + taste(KEY_A, 1) + taste(KEY_A, 0) + taste(KEY_LEFTCTRL, 0));
     using namespace Ereignistyp;
     EXPECT_EQ(warteAuf(6), (QList<Ereignis>{{flagsGeaendert, linkeStrg, Hotkey::control},
-                                             {flagsGeaendert, linkeStrg, 0},
-                                             {flagsGeaendert, linkeStrg, Hotkey::control},
-                                             {tasteRunter, tasteA, Hotkey::control},
-                                             {tasteHoch, tasteA, Hotkey::control},
-                                             {flagsGeaendert, linkeStrg, 0}}));
+                                            {flagsGeaendert, linkeStrg, 0},
+                                            {flagsGeaendert, linkeStrg, Hotkey::control},
+                                            {tasteRunter, tasteA, Hotkey::control},
+                                            {tasteHoch, tasteA, Hotkey::control},
+                                            {flagsGeaendert, linkeStrg, 0}}));
 }
 
 TEST_F(EvdevTastenQuelleTest, ZerteilteLesungenUndEinAbgezogenesGeraetVerlierenNichts) {
@@ -102,9 +102,9 @@ TEST_F(EvdevTastenQuelleTest, ZerteilteLesungenUndEinAbgezogenesGeraetVerlierenN
     close(rohre_[0][1]);
     rohre_[0][1] = -1;
     sende(1, taste(KEY_RIGHTCTRL, 0));
-    EXPECT_EQ(warteAuf(2), (QList<Ereignis>{{Ereignistyp::flagsGeaendert, rechteStrg,
-                                              Hotkey::control},
-                                             {Ereignistyp::flagsGeaendert, rechteStrg, 0}}));
+    EXPECT_EQ(warteAuf(2),
+              (QList<Ereignis>{{Ereignistyp::flagsGeaendert, rechteStrg, Hotkey::control},
+                               {Ereignistyp::flagsGeaendert, rechteStrg, 0}}));
 }
 
 } // namespace

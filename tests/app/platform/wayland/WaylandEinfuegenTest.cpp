@@ -15,8 +15,8 @@
 #include "tests/support/QtWarten.hpp"
 
 #include <QFile>
-#include <xkbcommon/xkbcommon-keysyms.h>
 #include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;

@@ -43,7 +43,8 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
     LogMitschnitt log;
     Plattform p;
     WaylandPlattform::bestuecke(p, speicher, queue);
-    EXPECT_TRUE(log.enthaelt(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC); "
+    EXPECT_TRUE(log.enthaelt(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC, "
+                             u"kein GlobalShortcuts-Portal); "
                              u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                              u"binden"_s));
     EXPECT_FALSE(p.tasten);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/platform/wayland/portal/PortalKuerzel.hpp"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <atomic>
+#include <mutex>
+
+namespace parlix::test {
+
+// The desktop's GlobalShortcuts portal as a test plays it, on a bus connection of its
+// own: sessions and bindings are answered on the request path the caller expects (with
+// `bindungsAntwort`, 0 = granted), and the test presses and releases the bound shortcuts.
+// Lives on a thread of its own, so that blocking calls of the code under test get answers.
+class FakeGlobalShortcutsPortal final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+    Q_PROPERTY(uint version READ version)
+
+public:
+    // Takes the portal's name and path on `bus`.
+    explicit FakeGlobalShortcutsPortal(QDBusConnection bus);
+
+    uint version() const { return 1; }
+    // What was bound, in the order given. Any thread.
+    QList<PortalKuerzel> gebunden() const;
+    // Sends Activated (`unten`) or Deactivated for a bound shortcut. Any thread.
+    void druecke(const QString& id, bool unten);
+
+    std::atomic<uint> bindungsAntwort{0};
+
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& optionen);
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& sitzung,
+                                  const QList<parlix::PortalKuerzel>& kuerzel,
+                                  const QString& fenster, const QVariantMap& optionen);
+
+private:
+    QDBusObjectPath antworte(const QVariantMap& optionen, uint antwort,
+                             const QVariantMap& ergebnis);
+
+    QDBusConnection bus_;
+    mutable std::mutex sperre_;
+    QList<PortalKuerzel> gebunden_;
+    QString sitzung_;
+};
+
+} // namespace parlix::test
