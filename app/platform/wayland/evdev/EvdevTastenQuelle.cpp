@@ -35,8 +35,7 @@ bool istTastatur(int fd) {
 
 } // namespace
 
-EvdevTastenQuelle::EvdevTastenQuelle(std::vector<int> geraete,
-                                     const XTastenTabelle::Keysym& keysym)
+EvdevTastenQuelle::EvdevTastenQuelle(std::vector<int> geraete, const XTastenTabelle::Keysym& keysym)
     : geraete_(std::move(geraete))
     , tabelle_(keysym)
     , wecker_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
@@ -80,7 +79,8 @@ XTastenTabelle::Keysym EvdevTastenQuelle::vorgabeBelegung() {
         &xkb_keymap_unref);
     return [keymap](quint8 xKeycode) -> quint64 {
         const xkb_keysym_t* symbole = nullptr;
-        if (!keymap || xkb_keymap_key_get_syms_by_level(keymap.get(), xKeycode, 0, 0, &symbole) < 1) {
+        if (!keymap ||
+            xkb_keymap_key_get_syms_by_level(keymap.get(), xKeycode, 0, 0, &symbole) < 1) {
             return 0;
         }
         return symbole[0];
@@ -130,9 +130,9 @@ bool EvdevTastenQuelle::lies(int fd, QByteArray& rest) {
         if (ereignis.type != EV_KEY || ereignis.code > 247 || ereignis.value > 2) {
             continue;
         }
-        const auto uebersetzt = zustand_.verarbeite(
-            tabelle_, static_cast<quint8>(ereignis.code + 8), ereignis.value != 0,
-            ereignis.value == 2);
+        const auto uebersetzt =
+            zustand_.verarbeite(tabelle_, static_cast<quint8>(ereignis.code + 8),
+                                ereignis.value != 0, ereignis.value == 2);
         if (uebersetzt) {
             behandler_(uebersetzt->typ, uebersetzt->keyCode, uebersetzt->flags);
         }
