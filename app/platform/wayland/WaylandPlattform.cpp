@@ -15,6 +15,7 @@
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
+#include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
@@ -141,15 +142,20 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
 }
 
 bool bestueckeFoto(Plattform& p, Sitzung& s) {
-    if (!s.sway) {
+    if (s.sway) {
+        auto foto = std::make_shared<Bildschirmkopie>(s.verbindung, *p.arbeitsflaeche);
+        if (foto->bereit()) {
+            p.fensterFoto = foto;
+            melde(u"Fensterfoto"_s, u"screencopy"_s);
+            return true;
+        }
+    }
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalBildschirmfoto::verfuegbar(bus)) {
         return false;
     }
-    auto foto = std::make_shared<Bildschirmkopie>(s.verbindung, *p.arbeitsflaeche);
-    if (!foto->bereit()) {
-        return false;
-    }
-    p.fensterFoto = foto;
-    melde(u"Fensterfoto"_s, u"screencopy"_s);
+    p.fensterFoto = std::make_shared<PortalBildschirmfoto>(bus);
+    melde(u"Fensterfoto (ganzer Bildschirm)"_s, u"Screenshot-Portal"_s);
     return true;
 }
 

@@ -16,7 +16,7 @@ struct Plattform;
 //                Ctrl+V")
 //   context:     AT-SPI; selection by copy through data-control; primary selection
 //   app id:      sway IPC
-//   window photo: screencopy of the focused window's region
+//   window photo: screencopy of the focused window's region → Screenshot portal
 namespace WaylandPlattform {
 
 void bestuecke(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);

@@ -6,18 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace parlix::test {
 
-namespace {
-
-const QString kPfad = u"/org/freedesktop/portal/desktop"_s;
-
-} // namespace
-
 FakeGlobalShortcutsPortal::FakeGlobalShortcutsPortal(QDBusConnection bus)
-    : bus_(std::move(bus)) {
+    : FakePortal(std::move(bus)) {
     PortalKuerzel::registriere();
-    bus_.registerObject(kPfad, this,
-                        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties);
-    bus_.registerService(u"org.freedesktop.portal.Desktop"_s);
+    registriere();
 }
 
 QList<PortalKuerzel> FakeGlobalShortcutsPortal::gebunden() const {
@@ -39,9 +31,8 @@ void FakeGlobalShortcutsPortal::druecke(const QString& id, bool unten) {
 }
 
 QDBusObjectPath FakeGlobalShortcutsPortal::CreateSession(const QVariantMap& optionen) {
-    const QString absender = message().service().mid(1).replace(u'.', u'_');
     const QString sitzung = u"%1/session/%2/%3"_s.arg(
-        kPfad, absender, optionen.value(u"session_handle_token"_s).toString());
+        kPfad, absender(), optionen.value(u"session_handle_token"_s).toString());
     {
         const std::lock_guard lock(sperre_);
         sitzung_ = sitzung;
@@ -58,24 +49,6 @@ QDBusObjectPath FakeGlobalShortcutsPortal::BindShortcuts(const QDBusObjectPath& 
         gebunden_ = kuerzel;
     }
     return antworte(optionen, bindungsAntwort, {});
-}
-
-QDBusObjectPath FakeGlobalShortcutsPortal::antworte(const QVariantMap& optionen, uint antwort,
-                                                    const QVariantMap& ergebnis) {
-    const QString absender = message().service().mid(1).replace(u'.', u'_');
-    const QString anfrage =
-        u"%1/request/%2/%3"_s.arg(kPfad, absender, optionen.value(u"handle_token"_s).toString());
-    // The answer to the request comes after the method's reply, as the real portal's does.
-    QMetaObject::invokeMethod(
-        this,
-        [this, anfrage, antwort, ergebnis] {
-            QDBusMessage signal = QDBusMessage::createSignal(
-                anfrage, u"org.freedesktop.portal.Request"_s, u"Response"_s);
-            signal << antwort << ergebnis;
-            bus_.send(signal);
-        },
-        Qt::QueuedConnection);
-    return QDBusObjectPath(anfrage);
 }
 
 } // namespace parlix::test

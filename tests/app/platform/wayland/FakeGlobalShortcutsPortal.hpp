@@ -1,27 +1,22 @@
 #pragma once
 
 #include "app/platform/wayland/portal/PortalKuerzel.hpp"
+#include "tests/app/platform/wayland/FakePortal.hpp"
 
-#include <QDBusConnection>
-#include <QDBusContext>
-#include <QDBusObjectPath>
-#include <QObject>
 #include <atomic>
 #include <mutex>
 
 namespace parlix::test {
 
-// The desktop's GlobalShortcuts portal as a test plays it, on a bus connection of its
-// own: sessions and bindings are answered on the request path the caller expects (with
-// `bindungsAntwort`, 0 = granted), and the test presses and releases the bound shortcuts.
-// Lives on a thread of its own, so that blocking calls of the code under test get answers.
-class FakeGlobalShortcutsPortal final : public QObject, protected QDBusContext {
+// The desktop's GlobalShortcuts portal as a test plays it: sessions and bindings are
+// answered (with `bindungsAntwort`, 0 = granted), and the test presses and releases the
+// bound shortcuts.
+class FakeGlobalShortcutsPortal final : public FakePortal {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
     Q_PROPERTY(uint version READ version)
 
 public:
-    // Takes the portal's name and path on `bus`.
     explicit FakeGlobalShortcutsPortal(QDBusConnection bus);
 
     uint version() const { return 1; }
@@ -39,10 +34,6 @@ public slots:
                                   const QString& fenster, const QVariantMap& optionen);
 
 private:
-    QDBusObjectPath antworte(const QVariantMap& optionen, uint antwort,
-                             const QVariantMap& ergebnis);
-
-    QDBusConnection bus_;
     mutable std::mutex sperre_;
     QList<PortalKuerzel> gebunden_;
     QString sitzung_;
