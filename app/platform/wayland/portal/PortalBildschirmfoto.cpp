@@ -1,5 +1,6 @@
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 
+#include "app/platform/wayland/portal/Portal.hpp"
 #include "core/log/DateiLog.hpp"
 
 #include <QBuffer>
@@ -15,8 +16,6 @@ namespace parlix {
 
 namespace {
 
-const QString kDienst = u"org.freedesktop.portal.Desktop"_s;
-const QString kPfad = u"/org/freedesktop/portal/desktop"_s;
 const QString kSchnittstelle = u"org.freedesktop.portal.Screenshot"_s;
 
 std::optional<QByteArray> alsPng(const QString& datei) {
@@ -36,10 +35,7 @@ PortalBildschirmfoto::PortalBildschirmfoto(QDBusConnection bus)
     : bus_(std::move(bus)) {}
 
 bool PortalBildschirmfoto::verfuegbar(const QDBusConnection& bus) {
-    QDBusMessage frage = QDBusMessage::createMethodCall(
-        kDienst, kPfad, u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
-    frage << kSchnittstelle << u"version"_s;
-    return bus.call(frage, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
+    return Portal::bietet(bus, kSchnittstelle);
 }
 
 std::optional<QByteArray> PortalBildschirmfoto::fensterScreenshot() {
@@ -54,17 +50,16 @@ std::optional<QByteArray> PortalBildschirmfoto::fensterScreenshot() {
     }
     // The answer comes on a path made of our bus name and the token; listening starts
     // before the call, so that no answer can come first.
-    const QString absender = bus_.baseService().mid(1).replace(u'.', u'_');
-    const QString anfrage = u"%1/request/%2/%3"_s.arg(kPfad, absender, token);
-    bus_.connect(kDienst, anfrage, u"org.freedesktop.portal.Request"_s, u"Response"_s, this,
+    const QString anfrage = Portal::antwortPfad(bus_, token);
+    bus_.connect(Portal::kDienst, anfrage, Portal::kAnfrage, u"Response"_s, this,
                  SLOT(antwortKam(QDBusMessage)));
-    QDBusMessage aufruf =
-        QDBusMessage::createMethodCall(kDienst, kPfad, kSchnittstelle, u"Screenshot"_s);
+    QDBusMessage aufruf = QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad,
+                                                         kSchnittstelle, u"Screenshot"_s);
     aufruf << QString() << QVariantMap{{u"handle_token"_s, token}, {u"interactive"_s, false}};
     const QDBusMessage antwort = bus_.call(aufruf, QDBus::Block, 5000);
     const bool gekommen = antwort.type() == QDBusMessage::ReplyMessage &&
                           datei.wait_for(kFrist) == std::future_status::ready;
-    bus_.disconnect(kDienst, anfrage, u"org.freedesktop.portal.Request"_s, u"Response"_s, this,
+    bus_.disconnect(Portal::kDienst, anfrage, Portal::kAnfrage, u"Response"_s, this,
                     SLOT(antwortKam(QDBusMessage)));
     {
         const std::lock_guard lock(sperre_);

@@ -1,6 +1,7 @@
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 
 #include "app/platform/wayland/LinuxTasten.hpp"
+#include "app/platform/wayland/portal/Portal.hpp"
 #include "app/platform/wayland/portal/PortalKuerzel.hpp"
 #include "core/log/DateiLog.hpp"
 
@@ -13,10 +14,7 @@ namespace parlix {
 
 namespace {
 
-const QString kDienst = u"org.freedesktop.portal.Desktop"_s;
-const QString kPfad = u"/org/freedesktop/portal/desktop"_s;
 const QString kSchnittstelle = u"org.freedesktop.portal.GlobalShortcuts"_s;
-const QString kAnfrage = u"org.freedesktop.portal.Request"_s;
 const QString kKennung = u"parlix-hotkey-"_s;
 
 } // namespace
@@ -29,17 +27,14 @@ PortalTastenQuelle::PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys)
 
 PortalTastenQuelle::~PortalTastenQuelle() {
     if (!sitzung_.isEmpty()) {
-        bus_.call(QDBusMessage::createMethodCall(kDienst, sitzung_,
+        bus_.call(QDBusMessage::createMethodCall(Portal::kDienst, sitzung_,
                                                  u"org.freedesktop.portal.Session"_s, u"Close"_s),
                   QDBus::NoBlock);
     }
 }
 
 bool PortalTastenQuelle::verfuegbar(const QDBusConnection& bus) {
-    QDBusMessage frage = QDBusMessage::createMethodCall(
-        kDienst, kPfad, u"org.freedesktop.DBus.Properties"_s, u"Get"_s);
-    frage << kSchnittstelle << u"version"_s;
-    return bus.call(frage, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
+    return Portal::bietet(bus, kSchnittstelle);
 }
 
 QString PortalTastenQuelle::ausloeser(const Hotkey& hotkey) {
@@ -62,7 +57,8 @@ void PortalTastenQuelle::starte(Behandler behandler, Bereit bereit) {
     behandler_ = std::move(behandler);
     bereit_ = std::move(bereit);
     for (const QString& signal : {u"Activated"_s, u"Deactivated"_s}) {
-        bus_.connect(kDienst, kPfad, kSchnittstelle, signal, this, SLOT(tasteKam(QDBusMessage)));
+        bus_.connect(Portal::kDienst, Portal::kPfad, kSchnittstelle, signal, this,
+                     SLOT(tasteKam(QDBusMessage)));
     }
     frage(u"CreateSession"_s, {QVariantMap{{u"session_handle_token"_s, u"parlix"_s}}},
           SLOT(sitzungKam(uint, QVariantMap)));
@@ -76,10 +72,10 @@ void PortalTastenQuelle::frage(const QString& methode, QVariantList argumente,
     argumente.append(optionen);
     // The portal answers on a path made of our bus name and the token; listening starts
     // before the call, so that no answer can come first.
-    const QString absender = bus_.baseService().mid(1).replace(u'.', u'_');
-    const QString antwortPfad = u"%1/request/%2/%3"_s.arg(kPfad, absender, token);
-    bus_.connect(kDienst, antwortPfad, kAnfrage, u"Response"_s, this, antwortSlot);
-    QDBusMessage aufruf = QDBusMessage::createMethodCall(kDienst, kPfad, kSchnittstelle, methode);
+    const QString antwortPfad = Portal::antwortPfad(bus_, token);
+    bus_.connect(Portal::kDienst, antwortPfad, Portal::kAnfrage, u"Response"_s, this, antwortSlot);
+    QDBusMessage aufruf =
+        QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kSchnittstelle, methode);
     aufruf.setArguments(argumente);
     auto* warten = new QDBusPendingCallWatcher(bus_.asyncCall(aufruf), this);
     connect(warten, &QDBusPendingCallWatcher::finished, this, [this, methode](auto* w) {
