@@ -1,7 +1,7 @@
+#include "bench/support/LaufeBenchmarks.hpp"
 #include "tests/support/ProzessDesktop.hpp"
 
 #include <QApplication>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 
 // The main of the benchmarks that need a desktop (clipboard, accessibility, windows): a
@@ -14,11 +14,5 @@ int main(int argc, char** argv) {
     }
     parlix::test::setzeProzessDesktop(desktop);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return parlix::bench::laufeBenchmarks(argc, argv);
 }

@@ -25,7 +25,7 @@ constexpr auto frist = 10000;
 class AnmeldenTest : public FensterTestBasis, public ::testing::WithParamInterface<QString> {
 protected:
     AnmeldenTest()
-        : dienste_({.kontenDatei = {},
+        : dienste_({.datenbank = Datenbank::ausAngabe(ordner.filePath(u"konten.sqlite"_s)),
                     .codeVersand =
                         [this](const QString&, const QString& code) {
                             const std::lock_guard gesperrt(sperre_);
