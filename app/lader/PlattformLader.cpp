@@ -32,6 +32,7 @@
 #include "app/platform/pulse/PulseMikrofonDienst.hpp"
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/wayland/WaylandPlattform.hpp"
 #include "app/platform/x11/X11Arbeitsflaeche.hpp"
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
 #include "app/platform/x11/X11DesktopZugang.hpp"
@@ -58,7 +59,7 @@ struct Backend {
     bool gemeinsam;
 };
 
-// The probes of the permission rows: on Wayland too, where they say what is missing.
+// The probes of the permission rows.
 void bestueckeZugang(Plattform& p, DefaultsStore&, MainQueue&) {
     p.desktop = std::make_shared<X11DesktopZugang>();
     p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
@@ -87,7 +88,7 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
 
 const Backend backends[] = {
     {u"x11"_s, &bestueckeX11, true},
-    {u"wayland"_s, &bestueckeZugang, true},
+    {u"wayland"_s, &WaylandPlattform::bestuecke, true},
     {u"null"_s, nullptr, false},
 };
 
@@ -153,7 +154,7 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
 
 QString erkenneSitzung() {
     const QString vorgabe = qEnvironmentVariable("PARLIX_PLATTFORM");
-    if (vorgabe == u"x11"_s || vorgabe == u"null"_s) {
+    if (vorgabe == u"x11"_s || vorgabe == u"wayland"_s || vorgabe == u"null"_s) {
         return vorgabe;
     }
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland"_s ||

@@ -12,14 +12,14 @@ class MainQueue;
 
 // The one place that chooses the implementations of the desktop's services, once at
 // start. The session decides: an X11 session gets the X11 and accessibility services, a
-// Wayland session (not supported yet) and a session without a display get none; sound
+// Wayland session the Wayland ones (WaylandPlattform, which takes the first link of each
+// service's chain that works and logs which), a session without a display none; sound
 // (PulseAudio, libcanberra) and text recognition (Tesseract) are the same everywhere. The
-// environment variable PARLIX_PLATTFORM
-// ("x11" or "null") overrides the detection; "null" also leaves out the sound, which
-// suits tests. Every service left without an implementation gets a null one that does
-// nothing, and one log line names it.
+// environment variable PARLIX_PLATTFORM ("x11", "wayland" or "null") overrides the
+// detection; "null" also leaves out the sound, which suits tests. Every service left
+// without an implementation gets a null one that does nothing, and one log line names it.
 //
-// To add a backend (Wayland): write its implementations in app/platform/<name>/, add an
+// To add a backend: write its implementations in app/platform/<name>/, add an
 // entry to the backend table in PlattformLader.cpp with the services it provides, and
 // let erkenneSitzung() choose it.
 namespace PlattformLader {

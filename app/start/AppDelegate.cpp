@@ -121,7 +121,19 @@ void AppDelegate::verdrahteVerlauf() {
     };
 }
 
+void AppDelegate::umschalteDiktat() {
+    if (coordinator_->aktiv() && coordinator_->nochAmAufnehmen()) {
+        coordinator_->stoppeAufnahme();
+    } else {
+        coordinator_->starteAufnahme(Aufnahmemodus::diktat);
+    }
+}
+
 void AppDelegate::verdrahteHotkeys() {
+    // Where nothing can post the paste key, the text waits on the clipboard: say so.
+    *d_.plattform.beiNurKopiert = [this] {
+        coordinator_->zeigeFehler(texte_.text(u"einfuegen.nurKopiert"_s));
+    };
     const std::weak_ptr<AufnahmeCoordinator> schwach = coordinator_;
     const auto verdrahte = [&schwach](HotkeyManager& manager, Aufnahmemodus modus) {
         manager.beiStart = [schwach, modus] {
@@ -233,6 +245,7 @@ void AppDelegate::beenden() {
 }
 
 void AppDelegate::fahreHerunter() {
+    *d_.plattform.beiNurKopiert = nullptr;
     fenster_.reset();
     // The watch reports to the tap, so it stops first.
     gameModeMonitor_.stoppe();

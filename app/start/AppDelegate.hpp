@@ -63,6 +63,9 @@ public:
     void zeigeStatusPanel();
     // The floating history panel, as the menu's history command opens it.
     void zeigeVerlauf();
+    // Starts a dictation, or stops the one being recorded (`parlix --toggle`, which the
+    // user binds to a key where Parlix gets no global keys).
+    void umschalteDiktat();
     // Ends the program (the panel's quit command): the event loop stops, and the caller
     // then calls fahreHerunter().
     void beenden();

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int wartenMs = 2000;
 const QByteArray weckruf = "zeige\n";
+const QByteArray umschaltruf = "umschalten\n";
 
 QString socketPfad(const QString& ordner) {
     return QDir(ordner).filePath(u"instanz"_s);
@@ -52,20 +53,31 @@ bool EinzelInstanz::werdeErste() {
 }
 
 bool EinzelInstanz::weckeErste() const {
+    return sende(weckruf);
+}
+
+bool EinzelInstanz::schalteErsteUm() const {
+    return sende(umschaltruf);
+}
+
+bool EinzelInstanz::sende(const QByteArray& befehl) const {
     QLocalSocket socket;
     socket.connectToServer(socketPfad(ordner_));
     if (!socket.waitForConnected(wartenMs)) {
         return false;
     }
-    socket.write(weckruf);
+    socket.write(befehl);
     return socket.waitForBytesWritten(wartenMs);
 }
 
 void EinzelInstanz::nimmVerbindungAn() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(weckruf.trimmed())) {
+            const QByteArray befehl = socket->readAll();
+            if (befehl.contains(weckruf.trimmed())) {
                 emit geweckt();
+            } else if (befehl.contains(umschaltruf.trimmed())) {
+                emit umschalten();
             }
             socket->disconnectFromServer();
         });

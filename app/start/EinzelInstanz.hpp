@@ -24,15 +24,21 @@ public:
     bool werdeErste();
     // Asks the running instance to show itself; false when it could not be reached.
     bool weckeErste() const;
+    // Asks the running instance to start or stop a dictation; false when it could not be
+    // reached.
+    bool schalteErsteUm() const;
 
     static QString standardOrdner();
 
 signals:
     // Another start asked this instance to show itself.
     void geweckt();
+    // Another start asked this instance to start or stop a dictation.
+    void umschalten();
 
 private:
     void nimmVerbindungAn();
+    bool sende(const QByteArray& befehl) const;
 
     QString ordner_;
     QLockFile sperre_;

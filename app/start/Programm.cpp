@@ -32,8 +32,14 @@ namespace {
 
 constexpr int fehlerCode = 2;
 
+struct Optionen {
+    bool gueltig = true;
+    // --toggle: start or stop a dictation in the running instance.
+    bool umschalten = false;
+};
+
 // --backend URL: the root of the backend to use instead of the built-in one.
-bool liesOptionen(const QApplication& app) {
+Optionen liesOptionen(const QApplication& app) {
     QCommandLineParser optionen;
     optionen.setApplicationDescription(u"Parlix: dictation for the Linux desktop."_s);
     optionen.addHelpOption();
@@ -41,19 +47,23 @@ bool liesOptionen(const QApplication& app) {
                         u"Root URL of the Parlix backend to use (http or https), e.g. "
                         u"http://127.0.0.1:8000 for a local parlix-server."_s,
                         u"url"_s});
+    optionen.addOption({u"toggle"_s, u"Start a dictation in the running Parlix, or stop the one "
+                                     u"being recorded. Bind it to a key in your desktop's "
+                                     u"shortcut settings where Parlix gets no global keys."_s});
     optionen.process(app);
+    const bool umschalten = optionen.isSet(u"toggle"_s);
     if (!optionen.isSet(u"backend"_s)) {
-        return true;
+        return {true, umschalten};
     }
     const QUrl wurzel(optionen.value(u"backend"_s), QUrl::StrictMode);
     if (!wurzel.isValid() || wurzel.host().isEmpty() ||
         (wurzel.scheme() != u"http"_s && wurzel.scheme() != u"https"_s)) {
         QTextStream(stderr) << "parlix: --backend needs an http or https URL with a host, e.g. "
                                "http://127.0.0.1:8000\n";
-        return false;
+        return {false, umschalten};
     }
     setzeBackendWurzel(wurzel);
-    return true;
+    return {true, umschalten};
 }
 
 void richteAnwendungEin(QApplication& app) {
@@ -70,7 +80,14 @@ int zeichneAnsichten(const RenderHarness::Auftrag& auftrag) {
     return RenderHarness(ansichten).laufeUndMelde(auftrag);
 }
 
-int laufeAlsZweite(const EinzelInstanz& instanz) {
+int laufeAlsZweite(const EinzelInstanz& instanz, bool umschalten) {
+    if (umschalten) {
+        const bool erreicht = instanz.schalteErsteUm();
+        if (!erreicht) {
+            QTextStream(stdout) << "Parlix is already running but does not answer.\n";
+        }
+        return erreicht ? 0 : 1;
+    }
     const bool geweckt = instanz.weckeErste();
     QTextStream(stdout) << (geweckt ? "Parlix is already running; its status panel is shown.\n"
                                     : "Parlix is already running but does not answer.\n");
@@ -93,6 +110,8 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
                           AuthClient::proxyBasis(), TokenSpeicher::datei(), &baueFenster,
                           [&updater] { updater.starteAutomatik(); }});
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
+    QObject::connect(&instanz, &EinzelInstanz::umschalten, &delegate,
+                     &AppDelegate::umschalteDiktat);
     delegate.starte();
     const int code = QApplication::exec();
     delegate.fahreHerunter();
@@ -109,7 +128,8 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
     QApplication app(argc, argv);
     qunsetenv("QT_NO_GLIB");
     richteAnwendungEin(app);
-    if (!liesOptionen(app)) {
+    const Optionen optionen = liesOptionen(app);
+    if (!optionen.gueltig) {
         return fehlerCode;
     }
     // Another log file than the usual one (tests run the program without touching it).
@@ -133,7 +153,7 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
 
     EinzelInstanz instanz;
     if (!instanz.werdeErste()) {
-        return laufeAlsZweite(instanz);
+        return laufeAlsZweite(instanz, optionen.umschalten);
     }
 
     return laufeAnwendung(speicher, instanz, lader);

@@ -194,6 +194,26 @@ TEST_F(AppDelegateTest, InsertingFromTheHistoryPanelHidesItAndPastes350msLater) 
     EXPECT_TRUE(warteQt([&] { return !fenster->isVisible(); }));
 }
 
+// Where Parlix gets no global keys, `parlix --toggle` bound to a desktop shortcut starts and
+// stops a dictation; where it cannot post the paste key, the HUD tells the user to paste.
+TEST_F(AppDelegateTest, TheToggleCommandStartsAndStopsADictationAndACopyOnlyPasteIsShown) {
+    einstellungen.setzeSetupErledigt(true);
+    starte();
+    app().umschalteDiktat();
+    queue.laufe();
+    EXPECT_TRUE(app().coordinator().nochAmAufnehmen());
+    EXPECT_EQ(app().coordinator().aktuellerModus(), Aufnahmemodus::diktat);
+    app().umschalteDiktat();
+    queue.laufe();
+    EXPECT_FALSE(app().coordinator().nochAmAufnehmen());
+    EXPECT_EQ(fake.aufrufe.anzahl(u"recorder.stoppe"_s), 1);
+
+    ASSERT_TRUE(*plattform.beiNurKopiert);
+    (*plattform.beiNurKopiert)();
+    EXPECT_EQ(app().coordinator().hud().model().fehler(),
+              Texte(speicher).text(u"einfuegen.nurKopiert"_s));
+}
+
 } // namespace
 
 } // namespace parlix::test

@@ -28,6 +28,9 @@ TEST(PlattformLaderTest, TheSessionChoosesTheBackendAndTheVariableOverridesIt) {
     EXPECT_EQ(PlattformLader::erkenneSitzung(), u"x11"_s);
     umgebung.setze("PARLIX_PLATTFORM", "null");
     EXPECT_EQ(PlattformLader::erkenneSitzung(), u"null"_s);
+    umgebung.entferne("WAYLAND_DISPLAY");
+    umgebung.setze("PARLIX_PLATTFORM", "wayland");
+    EXPECT_EQ(PlattformLader::erkenneSitzung(), u"wayland"_s);
     // An unknown override is ignored.
     umgebung.setze("PARLIX_PLATTFORM", "cocoa");
     umgebung.entferne("WAYLAND_DISPLAY");

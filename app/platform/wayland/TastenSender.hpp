@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/platform/x11/Tastenkombination.hpp"
+
+namespace parlix {
+
+// A way to post a shortcut into the focused application on Wayland: the compositor's
+// virtual keyboard, the RemoteDesktop portal or a uinput device.
+class TastenSender {
+public:
+    virtual ~TastenSender() = default;
+
+    // Posts the shortcut once; false when it could not be posted. Any thread.
+    virtual bool tippe(const Tastenkombination& taste) = 0;
+};
+
+} // namespace parlix

@@ -1,0 +1,33 @@
+#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
+
+#include "app/platform/VordergrundApp.hpp"
+#include "app/platform/wayland/TastenSender.hpp"
+#include "app/platform/wayland/WaylandAblage.hpp"
+#include "app/platform/x11/EinfuegeTasten.hpp"
+
+#include <thread>
+
+namespace parlix {
+
+using Art = WaylandAblage::Art;
+
+QString WaylandAuswahlKopierer::auswahlText() {
+    const EinfuegeTasten tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
+    if (!tasten.kopieren || tasten_ == nullptr) {
+        return ablage_.vorherigerText(Art::primaer).value_or(QString());
+    }
+    const auto vorher = ablage_.vorherigerText(Art::zwischenablage);
+    const quint64 aenderungen = ablage_.aenderungen(Art::zwischenablage);
+    if (!tasten_->tippe(*tasten.kopieren)) {
+        return {};
+    }
+    std::this_thread::sleep_for(kWarten);
+    if (ablage_.aenderungen(Art::zwischenablage) == aenderungen) {
+        return {};
+    }
+    const QString text = ablage_.text(Art::zwischenablage).value_or(QString());
+    ablage_.setze(Art::zwischenablage, vorher);
+    return text;
+}
+
+} // namespace parlix

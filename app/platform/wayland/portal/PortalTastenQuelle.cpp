@@ -1,0 +1,147 @@
+#include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
+
+#include "app/platform/wayland/LinuxTasten.hpp"
+#include "app/platform/wayland/portal/Portal.hpp"
+#include "app/platform/wayland/portal/PortalKuerzel.hpp"
+#include "core/log/DateiLog.hpp"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix {
+
+namespace {
+
+const QString kSchnittstelle = u"org.freedesktop.portal.GlobalShortcuts"_s;
+const QString kKennung = u"parlix-hotkey-"_s;
+
+} // namespace
+
+PortalTastenQuelle::PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys)
+    : bus_(std::move(bus))
+    , hotkeys_(std::move(hotkeys)) {
+    PortalKuerzel::registriere();
+}
+
+PortalTastenQuelle::~PortalTastenQuelle() {
+    if (!sitzung_.isEmpty()) {
+        bus_.call(QDBusMessage::createMethodCall(Portal::kDienst, sitzung_,
+                                                 u"org.freedesktop.portal.Session"_s, u"Close"_s),
+                  QDBus::NoBlock);
+    }
+}
+
+bool PortalTastenQuelle::verfuegbar(const QDBusConnection& bus) {
+    return Portal::bietet(bus, kSchnittstelle);
+}
+
+QString PortalTastenQuelle::ausloeser(const Hotkey& hotkey) {
+    const auto taste = LinuxTasten::ausMac(hotkey.keyCode);
+    if (!taste) {
+        return {};
+    }
+    QString text;
+    for (const auto& [bit, name] :
+         {std::pair{Hotkey::control, u"CTRL+"_s}, std::pair{Hotkey::option, u"ALT+"_s},
+          std::pair{Hotkey::shift, u"SHIFT+"_s}, std::pair{Hotkey::command, u"LOGO+"_s}}) {
+        if ((hotkey.modifiers & bit) != 0) {
+            text += name;
+        }
+    }
+    return text + QString::fromLatin1(taste->keysym);
+}
+
+void PortalTastenQuelle::starte(Behandler behandler, Bereit bereit) {
+    behandler_ = std::move(behandler);
+    bereit_ = std::move(bereit);
+    for (const QString& signal : {u"Activated"_s, u"Deactivated"_s}) {
+        bus_.connect(Portal::kDienst, Portal::kPfad, kSchnittstelle, signal, this,
+                     SLOT(tasteKam(QDBusMessage)));
+    }
+    frage(u"CreateSession"_s, {QVariantMap{{u"session_handle_token"_s, u"parlix"_s}}},
+          SLOT(sitzungKam(uint, QVariantMap)));
+}
+
+void PortalTastenQuelle::frage(const QString& methode, QVariantList argumente,
+                               const char* antwortSlot) {
+    const QString token = u"parlix%1"_s.arg(++anfragen_);
+    QVariantMap optionen = argumente.takeLast().toMap();
+    optionen.insert(u"handle_token"_s, token);
+    argumente.append(optionen);
+    // The portal answers on a path made of our bus name and the token; listening starts
+    // before the call, so that no answer can come first.
+    const QString antwortPfad = Portal::antwortPfad(bus_, token);
+    bus_.connect(Portal::kDienst, antwortPfad, Portal::kAnfrage, u"Response"_s, this, antwortSlot);
+    QDBusMessage aufruf =
+        QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kSchnittstelle, methode);
+    aufruf.setArguments(argumente);
+    auto* warten = new QDBusPendingCallWatcher(bus_.asyncCall(aufruf), this);
+    connect(warten, &QDBusPendingCallWatcher::finished, this, [this, methode](auto* w) {
+        w->deleteLater();
+        if (w->isError()) {
+            log().schreibe(u"FEHLER: GlobalShortcuts-Portal: %1 abgelehnt (%2)"_s.arg(
+                methode, w->error().message()));
+            meldeBereit(false);
+        }
+    });
+}
+
+void PortalTastenQuelle::sitzungKam(uint antwort, const QVariantMap& ergebnis) {
+    sitzung_ = ergebnis.value(u"session_handle"_s).toString();
+    if (antwort != 0 || sitzung_.isEmpty()) {
+        log().schreibe(
+            u"FEHLER: GlobalShortcuts-Portal: keine Sitzung (Antwort %1)"_s.arg(antwort));
+        meldeBereit(false);
+        return;
+    }
+    gebunden_ = hotkeys_();
+    QList<PortalKuerzel> kuerzel;
+    for (qsizetype i = 0; i < gebunden_.size(); ++i) {
+        kuerzel.append(
+            {kKennung + QString::number(i),
+             {{u"description"_s, u"Parlix"_s}, {u"preferred_trigger"_s, ausloeser(gebunden_[i])}}});
+    }
+    frage(u"BindShortcuts"_s,
+          {QVariant::fromValue(QDBusObjectPath(sitzung_)), QVariant::fromValue(kuerzel), QString(),
+           QVariantMap()},
+          SLOT(bindungKam(uint, QVariantMap)));
+}
+
+void PortalTastenQuelle::bindungKam(uint antwort, const QVariantMap& /*ergebnis*/) {
+    if (antwort != 0) {
+        log().schreibe(
+            u"FEHLER: GlobalShortcuts-Portal: Tasten nicht gebunden (Antwort %1)"_s.arg(antwort));
+    }
+    meldeBereit(antwort == 0);
+}
+
+void PortalTastenQuelle::meldeBereit(bool erstellt) {
+    if (bereit_) {
+        const Bereit bereit = std::exchange(bereit_, nullptr);
+        bereit(erstellt);
+    }
+}
+
+// Activated and Deactivated: (o session, s id, t time, a{sv} options).
+void PortalTastenQuelle::tasteKam(const QDBusMessage& signal) {
+    const QVariantList argumente = signal.arguments();
+    if (argumente.size() >= 2) {
+        melde(qvariant_cast<QDBusObjectPath>(argumente[0]), argumente[1].toString(),
+              signal.member() == u"Activated"_s);
+    }
+}
+
+void PortalTastenQuelle::melde(const QDBusObjectPath& sitzung, const QString& id, bool unten) {
+    bool zahl = false;
+    const qsizetype index = id.startsWith(kKennung) ? id.mid(kKennung.size()).toInt(&zahl) : -1;
+    if (sitzung.path() != sitzung_ || !zahl || index < 0 || index >= gebunden_.size() ||
+        !behandler_) {
+        return;
+    }
+    const auto [typ, keyCode, flags] = LinuxTasten::meldung(gebunden_[index], unten);
+    behandler_(typ, keyCode, flags);
+}
+
+} // namespace parlix

@@ -1,0 +1,61 @@
+// A screenshot through the Screenshot portal, against a portal played by the test on a
+// private session bus.
+#include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
+
+#include "tests/app/platform/wayland/FakeScreenshotPortal.hpp"
+#include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
+
+#include <QFile>
+#include <QThread>
+#include <future>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+namespace {
+
+TEST(PortalBildschirmfotoTest, DasBildDesPortalsKommtAlsPngUndSeineDateiVerschwindet) {
+    KopflosesWaylandDesktop desktop({.bus = true});
+    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+    const QString adresse = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    QImage bild(64, 48, QImage::Format_RGB32);
+    bild.fill(Qt::darkCyan);
+    QThread faden;
+    auto portal = std::make_unique<FakeScreenshotPortal>(
+        QDBusConnection::connectToBus(adresse, u"foto-portal"_s), bild);
+    portal->moveToThread(&faden);
+    faden.start();
+    {
+        PortalBildschirmfoto foto(QDBusConnection::connectToBus(adresse, u"foto-parlix"_s));
+        ASSERT_TRUE(PortalBildschirmfoto::verfuegbar(
+            QDBusConnection::connectToBus(adresse, u"foto-parlix"_s)));
+        // Called on the pipeline thread; the answer arrives on the main thread.
+        const auto aufnehmen = [&] {
+            auto ergebnis =
+                std::async(std::launch::async, [&] { return foto.fensterScreenshot(); });
+            warteQt(
+                [&] {
+                    return ergebnis.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+                },
+                std::chrono::seconds(10));
+            return ergebnis.get();
+        };
+        const auto png = aufnehmen();
+        ASSERT_TRUE(png.has_value());
+        EXPECT_EQ(QImage::fromData(*png, "PNG"), bild);
+        EXPECT_FALSE(QFile::exists(portal->letzteDatei()));
+
+        portal->antwort = 1; // the user cancelled
+        EXPECT_EQ(aufnehmen(), std::nullopt);
+    }
+    faden.quit();
+    faden.wait();
+    portal.reset();
+    QDBusConnection::disconnectFromBus(u"foto-portal"_s);
+    QDBusConnection::disconnectFromBus(u"foto-parlix"_s);
+}
+
+} // namespace
+} // namespace parlix::test

@@ -1,0 +1,58 @@
+// The assembly of a Wayland session on a headless sway: which link of each chain it
+// takes, and that the log says so.
+#include "app/platform/wayland/WaylandPlattform.hpp"
+
+#include "app/platform/Plattform.hpp"
+#include "core/concurrency/QtMainQueue.hpp"
+#include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/support/GesetzteUmgebung.hpp"
+#include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/LogMitschnitt.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+namespace {
+
+TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerToggleBefehl) {
+    KopflosesWaylandDesktop desktop({.bus = true});
+    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+    SpeicherDefaultsStore speicher;
+    QtMainQueue queue;
+    {
+        LogMitschnitt log;
+        Plattform p;
+        WaylandPlattform::bestuecke(p, speicher, queue);
+        EXPECT_TRUE(log.enthaelt(u"Wayland: globale Tasten über sway-IPC"_s));
+        EXPECT_TRUE(log.enthaelt(u"Wayland: keine Tastatur unter /dev/input lesbar (Hotkeys auf "
+                                 u"jedem Desktop: den Nutzer in die Gruppe „input“ aufnehmen)"_s));
+        EXPECT_TRUE(log.enthaelt(u"Wayland: Einfügen über data-control und virtuelle Tastatur"_s));
+        EXPECT_TRUE(log.enthaelt(u"Wayland: Fensterfoto über screencopy"_s));
+        ASSERT_TRUE(p.tasten && p.inserter && p.auswahl && p.fensterFoto && p.desktop);
+        EXPECT_EQ(p.umleitung, dynamic_cast<TastenUmleitung*>(p.tasten.get()));
+        EXPECT_EQ(p.arbeitsflaeche.get(), dynamic_cast<Arbeitsflaeche*>(p.vordergrund.get()));
+        EXPECT_FALSE(p.desktop->istWayland());
+        EXPECT_TRUE(p.desktop->tastenUndEingabe());
+        EXPECT_TRUE(p.desktop->fensterAufnahme());
+    }
+    // Another compositor: no global keys, but the paste still goes through data-control.
+    GesetzteUmgebung umgebung;
+    umgebung.entferne("SWAYSOCK");
+    LogMitschnitt log;
+    Plattform p;
+    WaylandPlattform::bestuecke(p, speicher, queue);
+    EXPECT_TRUE(log.enthaelt(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC, "
+                             u"kein GlobalShortcuts-Portal); "
+                             u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
+                             u"binden"_s));
+    EXPECT_FALSE(p.tasten);
+    EXPECT_FALSE(p.fensterFoto);
+    ASSERT_TRUE(p.inserter && p.vordergrund && p.desktop);
+    EXPECT_FALSE(p.desktop->istWayland());
+    EXPECT_FALSE(p.desktop->tastenUndEingabe());
+}
+
+} // namespace
+} // namespace parlix::test
