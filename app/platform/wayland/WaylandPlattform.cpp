@@ -16,6 +16,7 @@
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
+#include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
@@ -40,6 +41,7 @@ struct Sitzung {
     WaylandVerbindung verbindung;
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
+    std::unique_ptr<PortalTastatur> portalTastatur;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
@@ -115,6 +117,26 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     }
 }
 
+// The first way to post keys: the compositor's virtual keyboard, else the RemoteDesktop
+// portal, which asks the user once (at start, not at the first paste).
+TastenSender* tastenWeg(Sitzung& s) {
+    if (s.tastatur.bereit()) {
+        melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
+        return &s.tastatur;
+    }
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalTastatur::verfuegbar(bus)) {
+        log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
+                       u"Tastatur, kein RemoteDesktop-Portal); der Nutzer fügt mit Strg+V ein"_s);
+        return nullptr;
+    }
+    s.portalTastatur = std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei());
+    s.portalTastatur->starte();
+    melde(u"Einfügen"_s, u"data-control und RemoteDesktop-Portal (der Desktop fragt einmal um "
+                         u"Erlaubnis)"_s);
+    return s.portalTastatur.get();
+}
+
 // Whether a key can be posted.
 bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
     if (!s.ablage.bereit()) {
@@ -122,7 +144,7 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
                        u"data-control)"_s);
         return false;
     }
-    TastenSender* tasten = s.tastatur.bereit() ? &s.tastatur : nullptr;
+    TastenSender* tasten = tastenWeg(s);
     auto inserter = std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund,
                                                           s.ablage, tasten);
     inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
@@ -132,13 +154,7 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     };
     p.inserter = inserter;
     p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, s.ablage, tasten);
-    if (tasten != nullptr) {
-        melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
-        return true;
-    }
-    log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
-                   u"Tastatur); der Nutzer fügt mit Strg+V ein"_s);
-    return false;
+    return tasten != nullptr;
 }
 
 bool bestueckeFoto(Plattform& p, Sitzung& s) {
