@@ -24,6 +24,7 @@
 #include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
+#include "app/platform/wayland/uinput/UinputTastatur.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
 
@@ -42,6 +43,7 @@ struct Sitzung {
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
     std::unique_ptr<PortalTastatur> portalTastatur;
+    std::unique_ptr<UinputTastatur> uinput;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
@@ -117,24 +119,32 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     }
 }
 
-// The first way to post keys: the compositor's virtual keyboard, else the RemoteDesktop
-// portal, which asks the user once (at start, not at the first paste).
+// The first way to post keys: the compositor's virtual keyboard, the RemoteDesktop
+// portal, which asks the user once (at start, not at the first paste), a keyboard device
+// of our own through /dev/uinput.
 TastenSender* tastenWeg(Sitzung& s) {
     if (s.tastatur.bereit()) {
         melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
         return &s.tastatur;
     }
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!PortalTastatur::verfuegbar(bus)) {
-        log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
-                       u"Tastatur, kein RemoteDesktop-Portal); der Nutzer fügt mit Strg+V ein"_s);
-        return nullptr;
+    if (PortalTastatur::verfuegbar(bus)) {
+        s.portalTastatur =
+            std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei());
+        s.portalTastatur->starte();
+        melde(u"Einfügen"_s, u"data-control und RemoteDesktop-Portal (der Desktop fragt einmal "
+                             u"um Erlaubnis)"_s);
+        return s.portalTastatur.get();
     }
-    s.portalTastatur = std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei());
-    s.portalTastatur->starte();
-    melde(u"Einfügen"_s, u"data-control und RemoteDesktop-Portal (der Desktop fragt einmal um "
-                         u"Erlaubnis)"_s);
-    return s.portalTastatur.get();
+    s.uinput = UinputTastatur::erstelle(EvdevTastenQuelle::vorgabeBelegung());
+    if (s.uinput) {
+        melde(u"Einfügen"_s, u"data-control und uinput (/dev/uinput)"_s);
+        return s.uinput.get();
+    }
+    log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle Tastatur, "
+                   u"kein RemoteDesktop-Portal, kein Schreibrecht auf /dev/uinput); der Nutzer "
+                   u"fügt mit Strg+V ein"_s);
+    return nullptr;
 }
 
 // Whether a key can be posted.

@@ -12,7 +12,7 @@ struct Plattform;
 // ones). Main thread, once.
 //   keys:         evdev → sway IPC bindings → GlobalShortcuts portal → `parlix --toggle`,
 //                 bound by the user in the desktop
-//   paste:        data-control + virtual keyboard → data-control + RemoteDesktop portal →
+//   paste:        data-control + virtual keyboard → RemoteDesktop portal → uinput →
 //                 data-control alone ("copied, press Ctrl+V")
 //   context:      AT-SPI; selection by copy through data-control; primary selection
 //   app id:       sway IPC
