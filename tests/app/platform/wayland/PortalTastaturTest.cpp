@@ -10,13 +10,13 @@
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/FakeRemoteDesktopPortal.hpp"
+#include "tests/app/platform/wayland/PortalBus.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -28,30 +28,14 @@ namespace parlix::test {
 namespace {
 
 using Taste = std::pair<int, uint>;
-const QString kPortalBus = u"fern-portal"_s;
-const QString kParlixBus = u"fern-parlix"_s;
 
 class PortalTastaturTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
         umgebung_.setze("XDG_CONFIG_HOME", konfiguration_.path().toUtf8());
-        const QString adresse = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-        portal_ = std::make_unique<FakeRemoteDesktopPortal>(
-            QDBusConnection::connectToBus(adresse, kPortalBus));
-        portal_->moveToThread(&faden_);
-        faden_.start();
-        bus_.emplace(QDBusConnection::connectToBus(adresse, kParlixBus));
-        ASSERT_TRUE(bus_->isConnected());
-    }
-    void TearDown() override {
-        faden_.quit();
-        faden_.wait();
-        portal_.reset();
-        bus_.reset();
-        // Each test has its own bus; a name of a connection is only free again after this.
-        QDBusConnection::disconnectFromBus(kPortalBus);
-        QDBusConnection::disconnectFromBus(kParlixBus);
+        portal_ = &bus_.starte<FakeRemoteDesktopPortal>();
+        ASSERT_TRUE(bus_.parlix().isConnected());
     }
 
     // What the keyboard's readiness said, once it said it.
@@ -67,19 +51,18 @@ protected:
     }
 
     KopflosesWaylandDesktop desktop_{{.bus = true}};
+    PortalBus bus_{u"fern"_s};
     GesetzteUmgebung umgebung_;
     QTemporaryDir konfiguration_;
-    QThread faden_;
-    std::unique_ptr<FakeRemoteDesktopPortal> portal_;
-    std::optional<QDBusConnection> bus_;
+    FakeRemoteDesktopPortal* portal_ = nullptr;
 };
 
 TEST_F(PortalTastaturTest, NurDerErsteStartFragtDenNutzerUndJederTokenWirdErsetzt) {
     const QString datei = PortalTastatur::standardTokenDatei();
     EXPECT_EQ(datei, konfiguration_.path() + u"/parlix/remote-desktop-token"_s);
-    ASSERT_TRUE(PortalTastatur::verfuegbar(*bus_));
+    ASSERT_TRUE(PortalTastatur::verfuegbar(bus_.parlix()));
     {
-        PortalTastatur tastatur(*bus_, datei);
+        PortalTastatur tastatur(bus_.parlix(), datei);
         ASSERT_EQ(starte(tastatur), true);
         const QVariantMap auswahl = portal_->auswahl();
         EXPECT_EQ(auswahl.value(u"types"_s).toUInt(), 1u);
@@ -98,7 +81,7 @@ TEST_F(PortalTastaturTest, NurDerErsteStartFragtDenNutzerUndJederTokenWirdErsetz
             (QList<Taste>{
                 {XKB_KEY_Control_L, 1}, {XKB_KEY_v, 1}, {XKB_KEY_v, 0}, {XKB_KEY_Control_L, 0}}));
     }
-    PortalTastatur wieder(*bus_, datei);
+    PortalTastatur wieder(bus_.parlix(), datei);
     ASSERT_EQ(starte(wieder), true);
     EXPECT_EQ(portal_->auswahl().value(u"restore_token"_s), u"token-1"_s);
     EXPECT_EQ(portal_->einwilligungen(), 1);
@@ -115,7 +98,7 @@ TEST_F(PortalTastaturTest, NurDerErsteStartFragtDenNutzerUndJederTokenWirdErsetz
 TEST_F(PortalTastaturTest, AbgelehntBleibtDerTextInDerAblageUndDerNutzerErfaehrtEs) {
     portal_->startAntwort = 1; // the user closed the desktop's dialog
     const QString datei = PortalTastatur::standardTokenDatei();
-    PortalTastatur tastatur(*bus_, datei);
+    PortalTastatur tastatur(bus_.parlix(), datei);
     ASSERT_EQ(starte(tastatur), false);
     EXPECT_FALSE(QFile::exists(datei));
 
