@@ -2,6 +2,8 @@
 
 #include "app/platform/x11/Tastenkombination.hpp"
 
+#include <vector>
+
 namespace parlix {
 
 // A way to post a shortcut into the focused application on Wayland: the compositor's
@@ -12,6 +14,11 @@ public:
 
     // Posts the shortcut once; false when it could not be posted. Any thread.
     virtual bool tippe(const Tastenkombination& taste) = 0;
+
+protected:
+    // The keysyms of the shortcut in the order they go down (Control, Shift, the key);
+    // they come up in the reverse order.
+    static std::vector<quint32> gedrueckt(const Tastenkombination& taste);
 };
 
 } // namespace parlix

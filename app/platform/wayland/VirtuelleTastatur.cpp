@@ -251,13 +251,8 @@ bool VirtuelleTastatur::tippe(const Tastenkombination& taste) {
     return verbindung_
         .frage<bool>([&] {
             std::vector<xkb_keycode_t> runter;
-            for (const auto& [noetig, keysym] : {std::pair{taste.strg, XKB_KEY_Control_L},
-                                                 std::pair{taste.umschalt, XKB_KEY_Shift_L},
-                                                 std::pair{true, static_cast<int>(taste.keysym)}}) {
-                if (!noetig) {
-                    continue;
-                }
-                const auto code = z_->taste(static_cast<xkb_keysym_t>(keysym));
+            for (const quint32 keysym : gedrueckt(taste)) {
+                const auto code = z_->taste(keysym);
                 if (!code) {
                     return false;
                 }

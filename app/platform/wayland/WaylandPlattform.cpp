@@ -16,6 +16,7 @@
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
+#include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
@@ -23,6 +24,7 @@
 #include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
+#include "app/platform/wayland/uinput/UinputTastatur.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
 
@@ -40,6 +42,8 @@ struct Sitzung {
     WaylandVerbindung verbindung;
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
+    std::unique_ptr<PortalTastatur> portalTastatur;
+    std::unique_ptr<UinputTastatur> uinput;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
@@ -115,6 +119,34 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     }
 }
 
+// The first way to post keys: the compositor's virtual keyboard, the RemoteDesktop
+// portal, which asks the user once (at start, not at the first paste), a keyboard device
+// of our own through /dev/uinput.
+TastenSender* tastenWeg(Sitzung& s) {
+    if (s.tastatur.bereit()) {
+        melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
+        return &s.tastatur;
+    }
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (PortalTastatur::verfuegbar(bus)) {
+        s.portalTastatur =
+            std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei());
+        s.portalTastatur->starte();
+        melde(u"Einfügen"_s, u"data-control und RemoteDesktop-Portal (der Desktop fragt einmal "
+                             u"um Erlaubnis)"_s);
+        return s.portalTastatur.get();
+    }
+    s.uinput = UinputTastatur::erstelle(EvdevTastenQuelle::vorgabeBelegung());
+    if (s.uinput) {
+        melde(u"Einfügen"_s, u"data-control und uinput (/dev/uinput)"_s);
+        return s.uinput.get();
+    }
+    log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle Tastatur, "
+                   u"kein RemoteDesktop-Portal, kein Schreibrecht auf /dev/uinput); der Nutzer "
+                   u"fügt mit Strg+V ein"_s);
+    return nullptr;
+}
+
 // Whether a key can be posted.
 bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
     if (!s.ablage.bereit()) {
@@ -122,7 +154,7 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
                        u"data-control)"_s);
         return false;
     }
-    TastenSender* tasten = s.tastatur.bereit() ? &s.tastatur : nullptr;
+    TastenSender* tasten = tastenWeg(s);
     auto inserter = std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund,
                                                           s.ablage, tasten);
     inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
@@ -132,13 +164,7 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     };
     p.inserter = inserter;
     p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, s.ablage, tasten);
-    if (tasten != nullptr) {
-        melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
-        return true;
-    }
-    log().schreibe(u"Wayland: Einfügen nur bis in die Zwischenablage (keine virtuelle "
-                   u"Tastatur); der Nutzer fügt mit Strg+V ein"_s);
-    return false;
+    return tasten != nullptr;
 }
 
 bool bestueckeFoto(Plattform& p, Sitzung& s) {

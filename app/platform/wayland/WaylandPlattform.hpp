@@ -10,12 +10,12 @@ struct Plattform;
 // works here, and says in the log which one it took and what the user can do to get a
 // better one. Services it cannot provide stay empty (the loader fills them with null
 // ones). Main thread, once.
-//   keys:        evdev → sway IPC bindings → GlobalShortcuts portal → `parlix --toggle`, bound by
-//   the user in the desktop paste:       data-control + virtual keyboard → data-control alone
-//   ("copied, press
-//                Ctrl+V")
-//   context:     AT-SPI; selection by copy through data-control; primary selection
-//   app id:      sway IPC
+//   keys:         evdev → sway IPC bindings → GlobalShortcuts portal → `parlix --toggle`,
+//                 bound by the user in the desktop
+//   paste:        data-control + virtual keyboard → RemoteDesktop portal → uinput →
+//                 data-control alone ("copied, press Ctrl+V")
+//   context:      AT-SPI; selection by copy through data-control; primary selection
+//   app id:       sway IPC
 //   window photo: screencopy of the focused window's region → Screenshot portal
 namespace WaylandPlattform {
 

@@ -2,6 +2,10 @@
 
 #include <QDBusConnection>
 #include <QString>
+#include <QVariantList>
+#include <functional>
+
+class QObject;
 
 namespace parlix {
 
@@ -19,6 +23,13 @@ inline const QString kAnfrage = QStringLiteral("org.freedesktop.portal.Request")
 bool bietet(const QDBusConnection& bus, const QString& schnittstelle);
 // Where the answer to the request with `token` comes (".../request/SENDER/TOKEN").
 QString antwortPfad(const QDBusConnection& bus, const QString& token);
+// Calls `methode` of the portal interface `schnittstelle` without waiting. The last of
+// `argumente` are its options; the request's `token` is added to them. The request's
+// Response (u code, a{sv} results) goes to `antwortSlot` of `empfaenger`; when the call
+// itself fails, `beiFehler` gets the error's text on the empfaenger's thread.
+void frage(QDBusConnection& bus, const QString& schnittstelle, const QString& methode,
+           QVariantList argumente, const QString& token, QObject* empfaenger,
+           const char* antwortSlot, std::function<void(const QString&)> beiFehler);
 
 } // namespace Portal
 

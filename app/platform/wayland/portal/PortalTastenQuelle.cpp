@@ -6,7 +6,6 @@
 #include "core/log/DateiLog.hpp"
 
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 
 using namespace Qt::StringLiterals;
 
@@ -66,26 +65,13 @@ void PortalTastenQuelle::starte(Behandler behandler, Bereit bereit) {
 
 void PortalTastenQuelle::frage(const QString& methode, QVariantList argumente,
                                const char* antwortSlot) {
-    const QString token = u"parlix%1"_s.arg(++anfragen_);
-    QVariantMap optionen = argumente.takeLast().toMap();
-    optionen.insert(u"handle_token"_s, token);
-    argumente.append(optionen);
-    // The portal answers on a path made of our bus name and the token; listening starts
-    // before the call, so that no answer can come first.
-    const QString antwortPfad = Portal::antwortPfad(bus_, token);
-    bus_.connect(Portal::kDienst, antwortPfad, Portal::kAnfrage, u"Response"_s, this, antwortSlot);
-    QDBusMessage aufruf =
-        QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kSchnittstelle, methode);
-    aufruf.setArguments(argumente);
-    auto* warten = new QDBusPendingCallWatcher(bus_.asyncCall(aufruf), this);
-    connect(warten, &QDBusPendingCallWatcher::finished, this, [this, methode](auto* w) {
-        w->deleteLater();
-        if (w->isError()) {
-            log().schreibe(u"FEHLER: GlobalShortcuts-Portal: %1 abgelehnt (%2)"_s.arg(
-                methode, w->error().message()));
-            meldeBereit(false);
-        }
-    });
+    Portal::frage(bus_, kSchnittstelle, methode, std::move(argumente),
+                  u"parlix%1"_s.arg(++anfragen_), this, antwortSlot,
+                  [this, methode](const QString& fehler) {
+                      log().schreibe(u"FEHLER: GlobalShortcuts-Portal: %1 abgelehnt (%2)"_s.arg(
+                          methode, fehler));
+                      meldeBereit(false);
+                  });
 }
 
 void PortalTastenQuelle::sitzungKam(uint antwort, const QVariantMap& ergebnis) {

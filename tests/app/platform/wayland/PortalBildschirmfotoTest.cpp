@@ -3,11 +3,11 @@
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 
 #include "tests/app/platform/wayland/FakeScreenshotPortal.hpp"
+#include "tests/app/platform/wayland/PortalBus.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 
 #include <QFile>
-#include <QThread>
 #include <future>
 #include <gtest/gtest.h>
 
@@ -19,18 +19,13 @@ namespace {
 TEST(PortalBildschirmfotoTest, DasBildDesPortalsKommtAlsPngUndSeineDateiVerschwindet) {
     KopflosesWaylandDesktop desktop({.bus = true});
     ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
-    const QString adresse = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     QImage bild(64, 48, QImage::Format_RGB32);
     bild.fill(Qt::darkCyan);
-    QThread faden;
-    auto portal = std::make_unique<FakeScreenshotPortal>(
-        QDBusConnection::connectToBus(adresse, u"foto-portal"_s), bild);
-    portal->moveToThread(&faden);
-    faden.start();
+    PortalBus bus(u"foto"_s);
+    auto& portal = bus.starte<FakeScreenshotPortal>(bild);
     {
-        PortalBildschirmfoto foto(QDBusConnection::connectToBus(adresse, u"foto-parlix"_s));
-        ASSERT_TRUE(PortalBildschirmfoto::verfuegbar(
-            QDBusConnection::connectToBus(adresse, u"foto-parlix"_s)));
+        PortalBildschirmfoto foto(bus.parlix());
+        ASSERT_TRUE(PortalBildschirmfoto::verfuegbar(bus.parlix()));
         // Called on the pipeline thread; the answer arrives on the main thread.
         const auto aufnehmen = [&] {
             auto ergebnis =
@@ -45,16 +40,11 @@ TEST(PortalBildschirmfotoTest, DasBildDesPortalsKommtAlsPngUndSeineDateiVerschwi
         const auto png = aufnehmen();
         ASSERT_TRUE(png.has_value());
         EXPECT_EQ(QImage::fromData(*png, "PNG"), bild);
-        EXPECT_FALSE(QFile::exists(portal->letzteDatei()));
+        EXPECT_FALSE(QFile::exists(portal.letzteDatei()));
 
-        portal->antwort = 1; // the user cancelled
+        portal.antwort = 1; // the user cancelled
         EXPECT_EQ(aufnehmen(), std::nullopt);
     }
-    faden.quit();
-    faden.wait();
-    portal.reset();
-    QDBusConnection::disconnectFromBus(u"foto-portal"_s);
-    QDBusConnection::disconnectFromBus(u"foto-parlix"_s);
 }
 
 } // namespace

@@ -4,10 +4,10 @@
 
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "tests/app/platform/wayland/FakeGlobalShortcutsPortal.hpp"
+#include "tests/app/platform/wayland/PortalBus.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 
-#include <QThread>
 #include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
@@ -18,35 +18,20 @@ namespace parlix::test {
 namespace {
 
 using Ereignis = std::tuple<quint32, qint64, quint64>;
-const QString kPortalBus = u"portal"_s;
-const QString kParlixBus = u"parlix"_s;
 
 class PortalTastenQuelleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
-        const QString adresse = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-        portal_ = std::make_unique<FakeGlobalShortcutsPortal>(
-            QDBusConnection::connectToBus(adresse, kPortalBus));
-        portal_->moveToThread(&faden_);
-        faden_.start();
-        bus_.emplace(QDBusConnection::connectToBus(adresse, kParlixBus));
-        ASSERT_TRUE(bus_->isConnected());
+        portal_ = &bus_.starte<FakeGlobalShortcutsPortal>();
+        ASSERT_TRUE(bus_.parlix().isConnected());
     }
-    void TearDown() override {
-        quelle_.reset();
-        faden_.quit();
-        faden_.wait();
-        portal_.reset();
-        bus_.reset();
-        // Each test has its own bus; a name of a connection is only free again after this.
-        QDBusConnection::disconnectFromBus(kPortalBus);
-        QDBusConnection::disconnectFromBus(kParlixBus);
-    }
+    void TearDown() override { quelle_.reset(); }
 
     // Starts a source for `hotkeys`; what its readiness said, once it said it.
     std::optional<bool> starte(const QList<Hotkey>& hotkeys) {
-        quelle_ = std::make_unique<PortalTastenQuelle>(*bus_, [hotkeys] { return hotkeys; });
+        quelle_ =
+            std::make_unique<PortalTastenQuelle>(bus_.parlix(), [hotkeys] { return hotkeys; });
         std::optional<bool> bereit;
         quelle_->starte(
             [this](quint32 typ, qint64 code, quint64 flags) {
@@ -59,15 +44,14 @@ protected:
     }
 
     KopflosesWaylandDesktop desktop_{{.bus = true}};
-    QThread faden_;
-    std::unique_ptr<FakeGlobalShortcutsPortal> portal_;
-    std::optional<QDBusConnection> bus_;
+    PortalBus bus_{u"kuerzel"_s};
+    FakeGlobalShortcutsPortal* portal_ = nullptr;
     std::unique_ptr<PortalTastenQuelle> quelle_;
     QList<Ereignis> ereignisse_;
 };
 
 TEST_F(PortalTastenQuelleTest, JederHotkeyWirdGebundenUndMeldetDrueckenUndLoslassen) {
-    ASSERT_TRUE(PortalTastenQuelle::verfuegbar(*bus_));
+    ASSERT_TRUE(PortalTastenQuelle::verfuegbar(bus_.parlix()));
     ASSERT_EQ(starte({Hotkey::diktatStandard(), Hotkey::lockStandard()}), true);
     const QList<PortalKuerzel> gebunden = portal_->gebunden();
     ASSERT_EQ(gebunden.size(), 2);
@@ -89,10 +73,8 @@ TEST_F(PortalTastenQuelleTest, EinAbgelehntesBindenMeldetDieQuelleAlsNichtBereit
     portal_->bindungsAntwort = 1; // the user closed the desktop's dialog
     EXPECT_EQ(starte({Hotkey::diktatStandard()}), false);
     // Without a portal on the bus there is none to use.
-    faden_.quit();
-    faden_.wait();
-    portal_.reset();
-    EXPECT_FALSE(PortalTastenQuelle::verfuegbar(*bus_));
+    bus_.beende();
+    EXPECT_FALSE(PortalTastenQuelle::verfuegbar(bus_.parlix()));
 }
 
 } // namespace

@@ -1,0 +1,123 @@
+// Keystrokes through the RemoteDesktop portal, against a portal played by the test on a
+// private session bus: the user is asked once, the restore token spares the question
+// the next time, and a refusal leaves the text on the clipboard for the user.
+#include "app/platform/wayland/portal/PortalTastatur.hpp"
+
+#include "app/platform/null/NullVordergrundApp.hpp"
+#include "app/platform/wayland/WaylandAblage.hpp"
+#include "app/platform/wayland/WaylandTextInserter.hpp"
+#include "app/platform/wayland/WaylandVerbindung.hpp"
+#include "core/concurrency/QtMainQueue.hpp"
+#include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/app/platform/wayland/FakeRemoteDesktopPortal.hpp"
+#include "tests/app/platform/wayland/PortalBus.hpp"
+#include "tests/support/GesetzteUmgebung.hpp"
+#include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/QtWarten.hpp"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+using namespace Qt::StringLiterals;
+
+namespace parlix::test {
+namespace {
+
+using Taste = std::pair<int, uint>;
+
+class PortalTastaturTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
+        umgebung_.setze("XDG_CONFIG_HOME", konfiguration_.path().toUtf8());
+        portal_ = &bus_.starte<FakeRemoteDesktopPortal>();
+        ASSERT_TRUE(bus_.parlix().isConnected());
+    }
+
+    // What the keyboard's readiness said, once it said it.
+    static std::optional<bool> starte(PortalTastatur& tastatur) {
+        std::optional<bool> bereit;
+        tastatur.starte([&](bool gestartet) { bereit = gestartet; });
+        warteQt([&] { return bereit.has_value(); });
+        return bereit;
+    }
+    static QByteArray inhalt(const QString& datei) {
+        QFile f(datei);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    KopflosesWaylandDesktop desktop_{{.bus = true}};
+    PortalBus bus_{u"fern"_s};
+    GesetzteUmgebung umgebung_;
+    QTemporaryDir konfiguration_;
+    FakeRemoteDesktopPortal* portal_ = nullptr;
+};
+
+TEST_F(PortalTastaturTest, NurDerErsteStartFragtDenNutzerUndJederTokenWirdErsetzt) {
+    const QString datei = PortalTastatur::standardTokenDatei();
+    EXPECT_EQ(datei, konfiguration_.path() + u"/parlix/remote-desktop-token"_s);
+    ASSERT_TRUE(PortalTastatur::verfuegbar(bus_.parlix()));
+    {
+        PortalTastatur tastatur(bus_.parlix(), datei);
+        ASSERT_EQ(starte(tastatur), true);
+        const QVariantMap auswahl = portal_->auswahl();
+        EXPECT_EQ(auswahl.value(u"types"_s).toUInt(), 1u);
+        EXPECT_EQ(auswahl.value(u"persist_mode"_s).toUInt(), 2u);
+        EXPECT_FALSE(auswahl.contains(u"restore_token"_s));
+        EXPECT_EQ(portal_->einwilligungen(), 1);
+        EXPECT_EQ(inhalt(datei), "token-1");
+        // Only the user may read what spares the question.
+        struct stat info {};
+        ASSERT_EQ(stat(QFile::encodeName(datei).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+        ASSERT_TRUE(tastatur.tippe({true, false, XKB_KEY_v}));
+        EXPECT_EQ(
+            portal_->tasten(),
+            (QList<Taste>{
+                {XKB_KEY_Control_L, 1}, {XKB_KEY_v, 1}, {XKB_KEY_v, 0}, {XKB_KEY_Control_L, 0}}));
+    }
+    PortalTastatur wieder(bus_.parlix(), datei);
+    ASSERT_EQ(starte(wieder), true);
+    EXPECT_EQ(portal_->auswahl().value(u"restore_token"_s), u"token-1"_s);
+    EXPECT_EQ(portal_->einwilligungen(), 1);
+    EXPECT_EQ(inhalt(datei), "token-2");
+    ASSERT_TRUE(wieder.tippe({true, true, XKB_KEY_v}));
+    EXPECT_EQ(portal_->tasten().mid(4), (QList<Taste>{{XKB_KEY_Control_L, 1},
+                                                      {XKB_KEY_Shift_L, 1},
+                                                      {XKB_KEY_v, 1},
+                                                      {XKB_KEY_v, 0},
+                                                      {XKB_KEY_Shift_L, 0},
+                                                      {XKB_KEY_Control_L, 0}}));
+}
+
+TEST_F(PortalTastaturTest, AbgelehntBleibtDerTextInDerAblageUndDerNutzerErfaehrtEs) {
+    portal_->startAntwort = 1; // the user closed the desktop's dialog
+    const QString datei = PortalTastatur::standardTokenDatei();
+    PortalTastatur tastatur(bus_.parlix(), datei);
+    ASSERT_EQ(starte(tastatur), false);
+    EXPECT_FALSE(QFile::exists(datei));
+
+    WaylandVerbindung verbindung;
+    WaylandAblage ablage(verbindung);
+    WaylandVerbindung nutzer;
+    WaylandAblage nutzerAblage(nutzer);
+    ASSERT_TRUE(ablage.bereit() && nutzerAblage.bereit());
+    NullVordergrundApp vorn;
+    QtMainQueue queue;
+    SpeicherDefaultsStore speicher;
+    WaylandTextInserter inserter(queue, speicher, vorn, ablage, &tastatur);
+    bool nurKopiert = false;
+    inserter.beiNurKopiert = [&] { nurKopiert = true; };
+    inserter.fuegeEin(u"von Hand einfügen"_s);
+    ASSERT_TRUE(warteQt([&] { return nurKopiert; }));
+    EXPECT_EQ(nutzerAblage.text(WaylandAblage::Art::zwischenablage), u"von Hand einfügen"_s);
+    EXPECT_TRUE(portal_->tasten().isEmpty());
+}
+
+} // namespace
+} // namespace parlix::test
