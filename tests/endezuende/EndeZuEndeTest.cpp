@@ -1,6 +1,7 @@
 #include "tests/endezuende/EndeZuEndeTest.hpp"
 
 #include "tests/support/Sprachprobe.hpp"
+#include "tests/support/endezuende/GestreamteBytes.hpp"
 #include "tests/support/endezuende/Warten.hpp"
 
 #include <QDir>
@@ -29,16 +30,6 @@ QString ausgabeOrdner() {
     const QString name =
         QString::fromUtf8(test->test_suite_name()) + u'.' + QString::fromUtf8(test->name());
     return QStringLiteral(PARLIX_E2E_AUSGABE) + u'/' + QString(name).replace(u'/', u'_');
-}
-
-qsizetype gestreamteBytes(const QList<StreamMitschnitt>& streams) {
-    qsizetype summe = 0;
-    for (const StreamMitschnitt& stream : streams) {
-        for (const QByteArray& chunk : stream.chunks()) {
-            summe += chunk.size();
-        }
-    }
-    return summe;
 }
 
 void kopiere(const QString& von, const QString& nach) {

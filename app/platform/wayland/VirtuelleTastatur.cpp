@@ -182,11 +182,15 @@ std::optional<xkb_keycode_t> VirtuelleTastatur::Zustand::taste(xkb_keysym_t keys
 
 void VirtuelleTastatur::Zustand::drueckeSequenz(const std::vector<xkb_keycode_t>& runter) {
     xkb_state* zustand = xkb_state_new(keymap);
-    const auto sende = [&](xkb_keycode_t code, bool unten) {
-        // Key codes on the wire are evdev codes: xkb's minus 8.
-        zwp_virtual_keyboard_v1_key(virtuell, millisekunden(), code - 8,
-                                    unten ? WL_KEYBOARD_KEY_STATE_PRESSED
-                                          : WL_KEYBOARD_KEY_STATE_RELEASED);
+    // The modifiers go out as state only: pressed as keys, a compositor's binding on a
+    // modifier alone (the dictation key) would take our own paste chord for the user's.
+    const auto sende = [&](xkb_keycode_t code, bool unten, bool alsTaste) {
+        if (alsTaste) {
+            // Key codes on the wire are evdev codes: xkb's minus 8.
+            zwp_virtual_keyboard_v1_key(virtuell, millisekunden(), code - 8,
+                                        unten ? WL_KEYBOARD_KEY_STATE_PRESSED
+                                              : WL_KEYBOARD_KEY_STATE_RELEASED);
+        }
         xkb_state_update_key(zustand, code, unten ? XKB_KEY_DOWN : XKB_KEY_UP);
         zwp_virtual_keyboard_v1_modifiers(
             virtuell, xkb_state_serialize_mods(zustand, XKB_STATE_MODS_DEPRESSED),
@@ -194,11 +198,11 @@ void VirtuelleTastatur::Zustand::drueckeSequenz(const std::vector<xkb_keycode_t>
             xkb_state_serialize_mods(zustand, XKB_STATE_MODS_LOCKED),
             xkb_state_serialize_layout(zustand, XKB_STATE_LAYOUT_EFFECTIVE));
     };
-    for (const xkb_keycode_t code : runter) {
-        sende(code, true);
+    for (std::size_t i = 0; i < runter.size(); ++i) {
+        sende(runter[i], true, i + 1 == runter.size());
     }
-    for (auto code = runter.rbegin(); code != runter.rend(); ++code) {
-        sende(*code, false);
+    for (std::size_t i = runter.size(); i-- > 0;) {
+        sende(runter[i], false, i + 1 == runter.size());
     }
     xkb_state_unref(zustand);
 }

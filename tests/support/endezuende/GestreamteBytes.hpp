@@ -1,0 +1,12 @@
+#pragma once
+
+#include "server/StreamMitschnitt.hpp"
+
+#include <QList>
+
+namespace parlix::test {
+
+// How much audio the server's streams received, over all of them.
+qsizetype gestreamteBytes(const QList<StreamMitschnitt>& streams);
+
+} // namespace parlix::test
