@@ -22,8 +22,6 @@ class WaylandAblage;
 // clipboard and beiNurKopiert is called: the user pastes by hand.
 class WaylandTextInserter final : public TextInserter {
 public:
-    static constexpr std::chrono::milliseconds kEinfuegenNach{60};
-    static constexpr std::chrono::milliseconds kWiederherstellenNach{600};
     static constexpr std::chrono::milliseconds kLesenFrist{2000};
     static constexpr std::chrono::milliseconds kLesenTakt{50};
 

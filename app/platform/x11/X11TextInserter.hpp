@@ -20,8 +20,6 @@ class XTestTasten;
 // (EinfuegeTasten). The old clipboard text goes back only while the clipboard still holds ours.
 class X11TextInserter final : public TextInserter {
 public:
-    static constexpr std::chrono::milliseconds kEinfuegenNach{60};
-    static constexpr std::chrono::milliseconds kWiederherstellenNach{600};
     static constexpr std::chrono::milliseconds kLoslassenFrist{1000};
     static constexpr std::chrono::milliseconds kLoslassenTakt{5};
 
