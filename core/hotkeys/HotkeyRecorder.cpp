@@ -1,5 +1,6 @@
 #include "core/hotkeys/HotkeyRecorder.hpp"
 
+#include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/Tastennamen.hpp"
 
 namespace parlix {
@@ -46,6 +47,13 @@ bool HotkeyRecorder::flagsGeaendert(quint16 keyCode, quint64 flags) {
         melde({taste, 0, true, Tastennamen::name(taste)});
     }
     return true;
+}
+
+bool HotkeyRecorder::ereignis(quint32 typ, quint16 keyCode, quint64 flags) {
+    if (typ == Ereignistyp::tasteRunter) {
+        return tasteGedrueckt(keyCode, flags);
+    }
+    return typ == Ereignistyp::flagsGeaendert && flagsGeaendert(keyCode, flags);
 }
 
 void HotkeyRecorder::beende() {

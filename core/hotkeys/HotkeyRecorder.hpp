@@ -25,6 +25,8 @@ public:
     // Each returns whether the event was taken (true while recording).
     bool tasteGedrueckt(quint16 keyCode, quint64 flags);
     bool flagsGeaendert(quint16 keyCode, quint64 flags);
+    // An event of a key source (Ereignistyp): key-downs and flag changes are taken.
+    bool ereignis(quint32 typ, quint16 keyCode, quint64 flags);
 
 private:
     static constexpr quint16 escape = 53;

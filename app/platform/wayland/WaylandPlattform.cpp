@@ -7,6 +7,7 @@
 #include "app/platform/atspi/AtspiVerbindung.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
+#include "app/platform/wayland/FensterTastenUmleitung.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
@@ -47,6 +48,7 @@ struct Sitzung {
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
+    std::unique_ptr<FensterTastenUmleitung> umleitung;
 };
 
 void melde(const QString& dienst, const QString& weg) {
@@ -77,27 +79,41 @@ bool verbindeSway(Sitzung& s) {
     return true;
 }
 
+// A new hotkey is recorded from the settings window's own keys while `quelle` stands
+// still; `neuGelesen` binds the hotkeys afresh where the source must.
+template <class Quelle>
+void nimmAufUeberFenster(Sitzung& s, Quelle& quelle, std::function<void()> neuGelesen = {}) {
+    s.umleitung = std::make_unique<FensterTastenUmleitung>(
+        EvdevTastenQuelle::vorgabeBelegung(), [&quelle](bool pause) { quelle.pausiere(pause); },
+        std::move(neuGelesen));
+}
+
 // The one key source that sees every key on every compositor.
-bool bestueckeEvdev(Plattform& p) {
+bool bestueckeEvdev(Plattform& p, Sitzung& s) {
     auto geraete = EvdevTastenQuelle::oeffneTastaturen();
     if (geraete.empty()) {
         log().schreibe(u"Wayland: keine Tastatur unter /dev/input lesbar (Hotkeys auf jedem "
                        u"Desktop: den Nutzer in die Gruppe „input“ aufnehmen)"_s);
         return false;
     }
-    p.tasten = std::make_unique<EvdevTastenQuelle>(std::move(geraete),
-                                                   EvdevTastenQuelle::vorgabeBelegung());
+    auto quelle = std::make_unique<EvdevTastenQuelle>(std::move(geraete),
+                                                      EvdevTastenQuelle::vorgabeBelegung());
+    nimmAufUeberFenster(s, *quelle);
+    p.tasten = std::move(quelle);
     melde(u"globale Tasten"_s, u"evdev (/dev/input)"_s);
     return true;
 }
 
 // Combinations on KDE and GNOME; the desktop asks the user once.
-void bestueckePortal(Plattform& p, DefaultsStore& speicher) {
+void bestueckePortal(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!PortalTastenQuelle::verfuegbar(bus)) {
         return;
     }
-    p.tasten = std::make_unique<PortalTastenQuelle>(bus, [&speicher] { return hotkeys(speicher); });
+    auto quelle =
+        std::make_unique<PortalTastenQuelle>(bus, [&speicher] { return hotkeys(speicher); });
+    nimmAufUeberFenster(s, *quelle);
+    p.tasten = std::move(quelle);
     melde(u"globale Tasten"_s, u"GlobalShortcuts-Portal"_s);
 }
 
@@ -105,8 +121,9 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     if (!p.tasten) {
         auto quelle = std::make_unique<SwayTastenQuelle>(*s.swayBindungen,
                                                          [&speicher] { return hotkeys(speicher); });
-        p.umleitung = quelle.get();
+        nimmAufUeberFenster(s, *quelle, [q = quelle.get()] { q->hotkeysGeaendert(); });
         p.tasten = std::move(quelle);
+        melde(u"globale Tasten"_s, u"sway-IPC"_s);
     }
     p.escMonitor = std::make_shared<SwayEscMonitor>(*s.swayBindungen, mainQueue);
     p.vollbild = std::make_shared<SwayVollbildSonde>(*s.sway, *s.swayEreignisse, mainQueue);
@@ -114,9 +131,6 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     p.vordergrund = vorn;
     p.arbeitsflaeche = vorn;
     melde(u"Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
-    if (p.umleitung != nullptr) {
-        melde(u"globale Tasten"_s, u"sway-IPC"_s);
-    }
 }
 
 // The first way to post keys: the compositor's virtual keyboard, the RemoteDesktop
@@ -220,13 +234,14 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
         p.desktop = std::make_shared<WaylandDesktopZugang>(false, false, false);
         return;
     }
-    bestueckeEvdev(p);
+    bestueckeEvdev(p, s);
     if (verbindeSway(s)) {
         bestueckeSway(p, s, speicher, mainQueue);
     }
     if (!p.tasten) {
-        bestueckePortal(p, speicher);
+        bestueckePortal(p, s, speicher);
     }
+    p.umleitung = s.umleitung.get();
     const bool tasten = static_cast<bool>(p.tasten);
     if (!tasten) {
         log().schreibe(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC, kein "

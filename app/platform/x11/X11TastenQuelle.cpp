@@ -6,7 +6,6 @@
 #include "app/platform/x11/XGriffe.hpp"
 #include "app/platform/x11/XRohTasten.hpp"
 #include "app/platform/x11/XVerbindung.hpp"
-#include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/HotkeyRecorder.hpp"
 #include "core/log/DateiLog.hpp"
 
@@ -36,12 +35,7 @@ struct X11TastenQuelle::Umleitung {
         if (recorder == nullptr) {
             return;
         }
-        const auto keyCode = static_cast<quint16>(e.keyCode);
-        if (e.typ == Ereignistyp::tasteRunter) {
-            recorder->tasteGedrueckt(keyCode, e.flags);
-        } else if (e.typ == Ereignistyp::flagsGeaendert) {
-            recorder->flagsGeaendert(keyCode, e.flags);
-        }
+        recorder->ereignis(e.typ, static_cast<quint16>(e.keyCode), e.flags);
         if (recorder != nullptr && !recorder->nimmtAuf()) {
             quelle->beendeUmleitung();
         }

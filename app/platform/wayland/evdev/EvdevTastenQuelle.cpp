@@ -133,7 +133,7 @@ bool EvdevTastenQuelle::lies(int fd, QByteArray& rest) {
         const auto uebersetzt =
             zustand_.verarbeite(tabelle_, static_cast<quint8>(ereignis.code + 8),
                                 ereignis.value != 0, ereignis.value == 2);
-        if (uebersetzt) {
+        if (uebersetzt && !pausiert_) {
             behandler_(uebersetzt->typ, uebersetzt->keyCode, uebersetzt->flags);
         }
     }

@@ -4,6 +4,7 @@
 #include "app/platform/x11/XTastenTabelle.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
     void starte(Behandler behandler, Bereit bereit) override;
     // Devices are never switched off.
     void aktiviereWieder() override {}
+    // While a hotkey is recorded the keys are read on (the state stays right) but no
+    // hotkey acts on them.
+    void pausiere(bool pause) { pausiert_ = pause; }
 
 private:
     void laufe(const std::stop_token& stop);
@@ -42,6 +46,7 @@ private:
     XTastenTabelle tabelle_;
     TastenZustand zustand_;
     Behandler behandler_;
+    std::atomic<bool> pausiert_{false};
     int wecker_ = -1;
     std::jthread faden_;
 };

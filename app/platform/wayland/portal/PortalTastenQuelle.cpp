@@ -123,7 +123,7 @@ void PortalTastenQuelle::melde(const QDBusObjectPath& sitzung, const QString& id
     bool zahl = false;
     const qsizetype index = id.startsWith(kKennung) ? id.mid(kKennung.size()).toInt(&zahl) : -1;
     if (sitzung.path() != sitzung_ || !zahl || index < 0 || index >= gebunden_.size() ||
-        !behandler_) {
+        !behandler_ || pausiert_) {
         return;
     }
     const auto [typ, keyCode, flags] = LinuxTasten::meldung(gebunden_[index], unten);

@@ -35,6 +35,8 @@ public:
     void starte(Behandler behandler, Bereit bereit) override;
     // The portal never switches its signals off.
     void aktiviereWieder() override {}
+    // While a hotkey is recorded the shortcuts act on nothing.
+    void pausiere(bool pause) { pausiert_ = pause; }
 
     // The portal's trigger text of a hotkey ("CTRL+SHIFT+l", "Control_L").
     static QString ausloeser(const Hotkey& hotkey);
@@ -58,6 +60,7 @@ private:
     QList<Hotkey> gebunden_;
     QString sitzung_;
     int anfragen_ = 0;
+    bool pausiert_ = false;
 };
 
 } // namespace parlix

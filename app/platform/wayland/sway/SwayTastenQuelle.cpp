@@ -21,16 +21,10 @@ void SwayTastenQuelle::starte(Behandler behandler, Bereit bereit) {
     bereit(bindeAlle());
 }
 
-void SwayTastenQuelle::leiteUm(HotkeyRecorder& /*recorder*/) {
-    umgeleitet_ = true;
-    loeseAlle();
-    log().schreibe(u"Sway: neue Hotkeys lassen sich hier nicht von der Tastatur aufnehmen"_s);
-}
-
-void SwayTastenQuelle::beendeUmleitung() {
-    if (umgeleitet_) {
-        umgeleitet_ = false;
-        hotkeysGeaendert();
+void SwayTastenQuelle::pausiere(bool pause) {
+    umgeleitet_ = pause;
+    if (pause) {
+        loeseAlle();
     }
 }
 

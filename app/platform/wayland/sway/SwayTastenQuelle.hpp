@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/platform/TastenUmleitung.hpp"
 #include "core/hotkeys/Hotkey.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 
@@ -24,10 +23,10 @@ class SwayBindungen;
 // press of a key we think is still held first delivers the missing release, so no
 // recording hangs on a lost release for longer than the next touch of the key.
 //
-// sway reports only bound keys, so a new hotkey cannot be recorded from the keyboard
-// here: while the settings window records one, the bindings are lifted (the keys reach
-// the window) and the recorder gets nothing from this source.
-class SwayTastenQuelle final : public TastenQuelle, public TastenUmleitung {
+// sway reports only bound keys, so a new hotkey is recorded from the settings window's
+// own keys (FensterTastenUmleitung): the bindings are lifted meanwhile, so every key
+// reaches the window.
+class SwayTastenQuelle final : public TastenQuelle {
 public:
     using Hotkeys = std::function<QList<Hotkey>()>;
 
@@ -39,9 +38,11 @@ public:
     // sway never switches its bindings off.
     void aktiviereWieder() override {}
 
-    void leiteUm(HotkeyRecorder& recorder) override;
-    void beendeUmleitung() override;
-    void hotkeysGeaendert() override;
+    // While a hotkey is recorded nothing is bound; the end of it is followed by
+    // hotkeysGeaendert().
+    void pausiere(bool pause);
+    // Binds the hotkeys as they are now.
+    void hotkeysGeaendert();
 
 private:
     bool bindeAlle();

@@ -1,13 +1,18 @@
 // Hotkeys and Escape through sway's bindings, typed as a user would on a headless sway.
+#include "app/platform/wayland/FensterTastenUmleitung.hpp"
+#include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
 #include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/hotkeys/Ereignistyp.hpp"
+#include "core/hotkeys/HotkeyRecorder.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QList>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -92,6 +97,41 @@ TEST_F(SwayTastenTest, KombinationWirdBeimDrueckenGemeldetUndEscapeNurWaehrendDe
     ASSERT_TRUE(warteAufAnzahl(2));
     warteQt([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(escapes, 1);
+}
+
+// A key of the settings window as the compositor delivers it: the X key code (device
+// code + 8) as native scan code.
+bool fensterTaste(QObject& fenster, QEvent::Type art, quint32 xKeycode) {
+    QKeyEvent taste(art, 0, Qt::NoModifier, xKeycode, 0, 0);
+    return QCoreApplication::sendEvent(&fenster, &taste);
+}
+
+TEST_F(SwayTastenTest, EinNeuerHotkeyKommtAusDemFensterUndIstDanachGebunden) {
+    Hotkey diktat = Hotkey::diktatStandard();
+    SwayTastenQuelle quelle(bindungen_, [&] { return QList{diktat}; });
+    quelle.starte(behandler(), [](bool) {});
+    FensterTastenUmleitung umleitung(
+        EvdevTastenQuelle::vorgabeBelegung(), [&](bool pause) { quelle.pausiere(pause); },
+        [&] { quelle.hotkeysGeaendert(); });
+    HotkeyRecorder recorder;
+    umleitung.leiteUm(recorder);
+    recorder.nimmAuf([&](const Hotkey& neu) { diktat = neu; }, [] {});
+
+    // Meanwhile sway binds nothing: the old key reaches the window, not the hotkeys.
+    ASSERT_TRUE(desktop_.tippe({u"-P"_s, u"Control_L"_s, u"-p"_s, u"Control_L"_s}));
+    QObject fenster;
+    EXPECT_TRUE(fensterTaste(fenster, QEvent::KeyPress, 105)); // right Control
+    EXPECT_TRUE(recorder.nimmtAuf());
+    EXPECT_TRUE(fensterTaste(fenster, QEvent::KeyRelease, 105));
+    EXPECT_FALSE(recorder.nimmtAuf());
+    EXPECT_EQ(diktat.keyCode, 62);
+    EXPECT_TRUE(diktat.istModifierTaste);
+    // The diversion ended by itself: the window's keys are its own again, the new key acts.
+    EXPECT_FALSE(fensterTaste(fenster, QEvent::KeyPress, 105));
+    ASSERT_TRUE(desktop_.tippe({u"-P"_s, u"Control_R"_s, u"-p"_s, u"Control_R"_s}));
+    ASSERT_TRUE(warteAufAnzahl(2));
+    EXPECT_EQ(ereignisse(), (QList<Ereignis>{{Ereignistyp::flagsGeaendert, 62, Hotkey::control},
+                                             {Ereignistyp::flagsGeaendert, 62, 0}}));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         EXPECT_TRUE(log.enthaelt(u"Wayland: Einfügen über data-control und virtuelle Tastatur"_s));
         EXPECT_TRUE(log.enthaelt(u"Wayland: Fensterfoto über screencopy"_s));
         ASSERT_TRUE(p.tasten && p.inserter && p.auswahl && p.fensterFoto && p.desktop);
-        EXPECT_EQ(p.umleitung, dynamic_cast<TastenUmleitung*>(p.tasten.get()));
+        EXPECT_NE(p.umleitung, nullptr);
         EXPECT_EQ(p.arbeitsflaeche.get(), dynamic_cast<Arbeitsflaeche*>(p.vordergrund.get()));
         EXPECT_FALSE(p.desktop->istWayland());
         EXPECT_TRUE(p.desktop->tastenUndEingabe());
