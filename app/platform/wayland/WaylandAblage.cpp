@@ -1,14 +1,13 @@
 #include "app/platform/wayland/WaylandAblage.hpp"
 
+#include "app/platform/wayland/Rohr.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
+#include "ext-data-control-v1.h"
 #include "wlr-data-control-unstable-v1.h"
 
-#include <QByteArrayList>
 #include <array>
-#include <cerrno>
 #include <fcntl.h>
 #include <map>
-#include <poll.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -16,293 +15,315 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
-namespace {
+// What the selections hold and who read them, whichever data-control protocol serves
+// them; on the connection's thread.
+struct WaylandAblage::Zustand {
+    struct Inhalt {
+        QByteArray text;
+        bool markiert = false;
+        quint64 nummer = 0;
+        std::optional<QString> vorher;
+    };
 
-constexpr const char* kPasswortHinweis = "x-kde-passwordManagerHint";
-// What a text may come as, best first.
-const QByteArrayList kTextTypen{"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "STRING",
-                                "TEXT"};
-constexpr qsizetype kHoechstens = 64 * 1024 * 1024;
+    virtual ~Zustand() = default;
+    // Binds the manager and the seat's device; the current selections arrive at once.
+    virtual bool bindeAn(WaylandVerbindung& verbindung) = 0;
+    // Puts `inhalt` on the selection, or empties it; `eigen`: ours, to be undone later.
+    virtual void setzeAuswahl(int art, std::optional<Inhalt> inhalt, bool eigen) = 0;
+    // A pipe whose reading end gives the selection's text; -1 without a text.
+    virtual int empfange(int art) = 0;
+    // Our own content on that selection while it is there, else null.
+    virtual const Inhalt* eigenes(int art) const = 0;
+
+    std::array<quint64, 2> aenderungen{};
+    std::map<quint64, int> gelesen;
+    quint64 letzteNummer = 0;
+};
+
+namespace {
 
 int index(WaylandAblage::Art art) {
     return art == WaylandAblage::Art::zwischenablage ? 0 : 1;
 }
 
-} // namespace
-
-struct WaylandAblage::Zustand {
-    struct Quelle {
-        QByteArray text;
-        bool markiert = false;
-        quint64 nummer = 0;
-        int art = 0;
-        std::optional<QString> vorher;
+// The generated requests and listener types of one data-control protocol. Both have
+// the same shape, so one implementation serves both.
+#define PARLIX_DATENKONTROLLE(Name, p, name, version)                                              \
+    struct Name {                                                                                  \
+        static constexpr const char* kName = name;                                                 \
+        static constexpr quint32 kVersion = version;                                               \
+        using Verwalter = p##_manager_v1;                                                          \
+        using Geraet = p##_device_v1;                                                              \
+        using Quelle = p##_source_v1;                                                              \
+        using Angebot = p##_offer_v1;                                                              \
+        using GeraetHoerer = p##_device_v1_listener;                                               \
+        using QuelleHoerer = p##_source_v1_listener;                                               \
+        using AngebotHoerer = p##_offer_v1_listener;                                               \
+        static constexpr const wl_interface* kVerwalter = &p##_manager_v1_interface;               \
+        static constexpr auto geraetVon = p##_manager_v1_get_data_device;                          \
+        static constexpr auto neueQuelle = p##_manager_v1_create_data_source;                      \
+        static constexpr auto verwalterEnde = p##_manager_v1_destroy;                              \
+        static constexpr auto hoereGeraet = p##_device_v1_add_listener;                            \
+        static constexpr auto setzeAuswahl = p##_device_v1_set_selection;                          \
+        static constexpr auto setzePrimaer = p##_device_v1_set_primary_selection;                  \
+        static constexpr auto geraetEnde = p##_device_v1_destroy;                                  \
+        static constexpr auto hoereQuelle = p##_source_v1_add_listener;                            \
+        static constexpr auto biete = p##_source_v1_offer;                                         \
+        static constexpr auto quelleEnde = p##_source_v1_destroy;                                  \
+        static constexpr auto hoereAngebot = p##_offer_v1_add_listener;                            \
+        static constexpr auto empfange = p##_offer_v1_receive;                                     \
+        static constexpr auto angebotEnde = p##_offer_v1_destroy;                                  \
     };
+PARLIX_DATENKONTROLLE(Ext, ext_data_control, "ext-data-control", 1)
+// Version 2 brings the primary selection.
+PARLIX_DATENKONTROLLE(Wlr, zwlr_data_control, "wlr-data-control", 2)
+#undef PARLIX_DATENKONTROLLE
 
-    zwlr_data_control_manager_v1* verwalter = nullptr;
-    zwlr_data_control_device_v1* geraet = nullptr;
-    wl_seat* sitz = nullptr;
-    std::map<zwlr_data_control_offer_v1*, QByteArrayList> angebote;
-    std::array<zwlr_data_control_offer_v1*, 2> auswahl{};
-    std::map<zwlr_data_control_source_v1*, Quelle> quellen;
-    std::array<zwlr_data_control_source_v1*, 2> eigene{};
-    std::array<quint64, 2> aenderungen{};
-    std::map<quint64, int> gelesen;
-    quint64 letzteNummer = 0;
-
-    ~Zustand();
-    void neueAuswahl(int art, zwlr_data_control_offer_v1* angebot);
-    void sende(zwlr_data_control_source_v1* quelle, const char* typ, int fd);
-    void quelleEndet(zwlr_data_control_source_v1* quelle);
-    zwlr_data_control_source_v1* neueQuelle(int art, Quelle inhalt);
-    void setzeAuswahl(int art, zwlr_data_control_source_v1* quelle);
-    // A pipe whose reading end gives the selection's text; -1 without a text.
-    int empfange(int art);
-};
-
-namespace {
-
-using Z = WaylandAblage::Zustand;
-
-void typAngeboten(void* daten, zwlr_data_control_offer_v1* angebot, const char* typ) {
-    static_cast<Z*>(daten)->angebote[angebot].append(QByteArray(typ));
-}
-const zwlr_data_control_offer_v1_listener angebotHoerer{typAngeboten};
-
-void angebotKam(void* daten, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* angebot) {
-    static_cast<Z*>(daten)->angebote[angebot];
-    zwlr_data_control_offer_v1_add_listener(angebot, &angebotHoerer, daten);
-}
-void auswahlKam(void* daten, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* angebot) {
-    static_cast<Z*>(daten)->neueAuswahl(0, angebot);
-}
-void primaerKam(void* daten, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* angebot) {
-    static_cast<Z*>(daten)->neueAuswahl(1, angebot);
-}
-void geraetEndet(void* daten, zwlr_data_control_device_v1* geraet) {
-    auto* z = static_cast<Z*>(daten);
-    zwlr_data_control_device_v1_destroy(geraet);
-    z->geraet = nullptr;
-}
-const zwlr_data_control_device_v1_listener geraetHoerer{angebotKam, auswahlKam, geraetEndet,
-                                                        primaerKam};
-
-void sendeAn(void* daten, zwlr_data_control_source_v1* quelle, const char* typ, int32_t fd) {
-    static_cast<Z*>(daten)->sende(quelle, typ, fd);
-}
-void quelleAbgeloest(void* daten, zwlr_data_control_source_v1* quelle) {
-    static_cast<Z*>(daten)->quelleEndet(quelle);
-}
-const zwlr_data_control_source_v1_listener quelleHoerer{sendeAn, quelleAbgeloest};
-
-} // namespace
-
-WaylandAblage::Zustand::~Zustand() {
-    for (auto& [angebot, typen] : angebote) {
-        zwlr_data_control_offer_v1_destroy(angebot);
+template <typename P> class DatenKontrolle final : public WaylandAblage::Zustand {
+public:
+    ~DatenKontrolle() override {
+        for (auto& [angebot, typen] : angebote_) {
+            P::angebotEnde(angebot);
+        }
+        for (auto& [quelle, inhalt] : quellen_) {
+            P::quelleEnde(quelle);
+        }
+        if (geraet_ != nullptr) {
+            P::geraetEnde(geraet_);
+        }
+        if (verwalter_ != nullptr) {
+            P::verwalterEnde(verwalter_);
+        }
+        if (sitz_ != nullptr) {
+            wl_seat_destroy(sitz_);
+        }
     }
-    for (auto& [quelle, inhalt] : quellen) {
-        zwlr_data_control_source_v1_destroy(quelle);
-    }
-    if (geraet != nullptr) {
-        zwlr_data_control_device_v1_destroy(geraet);
-    }
-    if (verwalter != nullptr) {
-        zwlr_data_control_manager_v1_destroy(verwalter);
-    }
-    if (sitz != nullptr) {
-        wl_seat_destroy(sitz);
-    }
-}
 
-void WaylandAblage::Zustand::neueAuswahl(int art, zwlr_data_control_offer_v1* angebot) {
-    // The previous offer of this selection is over, unless the other selection has it too.
-    if (auto* alt = auswahl[art]; alt != nullptr && alt != angebot && alt != auswahl[1 - art]) {
-        angebote.erase(alt);
-        zwlr_data_control_offer_v1_destroy(alt);
+    bool bindeAn(WaylandVerbindung& verbindung) override {
+        sitz_ = static_cast<wl_seat*>(verbindung.binde(&wl_seat_interface, 5));
+        verwalter_ =
+            static_cast<typename P::Verwalter*>(verbindung.binde(P::kVerwalter, P::kVersion));
+        if (sitz_ == nullptr || verwalter_ == nullptr) {
+            return false;
+        }
+        geraet_ = P::geraetVon(verwalter_, sitz_);
+        P::hoereGeraet(geraet_, &kGeraetHoerer, this);
+        return verbindung.rundlauf();
     }
-    auswahl[art] = angebot;
-    ++aenderungen[art];
-}
 
-void WaylandAblage::Zustand::sende(zwlr_data_control_source_v1* quelle, const char* typ, int fd) {
-    const auto eintrag = quellen.find(quelle);
-    if (eintrag != quellen.end()) {
-        const Quelle& inhalt = eintrag->second;
-        const QByteArray daten = QByteArray(typ) == kPasswortHinweis ? "secret" : inhalt.text;
-        // The reader is another program; a full pipe waits for it, which is what it asked for.
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        for (qsizetype geschrieben = 0; geschrieben < daten.size();) {
-            const auto n = write(fd, daten.constData() + geschrieben,
-                                 static_cast<size_t>(daten.size() - geschrieben));
-            if (n < 0 && errno != EINTR) {
-                break;
+    void setzeAuswahl(int art, std::optional<Inhalt> inhalt, bool eigen) override {
+        typename P::Quelle* quelle = inhalt ? neueQuelle(std::move(*inhalt)) : nullptr;
+        eigene_[art] = eigen ? quelle : nullptr;
+        if (art == 0) {
+            P::setzeAuswahl(geraet_, quelle);
+        } else {
+            P::setzePrimaer(geraet_, quelle);
+        }
+    }
+
+    int empfange(int art) override {
+        auto* angebot = auswahl_[art];
+        const auto typen = angebote_.find(angebot);
+        if (angebot == nullptr || typen == angebote_.end()) {
+            return -1;
+        }
+        for (const QByteArray& typ : Ablage::kTextTypen) {
+            if (typen->second.contains(typ)) {
+                int rohr[2];
+                if (pipe2(rohr, O_CLOEXEC) != 0) {
+                    return -1;
+                }
+                P::empfange(angebot, typ.constData(), rohr[1]);
+                close(rohr[1]);
+                return rohr[0];
             }
-            geschrieben += n < 0 ? 0 : n;
         }
-        if (QByteArray(typ) != kPasswortHinweis) {
-            ++gelesen[inhalt.nummer];
-        }
-    }
-    close(fd);
-}
-
-void WaylandAblage::Zustand::quelleEndet(zwlr_data_control_source_v1* quelle) {
-    for (auto*& eigen : eigene) {
-        if (eigen == quelle) {
-            eigen = nullptr;
-        }
-    }
-    quellen.erase(quelle);
-    zwlr_data_control_source_v1_destroy(quelle);
-}
-
-zwlr_data_control_source_v1* WaylandAblage::Zustand::neueQuelle(int art, Quelle inhalt) {
-    auto* quelle = zwlr_data_control_manager_v1_create_data_source(verwalter);
-    zwlr_data_control_source_v1_add_listener(quelle, &quelleHoerer, this);
-    for (const QByteArray& typ : kTextTypen) {
-        zwlr_data_control_source_v1_offer(quelle, typ.constData());
-    }
-    if (inhalt.markiert) {
-        zwlr_data_control_source_v1_offer(quelle, kPasswortHinweis);
-    }
-    inhalt.art = art;
-    quellen.emplace(quelle, std::move(inhalt));
-    return quelle;
-}
-
-void WaylandAblage::Zustand::setzeAuswahl(int art, zwlr_data_control_source_v1* quelle) {
-    if (art == 0) {
-        zwlr_data_control_device_v1_set_selection(geraet, quelle);
-    } else {
-        zwlr_data_control_device_v1_set_primary_selection(geraet, quelle);
-    }
-}
-
-int WaylandAblage::Zustand::empfange(int art) {
-    auto* angebot = auswahl[art];
-    const auto typen = angebote.find(angebot);
-    if (angebot == nullptr || typen == angebote.end()) {
         return -1;
     }
-    for (const QByteArray& typ : kTextTypen) {
-        if (typen->second.contains(typ)) {
-            int rohr[2];
-            if (pipe2(rohr, O_CLOEXEC) != 0) {
-                return -1;
-            }
-            zwlr_data_control_offer_v1_receive(angebot, typ.constData(), rohr[1]);
-            close(rohr[1]);
-            return rohr[0];
-        }
+
+    const Inhalt* eigenes(int art) const override {
+        const auto eintrag = quellen_.find(eigene_[art]);
+        return eintrag == quellen_.end() ? nullptr : &eintrag->second;
     }
-    return -1;
+
+private:
+    using Selbst = DatenKontrolle<P>;
+
+    typename P::Quelle* neueQuelle(Inhalt inhalt) {
+        auto* quelle = P::neueQuelle(verwalter_);
+        P::hoereQuelle(quelle, &kQuelleHoerer, this);
+        for (const QByteArray& typ : Ablage::kTextTypen) {
+            P::biete(quelle, typ.constData());
+        }
+        if (inhalt.markiert) {
+            P::biete(quelle, Ablage::kPasswortHinweis);
+        }
+        quellen_.emplace(quelle, std::move(inhalt));
+        return quelle;
+    }
+
+    void neueAuswahl(int art, typename P::Angebot* angebot) {
+        // The previous offer of this selection is over, unless the other selection has it.
+        if (auto* alt = auswahl_[art];
+            alt != nullptr && alt != angebot && alt != auswahl_[1 - art]) {
+            angebote_.erase(alt);
+            P::angebotEnde(alt);
+        }
+        auswahl_[art] = angebot;
+        ++aenderungen[art];
+    }
+
+    void sende(typename P::Quelle* quelle, const char* typ, int fd) {
+        const auto eintrag = quellen_.find(quelle);
+        if (eintrag != quellen_.end()) {
+            const bool hinweis = QByteArray(typ) == Ablage::kPasswortHinweis;
+            Rohr::schreibeAlles(fd, hinweis ? QByteArray("secret") : eintrag->second.text);
+            if (!hinweis) {
+                ++gelesen[eintrag->second.nummer];
+            }
+        }
+        close(fd);
+    }
+
+    void quelleEndet(typename P::Quelle* quelle) {
+        for (auto*& eigen : eigene_) {
+            if (eigen == quelle) {
+                eigen = nullptr;
+            }
+        }
+        quellen_.erase(quelle);
+        P::quelleEnde(quelle);
+    }
+
+    static void typAngeboten(void* daten, typename P::Angebot* angebot, const char* typ) {
+        static_cast<Selbst*>(daten)->angebote_[angebot].append(QByteArray(typ));
+    }
+    static void angebotKam(void* daten, typename P::Geraet*, typename P::Angebot* angebot) {
+        static_cast<Selbst*>(daten)->angebote_[angebot];
+        P::hoereAngebot(angebot, &kAngebotHoerer, daten);
+    }
+    static void auswahlKam(void* daten, typename P::Geraet*, typename P::Angebot* angebot) {
+        static_cast<Selbst*>(daten)->neueAuswahl(0, angebot);
+    }
+    static void primaerKam(void* daten, typename P::Geraet*, typename P::Angebot* angebot) {
+        static_cast<Selbst*>(daten)->neueAuswahl(1, angebot);
+    }
+    static void geraetEndet(void* daten, typename P::Geraet* geraet) {
+        P::geraetEnde(geraet);
+        static_cast<Selbst*>(daten)->geraet_ = nullptr;
+    }
+    static void sendeAn(void* daten, typename P::Quelle* quelle, const char* typ, int32_t fd) {
+        static_cast<Selbst*>(daten)->sende(quelle, typ, fd);
+    }
+    static void quelleAbgeloest(void* daten, typename P::Quelle* quelle) {
+        static_cast<Selbst*>(daten)->quelleEndet(quelle);
+    }
+
+    static constexpr typename P::AngebotHoerer kAngebotHoerer{typAngeboten};
+    static constexpr
+        typename P::GeraetHoerer kGeraetHoerer{angebotKam, auswahlKam, geraetEndet, primaerKam};
+    static constexpr typename P::QuelleHoerer kQuelleHoerer{sendeAn, quelleAbgeloest};
+
+    typename P::Verwalter* verwalter_ = nullptr;
+    typename P::Geraet* geraet_ = nullptr;
+    wl_seat* sitz_ = nullptr;
+    std::map<typename P::Angebot*, QByteArrayList> angebote_;
+    std::array<typename P::Angebot*, 2> auswahl_{};
+    std::map<typename P::Quelle*, Inhalt> quellen_;
+    std::array<typename P::Quelle*, 2> eigene_{};
+};
+
+template <typename P>
+std::unique_ptr<WaylandAblage::Zustand> fuer(const WaylandVerbindung& verbindung,
+                                             const char*& protokoll) {
+    if (!verbindung.bietet(P::kVerwalter->name)) {
+        return nullptr;
+    }
+    protokoll = P::kName;
+    return std::make_unique<DatenKontrolle<P>>();
+}
+
+} // namespace
+
+template <class T> std::optional<T> WaylandAblage::frage(const std::function<T()>& job) {
+    return bereit_ ? verbindung_.frage<T>(job) : std::nullopt;
 }
 
 WaylandAblage::WaylandAblage(WaylandVerbindung& verbindung)
-    : verbindung_(verbindung)
-    , z_(std::make_unique<Zustand>()) {
-    if (!verbindung_.bietet("zwlr_data_control_manager_v1")) {
-        return;
+    : verbindung_(verbindung) {
+    // The newer protocol where both are offered: compositors drop the older one.
+    z_ = fuer<Ext>(verbindung_, protokoll_);
+    if (!z_) {
+        z_ = fuer<Wlr>(verbindung_, protokoll_);
     }
-    bereit_ = verbindung_
-                  .frage<bool>([this] {
-                      Zustand& z = *z_;
-                      z.sitz = static_cast<wl_seat*>(verbindung_.binde(&wl_seat_interface, 5));
-                      z.verwalter = static_cast<zwlr_data_control_manager_v1*>(
-                          verbindung_.binde(&zwlr_data_control_manager_v1_interface, 2));
-                      if (z.sitz == nullptr || z.verwalter == nullptr) {
-                          return false;
-                      }
-                      z.geraet = zwlr_data_control_manager_v1_get_data_device(z.verwalter, z.sitz);
-                      zwlr_data_control_device_v1_add_listener(z.geraet, &geraetHoerer, &z);
-                      // The current selections arrive at once.
-                      return verbindung_.rundlauf();
-                  })
-                  .value_or(false);
+    bereit_ =
+        z_ && verbindung_.frage<bool>([this] { return z_->bindeAn(verbindung_); }).value_or(false);
 }
 
 WaylandAblage::~WaylandAblage() {
-    if (!verbindung_.fuehreAus([this] { z_.reset(); })) {
+    if (z_ && !verbindung_.fuehreAus([this] { z_.reset(); })) {
         z_.reset();
     }
 }
 
 std::optional<QString> WaylandAblage::text(Art art) {
-    const auto fd = verbindung_.frage<int>([&] { return z_->empfange(index(art)); });
+    const auto fd = frage<int>([&] { return z_->empfange(index(art)); });
     if (!fd || *fd < 0) {
         return std::nullopt;
     }
     // Read here, not on the connection's thread: when the selection is ours, that thread
     // is the one that writes it.
-    QByteArray daten;
-    char puffer[16384];
-    for (;;) {
-        pollfd warte{*fd, POLLIN, 0};
-        if (poll(&warte, 1, 1000) <= 0) {
-            break;
-        }
-        const auto n = read(*fd, puffer, sizeof puffer);
-        if (n <= 0 || daten.size() > kHoechstens) {
-            break;
-        }
-        daten.append(puffer, n);
-    }
+    const QByteArray daten = Rohr::leseAlles(*fd);
     close(*fd);
     return QString::fromUtf8(daten);
 }
 
 std::optional<QString> WaylandAblage::vorherigerText(Art art) {
-    const auto vorher = verbindung_.frage<std::optional<std::optional<QString>>>(
-        [&]() -> std::optional<std::optional<QString>> {
-            auto* eigen = z_->eigene[index(art)];
-            if (eigen == nullptr) {
-                return std::nullopt;
-            }
-            return z_->quellen[eigen].vorher;
-        });
-    // Our content, with what it replaced (perhaps nothing); else the selection as it is.
-    return vorher && *vorher ? **vorher : text(art);
+    const auto vorher = frage<std::optional<QString>>([&]() -> std::optional<QString> {
+        const Zustand::Inhalt* eigen = z_->eigenes(index(art));
+        return eigen != nullptr ? eigen->vorher : std::nullopt;
+    });
+    // What our content replaced; else the selection as it is.
+    return vorher && *vorher ? *vorher : text(art);
 }
 
 quint64 WaylandAblage::schreibeEigenen(Art art, const QString& text,
                                        std::optional<QString> vorher) {
-    return verbindung_
-        .frage<quint64>([&] {
-            const int i = index(art);
-            const quint64 nummer = ++z_->letzteNummer;
-            auto* quelle = z_->neueQuelle(i, {text.toUtf8(), true, nummer, i, std::move(vorher)});
-            z_->eigene[i] = quelle;
-            z_->setzeAuswahl(i, quelle);
-            return nummer;
-        })
+    return frage<quint64>([&] {
+               const quint64 nummer = ++z_->letzteNummer;
+               z_->setzeAuswahl(index(art),
+                                Zustand::Inhalt{text.toUtf8(), true, nummer, std::move(vorher)},
+                                true);
+               return nummer;
+           })
         .value_or(0);
 }
 
 bool WaylandAblage::haeltEigenen(Art art, quint64 nummer) {
-    return verbindung_
-        .frage<bool>([&] {
-            auto* eigen = z_->eigene[index(art)];
-            return eigen != nullptr && z_->quellen[eigen].nummer == nummer;
-        })
+    return frage<bool>([&] {
+               const Zustand::Inhalt* eigen = z_->eigenes(index(art));
+               return eigen != nullptr && eigen->nummer == nummer;
+           })
         .value_or(false);
 }
 
 int WaylandAblage::gelesen(quint64 nummer) {
-    return verbindung_.frage<int>([&] { return z_->gelesen[nummer]; }).value_or(0);
+    return frage<int>([&] { return z_->gelesen[nummer]; }).value_or(0);
 }
 
 void WaylandAblage::setze(Art art, const std::optional<QString>& text) {
-    verbindung_.fuehreAus([&] {
-        const int i = index(art);
-        z_->eigene[i] = nullptr;
-        z_->setzeAuswahl(i, text ? z_->neueQuelle(i, {text->toUtf8(), false, 0, i, std::nullopt})
-                                 : nullptr);
+    frage<bool>([&] {
+        z_->setzeAuswahl(
+            index(art),
+            text ? std::optional(Zustand::Inhalt{text->toUtf8(), false, 0, std::nullopt})
+                 : std::nullopt,
+            false);
+        return true;
     });
 }
 
 quint64 WaylandAblage::aenderungen(Art art) {
-    return verbindung_.frage<quint64>([&] { return z_->aenderungen[index(art)]; }).value_or(0);
+    return frage<quint64>([&] { return z_->aenderungen[index(art)]; }).value_or(0);
 }
 
 } // namespace parlix

@@ -1,15 +1,15 @@
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
+#include "app/platform/wayland/Ablage.hpp"
 #include "app/platform/wayland/TastenSender.hpp"
-#include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/x11/EinfuegeTasten.hpp"
 
 #include <thread>
 
 namespace parlix {
 
-using Art = WaylandAblage::Art;
+using Art = Ablage::Art;
 
 QString WaylandAuswahlKopierer::auswahlText() {
     const EinfuegeTasten tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());

@@ -6,19 +6,20 @@
 
 namespace parlix {
 
+class Ablage;
 class TastenSender;
 class VordergrundApp;
-class WaylandAblage;
 
-// The selection by a synthetic copy shortcut, read back through data-control; terminals
+// The selection by a synthetic copy shortcut, read back from the clipboard; terminals
 // without a copy key give their primary selection. Runs on the calling thread: the
-// clipboard and the key sender are served by the Wayland connection's thread.
+// clipboard and the key sender are served by another (the Wayland connection's or the
+// main thread, where the portal's signals arrive).
 class WaylandAuswahlKopierer final : public AuswahlKopierer {
 public:
     static constexpr std::chrono::milliseconds kWarten{140};
 
     // `tasten` may be null: then only the primary selection can be read.
-    WaylandAuswahlKopierer(VordergrundApp& vordergrund, WaylandAblage& ablage, TastenSender* tasten)
+    WaylandAuswahlKopierer(VordergrundApp& vordergrund, Ablage& ablage, TastenSender* tasten)
         : vordergrund_(vordergrund)
         , ablage_(ablage)
         , tasten_(tasten) {}
@@ -27,7 +28,7 @@ public:
 
 private:
     VordergrundApp& vordergrund_;
-    WaylandAblage& ablage_;
+    Ablage& ablage_;
     TastenSender* tasten_;
 };
 

@@ -16,6 +16,7 @@
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
+#include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
@@ -44,6 +45,7 @@ struct Sitzung {
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
     std::unique_ptr<PortalTastatur> portalTastatur;
+    std::unique_ptr<PortalAblage> portalAblage;
     std::unique_ptr<UinputTastatur> uinput;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
@@ -133,9 +135,9 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     melde(u"Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
 }
 
-// The first way to post keys: the compositor's virtual keyboard, the RemoteDesktop
-// portal, which asks the user once (at start, not at the first paste), a keyboard device
-// of our own through /dev/uinput.
+// With data-control, the first way to post keys: the compositor's virtual keyboard, the
+// RemoteDesktop portal, which asks the user once (at start, not at the first paste), a
+// keyboard device of our own through /dev/uinput.
 TastenSender* tastenWeg(Sitzung& s) {
     if (s.tastatur.bereit()) {
         melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
@@ -161,23 +163,46 @@ TastenSender* tastenWeg(Sitzung& s) {
     return nullptr;
 }
 
-// Whether a key can be posted.
-bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
-    if (!s.ablage.bereit()) {
+// Without data-control (GNOME, Plasma ≥ 6.5) the RemoteDesktop portal's session carries
+// both the clipboard and the keys.
+bool portalWeg(Sitzung& s) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalTastatur::verfuegbar(bus) || !PortalAblage::verfuegbar(bus)) {
         log().schreibe(u"Wayland: Einfügen nicht möglich (der Compositor bietet kein "
-                       u"data-control)"_s);
+                       u"data-control, das RemoteDesktop-Portal keine Zwischenablage)"_s);
         return false;
     }
-    TastenSender* tasten = tastenWeg(s);
-    auto inserter = std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund,
-                                                          s.ablage, tasten);
+    s.portalTastatur =
+        std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei(), true);
+    s.portalAblage = std::make_unique<PortalAblage>(bus, *s.portalTastatur);
+    s.portalTastatur->starte();
+    melde(u"Einfügen"_s, u"Zwischenablage und Tasten des RemoteDesktop-Portals (der Desktop "
+                         u"fragt einmal um Erlaubnis)"_s);
+    return true;
+}
+
+// Whether a key can be posted.
+bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
+    Ablage* ablage = &s.ablage;
+    TastenSender* tasten = nullptr;
+    if (s.ablage.bereit()) {
+        melde(u"Zwischenablage"_s, QString::fromLatin1(s.ablage.protokoll()));
+        tasten = tastenWeg(s);
+    } else if (portalWeg(s)) {
+        ablage = s.portalAblage.get();
+        tasten = s.portalTastatur.get();
+    } else {
+        return false;
+    }
+    auto inserter =
+        std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
     inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
         if (*slot) {
             (*slot)();
         }
     };
     p.inserter = inserter;
-    p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, s.ablage, tasten);
+    p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, *ablage, tasten);
     return tasten != nullptr;
 }
 

@@ -1,20 +1,22 @@
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
+#include "app/platform/wayland/Ablage.hpp"
 #include "app/platform/wayland/TastenSender.hpp"
-#include "app/platform/wayland/WaylandAblage.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix {
 
-using Art = WaylandAblage::Art;
+using Art = Ablage::Art;
 
 WaylandTextInserter::WaylandTextInserter(MainQueue& mainQueue, DefaultsStore& speicher,
-                                         VordergrundApp& vordergrund, WaylandAblage& ablage,
+                                         VordergrundApp& vordergrund, Ablage& ablage,
                                          TastenSender* tasten)
     : mainQueue_(mainQueue)
     , speicher_(speicher)
@@ -23,6 +25,7 @@ WaylandTextInserter::WaylandTextInserter(MainQueue& mainQueue, DefaultsStore& sp
     , tasten_(tasten) {}
 
 void WaylandTextInserter::fuegeEin(const QString& text) {
+    const MainQueue::Zeitpunkt aufruf = mainQueue_.jetzt();
     Vorgang vorgang;
     vorgang.tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
     // Read once: a change of the setting during this insertion does not apply to it.
@@ -30,11 +33,20 @@ void WaylandTextInserter::fuegeEin(const QString& text) {
     vorgang.ablage = ablage_.schreibeEigenen(
         Art::zwischenablage, text,
         vorgang.wiederherstellen ? ablage_.vorherigerText(Art::zwischenablage) : std::nullopt);
+    if (vorgang.ablage == 0) {
+        log().schreibe(u"FEHLER: Einfügen: Zwischenablage nicht erreichbar, Text nicht "
+                       u"eingefügt"_s);
+        return;
+    }
     if (vorgang.tasten.ueberPrimaer) {
         vorgang.primaer =
             ablage_.schreibeEigenen(Art::primaer, text, ablage_.vorherigerText(Art::primaer));
     }
-    mainQueue_.after(kEinfuegenNach, [this, vorgang] { fuegeEin(vorgang); });
+    // The wait counts from the call: reading the old clipboard text from another
+    // application must not delay the paste beyond it.
+    const auto rest = std::max(MainQueue::Dauer::zero(),
+                               MainQueue::Dauer(kEinfuegenNach) - (mainQueue_.jetzt() - aufruf));
+    mainQueue_.after(rest, [this, vorgang] { fuegeEin(vorgang); });
 }
 
 void WaylandTextInserter::fuegeEin(const Vorgang& vorgang) {

@@ -8,18 +8,20 @@
 
 namespace parlix {
 
+class Ablage;
 class DefaultsStore;
 class MainQueue;
 class TastenSender;
 class VordergrundApp;
-class WaylandAblage;
 
-// Pastes on Wayland: the text goes on the clipboard through data-control and the paste
-// shortcut (the terminal's own for terminals) through a TastenSender. The old text goes
+// Pastes on Wayland: the text goes on the clipboard (data-control or the portal's) and
+// the paste shortcut (the terminal's own for terminals) through a TastenSender. The old text goes
 // back only after the target has read ours (GTK drops a paste whose source vanishes
 // right after the first read), at the latest kLesenFrist later, and only while the
 // clipboard still holds ours. Without a way to post keys the text stays on the
-// clipboard and beiNurKopiert is called: the user pastes by hand.
+// clipboard and beiNurKopiert is called: the user pastes by hand. When the clipboard
+// cannot take the text, no key is posted (it would paste the user's old text) and the
+// log says the text was not pasted.
 class WaylandTextInserter final : public TextInserter {
 public:
     static constexpr std::chrono::milliseconds kLesenFrist{2000};
@@ -27,7 +29,7 @@ public:
 
     // `tasten` may be null: then nothing can be posted.
     WaylandTextInserter(MainQueue& mainQueue, DefaultsStore& speicher, VordergrundApp& vordergrund,
-                        WaylandAblage& ablage, TastenSender* tasten);
+                        Ablage& ablage, TastenSender* tasten);
 
     void fuegeEin(const QString& text) override;
 
@@ -49,7 +51,7 @@ private:
     MainQueue& mainQueue_;
     DefaultsStore& speicher_;
     VordergrundApp& vordergrund_;
-    WaylandAblage& ablage_;
+    Ablage& ablage_;
     TastenSender* tasten_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QFile>
 #include <QStandardPaths>
 #include <vector>
@@ -18,6 +19,7 @@ namespace {
 
 const QString kSchnittstelle = u"org.freedesktop.portal.RemoteDesktop"_s;
 const QString kSitzung = u"org.freedesktop.portal.Session"_s;
+const QString kAblage = u"org.freedesktop.portal.Clipboard"_s;
 constexpr uint kTastatur = 1;      // device type
 constexpr uint kBisWiderrufen = 2; // persist_mode: until the user revokes it
 
@@ -31,9 +33,10 @@ QString gespeicherterToken(const QString& datei) {
 
 } // namespace
 
-PortalTastatur::PortalTastatur(QDBusConnection bus, QString tokenDatei)
+PortalTastatur::PortalTastatur(QDBusConnection bus, QString tokenDatei, bool mitAblage)
     : bus_(std::move(bus))
-    , tokenDatei_(std::move(tokenDatei)) {}
+    , tokenDatei_(std::move(tokenDatei))
+    , mitAblage_(mitAblage) {}
 
 PortalTastatur::~PortalTastatur() {
     const QString offen = sitzung();
@@ -98,6 +101,26 @@ void PortalTastatur::auswahlKam(uint antwort, const QVariantMap& /*ergebnis*/) {
         melde(false);
         return;
     }
+    if (!mitAblage_) {
+        ablageAngefragt();
+        return;
+    }
+    // Only before Start; the desktop's answer comes with Start's.
+    QDBusMessage aufruf = QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kAblage,
+                                                         u"RequestClipboard"_s);
+    aufruf << QVariant::fromValue(QDBusObjectPath(sitzung())) << QVariantMap();
+    auto* warten = new QDBusPendingCallWatcher(bus_.asyncCall(aufruf), this);
+    connect(warten, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (w->isError()) {
+            log().schreibe(u"FEHLER: RemoteDesktop-Portal: keine Zwischenablage (%1)"_s.arg(
+                w->error().message()));
+        }
+        ablageAngefragt();
+    });
+}
+
+void PortalTastatur::ablageAngefragt() {
     // Here the desktop asks the user, unless the token spares it.
     frage(u"Start"_s, {QVariant::fromValue(QDBusObjectPath(sitzung())), QString(), QVariantMap()},
           SLOT(startKam(uint, QVariantMap)));
@@ -119,9 +142,14 @@ void PortalTastatur::startKam(uint antwort, const QVariantMap& ergebnis) {
                 u"FEHLER: RemoteDesktop-Portal: Token nicht gespeichert (%1)"_s.arg(*fehler));
         }
     }
+    const bool ablage = ergebnis.value(u"clipboard_enabled"_s).toBool();
+    if (mitAblage_ && !ablage) {
+        log().schreibe(u"FEHLER: RemoteDesktop-Portal: Zwischenablage nicht erlaubt"_s);
+    }
     {
         const std::lock_guard lock(sperre_);
         gestartet_ = true;
+        ablage_ = ablage;
     }
     melde(true);
 }
@@ -130,6 +158,7 @@ void PortalTastatur::sitzungEndete(const QDBusMessage& /*signal*/) {
     log().schreibe(u"RemoteDesktop-Portal: Sitzung vom Desktop beendet"_s);
     const std::lock_guard lock(sperre_);
     gestartet_ = false;
+    ablage_ = false;
     sitzung_.clear();
 }
 
@@ -143,6 +172,11 @@ void PortalTastatur::melde(bool gestartet) {
 QString PortalTastatur::sitzung() const {
     const std::lock_guard lock(sperre_);
     return sitzung_;
+}
+
+bool PortalTastatur::ablageErlaubt() const {
+    const std::lock_guard lock(sperre_);
+    return gestartet_ && ablage_;
 }
 
 bool PortalTastatur::tippe(const Tastenkombination& taste) {

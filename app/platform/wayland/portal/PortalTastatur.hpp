@@ -17,16 +17,17 @@ namespace parlix {
 // desktop asks the user the first time; its answer comes with a restore token, kept in
 // a file only the user can read, that spares the question next time (each token is good
 // for one start, so the new one replaces it). Until the session has started, and after
-// the portal ended it, nothing can be posted. The session is set up on the main thread,
-// where the portal's answers arrive.
+// the portal ended it, nothing can be posted. Where the compositor offers no clipboard
+// to us, the session asks for the portal's clipboard as well (PortalAblage uses it). The
+// session is set up on the main thread, where the portal's answers arrive.
 class PortalTastatur final : public QObject, public TastenSender {
     Q_OBJECT
 
 public:
     using Bereit = std::function<void(bool gestartet)>;
 
-    // The token is kept in `tokenDatei`.
-    PortalTastatur(QDBusConnection bus, QString tokenDatei);
+    // The token is kept in `tokenDatei`; `mitAblage`: the session asks for the clipboard.
+    PortalTastatur(QDBusConnection bus, QString tokenDatei, bool mitAblage = false);
     ~PortalTastatur() override;
 
     // $XDG_CONFIG_HOME/parlix/remote-desktop-token
@@ -43,6 +44,12 @@ public:
     // key.
     bool tippe(const Tastenkombination& taste) override;
 
+    // The session's object path; empty before CreateSession answered and after it ended.
+    // Any thread.
+    QString sitzung() const;
+    // Whether the started session may use the clipboard. Any thread.
+    bool ablageErlaubt() const;
+
 private slots:
     void sitzungKam(uint antwort, const QVariantMap& ergebnis);
     void auswahlKam(uint antwort, const QVariantMap& ergebnis);
@@ -51,16 +58,18 @@ private slots:
 
 private:
     void frage(const QString& methode, QVariantList argumente, const char* antwortSlot);
+    void ablageAngefragt();
     void melde(bool gestartet);
-    QString sitzung() const;
 
     QDBusConnection bus_;
     QString tokenDatei_;
+    bool mitAblage_;
     Bereit bereit_;
     int anfragen_ = 0;
     mutable std::mutex sperre_;
     QString sitzung_;        // under sperre_
     bool gestartet_ = false; // under sperre_
+    bool ablage_ = false;    // under sperre_
 };
 
 } // namespace parlix

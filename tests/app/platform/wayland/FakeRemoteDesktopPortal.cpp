@@ -1,13 +1,14 @@
 #include "tests/app/platform/wayland/FakeRemoteDesktopPortal.hpp"
 
 #include <QDBusMessage>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix::test {
 
 FakeRemoteDesktopPortal::FakeRemoteDesktopPortal(QDBusConnection bus)
-    : FakePortal(std::move(bus)) {
+    : FakeAblagePortal(std::move(bus)) {
     registriere();
 }
 
@@ -61,7 +62,10 @@ QDBusObjectPath FakeRemoteDesktopPortal::Start(const QDBusObjectPath& sitzung,
     gestartet_ = true;
     tokens_.append(u"token-%1"_s.arg(tokens_.size() + 1));
     gueltig_.append(tokens_.last());
-    return antworte(optionen, 0, {{u"devices"_s, 1u}, {u"restore_token"_s, tokens_.last()}});
+    return antworte(optionen, 0,
+                    {{u"devices"_s, 1u},
+                     {u"clipboard_enabled"_s, starteAblage(sitzung_, message().service())},
+                     {u"restore_token"_s, tokens_.last()}});
 }
 
 void FakeRemoteDesktopPortal::NotifyKeyboardKeysym(const QDBusObjectPath& sitzung,
@@ -73,6 +77,13 @@ void FakeRemoteDesktopPortal::NotifyKeyboardKeysym(const QDBusObjectPath& sitzun
         return;
     }
     tasten_.append({keysym, zustand});
+    if (keysym == XKB_KEY_Control_L) {
+        strg_ = zustand == 1;
+    } else if (keysym == XKB_KEY_v && zustand == 1 && strg_) {
+        zielFuegtEin();
+    } else if (keysym == XKB_KEY_c && zustand == 1 && strg_) {
+        zielKopiert();
+    }
 }
 
 } // namespace parlix::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/app/platform/wayland/FakePortal.hpp"
+#include "tests/app/platform/wayland/FakeAblagePortal.hpp"
 
 #include <QList>
 #include <QStringList>
@@ -13,8 +13,9 @@ namespace parlix::test {
 // The desktop's RemoteDesktop portal as a test plays it: a Start without a restore token
 // it issued earlier counts as the consent dialog the user saw; `startAntwort` 1 is the
 // user refusing. Every start that is granted hands out a fresh token, and every key the
-// session posts is recorded.
-class FakeRemoteDesktopPortal final : public FakePortal {
+// session posts is recorded; Control+V (with Shift too) makes the focused application
+// paste from the portal's clipboard, Control+C copy its selection there.
+class FakeRemoteDesktopPortal final : public FakeAblagePortal {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.RemoteDesktop")
     Q_PROPERTY(uint version READ version)
@@ -53,6 +54,7 @@ private:
     QStringList tokens_;
     QStringList gueltig_;
     bool gestartet_ = false;
+    bool strg_ = false;
     QList<std::pair<int, uint>> tasten_;
 };
 

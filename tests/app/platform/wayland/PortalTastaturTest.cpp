@@ -1,28 +1,34 @@
-// Keystrokes through the RemoteDesktop portal, against a portal played by the test on a
-// private session bus: the user is asked once, the restore token spares the question
-// the next time, and a refusal leaves the text on the clipboard for the user.
+// Keystrokes and the clipboard through the RemoteDesktop portal, against a portal played
+// by the test on a private session bus: the user is asked once, the restore token spares
+// the question the next time, a paste leaves the user's clipboard as it was, and a
+// refusal is told, never taken for a paste.
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
+#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
+#include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/FakeRemoteDesktopPortal.hpp"
 #include "tests/app/platform/wayland/PortalBus.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
+#include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/QtWarten.hpp"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <future>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace parlix::test {
 namespace {
@@ -48,6 +54,23 @@ protected:
     static QByteArray inhalt(const QString& datei) {
         QFile f(datei);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The portal's keyboard with its clipboard, started, and a paste through both.
+    struct PortalEinfuegen {
+        explicit PortalEinfuegen(QDBusConnection& bus)
+            : tastatur(bus, PortalTastatur::standardTokenDatei(), true)
+            , ablage(bus, tastatur) {}
+
+        PortalTastatur tastatur;
+        PortalAblage ablage;
+        NullVordergrundApp vorn;
+        QtMainQueue queue;
+        SpeicherDefaultsStore speicher;
+        WaylandTextInserter inserter{queue, speicher, vorn, ablage, &tastatur};
+    };
+    bool eingefuegt(qsizetype anzahl) {
+        return warteQt([&] { return portal_->eingefuegt().size() == anzahl; });
     }
 
     KopflosesWaylandDesktop desktop_{{.bus = true}};
@@ -117,6 +140,72 @@ TEST_F(PortalTastaturTest, AbgelehntBleibtDerTextInDerAblageUndDerNutzerErfaehrt
     ASSERT_TRUE(warteQt([&] { return nurKopiert; }));
     EXPECT_EQ(nutzerAblage.text(WaylandAblage::Art::zwischenablage), u"von Hand einfügen"_s);
     EXPECT_TRUE(portal_->tasten().isEmpty());
+}
+
+TEST_F(PortalTastaturTest, PortalAblageFuegtEinUndGibtDemNutzerSeinenTextZurueck) {
+    portal_->nutzerKopiert(u"vom Nutzer kopiert"_s);
+    PortalEinfuegen e(bus_.parlix());
+    ASSERT_EQ(starte(e.tastatur), true);
+    ASSERT_TRUE(e.tastatur.ablageErlaubt());
+
+    e.inserter.fuegeEin(u"Grüße über das Portal"_s);
+    ASSERT_TRUE(eingefuegt(1));
+    EXPECT_EQ(portal_->eingefuegt().last(), u"Grüße über das Portal"_s);
+    EXPECT_TRUE(portal_->typen().contains(u"x-kde-passwordManagerHint"_s));
+    // Restored: the user's text, no longer marked for clipboard managers to skip.
+    ASSERT_TRUE(
+        warteQt([&] { return !portal_->typen().contains(u"x-kde-passwordManagerHint"_s); }));
+    portal_->zielFuegtEin();
+    ASSERT_TRUE(eingefuegt(2));
+    EXPECT_EQ(portal_->eingefuegt().last(), u"vom Nutzer kopiert"_s);
+
+    // What the user copies between the paste and the restore stays.
+    e.inserter.fuegeEin(u"zweites Diktat"_s);
+    ASSERT_TRUE(eingefuegt(3));
+    EXPECT_EQ(portal_->eingefuegt().last(), u"zweites Diktat"_s);
+    portal_->nutzerKopiert(u"inzwischen kopiert"_s);
+    warteQt([] { return false; }, WaylandTextInserter::kWiederherstellenNach + 300ms);
+    EXPECT_FALSE(portal_->sitzungBesitzt());
+    portal_->zielFuegtEin();
+    ASSERT_TRUE(eingefuegt(4));
+    EXPECT_EQ(portal_->eingefuegt().last(), u"inzwischen kopiert"_s);
+}
+
+TEST_F(PortalTastaturTest, AuswahlKommtUeberDiePortalAblageUndDieAblageBleibtDesNutzers) {
+    portal_->nutzerKopiert(u"vom Nutzer kopiert"_s);
+    portal_->markiere(u"markierter Text"_s);
+    PortalEinfuegen e(bus_.parlix());
+    ASSERT_EQ(starte(e.tastatur), true);
+    WaylandAuswahlKopierer kopierer(e.vorn, e.ablage, &e.tastatur);
+    // On a thread of its own, as on the pipeline's, while the portal's signals arrive on
+    // the main thread.
+    auto auswahl = std::async(std::launch::async, [&] { return kopierer.auswahlText(); });
+    ASSERT_TRUE(warteQt([&] { return auswahl.wait_for(0s) == std::future_status::ready; }));
+    EXPECT_EQ(auswahl.get(), u"markierter Text"_s);
+    portal_->zielFuegtEin();
+    ASSERT_TRUE(eingefuegt(1));
+    EXPECT_EQ(portal_->eingefuegt().last(), u"vom Nutzer kopiert"_s);
+}
+
+TEST_F(PortalTastaturTest, OhnePortalAblageWirdNichtsEingefuegtUndDasLogSagtEs) {
+    portal_->ablageErlauben = false;
+    portal_->nutzerKopiert(u"vom Nutzer kopiert"_s);
+    LogMitschnitt log;
+    PortalEinfuegen e(bus_.parlix());
+    ASSERT_EQ(starte(e.tastatur), true);
+    EXPECT_FALSE(e.tastatur.ablageErlaubt());
+    EXPECT_TRUE(log.enthaelt(u"FEHLER: RemoteDesktop-Portal: Zwischenablage nicht erlaubt"_s));
+    bool nurKopiert = false;
+    e.inserter.beiNurKopiert = [&] { nurKopiert = true; };
+
+    e.inserter.fuegeEin(u"nicht eingefügt"_s);
+    EXPECT_TRUE(
+        log.enthaelt(u"FEHLER: Einfügen: Zwischenablage nicht erreichbar, Text nicht eingefügt"_s));
+    // Ctrl+V would paste the user's old text as if it were the dictation.
+    warteQt([] { return false; }, WaylandTextInserter::kEinfuegenNach + 200ms);
+    EXPECT_TRUE(portal_->tasten().isEmpty());
+    EXPECT_FALSE(nurKopiert);
+    EXPECT_TRUE(portal_->eingefuegt().isEmpty());
 }
 
 } // namespace
