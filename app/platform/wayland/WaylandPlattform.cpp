@@ -211,8 +211,7 @@ bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
 // Where sway's IPC does not tell the focused application: Hyprland's IPC, the
 // compositor's foreign-toplevel list (wlroots), else the accessibility bus's active
 // window.
-void bestueckeVordergrund(Plattform& p, Sitzung& s, AtspiVerbindung& atspi,
-                          MainQueue& mainQueue) {
+void bestueckeVordergrund(Plattform& p, Sitzung& s, AtspiVerbindung& atspi, MainQueue& mainQueue) {
     if (bestueckeHyprland(p, s, mainQueue)) {
         return;
     }

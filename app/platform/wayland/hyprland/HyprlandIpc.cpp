@@ -93,10 +93,10 @@ std::optional<HyprlandIpc::Fenster> HyprlandIpc::aktivesFenster() const {
     }
     const QJsonArray ort = o.value(u"at"_s).toArray();
     const QJsonArray groesse = o.value(u"size"_s).toArray();
-    return Fenster{o.value(u"class"_s).toString(), o.value(u"pid"_s).toInteger(),
-                   QRect(ort.at(0).toInt(), ort.at(1).toInt(), groesse.at(0).toInt(),
-                         groesse.at(1).toInt()),
-                   vollbild(o)};
+    return Fenster{
+        o.value(u"class"_s).toString(), o.value(u"pid"_s).toInteger(),
+        QRect(ort.at(0).toInt(), ort.at(1).toInt(), groesse.at(0).toInt(), groesse.at(1).toInt()),
+        vollbild(o)};
 }
 
 QString HyprlandIpc::ereignisSocket() const {

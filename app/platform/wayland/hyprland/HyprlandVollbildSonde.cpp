@@ -2,7 +2,6 @@
 
 #include "app/platform/wayland/hyprland/HyprlandEreignisse.hpp"
 #include "app/platform/wayland/hyprland/HyprlandIpc.hpp"
-#include "core/concurrency/MainQueue.hpp"
 
 namespace parlix {
 
@@ -35,24 +34,18 @@ std::optional<bool> HyprlandVollbildSonde::meldetVollbild() {
 
 void HyprlandVollbildSonde::beobachteWechsel(std::function<void()> wechsel) {
     beendeBeobachtung();
-    wechsel_ = std::make_shared<std::function<void()>>(std::move(wechsel));
+    wechsel_.beginne(std::move(wechsel));
     ereignisse_ = std::make_unique<HyprlandEreignisse>(
-        ipc_.ereignisSocket(),
-        [&queue = mainQueue_, ziel = std::weak_ptr(wechsel_)](const QByteArray& name) {
-            if (!istWechsel(name)) {
-                return;
+        ipc_.ereignisSocket(), [melde = wechsel_.melder(mainQueue_)](const QByteArray& name) {
+            if (istWechsel(name)) {
+                melde();
             }
-            queue.post([ziel] {
-                if (const auto wechsel = ziel.lock()) {
-                    (*wechsel)();
-                }
-            });
         });
 }
 
 void HyprlandVollbildSonde::beendeBeobachtung() {
     ereignisse_.reset();
-    wechsel_.reset();
+    wechsel_.ende();
 }
 
 } // namespace parlix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/wayland/Wechselmeldung.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
 
 #include <memory>
@@ -8,7 +9,6 @@ namespace parlix {
 
 class HyprlandEreignisse;
 class HyprlandIpc;
-class MainQueue;
 
 // The full-screen check on Hyprland: the focused window's own full-screen state (not a
 // maximised one), re-checked at every focus, full-screen, workspace and close event.
@@ -28,8 +28,7 @@ public:
 private:
     const HyprlandIpc& ipc_;
     MainQueue& mainQueue_;
-    // Held only here: a change posted before beendeBeobachtung() finds it gone.
-    std::shared_ptr<std::function<void()>> wechsel_;
+    Wechselmeldung wechsel_;
     std::unique_ptr<HyprlandEreignisse> ereignisse_;
 };
 

@@ -140,8 +140,8 @@ FremdeFenster::FremdeFenster(WaylandVerbindung& verbindung)
                       if (z_->verwalter == nullptr) {
                           return false;
                       }
-                      zwlr_foreign_toplevel_manager_v1_add_listener(z_->verwalter,
-                                                                    &verwalterHoerer, z_.get());
+                      zwlr_foreign_toplevel_manager_v1_add_listener(z_->verwalter, &verwalterHoerer,
+                                                                    z_.get());
                       // The windows that exist arrive at once; their states with the second.
                       return verbindung_.rundlauf() && verbindung_.rundlauf();
                   })

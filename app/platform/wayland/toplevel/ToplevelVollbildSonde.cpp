@@ -1,7 +1,6 @@
 #include "app/platform/wayland/toplevel/ToplevelVollbildSonde.hpp"
 
 #include "app/platform/wayland/toplevel/FremdeFenster.hpp"
-#include "core/concurrency/MainQueue.hpp"
 
 namespace parlix {
 
@@ -15,19 +14,13 @@ std::optional<bool> ToplevelVollbildSonde::meldetVollbild() {
 }
 
 void ToplevelVollbildSonde::beobachteWechsel(std::function<void()> wechsel) {
-    wechsel_ = std::make_shared<std::function<void()>>(std::move(wechsel));
-    fenster_.beiWechsel([&queue = mainQueue_, ziel = std::weak_ptr(wechsel_)] {
-        queue.post([ziel] {
-            if (const auto wechsel = ziel.lock()) {
-                (*wechsel)();
-            }
-        });
-    });
+    wechsel_.beginne(std::move(wechsel));
+    fenster_.beiWechsel(wechsel_.melder(mainQueue_));
 }
 
 void ToplevelVollbildSonde::beendeBeobachtung() {
     fenster_.beiWechsel({});
-    wechsel_.reset();
+    wechsel_.ende();
 }
 
 } // namespace parlix

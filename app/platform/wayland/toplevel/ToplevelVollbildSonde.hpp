@@ -1,13 +1,11 @@
 #pragma once
 
+#include "app/platform/wayland/Wechselmeldung.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
-
-#include <memory>
 
 namespace parlix {
 
 class FremdeFenster;
-class MainQueue;
 
 // The full-screen check where only foreign-toplevel management tells about the windows:
 // the active window's own full-screen state. Without process ids and bounds it cannot
@@ -31,8 +29,7 @@ public:
 private:
     FremdeFenster& fenster_;
     MainQueue& mainQueue_;
-    // Held only here: a change posted before beendeBeobachtung() finds it gone.
-    std::shared_ptr<std::function<void()>> wechsel_;
+    Wechselmeldung wechsel_;
 };
 
 } // namespace parlix

@@ -59,7 +59,8 @@ void FakeHyprland::antworte(const QByteArray& befehl, const QByteArray& antwort)
 void FakeHyprland::sende(const QByteArray& daten) {
     const std::lock_guard lock(sperre_);
     for (const int fd : zuhoerer_) {
-        [[maybe_unused]] const auto n = send(fd, daten.constData(), static_cast<size_t>(daten.size()), MSG_NOSIGNAL);
+        [[maybe_unused]] const auto n =
+            send(fd, daten.constData(), static_cast<size_t>(daten.size()), MSG_NOSIGNAL);
     }
 }
 
@@ -111,7 +112,8 @@ void FakeHyprland::beantworte(int fd) {
         const std::lock_guard lock(sperre_);
         antwort = antworten_.value(QByteArray(befehl, n > 0 ? n : 0), antwort);
     }
-    [[maybe_unused]] const auto m = send(fd, antwort.constData(), static_cast<size_t>(antwort.size()), MSG_NOSIGNAL);
+    [[maybe_unused]] const auto m =
+        send(fd, antwort.constData(), static_cast<size_t>(antwort.size()), MSG_NOSIGNAL);
     close(fd);
 }
 

@@ -1,7 +1,8 @@
 // The active window and its full-screen state from foreign-toplevel management, on a
 // headless sway (which offers it besides its own IPC).
-#include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/toplevel/FremdeFenster.hpp"
+
+#include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/toplevel/ToplevelVollbildSonde.hpp"
 #include "app/platform/wayland/toplevel/ToplevelVordergrundApp.hpp"
 #include "core/concurrency/QtMainQueue.hpp"

@@ -40,16 +40,14 @@ TEST(HyprlandTest, AnwendungOrtUndVollbildDesAktivenFensters) {
     EXPECT_EQ(sonde.meldetVollbild(), true);
     hyprland.antworte("j/activewindow", fenster("foot", R"("fullscreen":1)"));
     EXPECT_EQ(sonde.meldetVollbild(), false);
-    hyprland.antworte("j/activewindow",
-                      fenster("foot", R"("fullscreen":true,"fullscreenMode":0)"));
+    hyprland.antworte("j/activewindow", fenster("foot", R"("fullscreen":true,"fullscreenMode":0)"));
     EXPECT_EQ(sonde.meldetVollbild(), true);
-    hyprland.antworte("j/activewindow",
-                      fenster("foot", R"("fullscreen":true,"fullscreenMode":1)"));
+    hyprland.antworte("j/activewindow", fenster("foot", R"("fullscreen":true,"fullscreenMode":1)"));
     EXPECT_EQ(sonde.meldetVollbild(), false);
 
     // No focused window, a broken answer, an unknown one: nothing, and not full screen.
-    for (const QByteArray& antwort : {QByteArray("{}"), QByteArray(R"({"class":"fo)"),
-                                      QByteArray("unknown request")}) {
+    for (const QByteArray& antwort :
+         {QByteArray("{}"), QByteArray(R"({"class":"fo)"), QByteArray("unknown request")}) {
         hyprland.antworte("j/activewindow", antwort);
         EXPECT_EQ(vorn.anwendungsID(), std::nullopt) << antwort.toStdString();
         EXPECT_EQ(vorn.fokusFenster(), std::nullopt);
