@@ -41,8 +41,8 @@ QByteArray liesBisEnde(int fd, Uhr::time_point ende) {
     return {};
 }
 
-// Before 0.42 a flag with a mode beside it (0 full screen, 1 maximised); since then
-// flags in one number (1 maximised, 2 full screen).
+// Older versions give a flag with a mode beside it (0 full screen, 1 maximised), newer
+// ones flags in one number (1 maximised, 2 full screen).
 bool vollbild(const QJsonObject& fenster) {
     const QJsonValue wert = fenster.value(u"fullscreen"_s);
     if (wert.isBool()) {

@@ -35,7 +35,8 @@ TEST(HyprlandTest, AnwendungOrtUndVollbildDesAktivenFensters) {
     EXPECT_EQ(vorn.fokusFenster(), QRect(10, 40, 800, 600));
     EXPECT_EQ(sonde.vorderstePid(), 4242);
     EXPECT_EQ(sonde.meldetVollbild(), false);
-    // Since 0.42 flags (2 full screen, 1 maximised), before a flag and a mode (0 full screen).
+    // Newer versions: flags (2 full screen, 1 maximised); older: a flag and a mode (0 full
+    // screen, 1 maximised).
     hyprland.antworte("j/activewindow", fenster("foot", R"("fullscreen":3)"));
     EXPECT_EQ(sonde.meldetVollbild(), true);
     hyprland.antworte("j/activewindow", fenster("foot", R"("fullscreen":1)"));
