@@ -71,6 +71,9 @@ void GameModeMonitor::pruefe() {
 }
 
 bool GameModeMonitor::istVollbildAktiv() {
+    if (const auto gemeldet = sonde_.meldetVollbild()) {
+        return *gemeldet;
+    }
     const auto pid = sonde_.vorderstePid();
     if (!pid) {
         return false;

@@ -30,7 +30,8 @@ public:
     void pruefe();
 
     // A window of the frontmost application, at the ordinary level, as large as one of
-    // the screens (positions are not compared).
+    // the screens (positions are not compared); or, where the desktop reports the state
+    // itself, its word.
     bool istVollbildAktiv();
     bool aktiv() const { return aktiv_; }
 

@@ -28,6 +28,10 @@ public:
     virtual std::optional<QList<Fenster>> fenster() = 0;
     // The frame sizes of the screens.
     virtual QList<QSizeF> bildschirme() = 0;
+    // Whether the frontmost application's active window is full screen, where the desktop
+    // tells that state itself but neither process ids nor window bounds; nothing where
+    // it is judged from the window list above.
+    virtual std::optional<bool> meldetVollbild() { return std::nullopt; }
 
     // Calls wechsel on the main thread whenever the active application or workspace
     // changes, until beendeBeobachtung().

@@ -11,10 +11,12 @@ public:
     std::optional<qint64> pid;
     std::optional<QList<Fenster>> liste = QList<Fenster>{};
     QList<QSizeF> schirme{QSizeF(1920, 1080)};
+    std::optional<bool> gemeldet;
 
     std::optional<qint64> vorderstePid() override { return pid; }
     std::optional<QList<Fenster>> fenster() override { return liste; }
     QList<QSizeF> bildschirme() override { return schirme; }
+    std::optional<bool> meldetVollbild() override { return gemeldet; }
 
     void beobachteWechsel(std::function<void()> wechsel) override { wechsel_ = std::move(wechsel); }
     void beendeBeobachtung() override { wechsel_ = nullptr; }

@@ -147,6 +147,11 @@ bool KopflosesWaylandDesktop::starteBus() {
         return false;
     }
     umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", adresse.left(adresse.indexOf('\n')).trimmed());
+    // Applications expose their widgets on the accessibility bus that the bus starts on
+    // demand; switching it on must not reach the user's own dconf settings.
+    umgebung_.entferne("NO_AT_BRIDGE");
+    umgebung_.setze("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    umgebung_.setze("GSETTINGS_BACKEND", "memory");
     return true;
 }
 

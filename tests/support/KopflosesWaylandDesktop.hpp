@@ -16,7 +16,8 @@ namespace parlix::test {
 
 // A private Wayland desktop for one test: sway on a headless output (1280x800, software
 // rendering), an idle virtual keyboard kept in its seat (a seat without a keyboard loses
-// synthetic keys and GTK never sees the focus), and optionally a D-Bus session bus.
+// synthetic keys and GTK never sees the focus), and optionally a D-Bus session bus with
+// the accessibility bus behind it.
 // sway refuses to run as root, so a root test process starts it as the unprivileged user
 // "nobody" in a private runtime folder. While it lives, WAYLAND_DISPLAY, SWAYSOCK and
 // XDG_RUNTIME_DIR of this process point at it, DISPLAY is unset and Qt and GTK choose

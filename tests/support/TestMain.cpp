@@ -7,6 +7,10 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleMock(&argc, argv);
+#ifdef PARLIX_QT_OHNE_GLIB
+    // As in the program: the accessibility thread runs GLib's default context.
+    qputenv("QT_NO_GLIB", "1");
+#endif
     QCoreApplication app(argc, argv);
     // No test may write to the user's real log.
     parlix::test::LogMitschnitt::umleitenFuerProzess();

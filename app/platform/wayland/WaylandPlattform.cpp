@@ -5,6 +5,7 @@
 #include "app/platform/atspi/AtspiBrowserText.hpp"
 #include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/atspi/AtspiVordergrundApp.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/FensterTastenUmleitung.hpp"
@@ -16,6 +17,9 @@
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
+#include "app/platform/wayland/hyprland/HyprlandIpc.hpp"
+#include "app/platform/wayland/hyprland/HyprlandVollbildSonde.hpp"
+#include "app/platform/wayland/hyprland/HyprlandVordergrundApp.hpp"
 #include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
@@ -26,6 +30,9 @@
 #include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
+#include "app/platform/wayland/toplevel/FremdeFenster.hpp"
+#include "app/platform/wayland/toplevel/ToplevelVollbildSonde.hpp"
+#include "app/platform/wayland/toplevel/ToplevelVordergrundApp.hpp"
 #include "app/platform/wayland/uinput/UinputTastatur.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
@@ -51,6 +58,8 @@ struct Sitzung {
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
     std::unique_ptr<FensterTastenUmleitung> umleitung;
+    std::unique_ptr<HyprlandIpc> hyprland;
+    std::unique_ptr<FremdeFenster> fremdeFenster;
 };
 
 void melde(const QString& dienst, const QString& weg) {
@@ -224,15 +233,52 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
     return true;
 }
 
-void bestueckeKontext(Plattform& p, MainQueue& mainQueue, bool tastatur) {
-    auto atspi = std::make_shared<AtspiVerbindung>();
-    p.gemeinsam.push_back(atspi);
-    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
-    p.axKontext = std::make_shared<AtspiKontext>(*atspi);
-    if (p.vordergrund) {
-        p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *p.vordergrund, mainQueue);
+bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
+    const auto ordner = HyprlandIpc::ordner();
+    if (!ordner) {
+        return false;
     }
-    p.vertrauen = std::make_shared<WaylandVertrauen>(*atspi, tastatur);
+    s.hyprland = std::make_unique<HyprlandIpc>(*ordner);
+    auto vorn = std::make_shared<HyprlandVordergrundApp>(*s.hyprland);
+    p.vordergrund = vorn;
+    p.arbeitsflaeche = vorn;
+    p.vollbild = std::make_shared<HyprlandVollbildSonde>(*s.hyprland, mainQueue);
+    melde(u"Vollbild und vordere Anwendung"_s, u"Hyprland-IPC"_s);
+    return true;
+}
+
+// Where sway's IPC does not tell the focused application: Hyprland's IPC, the
+// compositor's foreign-toplevel list (wlroots), else the accessibility bus's active
+// window.
+void bestueckeVordergrund(Plattform& p, Sitzung& s, AtspiVerbindung& atspi, MainQueue& mainQueue) {
+    if (bestueckeHyprland(p, s, mainQueue)) {
+        return;
+    }
+    s.fremdeFenster = std::make_unique<FremdeFenster>(s.verbindung);
+    if (s.fremdeFenster->bereit()) {
+        p.vordergrund = std::make_shared<ToplevelVordergrundApp>(*s.fremdeFenster);
+        p.vollbild = std::make_shared<ToplevelVollbildSonde>(*s.fremdeFenster, mainQueue);
+        melde(u"Vollbild und vordere Anwendung (ohne Prozess und Fensterort)"_s,
+              u"foreign-toplevel"_s);
+        return;
+    }
+    s.fremdeFenster.reset();
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        // Every window then pastes with the ordinary keys, terminals too.
+        p.vordergrund = std::make_shared<NullVordergrundApp>();
+        log().schreibe(u"Wayland: vordere Anwendung unbekannt (kein Compositor-Weg, kein "
+                       u"Sitzungsbus)"_s);
+        return;
+    }
+    p.vordergrund = std::make_shared<AtspiVordergrundApp>(atspi);
+    melde(u"vordere Anwendung (Programm des aktiven Fensters, ohne Vollbild)"_s, u"AT-SPI"_s);
+}
+
+void bestueckeKontext(Plattform& p, AtspiVerbindung& atspi, MainQueue& mainQueue, bool tastatur) {
+    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
+    p.axKontext = std::make_shared<AtspiKontext>(atspi);
+    p.browserText = std::make_shared<AtspiBrowserText>(atspi, *p.vordergrund, mainQueue);
+    p.vertrauen = std::make_shared<WaylandVertrauen>(atspi, tastatur);
     melde(u"Kontext"_s, u"AT-SPI"_s);
 }
 
@@ -274,14 +320,14 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
                        u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                        u"binden"_s);
     }
+    auto atspi = std::make_shared<AtspiVerbindung>();
+    p.gemeinsam.push_back(atspi);
     if (!p.vordergrund) {
-        // Every window then pastes with the ordinary keys, terminals too.
-        p.vordergrund = std::make_shared<NullVordergrundApp>();
-        log().schreibe(u"Wayland: vordere Anwendung unbekannt (kein sway-IPC)"_s);
+        bestueckeVordergrund(p, s, *atspi, mainQueue);
     }
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
-    bestueckeKontext(p, mainQueue, eingabe);
+    bestueckeKontext(p, *atspi, mainQueue, eingabe);
     p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
     bestueckeUeberlagerungen(s);
 }

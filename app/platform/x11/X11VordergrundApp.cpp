@@ -1,8 +1,7 @@
 #include "app/platform/x11/X11VordergrundApp.hpp"
 
+#include "app/platform/ProzessKennung.hpp"
 #include "app/platform/x11/EwmhAbfrage.hpp"
-
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +32,7 @@ std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {
         }
     }
     if (const auto pid = ewmh.pid(fenster)) {
-        if (auto id = paketKennung(*pid)) {
+        if (auto id = ProzessKennung::paket(*pid)) {
             return id;
         }
     }
@@ -50,23 +49,6 @@ std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {
         return std::nullopt;
     }
     return klasse->klasse;
-}
-
-std::optional<QString> X11VordergrundApp::paketKennung(qint64 pid) {
-    QFile umgebung(u"/proc/%1/environ"_s.arg(pid));
-    if (!umgebung.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QList<QByteArray> eintraege = umgebung.readAll().split('\0');
-    for (const QByteArray& name :
-         {QByteArrayLiteral("FLATPAK_ID="), QByteArrayLiteral("SNAP_NAME=")}) {
-        for (const QByteArray& eintrag : eintraege) {
-            if (eintrag.startsWith(name) && eintrag.size() > name.size()) {
-                return QString::fromUtf8(eintrag.mid(name.size()));
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace parlix

@@ -23,9 +23,6 @@ public:
     std::optional<QString> anwendungsID(quint64 fenster);
 
 private:
-    // FLATPAK_ID or SNAP_NAME from the environment of the process.
-    static std::optional<QString> paketKennung(qint64 pid);
-
     std::optional<XVerbindung> verbindung_;
     DesktopEintraege eintraege_;
 };

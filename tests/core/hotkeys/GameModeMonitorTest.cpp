@@ -46,6 +46,11 @@ TEST_F(GameModeMonitorTest, FullScreenMeansAnOrdinaryWindowOfTheFrontAppAsLargeA
     sonde.schirme = {QSizeF(1920, 1080), QSizeF(2560, 1440)};
     EXPECT_TRUE(
         vollbild({{spiel, 0, QRectF(0, 0, 800, 600)}, {spiel, 0, QRectF(0, 0, 2560, 1440)}}));
+    // A desktop that reports the state itself is believed over the window list.
+    sonde.gemeldet = false;
+    EXPECT_FALSE(monitor.istVollbildAktiv());
+    sonde.gemeldet = true;
+    EXPECT_TRUE(vollbild({}));
 }
 
 TEST_F(GameModeMonitorTest, ChecksAtStartEveryThreeSecondsAndOnSwitchesUntilStopped) {

@@ -1,12 +1,12 @@
 #include "app/platform/wayland/sway/SwayIpc.hpp"
 
+#include "app/platform/wayland/UnixSocket.hpp"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -25,19 +25,8 @@ using Uhr = std::chrono::steady_clock;
 
 } // namespace
 
-SwayIpc::SwayIpc(const QString& pfad) {
-    const QByteArray adresse = pfad.toLocal8Bit();
-    sockaddr_un ziel{};
-    ziel.sun_family = AF_UNIX;
-    if (adresse.isEmpty() || adresse.size() >= static_cast<qsizetype>(sizeof ziel.sun_path)) {
-        return;
-    }
-    std::memcpy(ziel.sun_path, adresse.constData(), static_cast<size_t>(adresse.size()));
-    fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd_ >= 0 && connect(fd_, reinterpret_cast<const sockaddr*>(&ziel), sizeof ziel) != 0) {
-        schliesse();
-    }
-}
+SwayIpc::SwayIpc(const QString& pfad)
+    : fd_(UnixSocket::verbinde(pfad)) {}
 
 SwayIpc::~SwayIpc() {
     schliesse();
@@ -65,14 +54,9 @@ std::optional<QJsonDocument> SwayIpc::frage(quint32 typ, const QByteArray& nutzl
     const quint32 kopf[2] = {static_cast<quint32>(nutzlast.size()), typ};
     paket.append(reinterpret_cast<const char*>(kopf), sizeof kopf);
     paket.append(nutzlast);
-    for (qsizetype gesendet = 0; gesendet < paket.size();) {
-        const auto n = send(fd_, paket.constData() + gesendet,
-                            static_cast<size_t>(paket.size() - gesendet), MSG_NOSIGNAL);
-        if (n < 0 && errno != EINTR) {
-            schliesse();
-            return std::nullopt;
-        }
-        gesendet += n < 0 ? 0 : n;
+    if (!UnixSocket::sende(fd_, paket)) {
+        schliesse();
+        return std::nullopt;
     }
     const auto ende = Uhr::now() + frist;
     while (Uhr::now() < ende) {

@@ -5,6 +5,7 @@
 #include "app/platform/Plattform.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
+#include "tests/app/platform/wayland/FakeHyprland.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/LogMitschnitt.hpp"
@@ -39,9 +40,19 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         EXPECT_TRUE(p.desktop->tastenUndEingabe());
         EXPECT_TRUE(p.desktop->fensterAufnahme());
     }
-    // Another compositor: no global keys, but the paste still goes through data-control.
+    // Another compositor: no global keys, but the paste still goes through data-control;
+    // the focused application from Hyprland's IPC where it runs, else foreign-toplevel.
     GesetzteUmgebung umgebung;
     umgebung.entferne("SWAYSOCK");
+    {
+        FakeHyprland hyprland(desktop.verzeichnis());
+        ASSERT_TRUE(hyprland.laeuft());
+        LogMitschnitt log;
+        Plattform p;
+        WaylandPlattform::bestuecke(p, speicher, queue);
+        EXPECT_TRUE(log.enthaelt(u"Wayland: Vollbild und vordere Anwendung über Hyprland-IPC"_s));
+        EXPECT_TRUE(p.vollbild && p.arbeitsflaeche);
+    }
     LogMitschnitt log;
     Plattform p;
     WaylandPlattform::bestuecke(p, speicher, queue);
@@ -49,9 +60,11 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
                              u"kein GlobalShortcuts-Portal); "
                              u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                              u"binden"_s));
+    EXPECT_TRUE(log.enthaelt(u"Wayland: Vollbild und vordere Anwendung (ohne Prozess und "
+                             u"Fensterort) über foreign-toplevel"_s));
     EXPECT_FALSE(p.tasten);
     EXPECT_FALSE(p.fensterFoto);
-    ASSERT_TRUE(p.inserter && p.vordergrund && p.desktop);
+    ASSERT_TRUE(p.inserter && p.vordergrund && p.vollbild && p.desktop);
     EXPECT_FALSE(p.desktop->istWayland());
     EXPECT_FALSE(p.desktop->tastenUndEingabe());
 }
