@@ -16,6 +16,7 @@
 #include "app/platform/TastenUmleitung.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/Texterkennung.hpp"
+#include "app/platform/Ueberlagerung.hpp"
 #include "app/platform/VordergrundApp.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
@@ -55,6 +56,9 @@ struct Plattform {
     std::shared_ptr<FensterFoto> fensterFoto;
     std::shared_ptr<Texterkennung> texterkennung;
     std::shared_ptr<BrowserText> browserText;
+    // Where the HUD and the live box go on a layer of the desktop's own; null where they
+    // are windows of their own.
+    std::shared_ptr<Ueberlagerung> ueberlagerung;
     // For the settings and the permission rows.
     std::shared_ptr<MikrofonDienst> mikrofone;
     std::shared_ptr<DesktopZugang> desktop;

@@ -42,7 +42,12 @@ AppDelegate::AppDelegate(Dienste dienste)
     , lockHotkeys_(manager(Einstellungen::Schluessel::lockHotkey, true))
     , gameModeMonitor_(d_.mainQueue, *d_.plattform.vollbild)
     , coordinator_(erstelleCoordinator())
-    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei) {}
+    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei) {
+    if (d_.plattform.ueberlagerung) {
+        d_.plattform.ueberlagerung->uebernimm(hudFenster_);
+        d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_);
+    }
+}
 
 AppDelegate::~AppDelegate() {
     fahreHerunter();

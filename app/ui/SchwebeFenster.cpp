@@ -19,7 +19,7 @@ SchwebeFenster::SchwebeFenster(Maus maus, Arbeitsflaeche& arbeitsflaeche)
     setFocusPolicy(Qt::NoFocus);
     blende_.setEasingCurve(QEasingCurve::InOutQuad);
     connect(&blende_, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant& wert) { setWindowOpacity(wert.toReal()); });
+            [this](const QVariant& wert) { setzeDeckkraft(wert.toReal()); });
     connect(&blende_, &QVariantAnimation::finished, this, [this] {
         if (ausblenden_) {
             hide();
@@ -32,7 +32,7 @@ SchwebeFenster::SchwebeFenster(Maus maus, Arbeitsflaeche& arbeitsflaeche)
 void SchwebeFenster::blendeEin(std::chrono::milliseconds dauer) {
     blende_.stop();
     ausblenden_ = false;
-    setWindowOpacity(0.0);
+    setzeDeckkraft(0.0);
     durchscheinend_ = arbeitsflaeche_.durchscheinend();
     show();
     formGeaendert();
@@ -50,10 +50,18 @@ void SchwebeFenster::blendeAus(std::chrono::milliseconds dauer) {
 }
 
 void SchwebeFenster::blende(qreal ziel, std::chrono::milliseconds dauer) {
-    blende_.setStartValue(windowOpacity());
+    blende_.setStartValue(deckkraft_);
     blende_.setEndValue(ziel);
     blende_.setDuration(static_cast<int>(dauer.count()));
     blende_.start();
+}
+
+void SchwebeFenster::setzeDeckkraft(qreal deckkraft) {
+    deckkraft_ = deckkraft;
+    // A window shown by someone else (on a layer surface) has no platform window to fade.
+    if (!testAttribute(Qt::WA_DontShowOnScreen)) {
+        setWindowOpacity(deckkraft);
+    }
 }
 
 QRegion SchwebeFenster::form() const {
@@ -81,6 +89,7 @@ QScreen* SchwebeFenster::arbeitsBildschirm() const {
 }
 
 void SchwebeFenster::platziere(std::optional<int> abstandUnten, int hoeher) {
+    randUnten_ = abstandUnten;
     const QScreen* bildschirm = arbeitsBildschirm();
     if (bildschirm == nullptr) {
         return;

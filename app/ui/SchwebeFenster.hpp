@@ -32,6 +32,9 @@ public:
     void blendeAus(std::chrono::milliseconds dauer);
     // Shown and not fading out.
     bool eingeblendet() const { return isVisible() && !ausblenden_; }
+    // Where the fade stands, 0 (gone) ... 1; the window opacity too unless the window is
+    // shown by someone else.
+    qreal deckkraft() const { return deckkraft_; }
 
     // The screen the user works on: that of the focused window, else that of the mouse
     // pointer, else the primary screen. Null without any screen.
@@ -40,6 +43,8 @@ public:
     // edge `abstand` points above the area's bottom; or, for nothing, to its middle
     // raised by `hoeher` points.
     void platziere(std::optional<int> abstandUnten, int hoeher = 0);
+    // The distance of the last platziere(); nothing for the middle.
+    std::optional<int> randUnten() const { return randUnten_; }
 
 signals:
     // The window was hidden at the end of a fade-out.
@@ -55,10 +60,13 @@ protected:
 
 private:
     void blende(qreal ziel, std::chrono::milliseconds dauer);
+    void setzeDeckkraft(qreal deckkraft);
 
     Arbeitsflaeche& arbeitsflaeche_;
     QVariantAnimation blende_;
     bool ausblenden_ = false;
+    qreal deckkraft_ = 1.0;
+    std::optional<int> randUnten_;
     // Asked at every fade-in: compositors come and go rarely.
     bool durchscheinend_ = true;
 };

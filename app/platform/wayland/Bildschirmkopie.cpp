@@ -1,14 +1,13 @@
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 
 #include "app/platform/Arbeitsflaeche.hpp"
+#include "app/platform/wayland/ShmPuffer.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "wlr-screencopy-unstable-v1.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <chrono>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <wayland-client.h>
 
 namespace parlix {
@@ -17,29 +16,14 @@ namespace {
 
 struct Aufnahme {
     wl_shm* shm = nullptr;
-    wl_buffer* puffer = nullptr;
-    void* speicher = nullptr;
-    size_t groesse = 0;
-    QImage::Format format = QImage::Format_Invalid;
-    int breite = 0;
-    int hoehe = 0;
-    int zeile = 0;
+    std::unique_ptr<ShmPuffer> puffer;
     bool gespiegelt = false;
     bool fertig = false;
     bool fehler = false;
 
-    ~Aufnahme() {
-        if (puffer != nullptr) {
-            wl_buffer_destroy(puffer);
-        }
-        if (speicher != nullptr) {
-            munmap(speicher, groesse);
-        }
-    }
     QImage bild() const {
         // A copy: the shared memory goes with this object.
-        const QImage kopie =
-            QImage(static_cast<const uchar*>(speicher), breite, hoehe, zeile, format).copy();
+        const QImage kopie = puffer->bild().copy();
         return gespiegelt ? kopie.mirrored() : kopie;
     }
 };
@@ -47,36 +31,17 @@ struct Aufnahme {
 void pufferKam(void* daten, zwlr_screencopy_frame_v1* rahmen, uint32_t format, uint32_t breite,
                uint32_t hoehe, uint32_t zeile) {
     auto* a = static_cast<Aufnahme*>(daten);
-    if (a->puffer != nullptr) {
+    if (a->puffer) {
         return;
     }
-    a->format = format == WL_SHM_FORMAT_ARGB8888   ? QImage::Format_ARGB32
-                : format == WL_SHM_FORMAT_XRGB8888 ? QImage::Format_RGB32
-                                                   : QImage::Format_Invalid;
-    a->breite = static_cast<int>(breite);
-    a->hoehe = static_cast<int>(hoehe);
-    a->zeile = static_cast<int>(zeile);
-    a->groesse = static_cast<size_t>(zeile) * hoehe;
-    const int fd = memfd_create("parlix-bild", MFD_CLOEXEC);
-    if (a->format == QImage::Format_Invalid || fd < 0 ||
-        ftruncate(fd, static_cast<off_t>(a->groesse)) != 0) {
-        a->fehler = true;
-        if (fd >= 0) {
-            close(fd);
-        }
-        return;
-    }
-    a->speicher = mmap(nullptr, a->groesse, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    wl_shm_pool* pool = wl_shm_create_pool(a->shm, fd, static_cast<int32_t>(a->groesse));
-    a->puffer = wl_shm_pool_create_buffer(pool, 0, a->breite, a->hoehe, a->zeile, format);
-    wl_shm_pool_destroy(pool);
-    close(fd);
-    if (a->speicher == MAP_FAILED) {
-        a->speicher = nullptr;
+    a->puffer =
+        ShmPuffer::erstelle(a->shm, QSize(static_cast<int>(breite), static_cast<int>(hoehe)),
+                            static_cast<int>(zeile), format);
+    if (!a->puffer) {
         a->fehler = true;
         return;
     }
-    zwlr_screencopy_frame_v1_copy(rahmen, a->puffer);
+    zwlr_screencopy_frame_v1_copy(rahmen, a->puffer->puffer());
 }
 void flagsKamen(void* daten, zwlr_screencopy_frame_v1*, uint32_t flags) {
     static_cast<Aufnahme*>(daten)->gespiegelt =

@@ -20,6 +20,7 @@
 #include "app/platform/wayland/hyprland/HyprlandIpc.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVollbildSonde.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVordergrundApp.hpp"
+#include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
 #include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
@@ -27,7 +28,6 @@
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
 #include "app/platform/wayland/sway/SwayEscMonitor.hpp"
 #include "app/platform/wayland/sway/SwayTastenQuelle.hpp"
-#include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
 #include "app/platform/wayland/toplevel/FremdeFenster.hpp"
@@ -38,7 +38,6 @@
 #include "core/settings/Einstellungen.hpp"
 
 #include <QDBusConnection>
-#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -282,16 +281,18 @@ void bestueckeKontext(Plattform& p, AtspiVerbindung& atspi, MainQueue& mainQueue
     melde(u"Kontext"_s, u"AT-SPI"_s);
 }
 
-// Qt 6 has no layer-shell binding on this system, and Qt's own windows cannot ask for a
-// layer: on sway, rules keep the overlays from taking the focus; elsewhere they are
-// ordinary windows, which the compositor places and may focus as it likes.
-void bestueckeUeberlagerungen(Sitzung& s) {
-    if (s.sway && SwayUeberlagerungen::richteEin(*s.sway, QGuiApplication::desktopFileName())) {
-        melde(u"HUD und Live-Box (schwebend, ohne Fokus)"_s, u"sway-Regeln"_s);
+// On the compositor's overlay layer the overlays stay above every window, never take
+// the focus and let clicks through; elsewhere they are Qt's windows, which the
+// compositor places and may focus as it likes.
+void bestueckeUeberlagerungen(Plattform& p) {
+    auto layerShell = std::make_shared<LayerShellUeberlagerung>();
+    if (layerShell->bereit()) {
+        p.ueberlagerung = layerShell;
+        melde(u"HUD und Live-Box"_s, u"layer-shell"_s);
         return;
     }
-    log().schreibe(u"Wayland: HUD und Live-Box ohne layer-shell (keine Anbindung für Qt 6); "
-                   u"der Compositor platziert sie als gewöhnliche Fenster"_s);
+    log().schreibe(u"Wayland: HUD und Live-Box ohne layer-shell (der Compositor bietet es "
+                   u"nicht); der Compositor platziert sie als gewöhnliche Fenster"_s);
 }
 
 } // namespace
@@ -329,7 +330,7 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     const bool foto = bestueckeFoto(p, s);
     bestueckeKontext(p, *atspi, mainQueue, eingabe);
     p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
-    bestueckeUeberlagerungen(s);
+    bestueckeUeberlagerungen(p);
 }
 
 } // namespace parlix::WaylandPlattform

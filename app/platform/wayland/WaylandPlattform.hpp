@@ -17,6 +17,7 @@ struct Plattform;
 //   context:      AT-SPI; selection by copy through data-control; primary selection
 //   app id:       sway IPC
 //   window photo: screencopy of the focused window's region → Screenshot portal
+//   overlays:     layer-shell → Qt's windows, placed by the compositor
 namespace WaylandPlattform {
 
 void bestuecke(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);

@@ -112,12 +112,17 @@ bool WaylandVerbindung::fuehreAus(const std::function<void()>& job,
 void* WaylandVerbindung::binde(const wl_interface* schnittstelle, quint32 hoechstens) const {
     for (const Global& g : globale_) {
         if (g.schnittstelle == schnittstelle->name) {
-            const quint32 version =
-                std::min({g.version, hoechstens, static_cast<quint32>(schnittstelle->version)});
-            return wl_registry_bind(registry_, g.name, schnittstelle, version);
+            return binde(g, schnittstelle, hoechstens);
         }
     }
     return nullptr;
+}
+
+void* WaylandVerbindung::binde(const Global& global, const wl_interface* schnittstelle,
+                               quint32 hoechstens) const {
+    const quint32 version =
+        std::min({global.version, hoechstens, static_cast<quint32>(schnittstelle->version)});
+    return wl_registry_bind(registry_, global.name, schnittstelle, version);
 }
 
 bool WaylandVerbindung::rundlauf() {

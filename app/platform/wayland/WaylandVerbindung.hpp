@@ -59,6 +59,8 @@ public:
     // On the connection's thread: binds the global of that interface at the highest
     // version both sides know, at most `hoechstens`; null when it is not offered.
     void* binde(const wl_interface* schnittstelle, quint32 hoechstens) const;
+    // The same for one of the globals, where several share an interface (outputs).
+    void* binde(const Global& global, const wl_interface* schnittstelle, quint32 hoechstens) const;
     // On the connection's thread: sends what is queued and waits until the compositor
     // has handled it and its answers were dispatched.
     bool rundlauf();

@@ -1,9 +1,10 @@
-// The focused application, its place and its full-screen state from sway's tree.
+// The focused application, its place and its full-screen state from sway's tree; the
+// overlays above it.
+#include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/sway/SwayBaum.hpp"
 #include "app/platform/wayland/sway/SwayEreignisse.hpp"
-#include "app/platform/wayland/sway/SwayUeberlagerungen.hpp"
 #include "app/platform/wayland/sway/SwayVollbildSonde.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -12,6 +13,7 @@
 #include "tests/support/QtWarten.hpp"
 
 #include <QImage>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -57,23 +59,44 @@ TEST(SwayFensterTest, AnwendungOrtUndVollbildKommenAusDemBaum) {
     EXPECT_EQ(vollbild->first().grenzen, QRectF(0, 0, 1280, 800));
 }
 
-TEST(SwayFensterTest, UeberlagerungenSchwebenUndNehmenDemFensterDesNutzersDenFokusNicht) {
+// A pixel of the screen, through screencopy.
+QRgb pixel(Bildschirmkopie& kopie, QPoint ort) {
+    const auto png = kopie.bereich(QRect(ort, QSize(1, 1)));
+    return png ? QImage::fromData(*png).pixel(0, 0) : 0;
+}
+
+TEST(SwayFensterTest, HUDUndLiveBoxErscheinenUeberDemFensterDesNutzersOhneIhmDenFokusZuNehmen) {
     KopflosesWaylandDesktop desktop;
     ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
-    SwayIpc ipc(desktop.ipcSocket());
-    ASSERT_TRUE(SwayUeberlagerungen::richteEin(ipc, u"parlix_testfeld"_s));
-    const QString feld = QString::fromUtf8(PARLIX_TESTFELD);
-    desktop.starte(feld, {u"Erstes"_s});
-    ASSERT_TRUE(desktop.warteAufFokus(u"Erstes"_s));
-    // An ordinary window takes the focus when it appears ...
-    desktop.starte(feld, {u"Zweites"_s});
-    ASSERT_TRUE(desktop.warteAufFokus(u"Zweites"_s));
-    // ... the HUD does not, and floats above the tiles.
-    desktop.starte(feld, {u"Parlix HUD"_s});
-    const auto hud = desktop.warteAufFenster(u"Parlix HUD"_s);
-    ASSERT_TRUE(hud.has_value());
-    EXPECT_EQ(hud->value(u"type"_s).toString(), u"floating_con"_s);
-    EXPECT_TRUE(desktop.warteAufFokus(u"Zweites"_s, std::chrono::milliseconds(0)));
+    KindProzess& feld = desktop.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"Nutzer"_s});
+    ASSERT_TRUE(desktop.warteAufFokus(u"Nutzer"_s));
+    WaylandVerbindung verbindung;
+    NullArbeitsflaeche arbeitsflaeche;
+    Bildschirmkopie kopie(verbindung, arbeitsflaeche);
+    // On a 1280x800 screen: the middle of the HUD (360x180, 120 above the bottom) and of
+    // the live box (680x200, 220 above it); a corner of the HUD, where it is transparent.
+    const QPoint hudMitte(640, 590), liveBoxMitte(640, 480), hudEcke(462, 502);
+    const QRgb grund = pixel(kopie, hudMitte);
+    ASSERT_EQ(pixel(kopie, liveBoxMitte), grund);
+    ASSERT_EQ(pixel(kopie, hudEcke), grund);
+
+    KindProzess& probe = desktop.starte(QString::fromUtf8(PARLIX_UEBERLAGERUNGSPROBE));
+    ASSERT_TRUE(hatZeileGedruckt(probe, u"gezeigt"_s));
+    EXPECT_TRUE(warteQt(
+        [&] { return pixel(kopie, hudMitte) != grund && pixel(kopie, liveBoxMitte) != grund; }));
+    EXPECT_EQ(pixel(kopie, hudEcke), grund);
+    // Qt showed no window of its own, the user's window keeps the focus and the keys.
+    EXPECT_FALSE(desktop.warteAufFenster(u"Parlix HUD"_s, std::chrono::milliseconds(0)));
+    EXPECT_FALSE(desktop.warteAufFenster(u"Parlix Live"_s, std::chrono::milliseconds(0)));
+    EXPECT_TRUE(desktop.warteAufFokus(u"Nutzer"_s, std::chrono::milliseconds(0)));
+    ASSERT_TRUE(desktop.tippe({u"Hallo"_s}));
+    EXPECT_TRUE(hatZeileGedruckt(feld, u"Hallo"_s));
+
+    probe.sende(SIGUSR1);
+    EXPECT_TRUE(hatZeileGedruckt(probe, u"versteckt"_s));
+    EXPECT_EQ(probe.warteAufEnde(std::chrono::seconds(10)), 0);
+    EXPECT_TRUE(warteQt(
+        [&] { return pixel(kopie, hudMitte) == grund && pixel(kopie, liveBoxMitte) == grund; }));
 }
 
 } // namespace

@@ -33,7 +33,9 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         EXPECT_TRUE(log.enthaelt(u"Wayland: Zwischenablage über wlr-data-control"_s));
         EXPECT_TRUE(log.enthaelt(u"Wayland: Einfügen über data-control und virtuelle Tastatur"_s));
         EXPECT_TRUE(log.enthaelt(u"Wayland: Fensterfoto über screencopy"_s));
-        ASSERT_TRUE(p.tasten && p.inserter && p.auswahl && p.fensterFoto && p.desktop);
+        EXPECT_TRUE(log.enthaelt(u"Wayland: HUD und Live-Box über layer-shell"_s));
+        ASSERT_TRUE(p.tasten && p.inserter && p.auswahl && p.fensterFoto && p.desktop &&
+                    p.ueberlagerung);
         EXPECT_NE(p.umleitung, nullptr);
         EXPECT_EQ(p.arbeitsflaeche.get(), dynamic_cast<Arbeitsflaeche*>(p.vordergrund.get()));
         EXPECT_FALSE(p.desktop->istWayland());
