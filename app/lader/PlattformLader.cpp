@@ -164,6 +164,10 @@ QString erkenneSitzung() {
     return qEnvironmentVariableIsSet("DISPLAY") ? u"x11"_s : u"null"_s;
 }
 
+bool qtUeberXWayland() {
+    return erkenneSitzung() == u"wayland"_s && WaylandPlattform::qtUeberXWayland();
+}
+
 std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue) {
     const QString sitzung = erkenneSitzung();
     const Backend& gewaehlt = backend(sitzung);

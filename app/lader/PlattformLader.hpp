@@ -28,6 +28,10 @@ namespace PlattformLader {
 // variables (XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY).
 QString erkenneSitzung();
 
+// Whether Qt is to draw on XWayland in this session (WaylandPlattform::qtUeberXWayland).
+// Before Qt starts.
+bool qtUeberXWayland();
+
 // `mainQueue` and `speicher` outlive the platform.
 std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue);
 

@@ -57,7 +57,8 @@ KopflosesWaylandDesktop::KopflosesWaylandDesktop(const Optionen& optionen)
     umgebung_.setze("QT_QPA_PLATFORM", "wayland");
     umgebung_.setze("GDK_BACKEND", "wayland");
     umgebung_.setze("XDG_RUNTIME_DIR", QFile::encodeName(verzeichnis_.path()));
-    laeuft_ = starteSway() && (!optionen.bus || starteBus()) && starteLeerlaufTastatur();
+    laeuft_ = starteSway(optionen.xwayland) && (!optionen.xwayland || findeXWayland()) &&
+              (!optionen.bus || starteBus()) && starteLeerlaufTastatur();
 }
 
 KopflosesWaylandDesktop::~KopflosesWaylandDesktop() {
@@ -80,7 +81,7 @@ KopflosesWaylandDesktop::kind(const QString& programm, const QStringList& argume
                               std::move(umgebung)});
 }
 
-bool KopflosesWaylandDesktop::starteSway() {
+bool KopflosesWaylandDesktop::starteSway(bool xwayland) {
     const auto nutzer = swayNutzer();
     if (!nutzer) {
         fehler_ = u"no unprivileged user to run sway as"_s;
@@ -94,9 +95,11 @@ bool KopflosesWaylandDesktop::starteSway() {
     }
     QFile::setPermissions(pfad, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile konfig(pfad + u"/sway.conf"_s);
-    if (!konfig.open(QIODevice::WriteOnly) || konfig.write("output HEADLESS-1 resolution 1280x800\n"
-                                                           "xwayland disable\n"
-                                                           "focus_follows_mouse no\n") < 0) {
+    const QByteArray inhalt = "output HEADLESS-1 resolution 1280x800\n"
+                              "focus_follows_mouse no\n"
+                              "xwayland " +
+                              QByteArray(xwayland ? "enable" : "disable") + '\n';
+    if (!konfig.open(QIODevice::WriteOnly) || konfig.write(inhalt) < 0) {
         fehler_ = u"cannot write the sway configuration"_s;
         return false;
     }
@@ -129,6 +132,33 @@ bool KopflosesWaylandDesktop::starteSway() {
         }
     }
     fehler_ = u"sway did not start (see %1/sway.log)"_s.arg(pfad);
+    return false;
+}
+
+// Only sway knows the display its XWayland got: a program it starts writes it down, after
+// letting this process's user in (XWayland admits only the user who runs sway).
+bool KopflosesWaylandDesktop::findeXWayland() {
+    const QString datei = verzeichnis_.path() + u"/display"_s;
+    const passwd* ich = getpwuid(getuid());
+    if (ich == nullptr ||
+        !befehl(u"exec sh -c 'xhost +si:localuser:%1 >/dev/null; echo $DISPLAY > %2'"_s.arg(
+            QString::fromLocal8Bit(ich->pw_name), datei))) {
+        fehler_ = u"sway did not run the DISPLAY probe"_s;
+        return false;
+    }
+    const auto ende = Uhr::now() + std::chrono::seconds(20);
+    while (Uhr::now() < ende) {
+        QFile f(datei);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray anzeige = f.readAll().trimmed();
+            if (anzeige.startsWith(':')) {
+                umgebung_.setze("DISPLAY", anzeige);
+                return true;
+            }
+        }
+        QThread::msleep(20);
+    }
+    fehler_ = u"sway started no XWayland (see %1/sway.log)"_s.arg(verzeichnis_.path());
     return false;
 }
 

@@ -20,12 +20,14 @@ namespace parlix::test {
 // the accessibility bus behind it.
 // sway refuses to run as root, so a root test process starts it as the unprivileged user
 // "nobody" in a private runtime folder. While it lives, WAYLAND_DISPLAY, SWAYSOCK and
-// XDG_RUNTIME_DIR of this process point at it, DISPLAY is unset and Qt and GTK choose
-// Wayland; every process it started ends with it.
+// XDG_RUNTIME_DIR of this process point at it, DISPLAY is unset (unless XWayland is asked for) and
+// Qt and GTK choose Wayland; every process it started ends with it.
 class KopflosesWaylandDesktop {
 public:
     struct Optionen {
         bool bus = false;
+        // sway starts XWayland, and DISPLAY of this process points at it.
+        bool xwayland = false;
     };
 
     KopflosesWaylandDesktop()
@@ -64,7 +66,8 @@ public:
     bool tippe(const QStringList& wtypeArgumente) const;
 
 private:
-    bool starteSway();
+    bool starteSway(bool xwayland);
+    bool findeXWayland();
     bool starteBus();
     bool starteLeerlaufTastatur();
     std::optional<QJsonObject> warte(const QString& name, bool fokussiert,

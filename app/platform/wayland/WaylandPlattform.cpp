@@ -36,8 +36,10 @@
 #include "app/platform/wayland/uinput/UinputTastatur.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"
+#include "wlr-layer-shell-unstable-v1.h"
 
 #include <QDBusConnection>
+#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -285,6 +287,10 @@ void bestueckeKontext(Plattform& p, AtspiVerbindung& atspi, MainQueue& mainQueue
 // the focus and let clicks through; elsewhere they are Qt's windows, which the
 // compositor places and may focus as it likes.
 void bestueckeUeberlagerungen(Plattform& p) {
+    if (QGuiApplication::platformName() == u"xcb"_s) {
+        melde(u"HUD und Live-Box"_s, u"XWayland (Fenster ohne Fokus, kein layer-shell)"_s);
+        return;
+    }
     auto layerShell = std::make_shared<LayerShellUeberlagerung>();
     if (layerShell->bereit()) {
         p.ueberlagerung = layerShell;
@@ -296,6 +302,15 @@ void bestueckeUeberlagerungen(Plattform& p) {
 }
 
 } // namespace
+
+bool qtUeberXWayland() {
+    if (!qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || !qEnvironmentVariableIsSet("DISPLAY") ||
+        qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        return false;
+    }
+    const WaylandVerbindung verbindung;
+    return verbindung.verbunden() && !verbindung.bietet(zwlr_layer_shell_v1_interface.name);
+}
 
 void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     auto sitzung = std::make_shared<Sitzung>();

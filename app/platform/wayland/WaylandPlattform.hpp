@@ -11,14 +11,23 @@ struct Plattform;
 // better one. Services it cannot provide stay empty (the loader fills them with null
 // ones). Main thread, once.
 //   keys:         evdev → sway IPC bindings → GlobalShortcuts portal → `parlix --toggle`,
-//                 bound by the user in the desktop
-//   paste:        data-control + virtual keyboard → RemoteDesktop portal → uinput →
-//                 data-control alone ("copied, press Ctrl+V")
-//   context:      AT-SPI; selection by copy through data-control; primary selection
-//   app id:       sway IPC
+//                 bound by the user in the desktop; new hotkeys from the settings window
+//   paste:        data-control (ext, wlr) + virtual keyboard → RemoteDesktop portal →
+//                 uinput → data-control alone ("copied, press Ctrl+V"); without
+//                 data-control the RemoteDesktop portal's clipboard and keys
+//   context:      AT-SPI; selection by copy through the clipboard
+//   app id:       sway IPC → Hyprland IPC → foreign-toplevel → AT-SPI's active window
 //   window photo: screencopy of the focused window's region → Screenshot portal
-//   overlays:     layer-shell → Qt's windows, placed by the compositor
+//   overlays:     layer-shell → XWayland windows that take no focus (see
+//                 qtUeberXWayland) → Qt's windows, placed by the compositor
 namespace WaylandPlattform {
+
+// Whether Qt should draw on XWayland (`-platform xcb`) instead of Wayland: where the
+// compositor offers no layer-shell, an override-redirect X window is the only overlay it
+// shows without giving it the focus, which a paste would otherwise land in. Only for a
+// Wayland session with XWayland (DISPLAY set) and no Qt platform chosen by the user.
+// Called before Qt starts.
+bool qtUeberXWayland();
 
 void bestuecke(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);
 

@@ -1,7 +1,8 @@
 // The overlays in a Wayland test desktop, shown as the program shows them: the HUD of a
-// recording and the live box with three words, both through layer-shell. Prints
-// "gezeigt" once both are shown; SIGUSR1 fades them out, after which it prints
-// "versteckt" and ends. Ends with 1 where the compositor offers no layer-shell.
+// recording and the live box with three words, both through layer-shell (or, started
+// with "-platform xcb", as XWayland windows). Prints "gezeigt" once both are shown;
+// SIGUSR1 fades them out, after which it prints "versteckt" and ends. Ends with 1 where
+// the compositor offers no layer-shell.
 #include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
 #include "app/ui/hud/HUDModel.hpp"
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -41,9 +43,12 @@ int main(int argc, char** argv) {
     using namespace parlix;
     QApplication app(argc, argv);
     std::signal(SIGUSR1, [](int) { versteckeBald = 1; });
-    LayerShellUeberlagerung ueberlagerung;
-    if (!ueberlagerung.bereit()) {
-        return 1;
+    std::optional<LayerShellUeberlagerung> ueberlagerung;
+    if (QGuiApplication::platformName() != u"xcb"_s) {
+        ueberlagerung.emplace();
+        if (!ueberlagerung->bereit()) {
+            return 1;
+        }
     }
     SpeicherDefaultsStore speicher;
     Einstellungen(speicher).setzeUiSprache(u"de"_s);
@@ -53,8 +58,10 @@ int main(int argc, char** argv) {
     LiveBoxModel liveBoxModel;
     HUDWidget hud(queue, speicher, arbeitsflaeche);
     LiveBoxWidget liveBox(arbeitsflaeche);
-    ueberlagerung.uebernimm(hud);
-    ueberlagerung.uebernimm(liveBox);
+    if (ueberlagerung) {
+        ueberlagerung->uebernimm(hud);
+        ueberlagerung->uebernimm(liveBox);
+    }
 
     hudModel.setzeZustand(AppZustand::aufnehmend);
     hud.zeige(hudModel);

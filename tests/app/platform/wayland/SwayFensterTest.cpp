@@ -65,9 +65,9 @@ QRgb pixel(Bildschirmkopie& kopie, QPoint ort) {
     return png ? QImage::fromData(*png).pixel(0, 0) : 0;
 }
 
-TEST(SwayFensterTest, HUDUndLiveBoxErscheinenUeberDemFensterDesNutzersOhneIhmDenFokusZuNehmen) {
-    KopflosesWaylandDesktop desktop;
-    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+// The probe's HUD and live box appear over the user's window and fade away, and the user's
+// window keeps the focus and the keys throughout.
+void pruefeUeberlagerungen(KopflosesWaylandDesktop& desktop, const QStringList& argumente) {
     KindProzess& feld = desktop.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"Nutzer"_s});
     ASSERT_TRUE(desktop.warteAufFokus(u"Nutzer"_s));
     WaylandVerbindung verbindung;
@@ -80,12 +80,12 @@ TEST(SwayFensterTest, HUDUndLiveBoxErscheinenUeberDemFensterDesNutzersOhneIhmDen
     ASSERT_EQ(pixel(kopie, liveBoxMitte), grund);
     ASSERT_EQ(pixel(kopie, hudEcke), grund);
 
-    KindProzess& probe = desktop.starte(QString::fromUtf8(PARLIX_UEBERLAGERUNGSPROBE));
+    KindProzess& probe = desktop.starte(QString::fromUtf8(PARLIX_UEBERLAGERUNGSPROBE), argumente);
     ASSERT_TRUE(hatZeileGedruckt(probe, u"gezeigt"_s));
     EXPECT_TRUE(warteQt(
         [&] { return pixel(kopie, hudMitte) != grund && pixel(kopie, liveBoxMitte) != grund; }));
     EXPECT_EQ(pixel(kopie, hudEcke), grund);
-    // Qt showed no window of its own, the user's window keeps the focus and the keys.
+    // No window the compositor manages, the user's window keeps the focus and the keys.
     EXPECT_FALSE(desktop.warteAufFenster(u"Parlix HUD"_s, std::chrono::milliseconds(0)));
     EXPECT_FALSE(desktop.warteAufFenster(u"Parlix Live"_s, std::chrono::milliseconds(0)));
     EXPECT_TRUE(desktop.warteAufFokus(u"Nutzer"_s, std::chrono::milliseconds(0)));
@@ -97,6 +97,20 @@ TEST(SwayFensterTest, HUDUndLiveBoxErscheinenUeberDemFensterDesNutzersOhneIhmDen
     EXPECT_EQ(probe.warteAufEnde(std::chrono::seconds(10)), 0);
     EXPECT_TRUE(warteQt(
         [&] { return pixel(kopie, hudMitte) == grund && pixel(kopie, liveBoxMitte) == grund; }));
+}
+
+TEST(SwayFensterTest, HUDUndLiveBoxErscheinenUeberDemFensterDesNutzersOhneIhmDenFokusZuNehmen) {
+    KopflosesWaylandDesktop desktop;
+    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+    pruefeUeberlagerungen(desktop, {});
+}
+
+// Where the compositor has no layer-shell, Qt draws on XWayland and the overlays are
+// override-redirect windows there.
+TEST(SwayFensterTest, UeberXWaylandNehmenHUDUndLiveBoxDenFokusEbensoWenig) {
+    KopflosesWaylandDesktop desktop({.xwayland = true});
+    ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
+    pruefeUeberlagerungen(desktop, {u"-platform"_s, u"xcb"_s});
 }
 
 } // namespace
