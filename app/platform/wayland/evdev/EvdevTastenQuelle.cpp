@@ -10,7 +10,9 @@
 #include <memory>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -35,8 +37,11 @@ bool istTastatur(int fd) {
 
 } // namespace
 
-EvdevTastenQuelle::EvdevTastenQuelle(std::vector<int> geraete, const XTastenTabelle::Keysym& keysym)
+EvdevTastenQuelle::EvdevTastenQuelle(std::vector<int> geraete, const XTastenTabelle::Keysym& keysym,
+                                     QString ordner, Oeffner oeffner)
     : geraete_(std::move(geraete))
+    , ordner_(std::move(ordner))
+    , oeffner_(std::move(oeffner))
     , tabelle_(keysym)
     , wecker_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
@@ -50,8 +55,10 @@ EvdevTastenQuelle::~EvdevTastenQuelle() {
     for (const int fd : geraete_) {
         close(fd);
     }
-    if (wecker_ >= 0) {
-        close(wecker_);
+    for (const int fd : {wecker_, wache_}) {
+        if (fd >= 0) {
+            close(fd);
+        }
     }
 }
 
@@ -59,15 +66,20 @@ std::vector<int> EvdevTastenQuelle::oeffneTastaturen() {
     std::vector<int> tastaturen;
     const QDir eingabe(u"/dev/input"_s);
     for (const QString& name : eingabe.entryList({u"event*"_s}, QDir::System)) {
-        const int fd = open(QFile::encodeName(eingabe.filePath(name)).constData(),
-                            O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0 && istTastatur(fd)) {
+        if (const int fd = oeffneTastatur(eingabe.filePath(name)); fd >= 0) {
             tastaturen.push_back(fd);
-        } else if (fd >= 0) {
-            close(fd);
         }
     }
     return tastaturen;
+}
+
+int EvdevTastenQuelle::oeffneTastatur(const QString& pfad) {
+    const int fd = open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && !istTastatur(fd)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 XTastenTabelle::Keysym EvdevTastenQuelle::vorgabeBelegung() {
@@ -91,28 +103,67 @@ void EvdevTastenQuelle::starte(Behandler behandler, Bereit bereit) {
     behandler_ = std::move(behandler);
     const bool erstellt = !geraete_.empty() && wecker_ >= 0;
     if (erstellt) {
+        // Watched before the thread runs, so no keyboard plugged in meanwhile is missed;
+        // udev creates the node first and grants access after: both are worth a look.
+        wache_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (wache_ >= 0) {
+            inotify_add_watch(wache_, QFile::encodeName(ordner_).constData(),
+                              IN_CREATE | IN_ATTRIB);
+        }
         faden_ = std::jthread([this](const std::stop_token& stop) { laufe(stop); });
     }
     bereit(erstellt);
 }
 
 void EvdevTastenQuelle::laufe(const std::stop_token& stop) {
-    std::vector<pollfd> warte{{wecker_, POLLIN, 0}};
+    std::vector<pollfd> warte{{wecker_, POLLIN, 0}, {wache_, POLLIN, 0}};
     std::vector<QByteArray> reste(geraete_.size());
     for (const int fd : geraete_) {
+        istNeu(fd);
         warte.push_back({fd, POLLIN, 0});
     }
     while (!stop.stop_requested()) {
         if (poll(warte.data(), warte.size(), -1) < 0 && errno != EINTR) {
-            return;
+            break;
         }
-        for (size_t i = 1; i < warte.size(); ++i) {
+        for (size_t i = 2; i < warte.size(); ++i) {
             if ((warte[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 &&
-                !lies(warte[i].fd, reste[i - 1])) {
+                !lies(warte[i].fd, reste[i - 2])) {
                 warte[i].fd = -1; // unplugged: poll skips it from now on
             }
         }
+        if ((warte[1].revents & POLLIN) != 0) {
+            nimmNeueAuf(warte, reste);
+        }
     }
+}
+
+void EvdevTastenQuelle::nimmNeueAuf(std::vector<pollfd>& warte, std::vector<QByteArray>& reste) {
+    alignas(inotify_event) char puffer[4096];
+    ssize_t n = 0;
+    while ((n = read(wache_, puffer, sizeof puffer)) > 0) {
+        for (ssize_t stelle = 0; stelle < n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(puffer + stelle);
+            stelle += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            const QString name = e->len > 0 ? QFile::decodeName(e->name) : QString();
+            if (!name.startsWith(u"event"_s)) {
+                continue;
+            }
+            const int fd = oeffner_(ordner_ + u'/' + name);
+            if (fd >= 0 && istNeu(fd)) {
+                geraete_.push_back(fd);
+                warte.push_back({fd, POLLIN, 0});
+                reste.emplace_back();
+            } else if (fd >= 0) {
+                close(fd);
+            }
+        }
+    }
+}
+
+bool EvdevTastenQuelle::istNeu(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && gelesen_.insert({info.st_dev, info.st_ino}).second;
 }
 
 bool EvdevTastenQuelle::lies(int fd, QByteArray& rest) {

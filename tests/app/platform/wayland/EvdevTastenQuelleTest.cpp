@@ -6,12 +6,18 @@
 #include "core/hotkeys/Hotkey.hpp"
 #include "tests/support/QtWarten.hpp"
 
+#include <QFile>
 #include <QList>
+#include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/input.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix::test {
 namespace {
@@ -30,14 +36,15 @@ protected:
         quelle_ = std::make_unique<EvdevTastenQuelle>(std::vector{rohre_[0][0], rohre_[1][0]},
                                                       EvdevTastenQuelle::vorgabeBelegung());
         bool bereit = false;
-        quelle_->starte(
-            [this](quint32 typ, qint64 code, quint64 flags) {
-                const std::lock_guard lock(sperre_);
-                ereignisse_.append({typ, code, flags});
-                return false;
-            },
-            [&](bool ok) { bereit = ok; });
+        quelle_->starte(behandler(), [&](bool ok) { bereit = ok; });
         ASSERT_TRUE(bereit);
+    }
+    TastenQuelle::Behandler behandler() {
+        return [this](quint32 typ, qint64 code, quint64 flags) {
+            const std::lock_guard lock(sperre_);
+            ereignisse_.append({typ, code, flags});
+            return false;
+        };
     }
     void TearDown() override {
         quelle_.reset();
@@ -105,6 +112,39 @@ TEST_F(EvdevTastenQuelleTest, ZerteilteLesungenUndEinAbgezogenesGeraetVerlierenN
     EXPECT_EQ(warteAuf(2),
               (QList<Ereignis>{{Ereignistyp::flagsGeaendert, rechteStrg, Hotkey::control},
                                {Ereignistyp::flagsGeaendert, rechteStrg, 0}}));
+}
+
+TEST_F(EvdevTastenQuelleTest, EineSpaeterAngeschlosseneTastaturWirdGelesen) {
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    // FIFOs stand in for the device nodes: they read like one and can be created here.
+    const auto oeffner = [](const QString& pfad) {
+        return pfad.contains(u"event"_s)
+                   ? open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                   : -1;
+    };
+    int vorhanden[2] = {-1, -1};
+    ASSERT_EQ(pipe(vorhanden), 0);
+    quelle_ = std::make_unique<EvdevTastenQuelle>(
+        std::vector{vorhanden[0]}, EvdevTastenQuelle::vorgabeBelegung(), ordner.path(), oeffner);
+    quelle_->starte(behandler(), [](bool) {});
+
+    const QByteArray pfad = QFile::encodeName(ordner.filePath(u"event7"_s));
+    ASSERT_EQ(mkfifo(pfad.constData(), 0600), 0);
+    // udev grants access after creating the node: the same device is announced twice.
+    ASSERT_EQ(chmod(pfad.constData(), 0640), 0);
+    int neu = -1;
+    ASSERT_TRUE(warteQt([&] {
+        neu = open(pfad.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        return neu >= 0;
+    }));
+    const QByteArray strom = taste(KEY_RIGHTCTRL, 1) + taste(KEY_RIGHTCTRL, 0);
+    ASSERT_EQ(write(neu, strom.constData(), static_cast<size_t>(strom.size())), strom.size());
+    EXPECT_EQ(warteAuf(2),
+              (QList<Ereignis>{{Ereignistyp::flagsGeaendert, rechteStrg, Hotkey::control},
+                               {Ereignistyp::flagsGeaendert, rechteStrg, 0}}));
+    close(neu);
+    close(vorhanden[1]);
 }
 
 } // namespace
