@@ -59,6 +59,9 @@ struct Sitzung {
     std::unique_ptr<SwayEreignisse> swayEreignisse;
     std::unique_ptr<SwayBindungen> swayBindungen;
     std::unique_ptr<FensterTastenUmleitung> umleitung;
+    // The system's default layout, compiled once for whoever looks keys up without the
+    // compositor's keymap (evdev, uinput, the hotkey recording).
+    XTastenTabelle::Keysym belegung = EvdevTastenQuelle::vorgabeBelegung();
     std::unique_ptr<HyprlandIpc> hyprland;
     std::unique_ptr<FremdeFenster> fremdeFenster;
 };
@@ -96,8 +99,7 @@ bool verbindeSway(Sitzung& s) {
 template <class Quelle>
 void nimmAufUeberFenster(Sitzung& s, Quelle& quelle, std::function<void()> neuGelesen = {}) {
     s.umleitung = std::make_unique<FensterTastenUmleitung>(
-        EvdevTastenQuelle::vorgabeBelegung(), [&quelle](bool pause) { quelle.pausiere(pause); },
-        std::move(neuGelesen));
+        s.belegung, [&quelle](bool pause) { quelle.pausiere(pause); }, std::move(neuGelesen));
 }
 
 // The one key source that sees every key on every compositor.
@@ -108,8 +110,7 @@ bool bestueckeEvdev(Plattform& p, Sitzung& s) {
                        u"Desktop: den Nutzer in die Gruppe „input“ aufnehmen)"_s);
         return false;
     }
-    auto quelle = std::make_unique<EvdevTastenQuelle>(std::move(geraete),
-                                                      EvdevTastenQuelle::vorgabeBelegung());
+    auto quelle = std::make_unique<EvdevTastenQuelle>(std::move(geraete), s.belegung);
     nimmAufUeberFenster(s, *quelle);
     p.tasten = std::move(quelle);
     melde(u"globale Tasten"_s, u"evdev (/dev/input)"_s);
@@ -162,7 +163,7 @@ TastenSender* tastenWeg(Sitzung& s) {
                              u"um Erlaubnis)"_s);
         return s.portalTastatur.get();
     }
-    s.uinput = UinputTastatur::erstelle(EvdevTastenQuelle::vorgabeBelegung());
+    s.uinput = UinputTastatur::erstelle(s.belegung);
     if (s.uinput) {
         melde(u"Einfügen"_s, u"data-control und uinput (/dev/uinput)"_s);
         return s.uinput.get();

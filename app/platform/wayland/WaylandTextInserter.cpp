@@ -61,7 +61,7 @@ void WaylandTextInserter::fuegeEin(const Vorgang& vorgang) {
     }
     if (vorgang.wiederherstellen || vorgang.tasten.ueberPrimaer) {
         mainQueue_.after(kWiederherstellenNach, [this, v = Vorgang(vorgang)]() mutable {
-            v.lesenBis = std::chrono::steady_clock::now() + kLesenFrist;
+            v.lesenBis = mainQueue_.jetzt() + kLesenFrist;
             stelleWiederHer(v);
         });
     }
@@ -69,7 +69,7 @@ void WaylandTextInserter::fuegeEin(const Vorgang& vorgang) {
 
 void WaylandTextInserter::stelleWiederHer(const Vorgang& vorgang) {
     const quint64 nummer = vorgang.tasten.ueberPrimaer ? vorgang.primaer : vorgang.ablage;
-    if (ablage_.gelesen(nummer) == 0 && std::chrono::steady_clock::now() < vorgang.lesenBis) {
+    if (ablage_.gelesen(nummer) == 0 && mainQueue_.jetzt() < vorgang.lesenBis) {
         mainQueue_.after(kLesenTakt, [this, vorgang] { stelleWiederHer(vorgang); });
         return;
     }

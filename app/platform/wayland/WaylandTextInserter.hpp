@@ -2,6 +2,7 @@
 
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/x11/EinfuegeTasten.hpp"
+#include "core/concurrency/MainQueue.hpp"
 
 #include <chrono>
 #include <functional>
@@ -10,7 +11,6 @@ namespace parlix {
 
 class Ablage;
 class DefaultsStore;
-class MainQueue;
 class TastenSender;
 class VordergrundApp;
 
@@ -42,7 +42,7 @@ private:
         bool wiederherstellen = true;
         quint64 ablage = 0;
         quint64 primaer = 0;
-        std::chrono::steady_clock::time_point lesenBis;
+        MainQueue::Zeitpunkt lesenBis;
     };
 
     void fuegeEin(const Vorgang& vorgang);
