@@ -47,10 +47,12 @@ QList<QSizeF> SwayVollbildSonde::bildschirme() {
 
 void SwayVollbildSonde::beobachteWechsel(std::function<void()> wechsel) {
     beendeBeobachtung();
-    const auto melde = [this, wechsel](const QJsonObject& ereignis) {
+    wechsel_.beginne(std::move(wechsel));
+    // A change already posted when the watch ends reaches nobody.
+    const auto melde = [melder = wechsel_.melder(mainQueue_)](const QJsonObject& ereignis) {
         const QString art = ereignis.value(u"change"_s).toString();
         if (art == u"focus"_s || art == u"fullscreen_mode"_s || art == u"close"_s) {
-            mainQueue_.post(wechsel);
+            melder();
         }
     };
     abos_ << ereignisse_.abonniere(SwayIpc::kEreignisFenster, melde)
@@ -62,6 +64,7 @@ void SwayVollbildSonde::beendeBeobachtung() {
         ereignisse_.entferne(abo);
     }
     abos_.clear();
+    wechsel_.ende();
 }
 
 } // namespace parlix

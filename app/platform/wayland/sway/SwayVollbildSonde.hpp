@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/wayland/Wechselmeldung.hpp"
 #include "core/hotkeys/VollbildSonde.hpp"
 
 namespace parlix {
@@ -25,6 +26,7 @@ private:
     SwayEreignisse& ereignisse_;
     MainQueue& mainQueue_;
     QList<int> abos_;
+    Wechselmeldung wechsel_;
 };
 
 } // namespace parlix
