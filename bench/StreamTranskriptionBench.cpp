@@ -69,7 +69,10 @@ void liveWorteUeberBatchAnbieter(benchmark::State& state) {
             QUrl(u"ws://127.0.0.1:%1/eu/stream"_s.arg(umgebung.server->port())));
         anfrage.setRawHeader("X-Parlix-Lokal", geheimnis);
         stream.open(anfrage);
-        QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::ConnectedState; });
+        if (!QTest::qWaitFor([&] { return stream.state() == QAbstractSocket::ConnectedState; })) {
+            state.SkipWithError("the stream did not open");
+            break;
+        }
         QElapsedTimer uhr;
         std::optional<qint64> erstesWort;
         bool fertig = false;
@@ -88,7 +91,10 @@ void liveWorteUeberBatchAnbieter(benchmark::State& state) {
         }
         const auto ende = std::chrono::steady_clock::now();
         stream.sendTextMessage(u"END"_s);
-        QTest::qWaitFor([&] { return fertig; }, 10000);
+        if (!QTest::qWaitFor([&] { return fertig; }, 10000)) {
+            state.SkipWithError("no final transcript");
+            break;
+        }
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - ende).count());
         erstesWortMs += static_cast<double>(erstesWort.value_or(-1));

@@ -220,9 +220,9 @@ TEST_F(ServerProzessTest, TheLocalServerAnswersOnlyItsUserFollowsItsInputAndEnds
         EXPECT_EQ(post(server.port(), u"openai/v1/chat/completions"_s, chat, eigen).status, 200);
     }
     ASSERT_EQ(anbieter.drehbuch().anfragen(u"/a/v1/chat/completions"_s).size(), 3);
-    EXPECT_EQ(
-        QJsonDocument::fromJson(anbieter.drehbuch().anfragen().first().koerper)["model"].toString(),
-        u"llm"_s);
+    EXPECT_EQ(QJsonDocument::fromJson(anbieter.drehbuch().anfragen().first().koerper)[u"model"_s]
+                  .toString(),
+              u"llm"_s);
 
     // New providers take effect without a restart.
     server.schreibe(steuerzeile({{u"anbieter"_s, sprache(anbieter, u"/b/v1"_s)}}));
