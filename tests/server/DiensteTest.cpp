@@ -276,7 +276,7 @@ TEST_F(DiensteTest, ProviderFailuresReachTheClientWithTheirReason) {
     };
     const QString pfad = QStringLiteral("/s/v1/chat/completions");
     auto& drehbuch = upstream.drehbuch();
-    drehbuch.reiheEin(pfad, Antwort::text(401, R"({"error":{"message":"Invalid API Key"}})"));
+    drehbuch.reiheEin(pfad, Antwort::text(401, R"({"error":"Invalid API Key"})"));
     drehbuch.reiheEin(pfad, Antwort::text(404, "The model `llm` does not exist"));
     drehbuch.reiheEin(pfad, Antwort::text(400, "unknown model: llm"));
     drehbuch.reiheEin(pfad, Antwort::text(429, "slow down"));
@@ -284,16 +284,18 @@ TEST_F(DiensteTest, ProviderFailuresReachTheClientWithTheirReason) {
     drehbuch.reiheEin(pfad, Antwort::text(200, "<html>Gateway</html>"));
     drehbuch.reiheEin(pfad, Antwort::json(200, chatAntwort(QStringLiteral("spät")))
                                 .nach(std::chrono::milliseconds(3000)));
-    EXPECT_EQ(chat("mistral"),
-              QStringLiteral("401 anbieterSchluessel 401 {\"error\":{\"message\":\"Invalid API"));
-    EXPECT_EQ(chat("mistral"),
+    // Not named by the environment: the user's provider.
+    EXPECT_EQ(chat("eigen"),
+              QStringLiteral("401 anbieterSchluessel 401 {\"error\":\"Invalid API Key\"}"));
+    EXPECT_EQ(chat("eigen"),
               QStringLiteral("404 anbieterModell 404 The model `llm` does not exist"));
-    EXPECT_EQ(chat("mistral"), QStringLiteral("400 anbieterModell 400 unknown model: llm"));
-    EXPECT_EQ(chat("mistral"), QStringLiteral("429 anbieterAntwort 429 slow down"));
-    EXPECT_EQ(chat("mistral"), QStringLiteral("502 anbieterAntwort 503 overloaded"));
-    EXPECT_EQ(chat("mistral"), QStringLiteral("502 anbieterAntwort 200 <html>Gateway</html>"));
-    EXPECT_TRUE(chat("mistral").startsWith(QStringLiteral("502 anbieterZeit 0 ")));
+    EXPECT_EQ(chat("eigen"), QStringLiteral("400 anbieterModell 400 unknown model: llm"));
+    EXPECT_EQ(chat("eigen"), QStringLiteral("429 anbieterAntwort 429 slow down"));
+    EXPECT_EQ(chat("eigen"), QStringLiteral("502 anbieterAntwort 503 overloaded"));
+    EXPECT_EQ(chat("eigen"), QStringLiteral("502 anbieterAntwort 200 <html>Gateway</html>"));
+    EXPECT_TRUE(chat("eigen").startsWith(QStringLiteral("502 anbieterZeit 0 ")));
     EXPECT_TRUE(chat("groq").startsWith(QStringLiteral("502 anbieterNichtErreichbar 0 ")));
+    EXPECT_TRUE(chat("mistral").startsWith(QStringLiteral("502 anbieterTLS 0 ")));
 }
 
 TEST_F(DiensteTest, TheStreamGivesLiveWordsAndTheFinalTranscriptThroughABatchProvider) {
