@@ -50,8 +50,7 @@ bool ordneBilder(QJsonArray& nachrichten) {
     return bild;
 }
 
-} // namespace
-
+// The multipart body with the value of its "model" field replaced (or added first).
 QByteArray mitModell(const QByteArray& multipart, const QByteArray& contentType,
                      const QString& modell) {
     const QByteArray grenze = grenzeAus(contentType);
@@ -69,6 +68,9 @@ QByteArray mitModell(const QByteArray& multipart, const QByteArray& contentType,
     return QByteArray(multipart).replace(wert, ende - wert, modell.toUtf8());
 }
 
+// The chat request with "model" replaced by the role's model, or by its vision model when
+// a message carries an image or the client asked for "x"; image parts given as a bare
+// string become the {"url": ...} object providers expect.
 QByteArray mitModell(const QByteArray& chat, const Anbieter::Rolle& rolle) {
     QJsonObject anfrage = QJsonDocument::fromJson(chat).object();
     if (anfrage.isEmpty()) {
@@ -85,6 +87,8 @@ QByteArray mitModell(const QByteArray& chat, const Anbieter::Rolle& rolle) {
     }
     return QJsonDocument(anfrage).toJson(QJsonDocument::Compact);
 }
+
+} // namespace
 
 std::variant<Ziel, Antwort> waehle(const QHash<QString, Relais::Upstream>& umgebung,
                                    const Anbieter& anbieter, const Anfrage& anfrage,

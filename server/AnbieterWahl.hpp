@@ -23,12 +23,4 @@ std::variant<Ziel, Antwort> waehle(const QHash<QString, Relais::Upstream>& umgeb
                                    const Anbieter& anbieter, const Anfrage& anfrage,
                                    const QString& unterpfad);
 
-// The multipart body with the value of its "model" field replaced (or added first).
-QByteArray mitModell(const QByteArray& multipart, const QByteArray& contentType,
-                     const QString& modell);
-// The chat request with "model" replaced by the role's model, or by its vision model when
-// a message carries an image or the client asked for "x"; image parts given as a bare
-// string become the {"url": ...} object providers expect.
-QByteArray mitModell(const QByteArray& chat, const Anbieter::Rolle& rolle);
-
 } // namespace parlix::AnbieterWahl

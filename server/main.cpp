@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
         optionen.value(u"archiv"_s),
     };
     const bool lokal = optionen.isSet(u"lokal"_s);
-    auto* steuerung = new parlix::Steuerleitung(STDIN_FILENO, &app);
-    if (lokal && !richteLokalEin(*steuerung, optionen.value(u"adresse"_s), einrichtung)) {
+    parlix::Steuerleitung steuerung(STDIN_FILENO);
+    if (lokal && !richteLokalEin(steuerung, optionen.value(u"adresse"_s), einrichtung)) {
         return 2;
     }
     const int frei = optionen.value(u"frei-pro-geraet"_s).toInt();
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     QTextStream(stdout) << "parlix-server lauscht auf http://" << optionen.value(u"adresse"_s)
                         << ":" << port << Qt::endl;
     if (lokal) {
-        steuerung->lausche(
+        steuerung.lausche(
             [&dienste](const QJsonObject& zeile) {
                 if (zeile.contains(u"anbieter"_s)) {
                     dienste->setzeAnbieter(
