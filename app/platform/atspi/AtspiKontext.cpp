@@ -53,7 +53,9 @@ AtspiKontext::Element AtspiKontext::lies(bool mitWert) {
             }
             return element;
         },
-        kFrist);
+        // Reading a page's children stops at `ende`; the call that was running then may
+        // still need to come back.
+        kFrist + std::chrono::milliseconds(500));
     return fund.value_or(Element{});
 }
 

@@ -61,9 +61,13 @@ TEST_F(AuswahlKopierenTest, EinTerminalUnterFremdemNamenWirdNichtUnterbrochen) {
                    u"DejaVu Sans Mono"_s, u"-fs"_s, u"14"_s, u"-e"_s, u"sh"_s, u"-c"_s,
                    u"trap 'echo INT > "_s + unterbrochen + u"' INT; echo Markiertes; sleep 60"_s},
                   u"Unbekannt"_s);
-    laufeFuer(300ms); // the shell has set its trap and printed
+    laufeFuer(500ms); // the shell has set its trap and printed
     setzeAblage(u"alter Text"_s);
     doppelklicke({20, 10});
+    // xterm claims the primary selection once it has taken the clicks.
+    laufeBis([] {
+        return QGuiApplication::clipboard()->text(QClipboard::Selection) == u"Markiertes"_s;
+    });
 
     EXPECT_EQ(kopiere(), u"Markiertes"_s);
     laufeFuer(300ms);

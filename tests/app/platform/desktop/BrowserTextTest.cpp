@@ -4,6 +4,7 @@
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "tests/app/platform/desktop/DesktopHilfen.hpp"
+#include "tests/support/LogMitschnitt.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,7 @@ protected:
     // The focused page and a rich-text field are made of child elements: their text is
     // read from them, never handed on as object characters.
     void erwarteKontextOhneObjekte() {
+        LogMitschnitt log;
         AtspiKontext kontext(atspi());
         const QString seite = kontext.text();
         EXPECT_FALSE(seite.contains(kObjekt)) << seite.toStdString();
@@ -83,7 +85,8 @@ protected:
         const QString absaetze = u"Oben im Editor\nUnten im Editor"_s;
         QString feld;
         laufeBis([&] { return (feld = kontext.text()) == absaetze; }, 10s);
-        EXPECT_EQ(feld.toStdString(), absaetze.toStdString());
+        EXPECT_EQ(feld.toStdString(), absaetze.toStdString())
+            << log.zeilen().join(u'\n').toStdString();
 
         // A selection over both paragraphs: their text, or nothing (then the copy
         // shortcut gets it), but never an edit of object characters.
@@ -105,7 +108,9 @@ TEST_F(BrowserTextTest, LiestDieSeiteUndDenFokusInChromium) {
                   {u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
                    u"--disable-background-networking"_s, u"--disable-component-update"_s,
                    u"--disable-sync"_s, u"--disable-quic"_s, u"--force-renderer-accessibility"_s,
-                   u"--user-data-dir="_s + profil, u"file://"_s + seitenDatei()},
+                   // No keyring: its unlock prompt would take the focus.
+                   u"--password-store=basic"_s, u"--user-data-dir="_s + profil,
+                   u"file://"_s + seitenDatei()},
                   u"Parlix Testseite"_s);
     erwarteSeite();
     erwarteKontextOhneObjekte();
