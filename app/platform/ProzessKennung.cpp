@@ -1,5 +1,6 @@
 #include "app/platform/ProzessKennung.hpp"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,6 +40,24 @@ std::optional<QString> anwendung(qint64 pid) {
     }
     const QString kurz = QString::fromUtf8(name.readAll()).trimmed();
     return kurz.isEmpty() ? std::nullopt : std::optional(kurz);
+}
+
+std::optional<bool> haeltTerminal(qint64 pid) {
+    const QDir offen(u"/proc/%1/fd"_s.arg(pid));
+    if (pid <= 0 || !offen.isReadable()) {
+        return std::nullopt;
+    }
+    const QStringList eintraege = offen.entryList(QDir::System | QDir::NoDotAndDotDot);
+    if (eintraege.isEmpty()) {
+        return std::nullopt;
+    }
+    for (const QString& eintrag : eintraege) {
+        const QString ziel = QFileInfo(offen.filePath(eintrag)).symLinkTarget();
+        if (ziel == u"/dev/ptmx"_s || ziel == u"/dev/pts/ptmx"_s) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace parlix::ProzessKennung

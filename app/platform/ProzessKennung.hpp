@@ -14,4 +14,8 @@ std::optional<QString> paket(qint64 pid);
 // it stands for); nothing for a process that is gone.
 std::optional<QString> anwendung(qint64 pid);
 
+// Whether the process holds the master side of a pseudo-terminal, as every terminal
+// emulator does; nothing when its open files cannot be read (gone, another user's).
+std::optional<bool> haeltTerminal(qint64 pid);
+
 } // namespace parlix::ProzessKennung

@@ -177,21 +177,33 @@ QString ganzerText(AtspiAccessible* knoten) {
     return ergebnis;
 }
 
-QString auswahl(AtspiAccessible* knoten) {
+std::optional<Bereich> auswahlBereich(AtspiAccessible* knoten) {
     AtspiText* text = textSchnittstelle(knoten);
     if (!text) {
-        return {};
+        return std::nullopt;
     }
-    QString ergebnis;
+    std::optional<Bereich> ergebnis;
     GError* fehler = nullptr;
     if (atspi_text_get_n_selections(text, &fehler) > 0 && !fehler) {
         AtspiRange* bereich = atspi_text_get_selection(text, 0, &fehler);
         if (bereich && !fehler && bereich->end_offset > bereich->start_offset) {
-            ergebnis = alsText(
-                atspi_text_get_text(text, bereich->start_offset, bereich->end_offset, &fehler));
+            ergebnis = Bereich{bereich->start_offset, bereich->end_offset};
         }
         g_free(bereich);
     }
+    g_clear_error(&fehler);
+    g_object_unref(text);
+    return ergebnis;
+}
+
+QString auswahl(AtspiAccessible* knoten) {
+    const std::optional<Bereich> bereich = auswahlBereich(knoten);
+    AtspiText* text = bereich ? textSchnittstelle(knoten) : nullptr;
+    if (!text) {
+        return {};
+    }
+    GError* fehler = nullptr;
+    QString ergebnis = alsText(atspi_text_get_text(text, bereich->von, bereich->bis, &fehler));
     g_clear_error(&fehler);
     g_object_unref(text);
     return ergebnis;

@@ -7,6 +7,7 @@
 #include <atspi/atspi.h>
 #include <chrono>
 #include <memory>
+#include <optional>
 
 namespace parlix::AtspiBaum {
 
@@ -35,5 +36,12 @@ QString rolle(AtspiAccessible* knoten);
 // "" without one.
 QString ganzerText(AtspiAccessible* knoten);
 QString auswahl(AtspiAccessible* knoten);
+
+// The first selected range, in characters; nothing when nothing is selected.
+struct Bereich {
+    int von = 0;
+    int bis = 0;
+};
+std::optional<Bereich> auswahlBereich(AtspiAccessible* knoten);
 
 } // namespace parlix::AtspiBaum

@@ -3,14 +3,11 @@
 #include "app/platform/atspi/AtspiBaum.hpp"
 
 #include <QStringList>
+#include <limits>
 
 namespace parlix::AtspiDokumentText {
 
 namespace {
-
-// Where a browser's text interface holds a child element (a paragraph, a link), its
-// text has this character; the children are exposed in the same order.
-constexpr char16_t kEingebettet = u'\uFFFC';
 
 bool istBlock(AtspiRole rolle) {
     switch (rolle) {
@@ -40,8 +37,9 @@ bool istBlock(AtspiRole rolle) {
 
 class Leser {
 public:
-    explicit Leser(std::chrono::steady_clock::time_point ende)
-        : ende_(ende) {}
+    Leser(std::chrono::steady_clock::time_point ende, bool nurAuswahl)
+        : ende_(ende)
+        , nurAuswahl_(nurAuswahl) {}
 
     void sammle(AtspiAccessible* knoten) {
         if (std::chrono::steady_clock::now() > ende_) {
@@ -83,17 +81,21 @@ private:
     // stand in order.
     void sammleHypertext(AtspiAccessible* knoten, int kinder) {
         AtspiHypertext* hypertext = atspi_accessible_get_hypertext_iface(knoten);
+        const AtspiBaum::Bereich bereich = zuLesen(knoten);
         int naechstesKind = 0;
         int offset = 0; // in characters, as AT-SPI counts
         for (const QChar zeichen : AtspiBaum::ganzerText(knoten)) {
+            const bool drin = offset >= bereich.von && offset < bereich.bis;
             if (zeichen == kEingebettet) {
-                AtspiBaum::Knoten kind = hypertext                ? verweisZiel(hypertext, offset)
-                                         : naechstesKind < kinder ? kindAn(knoten, naechstesKind++)
-                                                                  : AtspiBaum::Knoten();
+                const int index = naechstesKind++;
+                AtspiBaum::Knoten kind = !drin            ? AtspiBaum::Knoten()
+                                         : hypertext      ? verweisZiel(hypertext, offset)
+                                         : index < kinder ? kindAn(knoten, index)
+                                                          : AtspiBaum::Knoten();
                 if (kind) {
                     sammle(kind.get());
                 }
-            } else {
+            } else if (drin) {
                 aus_ += zeichen;
             }
             offset += zeichen.isLowSurrogate() ? 0 : 1;
@@ -101,6 +103,12 @@ private:
         if (hypertext) {
             g_object_unref(hypertext);
         }
+    }
+
+    // All of the element's text, or with `nurAuswahl_` its selected range when it has one.
+    AtspiBaum::Bereich zuLesen(AtspiAccessible* knoten) const {
+        const auto ausgewaehlt = nurAuswahl_ ? AtspiBaum::auswahlBereich(knoten) : std::nullopt;
+        return ausgewaehlt.value_or(AtspiBaum::Bereich{0, std::numeric_limits<int>::max()});
     }
 
     static AtspiBaum::Knoten verweisZiel(AtspiHypertext* hypertext, int offset) {
@@ -131,14 +139,21 @@ private:
     }
 
     std::chrono::steady_clock::time_point ende_;
+    bool nurAuswahl_;
     QString aus_;
 };
 
 } // namespace
 
 QString lies(AtspiAccessible* dokument, std::chrono::steady_clock::time_point ende) {
-    Leser leser(ende);
+    Leser leser(ende, false);
     leser.sammle(dokument);
+    return leser.ergebnis();
+}
+
+QString auswahl(AtspiAccessible* element, std::chrono::steady_clock::time_point ende) {
+    Leser leser(ende, true);
+    leser.sammle(element);
     return leser.ergebnis();
 }
 

@@ -1,6 +1,7 @@
 #include "app/platform/atspi/AtspiKontext.hpp"
 
 #include "app/platform/atspi/AtspiBaum.hpp"
+#include "app/platform/atspi/AtspiDokumentText.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/text/Zeichen.hpp"
@@ -8,6 +9,22 @@
 using namespace Qt::StringLiterals;
 
 namespace parlix {
+
+namespace {
+
+// Browsers and rich-text fields stand a child element in for a character: read from
+// the children what the user sees instead. Whatever stays unresolved is dropped, and a
+// text of nothing else counts as no text.
+QString aufgeloest(QString text, AtspiAccessible* knoten, AtspiBaum::Uhr::time_point ende,
+                   QString (*aufloesen)(AtspiAccessible*, AtspiBaum::Uhr::time_point)) {
+    if (!text.contains(AtspiDokumentText::kEingebettet)) {
+        return text;
+    }
+    text = aufloesen(knoten, ende).remove(AtspiDokumentText::kEingebettet);
+    return text.trimmed().isEmpty() ? QString() : text;
+}
+
+} // namespace
 
 struct AtspiKontext::Element {
     bool gefunden = false;
@@ -27,14 +44,18 @@ AtspiKontext::Element AtspiKontext::lies(bool mitWert) {
             if (knoten) {
                 element.gefunden = true;
                 element.rolle = AtspiBaum::rolle(knoten.get());
-                element.auswahl = AtspiBaum::auswahl(knoten.get());
+                element.auswahl = aufgeloest(AtspiBaum::auswahl(knoten.get()), knoten.get(), ende,
+                                             &AtspiDokumentText::auswahl);
                 if (mitWert && element.auswahl.isEmpty()) {
-                    element.wert = AtspiBaum::ganzerText(knoten.get());
+                    element.wert = aufgeloest(AtspiBaum::ganzerText(knoten.get()), knoten.get(),
+                                              ende, &AtspiDokumentText::lies);
                 }
             }
             return element;
         },
-        kFrist);
+        // Reading a page's children stops at `ende`; the call that was running then may
+        // still need to come back.
+        kFrist + std::chrono::milliseconds(500));
     return fund.value_or(Element{});
 }
 

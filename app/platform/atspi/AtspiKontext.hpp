@@ -12,7 +12,8 @@ class AtspiVerbindung;
 // "focused" state inside the top-level window with the "active" state.
 class AtspiKontext final : public AXKontext {
 public:
-    // Longest a read may take before it counts as "no element".
+    // Longest a read may take before it counts as "no element" (a page read from its
+    // children gives what it had by then).
     static constexpr std::chrono::milliseconds kFrist{2000};
 
     explicit AtspiKontext(AtspiVerbindung& verbindung)

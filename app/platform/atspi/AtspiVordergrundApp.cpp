@@ -7,7 +7,11 @@
 namespace parlix {
 
 std::optional<QString> AtspiVordergrundApp::anwendungsID() {
-    // The process of the window's connection to the bus, as the bus itself knows it.
+    const auto pid = prozess();
+    return pid ? ProzessKennung::anwendung(*pid) : std::nullopt;
+}
+
+std::optional<qint64> AtspiVordergrundApp::prozess() {
     const auto pid = verbindung_.fuehreAus<qint64>(
         [] {
             const AtspiBaum::Knoten fenster = AtspiBaum::aktivesFenster();
@@ -23,7 +27,7 @@ std::optional<QString> AtspiVordergrundApp::anwendungsID() {
     if (!pid || *pid <= 0) {
         return std::nullopt;
     }
-    return ProzessKennung::anwendung(*pid);
+    return pid;
 }
 
 } // namespace parlix

@@ -12,13 +12,13 @@ namespace parlix {
 using Art = Ablage::Art;
 
 QString WaylandAuswahlKopierer::auswahlText() {
-    const EinfuegeTasten tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
-    if (!tasten.kopieren || tasten_ == nullptr) {
+    const auto taste = EinfuegeTasten::fuer(vordergrund_).kopierTaste();
+    if (!taste || tasten_ == nullptr) {
         return ablage_.vorherigerText(Art::primaer).value_or(QString());
     }
     const auto vorher = ablage_.vorherigerText(Art::zwischenablage);
     const quint64 aenderungen = ablage_.aenderungen(Art::zwischenablage);
-    if (!tasten_->tippe(*tasten.kopieren)) {
+    if (!tasten_->tippe(*taste)) {
         return {};
     }
     std::this_thread::sleep_for(kWarten);

@@ -11,9 +11,9 @@ class TastenSender;
 class VordergrundApp;
 
 // The selection by a synthetic copy shortcut, read back from the clipboard; terminals
-// without a copy key give their primary selection. Runs on the calling thread: the
-// clipboard and the key sender are served by another (the Wayland connection's or the
-// main thread, where the portal's signals arrive).
+// without a copy key, and windows of unknown kind, give their primary selection. Runs on the
+// calling thread: the clipboard and the key sender are served by another (the Wayland connection's
+// or the main thread, where the portal's signals arrive).
 class WaylandAuswahlKopierer final : public AuswahlKopierer {
 public:
     static constexpr std::chrono::milliseconds kWarten{140};

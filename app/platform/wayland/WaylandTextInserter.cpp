@@ -27,7 +27,7 @@ WaylandTextInserter::WaylandTextInserter(MainQueue& mainQueue, DefaultsStore& sp
 void WaylandTextInserter::fuegeEin(const QString& text) {
     const MainQueue::Zeitpunkt aufruf = mainQueue_.jetzt();
     Vorgang vorgang;
-    vorgang.tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
+    vorgang.tasten = EinfuegeTasten::fuer(vordergrund_);
     // Read once: a change of the setting during this insertion does not apply to it.
     vorgang.wiederherstellen = !Einstellungen(speicher_).zwischenablageModus();
     vorgang.ablage = ablage_.schreibeEigenen(

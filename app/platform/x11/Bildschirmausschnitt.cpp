@@ -5,8 +5,11 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xcomposite.h>
 #include <bit>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace parlix::Bildschirmausschnitt {
 
@@ -48,7 +51,81 @@ QImage alsQImage(XImage* bild) {
     return ergebnis;
 }
 
+using Bild = std::unique_ptr<XImage, BildFreigabe>;
+
+// Repainting what was hidden takes a responsive program a few milliseconds; the picture
+// is taken once two reads this far apart agree.
+constexpr std::chrono::milliseconds kSchritt{40};
+constexpr int kHoechstensSchritte = 12;
+
+// The child of the root window that holds `fenster`; `fenster` itself when it is one.
+Window obersterVorfahr(Display* anzeige, Window fenster) {
+    Window wurzel = None;
+    Window eltern = None;
+    Window* kinder = nullptr;
+    unsigned anzahl = 0;
+    while (XQueryTree(anzeige, fenster, &wurzel, &eltern, &kinder, &anzahl) != 0) {
+        if (kinder != nullptr) {
+            XFree(kinder);
+        }
+        if (eltern == wurzel || eltern == None) {
+            return fenster;
+        }
+        fenster = eltern;
+    }
+    return None;
+}
+
+// The window's buffer as a picture; a pixmap carries no colour masks, its visual does.
+QImage leseBuffer(Display* anzeige, Window fenster, const XWindowAttributes& attribute) {
+    const Pixmap puffer = XCompositeNameWindowPixmap(anzeige, fenster);
+    const auto breite = static_cast<unsigned>(attribute.width + 2 * attribute.border_width);
+    const auto hoehe = static_cast<unsigned>(attribute.height + 2 * attribute.border_width);
+    const Bild bild(XGetImage(anzeige, puffer, 0, 0, breite, hoehe, AllPlanes, ZPixmap));
+    XFreePixmap(anzeige, puffer);
+    if (!bild) {
+        return {};
+    }
+    bild->red_mask = attribute.visual->red_mask;
+    bild->green_mask = attribute.visual->green_mask;
+    bild->blue_mask = attribute.visual->blue_mask;
+    return alsQImage(bild.get());
+}
+
 } // namespace
+
+QImage fenster(const XVerbindung& verbindung, quint64 fenster) {
+    Display* anzeige = verbindung.anzeige();
+    int ereignisBasis = 0;
+    int fehlerBasis = 0;
+    if (XCompositeQueryExtension(anzeige, &ereignisBasis, &fehlerBasis) == 0) {
+        return {};
+    }
+    XFehlerFalle falle(verbindung);
+    const Window oben = obersterVorfahr(anzeige, static_cast<Window>(fenster));
+    XWindowAttributes attribute;
+    if (oben == None || XGetWindowAttributes(anzeige, oben, &attribute) == 0 ||
+        attribute.map_state != IsViewable) {
+        return {};
+    }
+    // Automatic: the server keeps showing the window as before, so nothing flickers; a
+    // compositing manager that redirects it already is not disturbed.
+    XCompositeRedirectWindow(anzeige, oben, CompositeRedirectAutomatic);
+    verbindung.gleicheAb();
+    QImage bild;
+    for (int schritt = 0; schritt < kHoechstensSchritte; ++schritt) {
+        std::this_thread::sleep_for(kSchritt);
+        QImage neu = leseBuffer(anzeige, oben, attribute);
+        const bool fertig = neu.isNull() || neu == bild;
+        bild = std::move(neu);
+        if (fertig) {
+            break;
+        }
+    }
+    XCompositeUnredirectWindow(anzeige, oben, CompositeRedirectAutomatic);
+    verbindung.gleicheAb();
+    return falle.fehler() == 0 ? bild : QImage();
+}
 
 QImage lies(const XVerbindung& verbindung, const QRect& bereich) {
     Display* anzeige = verbindung.anzeige();
@@ -60,10 +137,9 @@ QImage lies(const XVerbindung& verbindung, const QRect& bereich) {
         return {};
     }
     XFehlerFalle falle(verbindung);
-    const std::unique_ptr<XImage, BildFreigabe> bild(
-        XGetImage(anzeige, static_cast<Window>(verbindung.wurzel()), sichtbar.x(), sichtbar.y(),
-                  static_cast<unsigned>(sichtbar.width()), static_cast<unsigned>(sichtbar.height()),
-                  AllPlanes, ZPixmap));
+    const Bild bild(XGetImage(anzeige, static_cast<Window>(verbindung.wurzel()), sichtbar.x(),
+                              sichtbar.y(), static_cast<unsigned>(sichtbar.width()),
+                              static_cast<unsigned>(sichtbar.height()), AllPlanes, ZPixmap));
     return bild ? alsQImage(bild.get()) : QImage();
 }
 

@@ -1,5 +1,9 @@
 #include "app/platform/x11/EinfuegeTasten.hpp"
 
+#include "app/platform/ProzessKennung.hpp"
+#include "app/platform/VordergrundApp.hpp"
+#include "core/log/DateiLog.hpp"
+
 #include <QSet>
 #include <X11/keysym.h>
 
@@ -39,6 +43,17 @@ const QSet<QString>& terminals() {
         u"qterminal"_s,
         u"terminology"_s,
         u"com.raggesilver.blackbox"_s,
+        u"st"_s,
+        u"st-256color"_s,
+        u"com.mitchellh.ghostty"_s,
+        u"ghostty"_s,
+        u"org.kde.yakuake"_s,
+        u"yakuake"_s,
+        u"guake"_s,
+        u"org.guake.guake"_s,
+        u"sakura"_s,
+        u"cool-retro-term"_s,
+        u"com.github.swordfish90.cool_retro_term"_s,
     };
     return ids;
 }
@@ -49,19 +64,49 @@ const QSet<QString>& nurPrimaer() {
     return ids;
 }
 
+bool gelistet(const QString& id) {
+    return nurPrimaer().contains(id) || terminals().contains(id);
+}
+
 } // namespace
 
-EinfuegeTasten EinfuegeTasten::fuer(const std::optional<QString>& anwendungsID) {
+EinfuegeTasten EinfuegeTasten::fuer(const std::optional<QString>& anwendungsID,
+                                    std::optional<bool> terminal) {
     const QString id = anwendungsID.value_or(QString()).toLower();
-    if (nurPrimaer().contains(id)) {
-        return {{.umschalt = true, .keysym = XK_Insert}, std::nullopt, true};
+    if (nurPrimaer().contains(id) || (!gelistet(id) && terminal == true)) {
+        return {.einfuegen = {.umschalt = true, .keysym = XK_Insert},
+                .kopieren = std::nullopt,
+                .ueberPrimaer = true};
     }
     if (terminals().contains(id)) {
-        return {{.strg = true, .umschalt = true, .keysym = XK_v},
-                Tastenkombination{.strg = true, .umschalt = true, .keysym = XK_c},
-                false};
+        return {.einfuegen = {.strg = true, .umschalt = true, .keysym = XK_v},
+                .kopieren = Tastenkombination{.strg = true, .umschalt = true, .keysym = XK_c}};
     }
-    return {{.strg = true, .keysym = XK_v}, Tastenkombination{.strg = true, .keysym = XK_c}, false};
+    if (!terminal) {
+        return {.einfuegen = {.strg = true, .keysym = XK_v},
+                .kopieren = std::nullopt,
+                .ueberPrimaer = false,
+                .artUnbekannt = true};
+    }
+    return {.einfuegen = {.strg = true, .keysym = XK_v},
+            .kopieren = Tastenkombination{.strg = true, .keysym = XK_c}};
+}
+
+EinfuegeTasten EinfuegeTasten::fuer(VordergrundApp& vordergrund) {
+    const std::optional<QString> id = vordergrund.anwendungsID();
+    if (id && gelistet(id->toLower())) {
+        return fuer(id, std::nullopt);
+    }
+    const std::optional<qint64> pid = vordergrund.prozess();
+    return fuer(id, pid ? ProzessKennung::haeltTerminal(*pid) : std::nullopt);
+}
+
+std::optional<Tastenkombination> EinfuegeTasten::kopierTaste() const {
+    if (artUnbekannt) {
+        log().schreibe(u"Auswahl: Fensterart unbekannt, kein Strg+C (könnte ein Terminal "
+                       u"unterbrechen) → Primärauswahl"_s);
+    }
+    return kopieren;
 }
 
 } // namespace parlix

@@ -11,7 +11,7 @@
 namespace parlix {
 
 struct X11AuswahlKopierer::Kopie {
-    // Set when the selection is read without copying (xterm, urxvt).
+    // Set when the selection is read without copying (xterm, urxvt, unknown windows).
     std::optional<QString> primaer;
     std::optional<QString> vorher;
     quint64 aenderungen = 0;
@@ -19,14 +19,14 @@ struct X11AuswahlKopierer::Kopie {
 
 X11AuswahlKopierer::Kopie X11AuswahlKopierer::kopiere() {
     Kopie kopie;
-    const EinfuegeTasten tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
-    if (!tasten.kopieren) {
+    const auto taste = EinfuegeTasten::fuer(vordergrund_).kopierTaste();
+    if (!taste) {
         kopie.primaer = primaer_.vorherigerText().value_or(QString());
         return kopie;
     }
     kopie.vorher = ablage_.vorherigerText();
     kopie.aenderungen = ablage_.aenderungen();
-    tasten_.druecke(*tasten.kopieren);
+    tasten_.druecke(*taste);
     return kopie;
 }
 

@@ -14,8 +14,9 @@ class XTestTasten;
 // Copies the frontmost application's selection with its copy shortcut (Ctrl+C, in
 // terminals Ctrl+Shift+C) and notices the copy by the clipboard's change of owner; the
 // clipboard's previous text goes back afterwards. An unchanged clipboard is left alone
-// (putting a text back would drop what else it held, an image for instance). xterm and
-// urxvt have no copy key: their selection is read from the primary selection.
+// (putting a text back would drop what else it held, an image for instance). xterm,
+// urxvt, terminals known only by their process and windows of unknown kind get no copy
+// key: their selection is read from the primary selection.
 // Construct on the main thread; it does its clipboard work there.
 class X11AuswahlKopierer final : public AuswahlKopierer {
 public:

@@ -5,8 +5,23 @@
 #include "app/platform/x11/XVerbindung.hpp"
 
 #include <QBuffer>
+#include <algorithm>
 
 namespace parlix {
+
+namespace {
+
+// The desktop's background and panels can hold the focus; they are no window to photograph
+// (the background would be the whole screen).
+bool istHintergrund(const XVerbindung& verbindung, const EwmhAbfrage& ewmh, quint64 fenster) {
+    const std::vector<quint64> arten = ewmh.atome(fenster, "_NET_WM_WINDOW_TYPE");
+    return std::ranges::any_of(arten, [&](quint64 art) {
+        return art == verbindung.atom("_NET_WM_WINDOW_TYPE_DESKTOP") ||
+               art == verbindung.atom("_NET_WM_WINDOW_TYPE_DOCK");
+    });
+}
+
+} // namespace
 
 std::optional<QByteArray> X11FensterFoto::fensterScreenshot() {
     const std::optional<XVerbindung> verbindung = XVerbindung::oeffne();
@@ -15,11 +30,10 @@ std::optional<QByteArray> X11FensterFoto::fensterScreenshot() {
     }
     const EwmhAbfrage ewmh(*verbindung);
     const std::optional<quint64> fenster = ewmh.aktivesFenster();
-    const std::optional<QRect> rahmen = fenster ? ewmh.rahmen(*fenster) : std::nullopt;
-    if (!rahmen) {
+    if (!fenster || istHintergrund(*verbindung, ewmh, *fenster)) {
         return std::nullopt;
     }
-    const QImage bild = Bildschirmausschnitt::lies(*verbindung, *rahmen);
+    const QImage bild = Bildschirmausschnitt::fenster(*verbindung, *fenster);
     if (bild.isNull()) {
         return std::nullopt;
     }

@@ -21,7 +21,7 @@ X11TextInserter::X11TextInserter(MainQueue& mainQueue, DefaultsStore& speicher,
 void X11TextInserter::fuegeEin(const QString& text) {
     const MainQueue::Zeitpunkt aufruf = mainQueue_.jetzt();
     Vorgang vorgang;
-    vorgang.tasten = EinfuegeTasten::fuer(vordergrund_.anwendungsID());
+    vorgang.tasten = EinfuegeTasten::fuer(vordergrund_);
     // Read once: a change of the setting during this insertion does not apply to it.
     vorgang.wiederherstellen = !Einstellungen(speicher_).zwischenablageModus();
     const auto vorher = [&](const Zwischenablage& ablage) {

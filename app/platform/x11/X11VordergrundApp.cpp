@@ -3,6 +3,8 @@
 #include "app/platform/ProzessKennung.hpp"
 #include "app/platform/x11/EwmhAbfrage.hpp"
 
+#include <QSysInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace parlix {
@@ -14,6 +16,23 @@ std::optional<QString> X11VordergrundApp::anwendungsID() {
     }
     const auto fenster = EwmhAbfrage(*v).aktivesFenster();
     return fenster ? anwendungsID(*fenster) : std::nullopt;
+}
+
+std::optional<qint64> X11VordergrundApp::prozess() {
+    const XVerbindung* v = XVerbindung::offen(verbindung_);
+    if (v == nullptr) {
+        return std::nullopt;
+    }
+    const EwmhAbfrage ewmh(*v);
+    const auto fenster = ewmh.aktivesFenster();
+    if (!fenster) {
+        return std::nullopt;
+    }
+    const auto rechner = ewmh.text(*fenster, "WM_CLIENT_MACHINE");
+    if (rechner && *rechner != QSysInfo::machineHostName()) {
+        return std::nullopt;
+    }
+    return ewmh.pid(*fenster);
 }
 
 std::optional<QString> X11VordergrundApp::anwendungsID(quint64 fenster) {

@@ -19,6 +19,9 @@ public:
         : eintraege_(std::move(eintraege)) {}
 
     std::optional<QString> anwendungsID() override;
+    // _NET_WM_PID of the active window, unless the window is shown from another machine
+    // (WM_CLIENT_MACHINE), where the number names no process here.
+    std::optional<qint64> prozess() override;
     // The same for any top-level window.
     std::optional<QString> anwendungsID(quint64 fenster);
 

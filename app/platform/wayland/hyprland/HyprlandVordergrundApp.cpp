@@ -12,6 +12,11 @@ std::optional<QString> HyprlandVordergrundApp::anwendungsID() {
     return fenster->klasse;
 }
 
+std::optional<qint64> HyprlandVordergrundApp::prozess() {
+    const auto fenster = ipc_.aktivesFenster();
+    return fenster && fenster->pid > 0 ? std::optional(fenster->pid) : std::nullopt;
+}
+
 std::optional<QRect> HyprlandVordergrundApp::fokusFenster() {
     const auto fenster = ipc_.aktivesFenster();
     return fenster ? std::optional(fenster->rahmen) : std::nullopt;

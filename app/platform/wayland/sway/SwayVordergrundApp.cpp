@@ -24,6 +24,11 @@ std::optional<QString> SwayVordergrundApp::anwendungsID() {
     return fenster->anwendungsID;
 }
 
+std::optional<qint64> SwayVordergrundApp::prozess() {
+    const auto fenster = fokussiertes(ipc_);
+    return fenster && fenster->pid > 0 ? std::optional(fenster->pid) : std::nullopt;
+}
+
 std::optional<QRect> SwayVordergrundApp::fokusFenster() {
     const auto fenster = fokussiertes(ipc_);
     return fenster ? std::optional(fenster->rahmen) : std::nullopt;

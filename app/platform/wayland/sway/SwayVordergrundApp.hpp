@@ -16,6 +16,7 @@ public:
         : ipc_(ipc) {}
 
     std::optional<QString> anwendungsID() override;
+    std::optional<qint64> prozess() override;
     std::optional<QRect> fokusFenster() override;
     bool durchscheinend() override { return true; }
 

@@ -6,12 +6,14 @@
 #include "tests/app/platform/desktop/DesktopHilfen.hpp"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <future>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace parlix::test {
 namespace {
@@ -49,6 +51,28 @@ TEST_F(AuswahlKopierenTest, OhneAuswahlBleibtDieAblageUnberuehrt) {
 
     EXPECT_EQ(kopiere(), QString());
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+TEST_F(AuswahlKopierenTest, EinTerminalUnterFremdemNamenWirdNichtUnterbrochen) {
+    // Ctrl+C would interrupt the job; the selection is on the primary selection anyway.
+    const QString unterbrochen = prozessDesktop().verzeichnis() + u"/unterbrochen"_s;
+    starteFenster(u"xterm"_s,
+                  {u"-class"_s, u"Unbekannt"_s, u"-T"_s, u"Unbekannt"_s, u"-fa"_s,
+                   u"DejaVu Sans Mono"_s, u"-fs"_s, u"14"_s, u"-e"_s, u"sh"_s, u"-c"_s,
+                   u"trap 'echo INT > "_s + unterbrochen + u"' INT; echo Markiertes; sleep 60"_s},
+                  u"Unbekannt"_s);
+    laufeFuer(500ms); // the shell has set its trap and printed
+    setzeAblage(u"alter Text"_s);
+    doppelklicke({20, 10});
+    // xterm claims the primary selection once it has taken the clicks.
+    laufeBis([] {
+        return QGuiApplication::clipboard()->text(QClipboard::Selection) == u"Markiertes"_s;
+    });
+
+    EXPECT_EQ(kopiere(), u"Markiertes"_s);
+    laufeFuer(300ms);
+    EXPECT_FALSE(QFile::exists(unterbrochen));
+    EXPECT_EQ(ablageText(), u"alter Text"_s);
 }
 
 } // namespace

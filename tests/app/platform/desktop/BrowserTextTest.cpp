@@ -1,11 +1,14 @@
-// The page text of a real browser, read over AT-SPI.
+// The page text of a real browser and the text of its focused element, read over AT-SPI.
 #include "app/platform/atspi/AtspiBrowserText.hpp"
+#include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "tests/app/platform/desktop/DesktopHilfen.hpp"
+#include "tests/support/LogMitschnitt.hpp"
 
 #include <QDir>
 #include <QFile>
+#include <X11/keysym.h>
 #include <future>
 #include <gtest/gtest.h>
 
@@ -20,7 +23,12 @@ const QString kSeite = u"<!doctype html><html><head><meta charset=utf-8>"
                        "<h1>Willkommen auf der Testseite</h1>"
                        "<p>Der erste Absatz mit einem <a href='#'>Verweis</a> darin.</p>"
                        "<ul><li>Erster Punkt</li><li>Zweiter Punkt</li></ul>"
+                       "<div contenteditable tabindex=1><p>Oben im Editor</p>"
+                       "<p>Unten im Editor</p></div>"
                        "<textarea>Ein Textbereich</textarea></body></html>"_s;
+
+// Where a browser's text holds a child element.
+constexpr QChar kObjekt = u'\uFFFC';
 
 // A profile that opens the page at once: no first-run pages, no checks in the background.
 constexpr char kFirefoxEinstellungen[] =
@@ -56,10 +64,37 @@ protected:
         // The list markers are text the user sees.
         const QString erwartet =
             u"Willkommen auf der Testseite\nDer erste Absatz mit einem Verweis darin.\n"
-            u"• Erster Punkt\n• Zweiter Punkt\nEin Textbereich"_s;
+            u"• Erster Punkt\n• Zweiter Punkt\nOben im Editor\nUnten im Editor\n"
+            u"Ein Textbereich"_s;
         QString text;
         laufeBis([&] { return (text = seitentext()) == erwartet; }, 30s);
         EXPECT_EQ(text.toStdString(), erwartet.toStdString());
+    }
+
+    // The focused page and a rich-text field are made of child elements: their text is
+    // read from them, never handed on as object characters.
+    void erwarteKontextOhneObjekte() {
+        LogMitschnitt log;
+        AtspiKontext kontext(atspi());
+        const QString seite = kontext.text();
+        EXPECT_FALSE(seite.contains(kObjekt)) << seite.toStdString();
+        EXPECT_TRUE(seite.isEmpty() || seite.contains(u"Willkommen auf der Testseite"_s))
+            << seite.toStdString();
+
+        tippe({.keysym = XK_Tab}); // into the editor
+        const QString absaetze = u"Oben im Editor\nUnten im Editor"_s;
+        QString feld;
+        laufeBis([&] { return (feld = kontext.text()) == absaetze; }, 10s);
+        EXPECT_EQ(feld.toStdString(), absaetze.toStdString())
+            << log.zeilen().join(u'\n').toStdString();
+
+        // A selection over both paragraphs: their text, or nothing (then the copy
+        // shortcut gets it), but never an edit of object characters.
+        tippe({.strg = true, .keysym = XK_a});
+        QString auswahl;
+        laufeBis([&] { return !(auswahl = kontext.auswahl()).isEmpty(); }, 3s);
+        EXPECT_FALSE(auswahl.contains(kObjekt));
+        EXPECT_TRUE(auswahl.isEmpty() || auswahl == absaetze) << auswahl.toStdString();
     }
 
     QtMainQueue queue_;
@@ -67,18 +102,21 @@ protected:
     AtspiBrowserText browserText_{atspi(), vorn_, queue_};
 };
 
-TEST_F(BrowserTextTest, LiestDieSeiteInChromium) {
+TEST_F(BrowserTextTest, LiestDieSeiteUndDenFokusInChromium) {
     const QString profil = prozessDesktop().verzeichnis() + u"/chromium"_s;
     starteFenster(u"chromium"_s,
                   {u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
                    u"--disable-background-networking"_s, u"--disable-component-update"_s,
                    u"--disable-sync"_s, u"--disable-quic"_s, u"--force-renderer-accessibility"_s,
-                   u"--user-data-dir="_s + profil, u"file://"_s + seitenDatei()},
+                   // No keyring: its unlock prompt would take the focus.
+                   u"--password-store=basic"_s, u"--user-data-dir="_s + profil,
+                   u"file://"_s + seitenDatei()},
                   u"Parlix Testseite"_s);
     erwarteSeite();
+    erwarteKontextOhneObjekte();
 }
 
-TEST_F(BrowserTextTest, LiestDieSeiteInFirefox) {
+TEST_F(BrowserTextTest, LiestDieSeiteUndDenFokusInFirefox) {
     const QString profil = prozessDesktop().verzeichnis() + u"/firefox"_s;
     ASSERT_TRUE(QDir().mkpath(profil));
     QFile einstellungen(profil + u"/user.js"_s);
@@ -89,6 +127,7 @@ TEST_F(BrowserTextTest, LiestDieSeiteInFirefox) {
                   {u"--no-remote"_s, u"--profile"_s, profil, u"file://"_s + seitenDatei()},
                   u"Mozilla Firefox"_s);
     erwarteSeite();
+    erwarteKontextOhneObjekte();
 }
 
 TEST_F(BrowserTextTest, AndereAnwendungenGebenNichts) {

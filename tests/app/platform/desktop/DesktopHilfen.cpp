@@ -82,6 +82,21 @@ void halte(quint32 keysym, bool gedrueckt) {
     XSync(anzeige, False);
 }
 
+void doppelklicke(QPoint ort) {
+    Display* anzeige = testTastatur();
+    int x = 0;
+    int y = 0;
+    Window kind = None;
+    XTranslateCoordinates(anzeige, aktivesFenster(), DefaultRootWindow(anzeige), ort.x(), ort.y(),
+                          &x, &y, &kind);
+    XTestFakeMotionEvent(anzeige, -1, x, y, CurrentTime);
+    for (int mal = 0; mal < 2; ++mal) {
+        XTestFakeButtonEvent(anzeige, 1, True, CurrentTime);
+        XTestFakeButtonEvent(anzeige, 1, False, CurrentTime);
+    }
+    XSync(anzeige, False);
+}
+
 void tippe(const Tastenkombination& taste) {
     if (taste.strg) {
         halte(XK_Control_L, true);

@@ -5,6 +5,7 @@
 #include "app/platform/x11/Tastenkombination.hpp"
 #include "tests/support/ProzessDesktop.hpp"
 
+#include <QPoint>
 #include <QString>
 #include <chrono>
 #include <functional>
@@ -34,6 +35,8 @@ bool warteAufZeile(KindProzess& programm, const QString& erwartet,
 void tippe(const Tastenkombination& taste);
 // Holds or releases a key (by keysym) as the user would.
 void halte(quint32 keysym, bool gedrueckt);
+// Double-clicks with the first mouse button at `ort`, in the active window's coordinates.
+void doppelklicke(QPoint ort);
 
 // The process's one accessibility connection.
 AtspiVerbindung& atspi();

@@ -55,23 +55,26 @@ TEST_F(EinfuegenTest, GtkFeldBekommtDenText) {
     EXPECT_TRUE(warteAufZeile(zenity, u"Grüße aus GTK"_s));
 }
 
-TEST_F(EinfuegenTest, XtermBekommtDenTextUeberDiePrimaereAuswahl) {
-    const QString datei = prozessDesktop().verzeichnis() + u"/terminal.txt"_s;
-    starteFenster(u"xterm"_s,
-                  {u"-T"_s, u"XtermZiel"_s, u"-e"_s, u"sh"_s, u"-c"_s,
-                   u"read zeile; printf '%s' \"$zeile\" > "_s + datei},
-                  u"XtermZiel"_s);
-    setzeAblage(u"Ablage"_s);
+TEST_F(EinfuegenTest, XtermBekommtDenTextUeberDiePrimaereAuswahlAuchUnterFremdemNamen) {
+    // The second one is known as a terminal only by its process.
+    for (const QString& klasse : {u"XTerm"_s, u"Unbekannt"_s}) {
+        const QString datei = prozessDesktop().verzeichnis() + u"/terminal-"_s + klasse;
+        starteFenster(u"xterm"_s,
+                      {u"-class"_s, klasse, u"-T"_s, klasse + u"Ziel"_s, u"-e"_s, u"sh"_s, u"-c"_s,
+                       u"read zeile; printf '%s' \"$zeile\" > "_s + datei},
+                      klasse + u"Ziel"_s);
+        setzeAblage(u"Ablage"_s);
 
-    inserter_.fuegeEin(u"echo im Terminal"_s);
-    laufeFuer(300ms);
-    tippe({.keysym = XK_Return});
-    QFile ergebnis(datei);
-    EXPECT_TRUE(laufeBis([&] { return ergebnis.exists() && ergebnis.size() > 0; }));
-    ASSERT_TRUE(ergebnis.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ergebnis.readAll(), "echo im Terminal");
-    laufeFuer(kNachWiederherstellung);
-    EXPECT_EQ(ablageText(), u"Ablage"_s);
+        inserter_.fuegeEin(u"echo im Terminal"_s);
+        laufeFuer(300ms);
+        tippe({.keysym = XK_Return});
+        QFile ergebnis(datei);
+        EXPECT_TRUE(laufeBis([&] { return ergebnis.exists() && ergebnis.size() > 0; }));
+        ASSERT_TRUE(ergebnis.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ergebnis.readAll(), "echo im Terminal") << klasse.toStdString();
+        laufeFuer(kNachWiederherstellung);
+        EXPECT_EQ(ablageText(), u"Ablage"_s);
+    }
 }
 
 TEST_F(EinfuegenTest, WasDerNutzerInzwischenKopiertBleibtInDerAblage) {

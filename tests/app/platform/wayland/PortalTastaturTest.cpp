@@ -19,6 +19,7 @@
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/QtWarten.hpp"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <future>
@@ -34,6 +35,13 @@ namespace parlix::test {
 namespace {
 
 using Taste = std::pair<int, uint>;
+
+// The window in front belongs to an ordinary program, this test's own process.
+class OrdentlichesProgramm final : public VordergrundApp {
+public:
+    std::optional<QString> anwendungsID() override { return std::nullopt; }
+    std::optional<qint64> prozess() override { return QCoreApplication::applicationPid(); }
+};
 
 class PortalTastaturTest : public ::testing::Test {
 protected:
@@ -64,7 +72,7 @@ protected:
 
         PortalTastatur tastatur;
         PortalAblage ablage;
-        NullVordergrundApp vorn;
+        OrdentlichesProgramm vorn;
         QtMainQueue queue;
         SpeicherDefaultsStore speicher;
         WaylandTextInserter inserter{queue, speicher, vorn, ablage, &tastatur};
@@ -185,6 +193,18 @@ TEST_F(PortalTastaturTest, AuswahlKommtUeberDiePortalAblageUndDieAblageBleibtDes
     portal_->zielFuegtEin();
     ASSERT_TRUE(eingefuegt(1));
     EXPECT_EQ(portal_->eingefuegt().last(), u"vom Nutzer kopiert"_s);
+
+    // A window that tells nothing about itself (a terminal without AT-SPI) may take
+    // Ctrl+C as an interrupt: no key at all, and the log says so.
+    const qsizetype tastenVorher = portal_->tasten().size();
+    LogMitschnitt log;
+    NullVordergrundApp unbekannt;
+    WaylandAuswahlKopierer blind(unbekannt, e.ablage, &e.tastatur);
+    auto ohneTaste = std::async(std::launch::async, [&] { return blind.auswahlText(); });
+    ASSERT_TRUE(warteQt([&] { return ohneTaste.wait_for(0s) == std::future_status::ready; }));
+    EXPECT_EQ(portal_->tasten().size(), tastenVorher);
+    EXPECT_EQ(log.zeilen().filter(u"Auswahl: Fensterart unbekannt"_s).size(), 1)
+        << log.zeilen().join(u'\n').toStdString();
 }
 
 TEST_F(PortalTastaturTest, OhnePortalAblageWirdNichtsEingefuegtUndDasLogSagtEs) {
