@@ -3,8 +3,8 @@
 #include "core/hotkeys/Hotkey.hpp"
 #include "core/text/Lokalisierung.hpp"
 
-#include <QStringView>
 #include <QStringList>
+#include <QStringView>
 #include <algorithm>
 #include <array>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "app/ui/verlauf/GlasVerlaufController.hpp"
 
+#include "app/platform/Kopierablage.hpp"
 #include "app/ui/verlauf/GlasVerlaufAnsicht.hpp"
 #include "app/ui/verlauf/GlasVerlaufFenster.hpp"
-#include "app/platform/Kopierablage.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/log/DateiLog.hpp"
 

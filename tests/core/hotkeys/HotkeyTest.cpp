@@ -99,18 +99,20 @@ TEST(Tastennamen, TheDisplayNamesAPcKeyboardsKeysInEachLanguage) {
         QString sprache;
         QStringList namen; // dictation, prompt, lock, F5, Ctrl+Alt+unknown key
     } faelle[] = {
-        {u"en"_s, {u"Left Ctrl"_s, u"Right Super"_s, u"Shift+Super+L"_s, u"F5"_s,
-                   u"Ctrl+Alt+Key 117"_s}},
-        {u"de"_s, {u"Strg links"_s, u"Super rechts"_s, u"Umschalt+Super+L"_s, u"F5"_s,
-                   u"Strg+Alt+Taste 117"_s}},
-        {u"fr"_s, {u"Ctrl gauche"_s, u"Super droite"_s, u"Maj+Super+L"_s, u"F5"_s,
-                   u"Ctrl+Alt+Touche 117"_s}},
-        {u"es"_s, {u"Ctrl izquierda"_s, u"Super derecha"_s, u"Mayús+Super+L"_s, u"F5"_s,
-                   u"Ctrl+Alt+Tecla 117"_s}},
-        {u"ja"_s, {u"左Ctrl"_s, u"右Super"_s, u"Shift+Super+L"_s, u"F5"_s,
-                   u"Ctrl+Alt+キー 117"_s}},
-        {u"zh"_s, {u"左 Ctrl"_s, u"右 Super"_s, u"Shift+Super+L"_s, u"F5"_s,
-                   u"Ctrl+Alt+按键 117"_s}},
+        {u"en"_s,
+         {u"Left Ctrl"_s, u"Right Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+Key 117"_s}},
+        {u"de"_s,
+         {u"Strg links"_s, u"Super rechts"_s, u"Umschalt+Super+L"_s, u"F5"_s,
+          u"Strg+Alt+Taste 117"_s}},
+        {u"fr"_s,
+         {u"Ctrl gauche"_s, u"Super droite"_s, u"Maj+Super+L"_s, u"F5"_s,
+          u"Ctrl+Alt+Touche 117"_s}},
+        {u"es"_s,
+         {u"Ctrl izquierda"_s, u"Super derecha"_s, u"Mayús+Super+L"_s, u"F5"_s,
+          u"Ctrl+Alt+Tecla 117"_s}},
+        {u"ja"_s, {u"左Ctrl"_s, u"右Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+キー 117"_s}},
+        {u"zh"_s,
+         {u"左 Ctrl"_s, u"右 Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+按键 117"_s}},
     };
     for (const auto& fall : faelle) {
         QStringList namen;

@@ -151,7 +151,8 @@ bool PortalAblage::setze(Art art, const std::optional<QString>& text) {
     if (art == Art::primaer || !sitzung_.ablageErlaubt()) {
         return false;
     }
-    return biete(text ? std::optional(Inhalt{text->toUtf8(), false, 0, std::nullopt}) : std::nullopt);
+    return biete(text ? std::optional(Inhalt{text->toUtf8(), false, 0, std::nullopt})
+                      : std::nullopt);
 }
 
 quint64 PortalAblage::aenderungen(Art art) {
