@@ -19,6 +19,13 @@ using namespace std::chrono_literals;
 
 namespace parlix {
 
+namespace {
+
+// How long an error or a notice stays in the HUD.
+constexpr MainQueue::Dauer hinweisDauer = 1800ms;
+
+} // namespace
+
 std::shared_ptr<AufnahmeCoordinator> AufnahmeCoordinator::erstelle(AufnahmeDienste dienste) {
     return std::shared_ptr<AufnahmeCoordinator>(new AufnahmeCoordinator(std::move(dienste)));
 }
@@ -78,6 +85,7 @@ void AufnahmeCoordinator::senkeAb() {
 void AufnahmeCoordinator::setzeHUDZurueck() {
     HUDModel& model = hud_.model();
     model.setzeFehler(std::nullopt);
+    model.setzeHinweis(std::nullopt);
     model.setzeText({});
     model.setzeGesperrt(false);
     model.ladeDarstellung(Einstellungen(d_.speicher));
@@ -252,7 +260,27 @@ void AufnahmeCoordinator::zeigeFehler(const QString& text) {
     leerePuffer();
     hud_.model().setzeFehler(text);
     hud_.zeige();
-    versteckeSpaeter(1800ms, true);
+    versteckeSpaeter(hinweisDauer, true);
+}
+
+void AufnahmeCoordinator::zeigeHinweis(const QString& text) {
+    hud_.model().setzeHinweis(text);
+    if (hinweisJob_) {
+        hinweisJob_->abbrechen();
+    }
+    if (!aktiv_) {
+        // The newer message replaces an error still showing.
+        hud_.model().setzeFehler(std::nullopt);
+        hud_.zeige();
+        versteckeSpaeter(hinweisDauer, false);
+        return;
+    }
+    // The run keeps the HUD; the notice only lies over it for a while.
+    hinweisJob_ = d_.mainQueue.after(hinweisDauer, [selbst = weak_from_this()] {
+        if (const auto c = selbst.lock()) {
+            c->hud_.model().setzeHinweis(std::nullopt);
+        }
+    });
 }
 
 void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool einfuegen,
@@ -278,11 +306,11 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
                        u" Zeichen"_s);
         d_.inserter.fuegeEin(text);
-    } else {
-        if (glasVerlauf_ != nullptr) {
-            glasVerlauf_->zeigeNeuesErgebnis(text);
-        }
+    } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
+    } else {
+        log().schreibe(u"FEHLER: 💬 Ergebnis ("_s + zeichen +
+                       u" Z.) → nur Glass-Verlauf, die Zwischenablage nimmt es nicht an"_s);
     }
     versteckeSpaeter(600ms, false);
 }
@@ -294,6 +322,7 @@ void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool f
     versteckJob_ = d_.mainQueue.after(verzoegerung, [selbst = weak_from_this(), fehlerLoeschen] {
         if (const auto c = selbst.lock()) {
             c->hud_.verstecke();
+            c->hud_.model().setzeHinweis(std::nullopt);
             if (fehlerLoeschen) {
                 c->hud_.model().setzeFehler(std::nullopt);
             }

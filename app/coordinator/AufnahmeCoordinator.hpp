@@ -75,6 +75,9 @@ public:
     void aktualisierePegel(const QByteArray& chunk);
     // Ends the run with the (localised) text shown in the HUD for 1.8 s. Main thread.
     void zeigeFehler(const QString& text);
+    // Shows the (localised) text in the HUD for 1.8 s and nothing else: a recording or its
+    // processing goes on, and a cancelled run does not swallow it. Main thread.
+    void zeigeHinweis(const QString& text);
     void installiereEscMonitor();
     void entferneEscMonitor();
     // Delivers a result: into the focused application when `einfuegen`, else into the
@@ -182,6 +185,8 @@ private:
     // that they never act on the next recording.
     std::shared_ptr<GeplanterJob> stummJob_;
     std::shared_ptr<GeplanterJob> versteckJob_;
+    // Takes a notice shown over a running recording down again.
+    std::shared_ptr<GeplanterJob> hinweisJob_;
     Verarbeitung verarbeitung_; // last: its threads stop before the members they use
 };
 

@@ -19,6 +19,7 @@
 #include "app/platform/null/NullEscMonitor.hpp"
 #include "app/platform/null/NullFensterFoto.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
+#include "app/platform/null/NullKopierablage.hpp"
 #include "app/platform/null/NullMikrofonDienst.hpp"
 #include "app/platform/null/NullStummschalter.hpp"
 #include "app/platform/null/NullTastenQuelle.hpp"
@@ -38,6 +39,7 @@
 #include "app/platform/x11/X11DesktopZugang.hpp"
 #include "app/platform/x11/X11EscMonitor.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
+#include "app/platform/x11/X11Kopierablage.hpp"
 #include "app/platform/x11/X11TastenQuelle.hpp"
 #include "app/platform/x11/X11TextInserter.hpp"
 #include "app/platform/x11/X11VollbildSonde.hpp"
@@ -79,6 +81,7 @@ void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
     p.vordergrund = vordergrund;
     p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
     p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
+    p.kopierablage = std::make_shared<X11Kopierablage>();
     p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
     p.fensterFoto = std::make_shared<X11FensterFoto>();
     p.axKontext = std::make_shared<AtspiKontext>(*atspi);
@@ -140,6 +143,7 @@ void ergaenzeNull(Plattform& p, const QString& sitzung) {
     ergaenze<NullArbeitsflaeche>(p.arbeitsflaeche, u"Ort des Fokusfensters"_s, sitzung);
     ergaenze<NullAXVertrauen>(p.vertrauen, u"Bedienungshilfen"_s, sitzung);
     ergaenze<NullTextInserter>(p.inserter, u"Einfügen"_s, sitzung);
+    ergaenze<NullKopierablage>(p.kopierablage, u"Zwischenablage des Desktops"_s, sitzung);
     ergaenze<NullAXKontext>(p.axKontext, u"Text des Fokuselements"_s, sitzung);
     ergaenze<NullAuswahlKopierer>(p.auswahl, u"Auswahl kopieren"_s, sitzung);
     ergaenze<NullFensterFoto>(p.fensterFoto, u"Fensterfoto"_s, sitzung);

@@ -9,9 +9,9 @@ class GlasVerlauf {
 public:
     virtual ~GlasVerlauf() = default;
 
-    // Shows the panel with the new result and puts the result on the clipboard. Main
-    // thread.
-    virtual void zeigeNeuesErgebnis(const QString& text) = 0;
+    // Shows the panel with the new result and puts the result on the clipboard; whether
+    // the clipboard took it. Main thread.
+    virtual bool zeigeNeuesErgebnis(const QString& text) = 0;
 };
 
 } // namespace parlix

@@ -11,6 +11,7 @@
 #include "app/platform/EscMonitor.hpp"
 #include "app/platform/FensterFoto.hpp"
 #include "app/platform/Klangspieler.hpp"
+#include "app/platform/Kopierablage.hpp"
 #include "app/platform/MikrofonDienst.hpp"
 #include "app/platform/Stummschalter.hpp"
 #include "app/platform/TastenUmleitung.hpp"
@@ -51,6 +52,8 @@ struct Plattform {
     std::shared_ptr<Arbeitsflaeche> arbeitsflaeche;
     std::shared_ptr<AXVertrauen> vertrauen;
     std::shared_ptr<TextInserter> inserter;
+    // The inserter's clipboard, for the texts the user pastes by hand.
+    std::shared_ptr<Kopierablage> kopierablage;
     std::shared_ptr<AXKontext> axKontext;
     std::shared_ptr<AuswahlKopierer> auswahl;
     std::shared_ptr<FensterFoto> fensterFoto;

@@ -13,10 +13,8 @@
 #include "core/services/Geraet.hpp"
 #include "core/services/GroqKonfiguration.hpp"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -117,7 +115,8 @@ void AppDelegate::pruefeRechte() {
 
 void AppDelegate::verdrahteVerlauf() {
     glasVerlauf_ = std::make_unique<GlasVerlaufController>(
-        verlauf_, texte_, *d_.plattform.escMonitor, *d_.plattform.arbeitsflaeche);
+        verlauf_, texte_, *d_.plattform.escMonitor, *d_.plattform.arbeitsflaeche,
+        *d_.plattform.kopierablage);
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
@@ -137,7 +136,7 @@ void AppDelegate::umschalteDiktat() {
 void AppDelegate::verdrahteHotkeys() {
     // Where nothing can post the paste key, the text waits on the clipboard: say so.
     *d_.plattform.beiNurKopiert = [this] {
-        coordinator_->zeigeFehler(texte_.text(u"einfuegen.nurKopiert"_s));
+        coordinator_->zeigeHinweis(texte_.text(u"einfuegen.nurKopiert"_s));
     };
     const std::weak_ptr<AufnahmeCoordinator> schwach = coordinator_;
     const auto verdrahte = [&schwach](HotkeyManager& manager, Aufnahmemodus modus) {
@@ -211,7 +210,7 @@ PanelAktionen AppDelegate::panelAktionen() {
         [this] { fenster().zeigeOnboarding(); },
         [this] { fenster().zeigeHandbuch(); },
         [this] { beenden(); },
-        [](const QString& text) { QGuiApplication::clipboard()->setText(text); },
+        [this](const QString& text) { glasVerlauf_->kopiere(text); },
     };
 }
 

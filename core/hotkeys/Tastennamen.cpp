@@ -1,10 +1,14 @@
 #include "core/hotkeys/Tastennamen.hpp"
 
 #include "core/hotkeys/Hotkey.hpp"
+#include "core/text/Lokalisierung.hpp"
 
+#include <QStringList>
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace parlix::Tastennamen {
 
@@ -54,13 +58,52 @@ constexpr std::array<Eintrag, 52> zeichenTabelle{{
     {101, u"F9"}, {109, u"F10"}, {103, u"F11"}, {111, u"F12"},
 }};
 
-template <std::size_t N> QString suche(const std::array<Eintrag, N>& tabelle, quint16 keyCode) {
+// The keys whose label on a PC keyboard differs from the Mac's, as localisation keys.
+// Command is the Super key there; the right Alt key is labelled Alt Gr on most
+// European layouts, which the languages' texts follow.
+constexpr std::array<Eintrag, 13> linuxTasten{{
+    {59, u"taste.strgLinks"},
+    {62, u"taste.strgRechts"},
+    {56, u"taste.umschaltLinks"},
+    {60, u"taste.umschaltRechts"},
+    {58, u"taste.altLinks"},
+    {61, u"taste.altRechts"},
+    {55, u"taste.superLinks"},
+    {54, u"taste.superRechts"},
+    {63, u"taste.fn"},
+    {49, u"taste.leer"},
+    {36, u"taste.eingabe"},
+    {48, u"taste.tab"},
+    {51, u"taste.ruecktaste"},
+}};
+
+template <std::size_t N>
+std::optional<QString> finde(const std::array<Eintrag, N>& tabelle, quint16 keyCode) {
     const auto it = std::find_if(tabelle.begin(), tabelle.end(),
                                  [keyCode](const Eintrag& e) { return e.keyCode == keyCode; });
     if (it == tabelle.end()) {
-        return QStringLiteral("Taste ") + QString::number(keyCode);
+        return std::nullopt;
     }
     return it->text.toString();
+}
+
+template <std::size_t N> QString suche(const std::array<Eintrag, N>& tabelle, quint16 keyCode) {
+    return finde(tabelle, keyCode).value_or(QStringLiteral("Taste ") + QString::number(keyCode));
+}
+
+// One key in the interface language: its PC label, else its symbol (letters, digits,
+// F1 to F12), else its name (F13 to F15).
+QString anzeigeTaste(quint16 keyCode, const QString& sprache) {
+    if (const auto key = finde(linuxTasten, keyCode)) {
+        return Lokalisierung::text(*key, sprache);
+    }
+    if (const auto text = finde(zeichenTabelle, keyCode)) {
+        return *text;
+    }
+    if (const auto text = finde(namen, keyCode)) {
+        return *text;
+    }
+    return Lokalisierung::text(QStringLiteral("taste.nummer"), sprache).arg(keyCode);
 }
 
 } // namespace
@@ -104,6 +147,23 @@ QString kombiName(quint16 keyCode, quint64 modifiers) {
         text += u'⌘';
     }
     return text + zeichen(keyCode);
+}
+
+QString anzeige(const Hotkey& hotkey, const QString& sprache) {
+    const std::array<std::pair<quint64, QString>, 4> modifier{{
+        {Hotkey::control, QStringLiteral("taste.strg")},
+        {Hotkey::option, QStringLiteral("taste.alt")},
+        {Hotkey::shift, QStringLiteral("taste.umschalt")},
+        {Hotkey::command, QStringLiteral("taste.super")},
+    }};
+    QStringList teile;
+    for (const auto& [bit, key] : modifier) {
+        if (hotkey.modifiers & bit) {
+            teile.append(Lokalisierung::text(key, sprache));
+        }
+    }
+    teile.append(anzeigeTaste(static_cast<quint16>(hotkey.keyCode), sprache));
+    return teile.join(u'+');
 }
 
 } // namespace parlix::Tastennamen

@@ -4,8 +4,11 @@
 
 namespace parlix {
 
+struct Hotkey;
+
 // German display names and symbols of keys, by macOS virtual key code. Codes missing
-// from a table are shown as "Taste <code>".
+// from a table are shown as "Taste <code>". These are the names a hotkey is stored and
+// logged with; anzeige() gives what the interface shows.
 namespace Tastennamen {
 
 // Names of the modifier and special keys: 59 "Linke Strg", 49 "Leertaste", 96 "F5" ...
@@ -16,6 +19,10 @@ QString zeichen(quint16 keyCode);
 quint64 flag(quint16 keyCode);
 // "⌃⌥⇧⌘" for the modifiers present, always in this order, then the key's symbol.
 QString kombiName(quint16 keyCode, quint64 modifiers);
+// The hotkey as its keys are labelled on a PC keyboard under Linux, in the interface
+// language `sprache`: "Left Ctrl", "Strg links", "Shift+Super+L". Derived from the key
+// code and the modifiers, whatever the stored name says.
+QString anzeige(const Hotkey& hotkey, const QString& sprache);
 
 } // namespace Tastennamen
 

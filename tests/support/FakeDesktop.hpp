@@ -24,6 +24,8 @@ public:
 
     std::optional<QString> app;
     bool vertraut = true;
+    // Whether the clipboard takes what the history panel puts on it.
+    bool ablageNimmt = true;
     // When the latest fuegeEin call came, on the real clock.
     std::optional<std::chrono::steady_clock::time_point> eingefuegtUm;
 
@@ -33,8 +35,9 @@ public:
         eingefuegtUm = std::chrono::steady_clock::now();
         aufrufe_.notiere(QStringLiteral("fuegeEin(%1)").arg(text));
     }
-    void zeigeNeuesErgebnis(const QString& text) override {
+    bool zeigeNeuesErgebnis(const QString& text) override {
         aufrufe_.notiere(QStringLiteral("glas(%1)").arg(text));
+        return ablageNimmt;
     }
 
 private:

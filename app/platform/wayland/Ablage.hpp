@@ -36,8 +36,9 @@ public:
     virtual bool haeltEigenen(Art art, quint64 nummer) = 0;
     // How often an application has read the content with that number.
     virtual int gelesen(quint64 nummer) = 0;
-    // Puts a plain text (not marked) on the selection, or empties it when absent.
-    virtual void setze(Art art, const std::optional<QString>& text) = 0;
+    // Puts a plain text (not marked) on the selection, or empties it when absent; whether
+    // the selection could be set.
+    virtual bool setze(Art art, const std::optional<QString>& text) = 0;
     // Counts every change of the selection, ours included.
     virtual quint64 aenderungen(Art art) = 0;
 };

@@ -311,15 +311,16 @@ int WaylandAblage::gelesen(quint64 nummer) {
     return frage<int>([&] { return z_->gelesen[nummer]; }).value_or(0);
 }
 
-void WaylandAblage::setze(Art art, const std::optional<QString>& text) {
-    frage<bool>([&] {
-        z_->setzeAuswahl(
-            index(art),
-            text ? std::optional(Zustand::Inhalt{text->toUtf8(), false, 0, std::nullopt})
-                 : std::nullopt,
-            false);
-        return true;
-    });
+bool WaylandAblage::setze(Art art, const std::optional<QString>& text) {
+    return frage<bool>([&] {
+               z_->setzeAuswahl(
+                   index(art),
+                   text ? std::optional(Zustand::Inhalt{text->toUtf8(), false, 0, std::nullopt})
+                        : std::nullopt,
+                   false);
+               return true;
+           })
+        .value_or(false);
 }
 
 quint64 WaylandAblage::aenderungen(Art art) {

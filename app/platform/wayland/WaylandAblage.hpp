@@ -30,7 +30,7 @@ public:
     quint64 schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) override;
     bool haeltEigenen(Art art, quint64 nummer) override;
     int gelesen(quint64 nummer) override;
-    void setze(Art art, const std::optional<QString>& text) override;
+    bool setze(Art art, const std::optional<QString>& text) override;
     quint64 aenderungen(Art art) override;
 
     // The protocol objects, on the connection's thread; their listeners reach it.

@@ -13,6 +13,7 @@
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
 #include "app/platform/wayland/WaylandDesktopZugang.hpp"
+#include "app/platform/wayland/WaylandKopierablage.hpp"
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/WaylandVertrauen.hpp"
@@ -213,6 +214,7 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
         }
     };
     p.inserter = inserter;
+    p.kopierablage = std::make_shared<WaylandKopierablage>(*ablage);
     p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, *ablage, tasten);
     return tasten != nullptr;
 }

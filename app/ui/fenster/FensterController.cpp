@@ -87,7 +87,7 @@ void FensterController::nimmHotkeyAuf(Art art) {
     recorder_.nimmAuf(
         [this, art](const Hotkey& hotkey) {
             speichere(Einstellungen(dienste_.speicher), art, hotkey);
-            settingsModel_.setzeName(art, hotkey.name);
+            settingsModel_.setzeHotkey(art, hotkey);
             settingsModel_.setzeNimmtAuf(art, false);
             // Still inside the recording: the diversion ends after this, so the manager
             // is reloaded before the keys reach it again.

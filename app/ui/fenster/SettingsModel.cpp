@@ -1,7 +1,9 @@
 #include "app/ui/fenster/SettingsModel.hpp"
 
 #include "app/platform/MikrofonDienst.hpp"
+#include "app/ui/Texte.hpp"
 #include "app/ui/hud/HexFarbe.hpp"
+#include "core/hotkeys/Tastennamen.hpp"
 
 #include <array>
 #include <cmath>
@@ -53,8 +55,8 @@ SettingsModel::SettingsModel(DefaultsStore& speicher, MikrofonDienst& mikrofone)
 void SettingsModel::lade() {
     wirdGeladen = true;
     const Einstellungen einstellungen(speicher_);
-    namen_ = {einstellungen.diktatHotkey().name, einstellungen.aktionHotkey().name,
-              einstellungen.promptHotkey().name, einstellungen.lockHotkey().name};
+    namen_ = {anzeige(einstellungen.diktatHotkey()), anzeige(einstellungen.aktionHotkey()),
+              anzeige(einstellungen.promptHotkey()), anzeige(einstellungen.lockHotkey())};
     for (const S schluessel : gespiegelt) {
         Wert wert = einstellungen.wert(schluessel);
         if (alsDouble(schluessel)) {
@@ -122,8 +124,12 @@ QString SettingsModel::hexText(const QColor& farbe) {
         .toUpper();
 }
 
-void SettingsModel::setzeName(Hotkeyart art, const QString& name) {
-    namen_[index(art)] = name;
+QString SettingsModel::anzeige(const Hotkey& hotkey) const {
+    return Tastennamen::anzeige(hotkey, Texte(speicher_).sprache());
+}
+
+void SettingsModel::setzeHotkey(Hotkeyart art, const Hotkey& hotkey) {
+    namen_[index(art)] = anzeige(hotkey);
     emit hotkeyGeaendert(art);
 }
 

@@ -48,9 +48,10 @@ public:
     // "#RRGGBB" of the colour in sRGB, each channel rounded half away from zero.
     static QString hexText(const QColor& farbe);
 
-    // hotkeyName, aktionName, promptName, lockName.
+    // hotkeyName, aktionName, promptName, lockName: the hotkey's keys as the interface
+    // language names them on a PC keyboard.
     QString name(Hotkeyart art) const { return namen_[index(art)]; }
-    void setzeName(Hotkeyart art, const QString& name);
+    void setzeHotkey(Hotkeyart art, const Hotkey& hotkey);
     // nimmtAuf, nimmtAktionAuf, nimmtPromptAuf, nimmtLockAuf.
     bool nimmtAuf(Hotkeyart art) const { return nimmtAuf_[index(art)]; }
     void setzeNimmtAuf(Hotkeyart art, bool nimmtAuf);
@@ -85,6 +86,7 @@ signals:
 private:
     static std::size_t index(Hotkeyart art) { return static_cast<std::size_t>(art); }
     void schreibe(Schluessel schluessel, const Wert& wert);
+    QString anzeige(const Hotkey& hotkey) const;
 
     DefaultsStore& speicher_;
     MikrofonDienst& mikrofonDienst_;

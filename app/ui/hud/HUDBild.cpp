@@ -66,6 +66,8 @@ void zeichneBadge(QPainter& maler, const HUDMoment& m) {
     if (m.fehler) {
         grund = Gestaltung::fehlerRot();
         symbol = u"warnung"_s;
+    } else if (m.hinweis) {
+        symbol = u"haken"_s;
     } else if (m.zustand == AppZustand::einfuegend) {
         symbol = u"haken"_s;
     } else if (m.zustand == AppZustand::transkribierend) {
@@ -112,7 +114,7 @@ void zeichneFigur(QPainter& maler, const HUDMoment& m) {
     }
 }
 
-void zeichneFehlertext(QPainter& maler, const QString& text) {
+void zeichneMeldung(QPainter& maler, const QString& text) {
     const QRectF flaeche = kapsel().adjusted(kapsel().height() - 4, 7, -18, -7);
     constexpr int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap;
     // The largest size at which the message fits; longer languages need three lines.
@@ -180,7 +182,7 @@ QRectF kapsel() {
 }
 
 std::optional<QRectF> chip(const HUDMoment& m) {
-    if (m.fehler || m.zustandText.isEmpty()) {
+    if (m.fehler || m.hinweis || m.zustandText.isEmpty()) {
         return std::nullopt;
     }
     const double symbol = m.gesperrt ? schlossBreite : 0.0;
@@ -218,7 +220,9 @@ void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
         maler.setBrush(Qt::NoBrush);
         maler.drawRoundedRect(kapsel().adjusted(0.5, 0.5, -0.5, -0.5), kapsel().height() / 2,
                               kapsel().height() / 2);
-        zeichneFehlertext(maler, *m.fehler);
+        zeichneMeldung(maler, *m.fehler);
+    } else if (m.hinweis) {
+        zeichneMeldung(maler, *m.hinweis);
     } else {
         zeichneChip(maler, m);
     }
@@ -227,7 +231,7 @@ void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
 
 void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {
     beginne(maler, fenster, m);
-    if (!m.fehler) {
+    if (!m.fehler && !m.hinweis) {
         zeichneFigur(maler, m);
     }
     zeichneBadge(maler, m);
@@ -235,9 +239,10 @@ void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& m)
 }
 
 QString grundSchluessel(const HUDMoment& m) {
-    return u"%1|%2|%3|%4|%5"_s.arg(static_cast<int>(m.zustand))
+    return u"%1|%2|%3|%4|%5|%6"_s.arg(static_cast<int>(m.zustand))
         .arg(m.gesperrt)
-        .arg(m.fehler.value_or(QString()), m.zustandText, m.palette.hell.name());
+        .arg(m.fehler.value_or(QString()), m.hinweis.value_or(QString()), m.zustandText,
+             m.palette.hell.name());
 }
 
 void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {

@@ -37,6 +37,10 @@ void HUDModel::setzeFehler(const std::optional<QString>& fehler) {
     aendere(this, fehler_, fehler, &HUDModel::fehlerGeaendert);
 }
 
+void HUDModel::setzeHinweis(const std::optional<QString>& hinweis) {
+    aendere(this, hinweis_, hinweis, &HUDModel::hinweisGeaendert);
+}
+
 void HUDModel::ladeDarstellung(const Einstellungen& einstellungen) {
     const HUDStil stil = HUDStil::ausEinstellung(einstellungen.hudStil());
     const HUDPalette palette(farbeAusHex(einstellungen.hudFarbe()));

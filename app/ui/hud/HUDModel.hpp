@@ -35,6 +35,10 @@ public:
     void setzeGesperrt(bool gesperrt);
     std::optional<QString> fehler() const { return fehler_; }
     void setzeFehler(const std::optional<QString>& fehler);
+    // A message that only informs (the text waits on the clipboard); unlike an error it
+    // belongs to no recording.
+    std::optional<QString> hinweis() const { return hinweis_; }
+    void setzeHinweis(const std::optional<QString>& hinweis);
     HUDStil stil() const { return stil_; }
     HUDPalette palette() const { return palette_; }
     double groesse() const { return groesse_; }
@@ -64,6 +68,7 @@ signals:
     void textGeaendert(const QString& text);
     void gesperrtGeaendert(bool gesperrt);
     void fehlerGeaendert(const std::optional<QString>& fehler);
+    void hinweisGeaendert(const std::optional<QString>& hinweis);
     // Style, palette or size.
     void darstellungGeaendert();
 
@@ -72,6 +77,7 @@ private:
     QString text_;
     bool gesperrt_ = false;
     std::optional<QString> fehler_;
+    std::optional<QString> hinweis_;
     HUDStil stil_ = HUDStil::alle().front();
     HUDPalette palette_;
     double groesse_ = 1.0;

@@ -17,6 +17,7 @@ struct HUDMoment {
     AppZustand zustand = AppZustand::aufnehmend;
     bool gesperrt = false;
     std::optional<QString> fehler;
+    std::optional<QString> hinweis;
     // The localised label of the state ("Listening…").
     QString zustandText;
     // The smoothed microphone level, 0...1.

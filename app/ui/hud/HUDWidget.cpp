@@ -27,7 +27,7 @@ double sekunden(MainQueue::Zeitpunkt zeit) {
 }
 
 double zielDeckkraft(const HUDModel& model) {
-    return model.zustand() == AppZustand::idle && !model.fehler() ? 0.0 : 1.0;
+    return model.zustand() == AppZustand::idle && !model.fehler() && !model.hinweis() ? 0.0 : 1.0;
 }
 
 } // namespace
@@ -74,6 +74,7 @@ void HUDWidget::verbinde(HUDModel& model) {
     model_ = &model;
     connect(&model, &HUDModel::zustandGeaendert, this, &HUDWidget::zustandGewechselt);
     connect(&model, &HUDModel::fehlerGeaendert, this, &HUDWidget::zustandGewechselt);
+    connect(&model, &HUDModel::hinweisGeaendert, this, &HUDWidget::zustandGewechselt);
     connect(&model, &HUDModel::gesperrtGeaendert, this, [this] {
         formGeaendert();
         update();
@@ -113,6 +114,7 @@ HUDMoment HUDWidget::moment() const {
     m.zustand = model_->zustand();
     m.gesperrt = model_->gesperrt();
     m.fehler = model_->fehler();
+    m.hinweis = model_->hinweis();
     m.zustandText = Texte(speicher_).text(StatusPanelTexte::statusLabel(m.zustand));
     m.pegel = model_->aktuellerPegel;
     m.morph = model_->morphWert(jetzt);

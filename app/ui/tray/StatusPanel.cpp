@@ -7,6 +7,7 @@
 #include "app/ui/Texte.hpp"
 #include "app/ui/hud/HUDModel.hpp"
 #include "core/history/VerlaufStore.hpp"
+#include "core/hotkeys/Tastennamen.hpp"
 #include "core/recording/StatusPanelTexte.hpp"
 #include "core/settings/Einstellungen.hpp"
 
@@ -163,14 +164,17 @@ void StatusPanel::aktualisiere() {
         delete alt;
     }
     const Einstellungen einstellungen(speicher_);
+    const auto anzeige = [sprache = texte_.sprache()](const Hotkey& hotkey) {
+        return Tastennamen::anzeige(hotkey, sprache);
+    };
     const struct {
         QString symbol;
         QString key;
         QString taste;
     } modi[] = {
-        {u"mikro"_s, u"tasten.diktat"_s, einstellungen.diktatHotkey().name},
-        {u"aktion"_s, u"tasten.aktion"_s, einstellungen.aktionHotkey().name},
-        {u"prompt"_s, u"tasten.prompt"_s, einstellungen.promptHotkey().name},
+        {u"mikro"_s, u"tasten.diktat"_s, anzeige(einstellungen.diktatHotkey())},
+        {u"aktion"_s, u"tasten.aktion"_s, anzeige(einstellungen.aktionHotkey())},
+        {u"prompt"_s, u"tasten.prompt"_s, anzeige(einstellungen.promptHotkey())},
     };
     for (const auto& modus : modi) {
         auto* reihe = new QWidget;

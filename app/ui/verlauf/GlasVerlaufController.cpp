@@ -1,13 +1,15 @@
 #include "app/ui/verlauf/GlasVerlaufController.hpp"
 
+#include "app/platform/Kopierablage.hpp"
 #include "app/ui/verlauf/GlasVerlaufAnsicht.hpp"
 #include "app/ui/verlauf/GlasVerlaufFenster.hpp"
 #include "core/history/VerlaufStore.hpp"
+#include "core/log/DateiLog.hpp"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QTimer>
 #include <chrono>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix {
 
@@ -19,22 +21,26 @@ constexpr std::chrono::milliseconds ausblenden{280};
 } // namespace
 
 GlasVerlaufController::GlasVerlaufController(VerlaufStore& store, const Texte& texte,
-                                             EscMonitor& escMonitor, Arbeitsflaeche& arbeitsflaeche)
+                                             EscMonitor& escMonitor, Arbeitsflaeche& arbeitsflaeche,
+                                             Kopierablage& kopierablage)
     : store_(store)
     , texte_(texte)
     , escMonitorDienst_(escMonitor)
-    , arbeitsflaeche_(arbeitsflaeche) {}
+    , arbeitsflaeche_(arbeitsflaeche)
+    , kopierablage_(kopierablage) {}
 
 GlasVerlaufController::~GlasVerlaufController() = default;
 
-void GlasVerlaufController::zeigeNeuesErgebnis(const QString& text) {
-    kopiere(text);
+bool GlasVerlaufController::zeigeNeuesErgebnis(const QString& text) {
+    // The caller says in its own log line whether the result is on the clipboard.
+    const bool kopiert = kopierablage_.kopiere(text);
     model_.setzeHervorID(store_.eintraege().isEmpty()
                              ? std::nullopt
                              : std::optional<QUuid>(store_.eintraege().front().id));
     model_.erhoeheAnim();
     baueFalls();
     bringe();
+    return kopiert;
 }
 
 void GlasVerlaufController::zeigeVerlauf() {
@@ -67,7 +73,7 @@ void GlasVerlaufController::baueFalls() {
                          }
                      });
     QObject::connect(ansicht, &GlasVerlaufAnsicht::kopieren, fenster_.get(),
-                     &GlasVerlaufController::kopiere);
+                     [this](const QString& text) { kopiere(text); });
     QObject::connect(ansicht, &GlasVerlaufAnsicht::schliessen, fenster_.get(),
                      [this] { verstecke(); });
     fenster_->zentriere();
@@ -94,8 +100,12 @@ void GlasVerlaufController::entferneEsc() {
     escMonitor_.reset();
 }
 
-void GlasVerlaufController::kopiere(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
+bool GlasVerlaufController::kopiere(const QString& text) {
+    if (kopierablage_.kopiere(text)) {
+        return true;
+    }
+    log().schreibe(u"FEHLER: Zwischenablage nimmt den Text nicht an, nichts kopiert"_s);
+    return false;
 }
 
 } // namespace parlix

@@ -12,6 +12,7 @@ namespace parlix {
 
 class Arbeitsflaeche;
 class GlasVerlaufFenster;
+class Kopierablage;
 class Texte;
 class VerlaufStore;
 
@@ -21,10 +22,10 @@ class VerlaufStore;
 class GlasVerlaufController final : public GlasVerlauf {
 public:
     GlasVerlaufController(VerlaufStore& store, const Texte& texte, EscMonitor& escMonitor,
-                          Arbeitsflaeche& arbeitsflaeche);
+                          Arbeitsflaeche& arbeitsflaeche, Kopierablage& kopierablage);
     ~GlasVerlaufController() override;
 
-    void zeigeNeuesErgebnis(const QString& text) override;
+    bool zeigeNeuesErgebnis(const QString& text) override;
     // The menu's history command: opens the panel without changing the highlight.
     void zeigeVerlauf();
     void verstecke();
@@ -36,18 +37,20 @@ public:
     // Null before the first opening.
     GlasVerlaufFenster* fenster() const { return fenster_.get(); }
     bool sichtbar() const;
+    // A card's copy button: the text on the clipboard, a log line when it was refused.
+    bool kopiere(const QString& text);
 
 private:
     void baueFalls();
     void bringe();
     void installiereEsc();
     void entferneEsc();
-    static void kopiere(const QString& text);
 
     VerlaufStore& store_;
     const Texte& texte_;
     EscMonitor& escMonitorDienst_;
     Arbeitsflaeche& arbeitsflaeche_;
+    Kopierablage& kopierablage_;
     GlasVerlaufModel model_;
     std::unique_ptr<GlasVerlaufFenster> fenster_;
     std::unique_ptr<EscMonitor::Abo> escMonitor_;

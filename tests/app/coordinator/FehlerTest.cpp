@@ -147,4 +147,65 @@ TEST_F(FehlerTest, AnErrorDisplayDoesNotHideTheNextRecording) {
     EXPECT_FALSE(c().hud().model().fehler().has_value());
 }
 
+// A reply that the clipboard refuses still reaches the panel and the history; the log
+// says that it is not on the clipboard.
+TEST_F(FehlerTest, AResultTheClipboardRefusesIsLoggedAsAFailure) {
+    transkriptIst("antworte ihm, dass ich komme");
+    plattform.kontext.axText.setze(u"Kommst du?"_s);
+    chatAntwortet(u"Ich komme."_s);
+    plattform.desktop.ablageNimmt = false;
+    erstelle();
+    diktiere(sprache(1.0));
+    EXPECT_THAT(plattform.aufrufe.mit(u"glas("_s), ElementsAre(u"glas(Ich komme.)"_s));
+    EXPECT_EQ(verlauf.eintraege().size(), 1);
+    EXPECT_TRUE(log.enthaelt(u"FEHLER: 💬 Ergebnis (10 Z.) → nur Glass-Verlauf, die "
+                             u"Zwischenablage nimmt es nicht an"_s));
+    EXPECT_FALSE(log.enthaelt(u"💬 Ergebnis (10 Z.) → Glass-Verlauf + Zwischenablage"_s));
+}
+
+// The "copied, paste by hand" notice of a history card's insert can arrive while the
+// next recording runs, or after an Escape: it is shown and touches nothing else.
+TEST_F(FehlerTest, ACopyOnlyNoticeLeavesARunningRecordingItsAudio) {
+    transkriptIst("hallo welt");
+    chatAntwortet(u"Hallo Welt."_s);
+    erstelle();
+    const QList<QByteArray> chunks = sprache(1.0);
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    plattform.mikrofon.liefere(chunks.mid(0, 6));
+
+    c().zeigeHinweis(lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_TRUE(c().nochAmAufnehmen());
+    EXPECT_TRUE(plattform.esc.installiert());
+    EXPECT_EQ(plattform.aufrufe.anzahl(u"recorder.stoppe"_s), 0);
+
+    plattform.mikrofon.liefere(chunks.mid(6));
+    queue.vorspulen(1800ms);
+    EXPECT_FALSE(c().hud().model().hinweis().has_value());
+    EXPECT_TRUE(plattform.hud.sichtbar());
+    EXPECT_EQ(c().pcmPuffer().size(), chunks.join().size());
+
+    c().stoppeAufnahme();
+    warteAufEnde();
+    EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
+}
+
+TEST_F(FehlerTest, ACopyOnlyNoticeAfterAnEscapeIsStillShown) {
+    erstelle();
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    plattform.esc.druecke();
+    ASSERT_FALSE(plattform.hud.sichtbar());
+
+    c().zeigeHinweis(lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_TRUE(plattform.hud.sichtbar());
+    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    queue.vorspulen(1790ms);
+    EXPECT_TRUE(plattform.hud.sichtbar());
+    queue.vorspulen(10ms);
+    EXPECT_FALSE(plattform.hud.sichtbar());
+    EXPECT_FALSE(c().hud().model().hinweis().has_value());
+    EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+}
+
 } // namespace

@@ -177,8 +177,9 @@ TEST_F(AnsichtenTest, TheStatusPanelShowsStateModesAndTheTwoNewestResults) {
         const QImage panel = bild(sprache, u"statusPanel"_s);
         EXPECT_EQ(panel.width(), StatusPanel::breite * 2);
         const QString gelesen = lies(panel);
-        for (const QString& key :
-             {u"status.bereit"_s, u"tasten.diktat"_s, u"tasten.aktion"_s, u"tasten.prompt"_s}) {
+        // The dictation key by its PC label in the language: "Strg links", "Left Ctrl".
+        for (const QString& key : {u"status.bereit"_s, u"tasten.diktat"_s, u"tasten.aktion"_s,
+                                   u"tasten.prompt"_s, u"taste.strgLinks"_s}) {
             EXPECT_TRUE(gelesen.contains(text(key, sprache))) << gelesen.toStdString();
         }
         // The newest result, shortened to 30 characters.

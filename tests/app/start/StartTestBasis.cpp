@@ -1,6 +1,7 @@
 #include "tests/app/start/StartTestBasis.hpp"
 
 #include "app/platform/null/NullArbeitsflaeche.hpp"
+#include "app/platform/null/NullKopierablage.hpp"
 #include "app/platform/null/NullVollbildSonde.hpp"
 #include "app/ui/Texte.hpp"
 #include "core/services/GroqKonfiguration.hpp"
@@ -38,6 +39,7 @@ StartTestBasis::StartTestBasis() {
     plattform.arbeitsflaeche = std::make_shared<NullArbeitsflaeche>();
     plattform.vertrauen = leihe<AXVertrauen>(fake.desktop);
     plattform.inserter = leihe<TextInserter>(fake.desktop);
+    plattform.kopierablage = std::make_shared<NullKopierablage>();
     plattform.axKontext = leihe<AXKontext>(fake.kontext);
     plattform.auswahl = leihe<AuswahlKopierer>(fake.kontext);
     plattform.fensterFoto = leihe<FensterFoto>(fake.kontext);

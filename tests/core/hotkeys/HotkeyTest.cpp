@@ -90,4 +90,44 @@ TEST(Tastennamen, FlagOfEachModifierKeyAndControlForTheRest) {
     }
 }
 
+// What the interface shows: the PC keyboard's labels in the interface language, while
+// the stored names stay the German Mac ones.
+TEST(Tastennamen, TheDisplayNamesAPcKeyboardsKeysInEachLanguage) {
+    const Hotkey f5{96, 0, false, u"F5"_s};
+    const Hotkey strgAltEntf{117, Hotkey::control | Hotkey::option, false, u"⌃⌥Taste 117"_s};
+    const struct {
+        QString sprache;
+        QStringList namen; // dictation, prompt, lock, F5, Ctrl+Alt+unknown key
+    } faelle[] = {
+        {u"en"_s,
+         {u"Left Ctrl"_s, u"Right Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+Key 117"_s}},
+        {u"de"_s,
+         {u"Strg links"_s, u"Super rechts"_s, u"Umschalt+Super+L"_s, u"F5"_s,
+          u"Strg+Alt+Taste 117"_s}},
+        {u"fr"_s,
+         {u"Ctrl gauche"_s, u"Super droite"_s, u"Maj+Super+L"_s, u"F5"_s,
+          u"Ctrl+Alt+Touche 117"_s}},
+        {u"es"_s,
+         {u"Ctrl izquierda"_s, u"Super derecha"_s, u"Mayús+Super+L"_s, u"F5"_s,
+          u"Ctrl+Alt+Tecla 117"_s}},
+        {u"ja"_s, {u"左Ctrl"_s, u"右Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+キー 117"_s}},
+        {u"zh"_s,
+         {u"左 Ctrl"_s, u"右 Super"_s, u"Shift+Super+L"_s, u"F5"_s, u"Ctrl+Alt+按键 117"_s}},
+    };
+    for (const auto& fall : faelle) {
+        QStringList namen;
+        for (const Hotkey& hotkey : {Hotkey::diktatStandard(), Hotkey::promptStandard(),
+                                     Hotkey::lockStandard(), f5, strgAltEntf}) {
+            namen << Tastennamen::anzeige(hotkey, fall.sprache);
+        }
+        EXPECT_EQ(namen, fall.namen) << fall.sprache.toStdString();
+    }
+    EXPECT_EQ(Tastennamen::anzeige({49, Hotkey::control, false, u"⌃␣"_s}, u"de"_s),
+              u"Strg+Leertaste"_s);
+    // The stored names do not change.
+    EXPECT_EQ(Hotkey::diktatStandard().name, u"Linke Strg"_s);
+    EXPECT_EQ(Hotkey::promptStandard().name, u"Rechte Cmd"_s);
+    EXPECT_EQ(Tastennamen::kombiName(37, Hotkey::command | Hotkey::shift), u"⇧⌘L"_s);
+}
+
 } // namespace

@@ -147,11 +147,12 @@ int PortalAblage::gelesen(quint64 nummer) {
     return eintrag == gelesen_.end() ? 0 : eintrag->second;
 }
 
-void PortalAblage::setze(Art art, const std::optional<QString>& text) {
+bool PortalAblage::setze(Art art, const std::optional<QString>& text) {
     if (art == Art::primaer || !sitzung_.ablageErlaubt()) {
-        return;
+        return false;
     }
-    biete(text ? std::optional(Inhalt{text->toUtf8(), false, 0, std::nullopt}) : std::nullopt);
+    return biete(text ? std::optional(Inhalt{text->toUtf8(), false, 0, std::nullopt})
+                      : std::nullopt);
 }
 
 quint64 PortalAblage::aenderungen(Art art) {

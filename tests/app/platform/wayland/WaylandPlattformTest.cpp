@@ -10,6 +10,7 @@
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -41,6 +42,14 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         EXPECT_FALSE(p.desktop->istWayland());
         EXPECT_TRUE(p.desktop->tastenUndEingabe());
         EXPECT_TRUE(p.desktop->fensterAufnahme());
+        // What the history panel copies goes where other programs read it, although no
+        // window of ours has the focus.
+        ASSERT_TRUE(p.kopierablage);
+        EXPECT_TRUE(p.kopierablage->kopiere(u"Grüße aus dem Verlauf"_s));
+        QProcess wlPaste;
+        wlPaste.start(u"wl-paste"_s, {u"--no-newline"_s});
+        ASSERT_TRUE(wlPaste.waitForFinished(10000));
+        EXPECT_EQ(QString::fromUtf8(wlPaste.readAllStandardOutput()), u"Grüße aus dem Verlauf"_s);
     }
     // Another compositor: no global keys, but the paste still goes through data-control;
     // the focused application from Hyprland's IPC where it runs, else foreign-toplevel.

@@ -33,7 +33,7 @@ public:
     }
     bool haeltEigenen(Art /*art*/, quint64 /*nummer*/) override { return true; }
     int gelesen(quint64 /*nummer*/) override { return 1; }
-    void setze(Art /*art*/, const std::optional<QString>& /*text*/) override {}
+    bool setze(Art /*art*/, const std::optional<QString>& /*text*/) override { return true; }
     quint64 aenderungen(Art /*art*/) override { return 0; }
 
 private:

@@ -1,5 +1,6 @@
 #include "app/platform/null/NullArbeitsflaeche.hpp"
 #include "app/platform/null/NullEscMonitor.hpp"
+#include "app/platform/null/NullKopierablage.hpp"
 #include "app/ui/SymbolKnopf.hpp"
 #include "app/ui/Texte.hpp"
 #include "app/ui/hud/HUDModel.hpp"
@@ -94,6 +95,7 @@ protected:
     QtMainQueue queue;
     NullArbeitsflaeche arbeitsflaeche;
     NullEscMonitor esc;
+    NullKopierablage kopierablage;
     HUDModel hudModel;
     LiveBoxModel liveBoxModel;
     HUDWidget hud{queue, speicher, arbeitsflaeche};
@@ -110,7 +112,7 @@ TEST_F(OverlayTest, TheOverlaysNeverTakeTheFocusAndTheHistoryPanelTakesClicksWit
     const QString fokusVorher = eingabeFokus();
 
     verlauf.hinzufuegen(u"Diktat"_s, u"Hallo Welt"_s);
-    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche);
+    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche, kopierablage);
     hud.zeige(hudModel);
     liveBox.zeige(liveBoxModel);
     liveBoxModel.setze(u"eins zwei drei"_s);
@@ -139,7 +141,7 @@ TEST_F(OverlayTest, ClicksOnTheHUDAndTheLiveBoxGoToTheWindowBelowButTheHistoryPa
     unterlage.setGeometry(unterlage.screen()->availableGeometry());
     unterlage.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&unterlage, fensterFrist));
-    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche);
+    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche, kopierablage);
     glas.zeigeVerlauf();
     hud.zeige(hudModel);
     liveBox.zeige(liveBoxModel);
@@ -170,7 +172,7 @@ TEST_F(OverlayTest, WithoutTranslucencyTheHistoryPanelIsCutToItsBody) {
     unterlage.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&unterlage, fensterFrist));
     SchaltbareArbeitsflaeche flaeche;
-    GlasVerlaufController glas(verlauf, texte, esc, flaeche);
+    GlasVerlaufController glas(verlauf, texte, esc, flaeche, kopierablage);
     for (const bool durchsichtig : {true, false}) {
         SCOPED_TRACE(durchsichtig);
         flaeche.durchsichtig = durchsichtig;
@@ -188,7 +190,7 @@ TEST_F(OverlayTest, WithoutTranslucencyTheHistoryPanelIsCutToItsBody) {
 }
 
 TEST_F(OverlayTest, DraggingTheHistoryPanelsHeaderMovesItAndItStaysThereWhenShownAgain) {
-    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche);
+    GlasVerlaufController glas(verlauf, texte, esc, arbeitsflaeche, kopierablage);
     glas.zeigeVerlauf();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(glas.fenster(), fensterFrist));
     QTest::qWait(200);

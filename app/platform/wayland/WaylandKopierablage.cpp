@@ -1,0 +1,14 @@
+#include "app/platform/wayland/WaylandKopierablage.hpp"
+
+#include "app/platform/wayland/Ablage.hpp"
+
+namespace parlix {
+
+WaylandKopierablage::WaylandKopierablage(Ablage& ablage)
+    : ablage_(ablage) {}
+
+bool WaylandKopierablage::kopiere(const QString& text) {
+    return ablage_.setze(Ablage::Art::zwischenablage, text);
+}
+
+} // namespace parlix
