@@ -167,7 +167,7 @@ void LokalerServer::fallAus(const QString& grund, const QString& wie) {
         return;
     }
     startFrist_.stop();
-    if (!wurzel_.isEmpty() && bereitSeit_.durationElapsed() >= stabil) {
+    if (!wurzel_.isEmpty() && bereitSeit_.elapsed() >= std::chrono::milliseconds(stabil).count()) {
         pause_ = e_.erstePause;
     }
     wurzel_.clear();

@@ -2,6 +2,7 @@
 
 #include "app/backend/BackendWahl.hpp"
 #include "app/backend/LokalerServer.hpp"
+#include "app/coordinator/AufnahmeCoordinator.hpp"
 #include "app/maintenance/Updater.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/render/AlleAnsichten.hpp"
@@ -56,7 +57,7 @@ Optionen liesOptionen(const QApplication& app, const Texte& texte) {
     optionen.process(app);
     const bool umschalten = optionen.isSet(u"toggle"_s);
     if (!optionen.isSet(u"backend"_s)) {
-        return {true, umschalten};
+        return {true, umschalten, std::nullopt};
     }
     const BackendWahl::Pruefung pruefung = BackendWahl::pruefe(optionen.value(u"backend"_s));
     if (!pruefung.wurzel) {

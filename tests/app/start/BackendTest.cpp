@@ -114,7 +114,7 @@ TEST_F(BackendTest, AHostedRootIsHttpsOrPlainHttpOnlyToThisComputer) {
 
 TEST_F(BackendTest, TheServerAnswersOnlyCallsWithItsSecretAndEndsWithParlix) {
     LokalerServer server(einrichtung());
-    QSignalSpy bereit(&server, &LokalerServer::bereit);
+    QSignalSpy bereit(&server, QNonConstOverload<>::of(&LokalerServer::bereit));
     server.starte();
     ASSERT_TRUE(bereit.wait(20000)) << log.zeilen().join(u'\n').toStdString();
     const QUrl wurzel = server.wurzel();
@@ -143,7 +143,7 @@ TEST_F(BackendTest, TheServerAnswersOnlyCallsWithItsSecretAndEndsWithParlix) {
 
 TEST_F(BackendTest, ADeadServerIsStartedAgainAndACallWaitsForIt) {
     LokalerServer server(einrichtung());
-    QSignalSpy bereit(&server, &LokalerServer::bereit);
+    QSignalSpy bereit(&server, QNonConstOverload<>::of(&LokalerServer::bereit));
     QSignalSpy ausgefallen(&server, &LokalerServer::ausgefallen);
     QSignalSpy neu(&server, &LokalerServer::neuGestartet);
     server.starte();
