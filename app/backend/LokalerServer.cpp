@@ -113,7 +113,7 @@ void LokalerServer::starteProzess() {
     }
     if (const QString grund = hindernis(); !grund.isEmpty()) {
         // Nothing a new attempt could change: calls fail at once and say why.
-        setzeLokalesBackendAus(grund);
+        setzeLokalesBackendAus(grund, false);
         emit ausgefallen(grund);
         return;
     }
@@ -172,7 +172,7 @@ void LokalerServer::fallAus(const QString& grund, const QString& wie) {
     }
     wurzel_.clear();
     // Calls wait for the next start instead of failing at once.
-    setzeLokalesBackendAus();
+    setzeLokalesBackendAus(grund);
     log().schreibe(u"FEHLER: Lokaler Server beendet ("_s + wie + u"), neuer Start in "_s +
                    QString::number(pause_.count()) + u" ms"_s);
     emit ausgefallen(grund);

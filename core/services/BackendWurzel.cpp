@@ -22,6 +22,7 @@ struct Zustand {
     bool lokal = false;
     QByteArray geheimnis;
     QString grund;
+    bool kommtWieder = true;
 };
 
 Zustand& zustand() {
@@ -49,7 +50,7 @@ QUrl backendWurzel() {
     // The server's answer is read on the main thread, so only other threads may wait.
     if (z.lokal && !aufDemHauptfaden()) {
         z.geaendert.wait_for(lock, lokaleWartezeit,
-                             [&z] { return !z.wurzel->isEmpty() || !z.grund.isEmpty(); });
+                             [&z] { return !z.wurzel->isEmpty() || !z.kommtWieder; });
     }
     return z.wurzel.value_or(z.lokal ? QUrl() : eingebauteWurzel());
 }
@@ -66,7 +67,7 @@ void setzeBackendWurzel(const QUrl& wurzel) {
     z.geaendert.notify_all();
 }
 
-void setzeLokalesBackendAus(const QString& grund) {
+void setzeLokalesBackendAus(const QString& grund, bool kommtWieder) {
     Zustand& z = zustand();
     {
         std::lock_guard lock(z.sperre);
@@ -74,6 +75,7 @@ void setzeLokalesBackendAus(const QString& grund) {
         z.wurzel = QUrl();
         z.geheimnis.clear();
         z.grund = grund;
+        z.kommtWieder = kommtWieder;
     }
     z.geaendert.notify_all();
 }
@@ -86,6 +88,7 @@ void setzeLokalesBackend(const QUrl& wurzel, const QByteArray& geheimnis) {
         z.wurzel = wurzel;
         z.geheimnis = geheimnis;
         z.grund.clear();
+        z.kommtWieder = true;
     }
     z.geaendert.notify_all();
 }

@@ -21,9 +21,9 @@ QUrl backendWurzel();
 // Points this process at a hosted backend root (the stored choice or --backend).
 void setzeBackendWurzel(const QUrl& wurzel);
 
-// The local server: while it starts (or after it failed) there is no root yet.
-// `grund` is the localisation key of what went wrong; empty while it merely starts.
-void setzeLokalesBackendAus(const QString& grund = {});
+// The local server does not listen: there is no root. `grund` is the localisation key of
+// what went wrong, empty while it merely starts; while it `kommtWieder`, calls wait for it.
+void setzeLokalesBackendAus(const QString& grund = {}, bool kommtWieder = true);
 // The local server listens at `wurzel` and answers only calls with `geheimnis`.
 void setzeLokalesBackend(const QUrl& wurzel, const QByteArray& geheimnis);
 

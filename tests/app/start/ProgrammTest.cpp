@@ -216,9 +216,11 @@ TEST_F(ProgrammTest, TheInstalledProgramRunsItsOwnServerThatAnswersOnlyItAndEnds
     EXPECT_THROW(http.fuehreAus(anfrage), TransportFehler);
 
     // Tokens never travel in clear to another computer.
-    KindProzess klartext(programm, {u"--backend"_s, u"http://backend.example.org"_s}, optionen);
+    const QString fehlerDatei = ordner.filePath(u"klartext.log"_s);
+    KindProzess klartext(programm, {u"--backend"_s, u"http://backend.example.org"_s},
+                         {fehlerDatei, u.toStringList()});
     EXPECT_EQ(klartext.warteAufEnde(10s), std::optional<int>(2));
-    QFile fehler(ordner.filePath(u"stderr.log"_s));
+    QFile fehler(fehlerDatei);
     ASSERT_TRUE(fehler.open(QIODevice::ReadOnly));
     EXPECT_TRUE(fehler.readAll().contains("https")) << log().toStdString();
 }
