@@ -4,13 +4,12 @@
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
+#include "app/ui/fenster/Segmente.hpp"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -23,8 +22,7 @@ BackendKarte::BackendKarte(DefaultsStore& speicher, const Texte& texte, FrageNeu
     , speicher_(speicher)
     , texte_(texte)
     , frageNeustart_(std::move(frageNeustart))
-    , lokal_(new QRadioButton(texte.text(u"backend.lokal"_s)))
-    , gehostet_(new QRadioButton(texte.text(u"backend.gehostet"_s)))
+    , art_(new Segmente({texte.text(u"backend.lokal"_s), texte.text(u"backend.gehostet"_s)}))
     , adresse_(new QLineEdit)
     , fehler_(FensterStil::erklaerung({})) {
     auto* layout = new QVBoxLayout(this);
@@ -33,12 +31,14 @@ BackendKarte::BackendKarte(DefaultsStore& speicher, const Texte& texte, FrageNeu
     layout->addWidget(karte);
 
     const BackendWahl wahl = BackendWahl::lies(speicher);
-    (wahl.art == BackendWahl::Art::lokal ? lokal_ : gehostet_)->setChecked(true);
+    const bool gehostet = wahl.art == BackendWahl::Art::gehostet;
+    art_->waehle(gehostet ? 1 : 0);
     adresse_->setText(wahl.url.toString());
     adresse_->setPlaceholderText(u"https://"_s);
     adresse_->setAccessibleName(texte.text(u"backend.gehostet"_s));
-    adresse_->setEnabled(gehostet_->isChecked());
-    connect(gehostet_, &QRadioButton::toggled, adresse_, &QLineEdit::setEnabled);
+    adresse_->setEnabled(gehostet);
+    connect(art_, &Segmente::gewaehltGeaendert, adresse_,
+            [this](int index) { adresse_->setEnabled(index == 1); });
 
     QPalette rot = fehler_->palette();
     rot.setColor(QPalette::WindowText, FensterStil::fehler(rot));
@@ -48,23 +48,19 @@ BackendKarte::BackendKarte(DefaultsStore& speicher, const Texte& texte, FrageNeu
     connect(uebernehmen, &QPushButton::clicked, this, &BackendKarte::uebernimm);
     connect(adresse_, &QLineEdit::returnPressed, this, &BackendKarte::uebernimm);
 
-    auto* gruppe = new QButtonGroup(this);
-    gruppe->addButton(lokal_);
-    gruppe->addButton(gehostet_);
     auto* adresszeile = new QWidget;
     auto* adressLayout = new QHBoxLayout(adresszeile);
     adressLayout->setContentsMargins(0, 0, 0, 0);
     adressLayout->addWidget(adresse_, 1);
     adressLayout->addWidget(uebernehmen);
-    karte->fuegeHinzu(lokal_);
-    karte->fuegeHinzu(gehostet_);
+    karte->fuegeHinzu(art_);
     karte->fuegeHinzu(adresszeile);
     layout->addWidget(fehler_);
 }
 
 void BackendKarte::uebernimm() {
     BackendWahl neu;
-    if (gehostet_->isChecked()) {
+    if (art_->gewaehlt() == 1) {
         neu.art = BackendWahl::Art::gehostet;
         if (!adresse_->text().trimmed().isEmpty()) {
             const BackendWahl::Pruefung pruefung = BackendWahl::pruefe(adresse_->text());

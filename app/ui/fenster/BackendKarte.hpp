@@ -7,11 +7,11 @@
 
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 
 namespace parlix {
 
 class DefaultsStore;
+class Segmente;
 
 // The service Parlix uses: its own on this computer, or a hosted one at an address. An
 // address that is neither https nor http to this computer is refused with the reason;
@@ -26,19 +26,14 @@ public:
     BackendKarte(DefaultsStore& speicher, const Texte& texte, FrageNeustart frageNeustart,
                  QWidget* eltern = nullptr);
 
-    QRadioButton* lokal() const { return lokal_; }
-    QRadioButton* gehostet() const { return gehostet_; }
-    QLineEdit* adresse() const { return adresse_; }
-    QLabel* fehler() const { return fehler_; }
-
 private:
     void uebernimm();
 
     DefaultsStore& speicher_;
     Texte texte_;
     FrageNeustart frageNeustart_;
-    QRadioButton* lokal_;
-    QRadioButton* gehostet_;
+    // 0: on this computer, 1: hosted.
+    Segmente* art_;
     QLineEdit* adresse_;
     QLabel* fehler_;
 };

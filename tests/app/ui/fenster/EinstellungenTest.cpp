@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QTest>
 
@@ -139,8 +138,8 @@ TEST_F(EinstellungenTest, OnlyADifferentInterfaceLanguageAsksToRestart) {
 
 TEST_F(EinstellungenTest, AHostedServiceInClearIsRefusedAndAChangedOneAsksToRestart) {
     QWidget* konto = seite(Kategorie::konto);
-    auto* lokal = namens<QRadioButton>(konto, text(u"backend.lokal"_s));
-    auto* gehostet = namens<QRadioButton>(konto, text(u"backend.gehostet"_s));
+    auto* lokal = namens<QPushButton>(konto, text(u"backend.lokal"_s));
+    auto* gehostet = namens<QPushButton>(konto, text(u"backend.gehostet"_s));
     auto* adresse = namens<QLineEdit>(konto, text(u"backend.gehostet"_s));
     auto* uebernehmen = namens<QPushButton>(konto, text(u"backend.uebernehmen"_s));
     ASSERT_TRUE(lokal && gehostet && adresse && uebernehmen);
