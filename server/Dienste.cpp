@@ -1,9 +1,12 @@
 #include "server/Dienste.hpp"
 
+#include "server/StreamTranskription.hpp"
+
 #include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QWebSocket>
+#include <sodium.h>
 
 using namespace Qt::StringLiterals;
 
@@ -32,11 +35,18 @@ Dienste::Dienste(Einrichtung einrichtung)
     , relais_(std::move(einrichtung.upstreams), einrichtung.relais)
     , version_(einrichtung.version)
     , archiv_(einrichtung.archiv)
+    , lokalGeheimnis_(einrichtung.lokalGeheimnis)
     , frei_(einrichtung.freiProGeraet.anzahl > 0 && einrichtung.freiProKunde.anzahl > 0)
     , geraete_(einrichtung.freiProGeraet, maxFreieSchluessel)
-    , kunden_(einrichtung.freiProKunde, maxFreieSchluessel) {}
+    , kunden_(einrichtung.freiProKunde, maxFreieSchluessel) {
+    relais_.setzeAnbieter(std::move(einrichtung.anbieter));
+}
 
 void Dienste::behandle(const Anfrage& anfrage, Antworter antworte) {
+    if (std::optional<Antwort> fremd = verweigereFremde(anfrage)) {
+        antworte(*fremd);
+        return;
+    }
     const QString& pfad = anfrage.pfad;
     const bool post = anfrage.methode == "POST";
     if (pfad.startsWith(u"/auth/"_s)) {
@@ -94,7 +104,25 @@ Antwort Dienste::archiv() const {
     return Antwort::text(200, datei.readAll(), "application/zip");
 }
 
+std::optional<Antwort> Dienste::verweigereFremde(const Anfrage& anfrage) const {
+    if (lokalGeheimnis_.isEmpty()) {
+        return std::nullopt;
+    }
+    const QByteArray gezeigt = anfrage.kopf("X-Parlix-Lokal");
+    // In constant time, so that the answer's timing tells nothing about the secret.
+    if (gezeigt.size() == lokalGeheimnis_.size() &&
+        sodium_memcmp(gezeigt.constData(), lokalGeheimnis_.constData(),
+                      static_cast<size_t>(gezeigt.size())) == 0) {
+        return std::nullopt;
+    }
+    return Antwort::json(401, {{u"detail"_s, u"This server answers only its own user."_s},
+                               {u"grund"_s, u"lokalGeheimnis"_s}});
+}
+
 std::optional<Antwort> Dienste::verweigereWeiterleitung(const Anfrage& anfrage) {
+    if (!lokalGeheimnis_.isEmpty()) {
+        return std::nullopt; // the user's own providers: neither a token nor a limit
+    }
     const QByteArray authorization = anfrage.kopf("Authorization");
     if (!authorization.isEmpty() && !konten_.emailZu(authorization).isEmpty()) {
         return std::nullopt;
@@ -115,16 +143,14 @@ std::optional<Antwort> Dienste::verweigereWeiterleitung(const Anfrage& anfrage) 
 }
 
 std::optional<Antwort> Dienste::verweigereStream(const Anfrage& handshake) {
+    if (std::optional<Antwort> fremd = verweigereFremde(handshake)) {
+        return fremd;
+    }
     return verweigereWeiterleitung(handshake);
 }
 
 void Dienste::neuerStream(const Anfrage&, QWebSocket& socket) {
-    QObject::connect(
-        &socket, &QWebSocket::textMessageReceived, &socket, [&socket](const QString& text) {
-            if (text == u"END"_s) {
-                socket.sendTextMessage(u"{\"error\":\"Kein Stream-Anbieter eingerichtet.\"}"_s);
-            }
-        });
+    new StreamTranskription(socket, relais_);
 }
 
 } // namespace parlix

@@ -8,10 +8,11 @@
 namespace parlix {
 
 // The reference backend's own behaviour: accounts, the relay to the upstream
-// providers, the version document and the update archive. The stream has no upstream
-// yet and answers "END" with an error, which makes the client fall back to batch
-// transcription. The relay and the stream serve a valid token, or a device id within
-// the free allowance per device and per client address. Used on the server's thread.
+// providers, the live transcription stream, the version document and the update
+// archive. The relay and the stream serve a valid token, or a device id within the free
+// allowance per device and per client address. As one user's local backend it serves
+// only requests that carry that user's secret, and those without a token or limit.
+// Used on the server's thread.
 class Dienste final : public Behandler {
 public:
     struct Einrichtung {
@@ -26,6 +27,9 @@ public:
         // is required.
         Drosselgrenze freiProGeraet{120, 60 * KontenRegeln::minute};
         Drosselgrenze freiProKunde{600, 60 * KontenRegeln::minute};
+        Anbieter anbieter{};
+        // Non-empty: every request must carry it in "X-Parlix-Lokal".
+        QByteArray lokalGeheimnis{};
     };
 
     // Throws DatenbankFehler when the accounts database cannot be used.
@@ -35,16 +39,22 @@ public:
     std::optional<Antwort> verweigereStream(const Anfrage& handshake) override;
     void neuerStream(const Anfrage& handshake, QWebSocket& socket) override;
 
+    // The user's providers changed: the next call goes to the new ones.
+    void setzeAnbieter(Anbieter anbieter) { relais_.setzeAnbieter(std::move(anbieter)); }
+
 private:
     void konto(const Anfrage& anfrage, Antworter antworte);
     Antwort archiv() const;
     // Why a relay call or stream is refused, or nothing when it may go ahead.
     std::optional<Antwort> verweigereWeiterleitung(const Anfrage& anfrage);
+    // The 401 for a request without the local secret, or nothing.
+    std::optional<Antwort> verweigereFremde(const Anfrage& anfrage) const;
 
     KontenDienst konten_;
     Relais relais_;
     QString version_;
     QString archiv_;
+    QByteArray lokalGeheimnis_;
     bool frei_;
     Drossel geraete_;
     Drossel kunden_;

@@ -1,11 +1,37 @@
 #include "server/Relais.hpp"
 
+#include "server/AnbieterFehler.hpp"
+#include "server/AnbieterWahl.hpp"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix {
+
+namespace {
+
+AnbieterFehler::Transport transportFehler(QNetworkReply::NetworkError fehler) {
+    using T = AnbieterFehler::Transport;
+    switch (fehler) {
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::UnknownNetworkError:
+        return T::nichtErreichbar;
+    case QNetworkReply::SslHandshakeFailedError:
+        return T::tls;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError: // the transfer deadline cancels the call
+        return T::zeit;
+    default:
+        return T::andere;
+    }
+}
+
+} // namespace
 
 QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
     QHash<QString, Upstream> upstreams;
@@ -34,30 +60,27 @@ QNetworkAccessManager& Relais::netz() {
 
 void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                          Behandler::Antworter antworte) {
-    const QString backend = QString::fromUtf8(anfrage.kopf("X-Backend"));
-    const auto upstream = upstreams_.find(backend);
-    if (upstream == upstreams_.end()) {
-        // "grund" lets a client tell this apart from a provider that is merely busy.
-        antworte(Antwort::json(
-            503, {{u"detail"_s, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)},
-                  {u"grund"_s, u"keinAnbieter"_s}}));
+    auto wahl = AnbieterWahl::waehle(upstreams_, anbieter_, anfrage, unterpfad);
+    if (const Antwort* nein = std::get_if<Antwort>(&wahl)) {
+        antworte(*nein);
         return;
     }
+    const AnbieterWahl::Ziel& ziel = std::get<AnbieterWahl::Ziel>(wahl);
     if (laufend_ >= grenzen_.maxGleichzeitig) {
         antworte(Antwort::fehler(
             503,
             u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
-    QUrl ziel = upstream->basis;
-    ziel.setPath(ziel.path().chopped(ziel.path().endsWith(u'/') ? 1 : 0) + u'/' + unterpfad);
-    QNetworkRequest weiter(ziel);
+    QNetworkRequest weiter(ziel.url);
     weiter.setRawHeader("Content-Type", anfrage.kopf("Content-Type"));
-    weiter.setRawHeader("Authorization", "Bearer " + upstream->schluessel);
+    if (!ziel.schluessel.isEmpty()) { // a local provider may need none
+        weiter.setRawHeader("Authorization", "Bearer " + ziel.schluessel);
+    }
     weiter.setTransferTimeout(grenzen_.fristMs);
 
     ++laufend_;
-    QNetworkReply* antwort = netz().post(weiter, anfrage.koerper);
+    QNetworkReply* antwort = netz().post(weiter, ziel.koerper);
     if (anfrage.verbindung != nullptr) {
         QObject::connect(anfrage.verbindung, &QObject::destroyed, antwort, &QNetworkReply::abort);
     }
@@ -70,8 +93,10 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                              antwort->abort();
                          }
                      });
+    const bool jsonErwartet = unterpfad == u"chat/completions"_s;
     QObject::connect(
-        antwort, &QNetworkReply::finished, antwort, [this, antwort, antworte, zuGross] {
+        antwort, &QNetworkReply::finished, antwort,
+        [this, antwort, antworte, zuGross, jsonErwartet] {
             --laufend_;
             antwort->deleteLater();
             const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -79,12 +104,15 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                 antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
             } else if (!status.isValid() ||
                        antwort->error() == QNetworkReply::OperationCanceledError) {
-                antworte(Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s +
-                                                  antwort->errorString()));
+                antworte(AnbieterFehler::ohneAntwort(transportFehler(antwort->error()),
+                                                     antwort->errorString()));
             } else {
-                antworte(Antwort::text(
-                    status.toInt(), antwort->readAll(),
-                    antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
+                const QByteArray koerper = antwort->readAll();
+                antworte(
+                    AnbieterFehler::pruefe(status.toInt(), koerper, jsonErwartet)
+                        .value_or(Antwort::text(
+                            status.toInt(), koerper,
+                            antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray())));
             }
         });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/Anbieter.hpp"
 #include "server/Anfrage.hpp"
 #include "server/Behandler.hpp"
 
@@ -12,8 +13,9 @@ class QNetworkAccessManager;
 namespace parlix {
 
 // Forwards the OpenAI-compatible calls to the upstream provider that "X-Backend"
-// names, with the provider's key, through one network stack shared by all calls. A call
-// whose client has gone is cancelled upstream. Used on the server's thread only.
+// names, or else to the user's provider for the call's role with that provider's model,
+// with the provider's key, through one network stack shared by all calls. A call whose
+// client has gone is cancelled upstream. Used on the server's thread only.
 class Relais {
 public:
     struct Upstream {
@@ -32,6 +34,9 @@ public:
     Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen);
     ~Relais();
 
+    // Takes effect with the next call; calls in flight finish where they went.
+    void setzeAnbieter(Anbieter anbieter) { anbieter_ = std::move(anbieter); }
+
     // `unterpfad`: "audio/transcriptions" or "chat/completions".
     void leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                      Behandler::Antworter antworte);
@@ -40,6 +45,7 @@ private:
     QNetworkAccessManager& netz();
 
     QHash<QString, Upstream> upstreams_;
+    Anbieter anbieter_;
     Grenzen grenzen_;
     int laufend_ = 0;
     std::unique_ptr<QNetworkAccessManager> netz_; // made on the server's thread

@@ -1,15 +1,19 @@
 #include "server/DatenbankFehler.hpp"
 #include "server/Dienste.hpp"
 #include "server/ReferenzServer.hpp"
+#include "server/Steuerleitung.hpp"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHostAddress>
+#include <QJsonObject>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +26,32 @@ void hebeDateigrenze() {
         grenze.rlim_cur = grenze.rlim_max;
         setrlimit(RLIMIT_NOFILE, &grenze);
     }
+}
+
+// A shorter secret would be guessable; the desktop program sends 43 characters.
+constexpr qsizetype minGeheimnis = 32;
+
+// The local backend of one user: the secret and the providers from the first line on
+// standard input. False (after saying why) when the server must not start.
+bool richteLokalEin(parlix::Steuerleitung& steuerung, const QString& adresse,
+                    parlix::Dienste::Einrichtung& einrichtung) {
+    if (!QHostAddress(adresse).isLoopback()) {
+        QTextStream(stderr) << "FEHLER: --lokal lauscht nur auf einer Loopback-Adresse."
+                            << Qt::endl;
+        return false;
+    }
+    const std::optional<QJsonObject> erste = steuerung.ersteZeile();
+    const QByteArray geheimnis =
+        erste ? erste->value(u"geheimnis"_s).toString().toUtf8() : QByteArray();
+    if (geheimnis.size() < minGeheimnis) {
+        QTextStream(stderr) << "FEHLER: Die erste Zeile auf der Standardeingabe braucht "
+                               "\"geheimnis\" (mindestens "
+                            << minGeheimnis << " Zeichen)." << Qt::endl;
+        return false;
+    }
+    einrichtung.lokalGeheimnis = geheimnis;
+    einrichtung.anbieter = parlix::Anbieter::ausJson(erste->value(u"anbieter"_s).toObject());
+    return true;
 }
 
 } // namespace
@@ -38,7 +68,11 @@ int main(int argc, char** argv) {
     QCommandLineParser optionen;
     optionen.setApplicationDescription(
         u"Reference backend for Parlix. Upstream providers come from the environment: "
-        "PARLIX_UPSTREAM_GROQ_URL/_KEY and PARLIX_UPSTREAM_MISTRAL_URL/_KEY."_s);
+        "PARLIX_UPSTREAM_GROQ_URL/_KEY and PARLIX_UPSTREAM_MISTRAL_URL/_KEY. With --lokal "
+        "it is one user's own backend: standard input carries one JSON object per line, "
+        "first {\"geheimnis\": ..., \"anbieter\": {...}}, then {\"anbieter\": {...}} on "
+        "every change; every request must carry the secret in X-Parlix-Lokal, and the "
+        "server ends when standard input closes."_s);
     optionen.addHelpOption();
     optionen.addOptions({
         {u"adresse"_s, u"Address to listen on."_s, u"adresse"_s, u"127.0.0.1"_s},
@@ -58,6 +92,7 @@ int main(int argc, char** argv) {
         {u"version"_s, u"Version served by /version."_s, u"version"_s,
          QStringLiteral(PARLIX_VERSION)},
         {u"archiv"_s, u"Zip file served by /download/parlix.zip."_s, u"datei"_s},
+        {u"lokal"_s, u"One user's local backend, set up through standard input."_s},
     });
     optionen.process(app);
 
@@ -76,6 +111,11 @@ int main(int argc, char** argv) {
         optionen.value(u"version"_s),
         optionen.value(u"archiv"_s),
     };
+    const bool lokal = optionen.isSet(u"lokal"_s);
+    parlix::Steuerleitung steuerung(STDIN_FILENO);
+    if (lokal && !richteLokalEin(steuerung, optionen.value(u"adresse"_s), einrichtung)) {
+        return 2;
+    }
     const int frei = optionen.value(u"frei-pro-geraet"_s).toInt();
     einrichtung.freiProGeraet.anzahl = frei;
     einrichtung.freiProKunde.anzahl = frei * 5;
@@ -99,5 +139,16 @@ int main(int argc, char** argv) {
     }
     QTextStream(stdout) << "parlix-server lauscht auf http://" << optionen.value(u"adresse"_s)
                         << ":" << port << Qt::endl;
+    if (lokal) {
+        steuerung.lausche(
+            [&dienste](const QJsonObject& zeile) {
+                if (zeile.contains(u"anbieter"_s)) {
+                    dienste->setzeAnbieter(
+                        parlix::Anbieter::ausJson(zeile.value(u"anbieter"_s).toObject()));
+                }
+            },
+            // The desktop program has ended, or crashed: so does its backend.
+            [] { QCoreApplication::quit(); });
+    }
     return QCoreApplication::exec();
 }

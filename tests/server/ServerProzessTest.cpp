@@ -1,9 +1,12 @@
-// The server program itself under a crash, a full disk and the open-file limit.
+// The server program itself under a crash, a full disk and the open-file limit, and as
+// one user's local backend.
 #include "tests/server/ServerProzess.hpp"
 
 #include "core/services/HttpTransport.hpp"
+#include "tests/support/TestServer.hpp"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpSocket>
@@ -13,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 using namespace parlix;
 using namespace parlix::test;
@@ -21,10 +25,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-HttpAntwort post(quint16 port, const QString& pfad, const QJsonObject& koerper) {
+HttpAntwort post(quint16 port, const QString& pfad, const QJsonObject& koerper,
+                 const Kopfzeilen& kopfzeilen = {}) {
     HttpAnfrage anfrage;
     anfrage.methode = "POST";
     anfrage.url = QUrl(u"http://127.0.0.1:%1/%2"_s.arg(port).arg(pfad));
+    anfrage.kopfzeilen = kopfzeilen;
     anfrage.koerper = QJsonDocument(koerper).toJson(QJsonDocument::Compact);
     anfrage.zeitlimit = 10s;
     try {
@@ -139,6 +145,122 @@ TEST_F(ServerProzessTest, ADamagedDatabaseIsLeftAloneAndTheServerRefusesToStart)
     EXPECT_TRUE(server.fehler().startsWith(u"FEHLER: "_s)) << server.fehler().toStdString();
     ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
     EXPECT_EQ(datei.readAll(), kaputt);
+}
+
+// What a client without the secret gets from each kind of call: the accounts, the
+// relay and the stream's upgrade.
+QList<QByteArray> antwortenOhne(quint16 port, const Kopfzeilen& kopfzeilen) {
+    HttpAnfrage profil;
+    profil.url = QUrl(u"http://127.0.0.1:%1/auth/me"_s.arg(port));
+    profil.kopfzeilen = kopfzeilen;
+    QTcpSocket upgrade;
+    upgrade.connectToHost(QHostAddress::LocalHost, port);
+    upgrade.waitForConnected(5000);
+    QByteArray handshake = "GET /eu/stream HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                           "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                           "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n";
+    for (const auto& [name, wert] : kopfzeilen) {
+        handshake += name + ": " + wert + "\r\n";
+    }
+    upgrade.write(handshake + "\r\n");
+    QByteArray stream;
+    while (upgrade.waitForReadyRead(5000)) {
+        stream += upgrade.readAll();
+    }
+    QList<QByteArray> antworten;
+    for (const HttpAntwort& antwort :
+         {HttpTransport::geteilt().fuehreAus(profil),
+          post(port, u"openai/v1/chat/completions"_s, {}, kopfzeilen)}) {
+        antworten << QByteArray::number(antwort.status) + ' ' + antwort.koerper;
+    }
+    return antworten << stream.left(12);
+}
+
+QByteArray steuerzeile(const QJsonObject& objekt) {
+    return QJsonDocument(objekt).toJson(QJsonDocument::Compact) + '\n';
+}
+
+QJsonObject sprache(const TestServer& anbieter, const QString& wurzel) {
+    return {{u"sprache"_s,
+             QJsonObject{{u"url"_s, anbieter.url(wurzel).toString()}, {u"modell"_s, u"llm"_s}}}};
+}
+
+TEST_F(ServerProzessTest, TheLocalServerAnswersOnlyItsUserFollowsItsInputAndEndsWithIt) {
+    TestServer anbieter;
+    for (const QString& wurzel : {u"/a/v1"_s, u"/b/v1"_s}) {
+        anbieter.drehbuch().stelleEin(wurzel + u"/chat/completions"_s,
+                                      Antwort::text(200,
+                                                    R"({"choices":[{"message":{"content":"ok"}}]})",
+                                                    "application/json"));
+    }
+    const QByteArray geheimnis = "Ab3_xY9-Qr7tUv2wLm5nKp8sDf1gHj4kZc6bVn0eRty";
+    ServerProzess server({u"--lokal"_s, u"--daten"_s, ordner.path()}, {},
+                         steuerzeile({{u"geheimnis"_s, QString::fromLatin1(geheimnis)},
+                                      {u"anbieter"_s, sprache(anbieter, u"/a/v1"_s)}}));
+    ASSERT_NE(server.port(), 0) << server.fehler().toStdString();
+
+    QByteArray falsch = geheimnis;
+    falsch[42] = 'x';
+    for (const Kopfzeilen& fremd :
+         {Kopfzeilen{}, Kopfzeilen{{"X-Parlix-Lokal", falsch}},
+          Kopfzeilen{{"X-Parlix-Lokal", geheimnis.left(42)}, {"X-Device-Id", "geraet"}}}) {
+        const QList<QByteArray> antworten = antwortenOhne(server.port(), fremd);
+        for (const QByteArray& antwort : antworten.first(2)) {
+            EXPECT_TRUE(antwort.startsWith("401 ") && antwort.contains("\"lokalGeheimnis\""))
+                << antwort.data();
+        }
+        EXPECT_EQ(antworten[2], "HTTP/1.1 401");
+    }
+    EXPECT_TRUE(anbieter.drehbuch().anfragen().isEmpty());
+
+    // With the secret: no token, no device id, no allowance; the provider's model.
+    const Kopfzeilen eigen{{"X-Parlix-Lokal", geheimnis}, {"Content-Type", "application/json"}};
+    const QJsonObject chat{{u"model"_s, u"openai/gpt-oss-120b"_s}, {u"messages"_s, QJsonArray{}}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(post(server.port(), u"openai/v1/chat/completions"_s, chat, eigen).status, 200);
+    }
+    ASSERT_EQ(anbieter.drehbuch().anfragen(u"/a/v1/chat/completions"_s).size(), 3);
+    EXPECT_EQ(QJsonDocument::fromJson(anbieter.drehbuch().anfragen().first().koerper)[u"model"_s]
+                  .toString(),
+              u"llm"_s);
+
+    // New providers take effect without a restart.
+    server.schreibe(steuerzeile({{u"anbieter"_s, sprache(anbieter, u"/b/v1"_s)}}));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            post(server.port(), u"openai/v1/chat/completions"_s, chat, eigen);
+            return !anbieter.drehbuch().anfragen(u"/b/v1/chat/completions"_s).isEmpty();
+        },
+        5000));
+
+    // Another user on this machine reaches the port but not the relay.
+    if (::geteuid() == 0 && QFile::exists(u"/usr/sbin/runuser"_s)) {
+        const std::optional<QByteArray> status = KindProzess::ausgabe(
+            u"/usr/sbin/runuser"_s,
+            {u"-u"_s, u"nobody"_s, u"--"_s, u"curl"_s, u"-s"_s, u"-o"_s, u"/dev/null"_s, u"-w"_s,
+             u"%{http_code}"_s, u"-X"_s, u"POST"_s, u"-H"_s, u"Content-Type: application/json"_s,
+             u"-d"_s, u"{}"_s,
+             u"http://127.0.0.1:%1/openai/v1/chat/completions"_s.arg(server.port())},
+            10s);
+        EXPECT_EQ(status.value_or("kein curl als nobody"), "401");
+    }
+
+    // Parlix has gone: its server ends too, cleanly.
+    server.schliesseEingabe();
+    EXPECT_EQ(server.prozess().warteAufEnde(5s), 0) << server.fehler().toStdString();
+}
+
+TEST_F(ServerProzessTest, TheLocalServerDoesNotStartWithoutASecretOrOnAPublicAddress) {
+    ServerProzess ohne({u"--lokal"_s, u"--daten"_s, ordner.path()}, {},
+                       steuerzeile({{u"anbieter"_s, QJsonObject{}}}));
+    EXPECT_EQ(ohne.port(), 0);
+    EXPECT_EQ(ohne.prozess().warteAufEnde(5s), 2);
+    EXPECT_TRUE(ohne.fehler().contains(u"geheimnis"_s)) << ohne.fehler().toStdString();
+
+    ServerProzess offen({u"--lokal"_s, u"--adresse"_s, u"0.0.0.0"_s}, {},
+                        steuerzeile({{u"geheimnis"_s, QString(43, u'a')}}));
+    EXPECT_EQ(offen.port(), 0);
+    EXPECT_EQ(offen.prozess().warteAufEnde(5s), 2);
 }
 
 } // namespace
