@@ -88,8 +88,7 @@ std::optional<QUrl> EUStreamClient::streamURL(DefaultsStore& speicher) {
     const QString basis =
         proxyURL.isEmpty() ? GroqKonfiguration::proxyBasis().toString() : proxyURL;
     QUrl url(basis, QUrl::StrictMode);
-    // No host: the local server does not listen yet; the batch call waits for it.
-    if (!url.isValid() || url.host().isEmpty()) {
+    if (!url.isValid()) {
         return std::nullopt;
     }
     url.setScheme(url.scheme() == u"http"_s ? u"ws"_s : u"wss"_s);
