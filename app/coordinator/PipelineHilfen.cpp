@@ -1,6 +1,7 @@
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 #include "app/ui/Texte.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/services/BackendWurzel.hpp"
 #include "core/services/GroqChat.hpp"
 #include "core/services/GroqFehler.hpp"
 
@@ -80,7 +81,10 @@ void AufnahmeCoordinator::meldeDienstFehler(const Lauf& lauf, const std::excepti
     }
     const auto* groq = dynamic_cast<const GroqFehler*>(&fehler);
     const QString logZeile = u"FEHLER: Groq fehlgeschlagen: "_s + QString::fromUtf8(fehler.what());
-    if (groq != nullptr && groq->fall() == GroqFehler::Fall::keinKey) {
+    if (const std::optional<QString> lokal = lokalesBackendFehlt()) {
+        // Parlix's own server does not answer: say that, not "failed".
+        meldeFehler(lauf, *lokal, logZeile);
+    } else if (groq != nullptr && groq->fall() == GroqFehler::Fall::keinKey) {
         meldeFehler(lauf, u"fehler.keinKey"_s);
     } else if (groq != nullptr && ohneAnbieter(*groq)) {
         // Say what is missing instead of "failed".

@@ -14,6 +14,23 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
+namespace {
+
+QStringList ohneBackend(QStringList argumente) {
+    for (qsizetype i = 0; i < argumente.size();) {
+        if (argumente[i] == u"--backend"_s) {
+            argumente.remove(i, std::min<qsizetype>(2, argumente.size() - i));
+        } else if (argumente[i].startsWith(u"--backend="_s)) {
+            argumente.remove(i);
+        } else {
+            ++i;
+        }
+    }
+    return argumente;
+}
+
+} // namespace
+
 Neustart::Einrichtung Neustart::diesesProgramm() {
     return {
         .programm = QCoreApplication::applicationFilePath(),
@@ -25,7 +42,7 @@ Neustart::Einrichtung Neustart::diesesProgramm() {
 
 void Neustart::starteNeu(const Einrichtung& einrichtung) {
     QString befehl = u"exec "_s + shellWort(einrichtung.programm);
-    for (const QString& argument : einrichtung.argumente) {
+    for (const QString& argument : ohneBackend(einrichtung.argumente)) {
         befehl += u' ' + shellWort(argument);
     }
     if (!Nachlauf::starte(einrichtung.pid, befehl + u'\n')) {
@@ -34,7 +51,7 @@ void Neustart::starteNeu(const Einrichtung& einrichtung) {
     einrichtung.beende();
 }
 
-void Neustart::frageUndStarteNeu(DefaultsStore& speicher, QWidget* eltern) {
+void Neustart::frageUndStarteNeu(DefaultsStore& speicher, QWidget* eltern, const QString& textKey) {
     frageUndStarteNeu(
         speicher,
         [eltern](const QString& titel, const QString& text, const QString& jetzt,
@@ -47,14 +64,14 @@ void Neustart::frageUndStarteNeu(DefaultsStore& speicher, QWidget* eltern) {
             box.exec();
             return box.clickedButton() == jetztKnopf;
         },
-        diesesProgramm());
+        diesesProgramm(), textKey);
 }
 
 void Neustart::frageUndStarteNeu(DefaultsStore& speicher, const Frage& frage,
-                                 const Einrichtung& einrichtung) {
+                                 const Einrichtung& einrichtung, const QString& textKey) {
     const QString sprache = Einstellungen(speicher).uiSprache();
     const auto text = [&](const QString& key) { return Lokalisierung::text(key, sprache); };
-    if (frage(text(u"neustart.titel"_s), text(u"neustart.text"_s), text(u"neustart.jetzt"_s),
+    if (frage(text(u"neustart.titel"_s), text(textKey), text(u"neustart.jetzt"_s),
               text(u"neustart.spaeter"_s))) {
         starteNeu(einrichtung);
     }

@@ -27,13 +27,18 @@ public:
     // This program with its arguments, this process, a queued QCoreApplication::quit().
     static Einrichtung diesesProgramm();
 
-    // Plans the start and quits, also when the start could not be planned (logged).
+    // Plans the start and quits, also when the start could not be planned (logged). A
+    // --backend among the arguments is left out: it lasted for one start, and the new
+    // one uses the stored choice as a start from the menu would.
     static void starteNeu(const Einrichtung& einrichtung = diesesProgramm());
     // Asks in the interface language stored in `speicher` (the one just chosen), in a
-    // modal box over `eltern`; restarts on "restart now". Main thread.
-    static void frageUndStarteNeu(DefaultsStore& speicher, QWidget* eltern = nullptr);
+    // modal box over `eltern`, saying why with the text of `textKey`; restarts on
+    // "restart now". Main thread.
+    static void frageUndStarteNeu(DefaultsStore& speicher, QWidget* eltern = nullptr,
+                                  const QString& textKey = QStringLiteral("neustart.text"));
     static void frageUndStarteNeu(DefaultsStore& speicher, const Frage& frage,
-                                  const Einrichtung& einrichtung);
+                                  const Einrichtung& einrichtung,
+                                  const QString& textKey = QStringLiteral("neustart.text"));
 };
 
 } // namespace parlix

@@ -9,6 +9,7 @@
 #include "core/account/AuthClient.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/services/BackendWurzel.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/services/TransportFehler.hpp"
 #include "core/services/UrlPfad.hpp"
@@ -64,11 +65,17 @@ QString ersterOrdner(const QString& ordner) {
     return QDir(ordner).filePath(namen.first());
 }
 
+// The local server has no updates to serve: then the vendor's release root answers.
+QUrl updateWurzel() {
+    return nutztLokalesBackend() ? QUrl(QStringLiteral(PARLIX_RELEASE_URL), QUrl::StrictMode)
+                                 : AuthClient::proxyBasis();
+}
+
 } // namespace
 
 Updater::Einrichtung Updater::standard() {
     return {
-        .basis = AuthClient::proxyBasis(),
+        .basis = updateWurzel(),
         .lokaleVersion = aktuelleVersion(),
         .installation = Installation::dieses(),
         .schluessel = UpdatePaket::herstellerSchluessel(),

@@ -28,7 +28,7 @@ public:
     using Ergebnis = UpdateErgebnis;
 
     struct Einrichtung {
-        QUrl basis;            // the backend root
+        QUrl basis;            // where "version" and the archive come from
         QString lokaleVersion; // compared with the server's
         Installation installation;
         QByteArray schluessel;        // the vendor's public key (PEM)
@@ -37,7 +37,8 @@ public:
         std::function<void()> beende; // asks the program to quit; any thread
     };
 
-    // For this program: the backend root of the account client, aktuelleVersion(), its
+    // For this program: the backend root (the release root while the local server is
+    // the backend), aktuelleVersion(), its
     // own installation, the pinned key, the temporary folder, its own process, and a
     // queued QCoreApplication::quit().
     static Einrichtung standard();

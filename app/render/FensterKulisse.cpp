@@ -83,7 +83,7 @@ FensterKulisse::FensterKulisse(RenderUmgebung& umgebung, Rechte rechte, bool ang
         .schalteAutostart = [](bool) {},
         .version = u"0.1.0"_s,
         .pruefeUpdate = [](const FensterDienste::UpdateMeldung&) {},
-        .frageNeustart = [](QWidget*) {},
+        .frageNeustart = [](QWidget*, const QString&) {},
     });
 }
 

@@ -43,7 +43,8 @@ public:
         // stream, so it must outlive the queue, not only the delegate.
         NetzFaden& netz;
         Plattform& plattform;
-        // The backend root of the account calls, and the sign-in token's file.
+        // The backend root of the account calls (empty: the process's, which follows the
+        // local server), and the sign-in token's file.
         QUrl backend;
         QString tokenDatei;
         // Builds the secondary windows; without one, their requests are only logged.

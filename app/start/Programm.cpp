@@ -1,5 +1,8 @@
 #include "app/start/Programm.hpp"
 
+#include "app/backend/BackendWahl.hpp"
+#include "app/backend/LokalerServer.hpp"
+#include "app/coordinator/AufnahmeCoordinator.hpp"
 #include "app/maintenance/Updater.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/render/AlleAnsichten.hpp"
@@ -11,7 +14,6 @@
 #include "app/stream/NetzFaden.hpp"
 #include "app/ui/Symbol.hpp"
 #include "app/ui/fenster/Fensteraufbau.hpp"
-#include "core/account/AuthClient.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/log/DateiLog.hpp"
@@ -36,16 +38,18 @@ struct Optionen {
     bool gueltig = true;
     // --toggle: start or stop a dictation in the running instance.
     bool umschalten = false;
+    // --backend URL: for this start, this backend instead of the stored choice.
+    std::optional<QUrl> backend;
 };
 
-// --backend URL: the root of the backend to use instead of the built-in one.
-Optionen liesOptionen(const QApplication& app) {
+Optionen liesOptionen(const QApplication& app, const Texte& texte) {
     QCommandLineParser optionen;
     optionen.setApplicationDescription(u"Parlix: dictation for the Linux desktop."_s);
     optionen.addHelpOption();
     optionen.addOption({u"backend"_s,
-                        u"Root URL of the Parlix backend to use (http or https), e.g. "
-                        u"http://127.0.0.1:8000 for a local parlix-server."_s,
+                        u"Root URL of a Parlix backend to use for this start instead of the "
+                        u"one chosen in the settings: https, or http to this computer, e.g. "
+                        u"http://127.0.0.1:8000 for a parlix-server of your own."_s,
                         u"url"_s});
     optionen.addOption({u"toggle"_s, u"Start a dictation in the running Parlix, or stop the one "
                                      u"being recorded. Bind it to a key in your desktop's "
@@ -53,17 +57,37 @@ Optionen liesOptionen(const QApplication& app) {
     optionen.process(app);
     const bool umschalten = optionen.isSet(u"toggle"_s);
     if (!optionen.isSet(u"backend"_s)) {
-        return {true, umschalten};
+        return {true, umschalten, std::nullopt};
     }
-    const QUrl wurzel(optionen.value(u"backend"_s), QUrl::StrictMode);
-    if (!wurzel.isValid() || wurzel.host().isEmpty() ||
-        (wurzel.scheme() != u"http"_s && wurzel.scheme() != u"https"_s)) {
-        QTextStream(stderr) << "parlix: --backend needs an http or https URL with a host, e.g. "
-                               "http://127.0.0.1:8000\n";
-        return {false, umschalten};
+    const BackendWahl::Pruefung pruefung = BackendWahl::pruefe(optionen.value(u"backend"_s));
+    if (!pruefung.wurzel) {
+        QTextStream(stderr) << "parlix: --backend: " << texte.text(pruefung.fehlerKey) << '\n';
+        return {false, umschalten, std::nullopt};
     }
-    setzeBackendWurzel(wurzel);
-    return {true, umschalten};
+    return {true, umschalten, pruefung.wurzel};
+}
+
+// The backend of this start: the command line's, else the stored choice. The local
+// server is started here but not waited for: calls wait for it, the tray does not.
+std::unique_ptr<LokalerServer> starteBackend(const DefaultsStore& speicher,
+                                             const std::optional<QUrl>& kommandozeile) {
+    if (kommandozeile) {
+        setzeBackendWurzel(*kommandozeile);
+        log().schreibe(u"Backend (Kommandozeile): "_s + kommandozeile->toString());
+        return nullptr;
+    }
+    const BackendWahl wahl = BackendWahl::lies(speicher);
+    if (wahl.art == BackendWahl::Art::gehostet) {
+        if (!wahl.url.isEmpty()) {
+            setzeBackendWurzel(wahl.url);
+        }
+        log().schreibe(u"Backend (gehostet): "_s + backendWurzel().toString());
+        return nullptr;
+    }
+    log().schreibe(u"Backend: lokaler Server"_s);
+    auto server = std::make_unique<LokalerServer>();
+    server->starte();
+    return server;
 }
 
 void richteAnwendungEin(QApplication& app) {
@@ -94,21 +118,37 @@ int laufeAlsZweite(const EinzelInstanz& instanz, bool umschalten) {
     return geweckt ? 0 : 1;
 }
 
+// While a recording waits for the local server, the HUD says that it failed.
+void meldeAusfall(LokalerServer& server, AppDelegate& delegate, DefaultsStore& speicher) {
+    QObject::connect(&server, &LokalerServer::ausgefallen, &delegate,
+                     [&delegate, &speicher](const QString& grund) {
+                         if (delegate.coordinator().aktiv()) {
+                             delegate.coordinator().zeigeFehler(Texte(speicher).text(grund));
+                         }
+                     });
+}
+
 // The running program until it is quit or sent SIGTERM or SIGINT.
-int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const PlattformLader& lader) {
+int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const PlattformLader& lader,
+                   const std::optional<QUrl>& backend) {
     // First, so that a signal during the start-up also ends the program in order.
     SignalBeender signale;
     QObject::connect(&signale, &SignalBeender::beenden, qApp, [](int signal) {
         log().schreibe(u"Signal %1 erhalten, Parlix wird beendet"_s.arg(signal));
         QCoreApplication::quit();
     });
+    // Only the first instance gets here, so there is one server per session; it goes last.
+    const std::unique_ptr<LokalerServer> server = starteBackend(speicher, backend);
     NetzFaden netz; // outlives the queue, whose jobs may hold a stream
     QtMainQueue mainQueue;
     const std::unique_ptr<Plattform> plattform = lader(speicher, mainQueue);
     Updater updater(mainQueue);
-    AppDelegate delegate({mainQueue, speicher, HttpTransport::geteilt(), netz, *plattform,
-                          AuthClient::proxyBasis(), TokenSpeicher::datei(), &baueFenster,
+    AppDelegate delegate({mainQueue, speicher, HttpTransport::geteilt(), netz, *plattform, QUrl(),
+                          TokenSpeicher::datei(), &baueFenster,
                           [&updater] { updater.starteAutomatik(); }});
+    if (server) {
+        meldeAusfall(*server, delegate, speicher);
+    }
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     QObject::connect(&instanz, &EinzelInstanz::umschalten, &delegate,
                      &AppDelegate::umschalteDiktat);
@@ -128,10 +168,6 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
     QApplication app(argc, argv);
     qunsetenv("QT_NO_GLIB");
     richteAnwendungEin(app);
-    const Optionen optionen = liesOptionen(app);
-    if (!optionen.gueltig) {
-        return fehlerCode;
-    }
     // Another log file than the usual one (tests run the program without touching it).
     if (const QString logDatei = qEnvironmentVariable("PARLIX_LOG"); !logDatei.isEmpty()) {
         setzeLogPfad(logDatei);
@@ -140,6 +176,10 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
 
     const Texte texte(speicher);
     QLocale::setDefault(QLocale(texte.sprache()));
+    const Optionen optionen = liesOptionen(app, texte);
+    if (!optionen.gueltig) {
+        return fehlerCode;
+    }
 
     QString renderFehler;
     if (const auto auftrag = RenderHarness::ausUmgebung(QProcessEnvironment::systemEnvironment(),
@@ -156,7 +196,7 @@ int laufe(int argc, char** argv, const PlattformLader& lader) {
         return laufeAlsZweite(instanz, optionen.umschalten);
     }
 
-    return laufeAnwendung(speicher, instanz, lader);
+    return laufeAnwendung(speicher, instanz, lader, optionen.backend);
 }
 
 } // namespace parlix::Programm

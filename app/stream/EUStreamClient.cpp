@@ -4,6 +4,7 @@
 #include "app/stream/StreamVerbindung.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/log/DateiLog.hpp"
+#include "core/services/BackendWurzel.hpp"
 #include "core/services/Geraet.hpp"
 #include "core/services/GroqKonfiguration.hpp"
 #include "core/settings/Einstellungen.hpp"
@@ -45,6 +46,9 @@ bool EUStreamClient::starte() {
         request.setRawHeader("Authorization", "Bearer " + token->toUtf8());
     }
     request.setRawHeader("X-Device-Id", Geraet::id().toUtf8());
+    if (const auto geheimnis = lokalesGeheimnisFuer(*url)) {
+        request.setRawHeader("X-Parlix-Lokal", *geheimnis);
+    }
     verbindung_->setzeOnDelta(onDelta);
     netz_.post(
         [verbindung = verbindung_, &netz = netz_, request, limit = optionen_.handshakeLimit] {

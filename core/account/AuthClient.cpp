@@ -32,7 +32,7 @@ HttpAntwort sende(HttpTransport& session, const HttpAnfrage& anfrage, std::stop_
 
 } // namespace
 
-const QUrl& AuthClient::proxyBasis() {
+QUrl AuthClient::proxyBasis() {
     return backendWurzel();
 }
 
@@ -66,7 +66,7 @@ void AuthClient::resetBestaetigen(const QString& email, const QString& code,
 
 AuthClient::Profil AuthClient::profil(const QString& token, std::stop_token stop) const {
     HttpAnfrage anfrage;
-    anfrage.url = mitPfad(basis_, u"auth/me"_s);
+    anfrage.url = mitPfad(basis(), u"auth/me"_s);
     anfrage.setzeKopf("Authorization", "Bearer " + token.toUtf8());
     try {
         const HttpAntwort antwort = sende(session_, anfrage, stop);
@@ -76,11 +76,15 @@ AuthClient::Profil AuthClient::profil(const QString& token, std::stop_token stop
     }
 }
 
+QUrl AuthClient::basis() const {
+    return basis_.isEmpty() ? backendWurzel() : basis_;
+}
+
 QJsonObject AuthClient::post(const QString& pfad, const QJsonObject& koerper,
                              const std::optional<QString>& geraeteID, std::stop_token stop) const {
     HttpAnfrage anfrage;
     anfrage.methode = "POST";
-    anfrage.url = mitPfad(basis_, pfad);
+    anfrage.url = mitPfad(basis(), pfad);
     anfrage.setzeKopf("Content-Type", "application/json");
     if (geraeteID && !geraeteID->isEmpty()) {
         anfrage.setzeKopf("X-Device-Id", geraeteID->toUtf8());

@@ -19,9 +19,12 @@ public:
         QString email;
     };
 
-    // The backend root that Konto and the updater use.
-    static const QUrl& proxyBasis();
+    // The backend root of this process (see backendWurzel()).
+    static QUrl proxyBasis();
 
+    // An empty `basis` follows the process's backend root at every call, so that a
+    // client made before the local server listens, or kept across its restart, still
+    // reaches it.
     explicit AuthClient(QUrl basis);
     AuthClient(QUrl basis, HttpTransport& session);
 
@@ -45,6 +48,7 @@ public:
     static Profil profilAus(int status, const QByteArray& koerper);
 
 private:
+    QUrl basis() const;
     QJsonObject post(const QString& pfad, const QJsonObject& koerper,
                      const std::optional<QString>& geraeteID, std::stop_token stop) const;
 

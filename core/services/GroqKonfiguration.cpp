@@ -53,9 +53,8 @@ GroqKonfiguration GroqKonfiguration::ausEinstellungen(DefaultsStore& speicher) {
     return konfig;
 }
 
-const QUrl& GroqKonfiguration::proxyBasis() {
-    static const QUrl basis = mitPfad(backendWurzel(), u"openai/v1"_s);
-    return basis;
+QUrl GroqKonfiguration::proxyBasis() {
+    return mitPfad(backendWurzel(), u"openai/v1"_s);
 }
 
 GroqKonfiguration::Quelle GroqKonfiguration::tokenQuelle() {

@@ -26,7 +26,7 @@ struct GroqKonfiguration {
     static GroqKonfiguration ausEinstellungen(DefaultsStore& speicher);
 
     // The backend's OpenAI-compatible API: the backend root with the path "/openai/v1".
-    static const QUrl& proxyBasis();
+    static QUrl proxyBasis();
 
     // Where the token and the device id come from. Both answer nothing until start-up
     // installs the real sources; installing and reading are safe from any thread.

@@ -1,5 +1,6 @@
 #include "core/services/HttpTransport.hpp"
 
+#include "core/services/BackendWurzel.hpp"
 #include "core/services/CurlTransfer.hpp"
 #include "core/services/TransportFehler.hpp"
 
@@ -16,6 +17,16 @@ CURLM* neuerMulti() {
     static std::once_flag einmal;
     std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     return curl_multi_init();
+}
+
+// A call to Parlix's own local server proves with its secret that it comes from this
+// user's Parlix; no other address ever sees the secret.
+HttpAnfrage mitLokalemGeheimnis(const HttpAnfrage& anfrage) {
+    HttpAnfrage ergaenzt = anfrage;
+    if (const auto geheimnis = lokalesGeheimnisFuer(anfrage.url)) {
+        ergaenzt.setzeKopf("X-Parlix-Lokal", *geheimnis);
+    }
+    return ergaenzt;
 }
 
 } // namespace
@@ -43,7 +54,7 @@ HttpAntwort HttpTransport::fuehreAus(const HttpAnfrage& anfrage, std::stop_token
     if (stop.stop_requested()) {
         throw TransportFehler(TransportFehler::Art::abgebrochen, u"Anfrage abgebrochen"_s);
     }
-    auto transfer = std::make_shared<CurlTransfer>(anfrage);
+    auto transfer = std::make_shared<CurlTransfer>(mitLokalemGeheimnis(anfrage));
     reiheEin(neu_, transfer);
     if (!transfer->warte(stop)) {
         reiheEin(abzubrechen_, transfer);

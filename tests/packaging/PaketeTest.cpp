@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,8 @@ TEST_F(PaketeTest, TheDebianPackageInstallsTheProgramItsEntryAndIcon) {
     ASSERT_EQ(KindProzess(u"dpkg"_s, {u"-x"_s, deb, wurzel}).warteAufEnde(60s), 0);
 
     EXPECT_EQ(ausgabe(wurzel + u"/usr/bin/parlix"_s, {u"--version"_s}), version);
+    // The local backend Parlix starts from its own folder.
+    EXPECT_TRUE(QFileInfo(wurzel + u"/usr/bin/parlix-server"_s).isExecutable());
     const QString abhaengig = ausgabe(u"dpkg-deb"_s, {u"-f"_s, deb, u"Depends"_s});
     EXPECT_TRUE(abhaengig.contains(u"libqt6core6"_s)) << abhaengig.toStdString();
     EXPECT_TRUE(abhaengig.contains(u"qt6-qpa-plugins"_s));
@@ -85,6 +88,7 @@ TEST_F(PaketeTest, ThePerUserArchiveRunsWhereverItIsUnpacked) {
     const QString programm = dort + u"/parlix/bin/parlix"_s;
     EXPECT_EQ(ausgabe(programm, {u"--version"_s}), version);
     EXPECT_TRUE(Installation::von(programm).ersetzbar);
+    EXPECT_TRUE(QFileInfo(dort + u"/parlix/bin/parlix-server"_s).isExecutable());
 }
 
 TEST_F(PaketeTest, TheUpdateArchiveIsSignedWithThePinnedKey) {

@@ -157,7 +157,7 @@ void FensterController::zeigeSetup() {
     onboardingModel_.aktualisiere();
     if (!setupFenster_) {
         setupFenster_ = std::make_unique<SetupFenster>(setupModel_, setupLogin_, dienste_.konto,
-                                                       dienste_.speicher);
+                                                       dienste_.speicher, dienste_.frageNeustart);
     }
     bringNachVorn(setupFenster_.get());
 }

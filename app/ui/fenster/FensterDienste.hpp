@@ -50,8 +50,9 @@ struct FensterDienste {
     // The running version, and one update check whose outcome arrives on the main thread.
     QString version;
     std::function<void(UpdateMeldung fertig)> pruefeUpdate;
-    // Asks, over the window, whether to restart now (the interface language changed).
-    std::function<void(QWidget* fenster)> frageNeustart;
+    // Asks, over the window, whether to restart now, saying why with the text of
+    // `textKey` (the interface language or the service changed).
+    std::function<void(QWidget* fenster, const QString& textKey)> frageNeustart;
 };
 
 } // namespace parlix

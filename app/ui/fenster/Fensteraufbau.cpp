@@ -32,7 +32,7 @@ private:
             .speicher = speicher,
             .mainQueue = umfeld.mainQueue,
             .konto = umfeld.konto,
-            .authClient = AuthClient(AuthClient::proxyBasis()),
+            .authClient = AuthClient(QUrl()),
             .hotkeys = {&umfeld.hotkeys, &umfeld.aktionHotkeys, &umfeld.promptHotkeys,
                         &umfeld.lockHotkeys},
             .tasten = p.umleitung,
@@ -52,7 +52,9 @@ private:
                     });
                 },
             .frageNeustart =
-                [&speicher](QWidget* fenster) { Neustart::frageUndStarteNeu(speicher, fenster); },
+                [&speicher](QWidget* fenster, const QString& textKey) {
+                    Neustart::frageUndStarteNeu(speicher, fenster, textKey);
+                },
         };
     }
 

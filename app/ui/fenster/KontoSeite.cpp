@@ -14,11 +14,12 @@ using namespace Qt::StringLiterals;
 namespace parlix {
 
 KontoSeite::KontoSeite(Konto& konto, const Texte& texte, std::function<void()> onLogin,
-                       QWidget* eltern)
+                       QWidget* dienst, QWidget* eltern)
     : QWidget(eltern) {
     QVBoxLayout* layout = FensterStil::karten(this);
     auto* karte = new Karte({}, texte.text(u"konto.fuss"_s));
     layout->addWidget(karte);
+    layout->addWidget(dienst);
 
     const auto zeige = [&konto, texte, karte, onLogin = std::move(onLogin)] {
         karte->leere();

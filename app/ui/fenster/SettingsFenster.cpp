@@ -1,6 +1,7 @@
 #include "app/ui/fenster/SettingsFenster.hpp"
 
 #include "app/ui/Texte.hpp"
+#include "app/ui/fenster/BackendKarte.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/HUDSeite.hpp"
@@ -50,8 +51,10 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
     fuegeSeiteHinzu(texte.text(u"nav.schreibstil"_s), new SchreibstilSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.hud"_s), new HUDSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.verhalten"_s), new VerhaltenSeite(model, texte, dienste));
-    fuegeSeiteHinzu(texte.text(u"nav.konto"_s),
-                    new KontoSeite(dienste.konto, texte, std::move(onLogin)));
+    fuegeSeiteHinzu(
+        texte.text(u"nav.konto"_s),
+        new KontoSeite(dienste.konto, texte, std::move(onLogin),
+                       new BackendKarte(dienste.speicher, texte, dienste.frageNeustart)));
     fuegeSeiteHinzu(texte.text(u"nav.vokabular"_s), new VokabularSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.befehl"_s), befehleSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.bausteine"_s), bausteineSeite(model, texte));

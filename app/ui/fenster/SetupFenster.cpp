@@ -53,12 +53,14 @@ private:
 };
 
 SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
-                           DefaultsStore& speicher, QWidget* eltern)
+                           DefaultsStore& speicher, BackendKarte::FrageNeustart frageNeustart,
+                           QWidget* eltern)
     : QWidget(eltern, Qt::Window)
     , model_(model)
     , login_(login)
     , konto_(konto)
     , speicher_(speicher)
+    , frageNeustart_(std::move(frageNeustart))
     , schritte_(new Schritte(model))
     , seiten_(new QStackedWidget)
     , zurueck_(new QPushButton)
@@ -108,7 +110,14 @@ void SetupFenster::baue() {
     seiten_->addWidget(
         seite(u"setup.rechte.titel"_s, u"onb.unter"_s, RechteZeile::alle(model_.rechte(), texte)));
     formular_ = new AnmeldeFormular(login_, konto_, texte, false);
-    seiten_->addWidget(seite(u"setup.konto.titel"_s, u"login.unter"_s, formular_));
+    dienst_ = new BackendKarte(speicher_, texte, frageNeustart_);
+    auto* kontoUndDienst = new QWidget;
+    auto* kontoLayout = new QVBoxLayout(kontoUndDienst);
+    kontoLayout->setContentsMargins(0, 0, 0, 0);
+    kontoLayout->setSpacing(20);
+    kontoLayout->addWidget(dienst_);
+    kontoLayout->addWidget(formular_);
+    seiten_->addWidget(seite(u"setup.konto.titel"_s, u"login.unter"_s, kontoUndDienst));
     zeigeSchritt();
 }
 

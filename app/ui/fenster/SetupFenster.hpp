@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ui/fenster/BackendKarte.hpp"
+
 #include <QWidget>
 
 class QPushButton;
@@ -14,20 +16,21 @@ class LoginModel;
 class SetupModel;
 
 // The first-run setup in three steps: the interface language (the texts switch at once),
-// the permissions, the account. Back from step 1 on; forward reads "Continue" and on the
-// last step "Get started", which finishes the setup and closes the window.
+// the permissions, the service and the account. Back from step 1 on; forward reads "Continue" and
+// on the last step "Get started", which finishes the setup and closes the window.
 class SetupFenster final : public QWidget {
     Q_OBJECT
 
 public:
     SetupFenster(SetupModel& model, LoginModel& login, Konto& konto, DefaultsStore& speicher,
-                 QWidget* eltern = nullptr);
+                 BackendKarte::FrageNeustart frageNeustart = {}, QWidget* eltern = nullptr);
 
     QPushButton* zurueck() const { return zurueck_; }
     QPushButton* weiter() const { return weiter_; }
     // The language buttons of step 0, in the order of the languages.
     QList<QPushButton*> sprachKnoepfe() const { return sprachKnoepfe_; }
     AnmeldeFormular* formular() const { return formular_; }
+    BackendKarte* dienst() const { return dienst_; }
 
 private:
     class Schritte;
@@ -43,12 +46,14 @@ private:
     LoginModel& login_;
     Konto& konto_;
     DefaultsStore& speicher_;
+    BackendKarte::FrageNeustart frageNeustart_;
     Schritte* schritte_;
     QStackedWidget* seiten_;
     QPushButton* zurueck_;
     QPushButton* weiter_;
     QList<QPushButton*> sprachKnoepfe_;
     AnmeldeFormular* formular_ = nullptr;
+    BackendKarte* dienst_ = nullptr;
 };
 
 } // namespace parlix

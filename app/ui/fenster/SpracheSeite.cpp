@@ -24,7 +24,8 @@ Bindung::Eintraege sprachen() {
     return eintraege;
 }
 
-QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void(QWidget*)> frageNeustart) {
+QComboBox* oberflaechenSprache(SettingsModel& model,
+                               std::function<void(QWidget*, const QString&)> frageNeustart) {
     auto* menue = new QComboBox;
     for (const auto& [anzeige, code] : sprachen()) {
         menue->addItem(anzeige, code);
@@ -43,7 +44,7 @@ QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void(QWidget*
                          }
                          model.setze(SettingsModel::Schluessel::uiSprache, code);
                          if (frageNeustart) {
-                             frageNeustart(menue->window());
+                             frageNeustart(menue->window(), u"neustart.text"_s);
                          }
                      });
     return menue;
@@ -52,7 +53,8 @@ QComboBox* oberflaechenSprache(SettingsModel& model, std::function<void(QWidget*
 } // namespace
 
 SpracheSeite::SpracheSeite(SettingsModel& model, const Texte& texte,
-                           std::function<void(QWidget*)> frageNeustart, QWidget* eltern)
+                           std::function<void(QWidget*, const QString&)> frageNeustart,
+                           QWidget* eltern)
     : QWidget(eltern) {
     QVBoxLayout* layout = FensterStil::karten(this);
 

@@ -15,7 +15,8 @@ class SpracheSeite final : public QWidget {
 
 public:
     SpracheSeite(SettingsModel& model, const Texte& texte,
-                 std::function<void(QWidget*)> frageNeustart, QWidget* eltern = nullptr);
+                 std::function<void(QWidget*, const QString&)> frageNeustart,
+                 QWidget* eltern = nullptr);
 };
 
 } // namespace parlix

@@ -1,4 +1,7 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
+#include "core/services/HttpTransport.hpp"
+#include "core/services/TransportFehler.hpp"
+#include "core/services/UrlPfad.hpp"
 #include "core/settings/DateiDefaultsStore.hpp"
 #include "server/Antwort.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
@@ -8,9 +11,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -138,10 +143,12 @@ TEST_F(ProgrammTest, HoldingTheDictationKeyPastesTheCleanedUpSpeechIntoTheFocuse
                          10s);
 
     // A later run: on the first one the setup window would take the focus from the field.
-    DateiDefaultsStore(ordner.filePath(u"XDG_CONFIG_HOME/parlix/defaults.json"_s))
-        .setzeFlag(u"setupErledigt"_s, true);
-    auto programm =
-        starte({u"PARLIX_PLATTFORM=x11"_s}, {u"--backend"_s, server.basis().toString()});
+    // The backend is the one stored in the settings, as after a restart or a login start.
+    DateiDefaultsStore einstellungen(ordner.filePath(u"XDG_CONFIG_HOME/parlix/defaults.json"_s));
+    einstellungen.setzeFlag(u"setupErledigt"_s, true);
+    einstellungen.setzeText(u"backendArt"_s, u"gehostet"_s);
+    einstellungen.setzeText(u"backendURL"_s, server.basis().toString());
+    auto programm = starte({u"PARLIX_PLATTFORM=x11"_s});
     ASSERT_TRUE(warteAufLog(u"HotkeyTap aktiv (eigener Thread)"_s)) << log().toStdString();
     KindProzess::ausgabe(u"xdotool"_s, {u"keydown"_s, u"Control_L"_s}, 10s);
     ASSERT_TRUE(warteAufLog(u"🎙️ Aufnahme gestartet (Groq, lokal)"_s)) << log().toStdString();
@@ -159,6 +166,63 @@ TEST_F(ProgrammTest, HoldingTheDictationKeyPastesTheCleanedUpSpeechIntoTheFocuse
     EXPECT_EQ(server.drehbuch().anfragen(u"/openai/v1/audio/transcriptions"_s).size(), 1);
     programm->sende(SIGTERM);
     EXPECT_EQ(programm->warteAufEnde(10s), std::optional<int>(0));
+}
+
+TEST_F(ProgrammTest, TheInstalledProgramRunsItsOwnServerThatAnswersOnlyItAndEndsWithIt) {
+    const QString prefix = ordner.filePath(u"prefix"_s);
+    ASSERT_EQ(KindProzess(u"cmake"_s, {u"--install"_s, QStringLiteral(PARLIX_BAUVERZEICHNIS),
+                                       u"--prefix"_s, prefix})
+                  .warteAufEnde(120s),
+              0);
+    const QString programm = prefix + u"/bin/parlix"_s;
+    ASSERT_TRUE(QFileInfo(prefix + u"/bin/parlix-server"_s).isExecutable());
+    // A new user starting it from the menu: a fresh home, no arguments, nothing of Parlix's
+    // in the environment but where its log goes.
+    QProcessEnvironment u = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : u.keys()) {
+        if (name.startsWith(u"PARLIX_"_s) ||
+            (name.startsWith(u"XDG_"_s) && name != u"XDG_RUNTIME_DIR"_s)) {
+            u.remove(name);
+        }
+    }
+    const QString home = ordner.filePath(u"home"_s);
+    u.insert(u"HOME"_s, home);
+    u.insert(u"PARLIX_LOG"_s, logDatei());
+    const KindProzess::Optionen optionen{ordner.filePath(u"stderr.log"_s), u.toStringList()};
+
+    KindProzess parlix(programm, {}, optionen);
+    ASSERT_TRUE(warteAufLog(u"Lokaler Server bereit: "_s)) << log().toStdString();
+    const QRegularExpressionMatch treffer =
+        QRegularExpression(u"Lokaler Server bereit: (http://127\\.0\\.0\\.1:[0-9]+)"_s)
+            .match(log());
+    ASSERT_TRUE(treffer.hasMatch()) << log().toStdString();
+    const QUrl wurzel(treffer.captured(1));
+    EXPECT_TRUE(QFile::exists(home + u"/.local/share/parlix/server/konten.sqlite"_s));
+
+    // This test is another program: without the secret the server refuses it.
+    HttpTransport http;
+    HttpAnfrage anfrage;
+    anfrage.url = mitPfad(wurzel, u"version"_s);
+    EXPECT_EQ(http.fuehreAus(anfrage).status, 401);
+
+    // A second start finds the first; there is still one server.
+    KindProzess zweite(programm, {}, optionen);
+    EXPECT_EQ(zweite.warteAufEnde(10s), std::optional<int>(0));
+    EXPECT_EQ(log().count(u"Lokaler Server bereit"_s), 1);
+
+    parlix.sende(SIGTERM);
+    EXPECT_EQ(parlix.warteAufEnde(10s), std::optional<int>(0));
+    EXPECT_TRUE(log().contains(u"Lokaler Server beendet"_s));
+    EXPECT_THROW(http.fuehreAus(anfrage), TransportFehler);
+
+    // Tokens never travel in clear to another computer.
+    const QString fehlerDatei = ordner.filePath(u"klartext.log"_s);
+    KindProzess klartext(programm, {u"--backend"_s, u"http://backend.example.org"_s},
+                         {fehlerDatei, u.toStringList()});
+    EXPECT_EQ(klartext.warteAufEnde(10s), std::optional<int>(2));
+    QFile fehler(fehlerDatei);
+    ASSERT_TRUE(fehler.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(fehler.readAll().contains("https")) << log().toStdString();
 }
 
 TEST_F(ProgrammTest, TheRenderVariablesDrawViewsAndExitWithoutStarting) {

@@ -136,6 +136,38 @@ TEST_F(EinstellungenTest, OnlyADifferentInterfaceLanguageAsksToRestart) {
     EXPECT_EQ(text(u"setup.weiter"_s), u"Weiter"_s);
 }
 
+TEST_F(EinstellungenTest, AHostedServiceInClearIsRefusedAndAChangedOneAsksToRestart) {
+    QWidget* konto = seite(Kategorie::konto);
+    auto* lokal = namens<QPushButton>(konto, text(u"backend.lokal"_s));
+    auto* gehostet = namens<QPushButton>(konto, text(u"backend.gehostet"_s));
+    auto* adresse = namens<QLineEdit>(konto, text(u"backend.gehostet"_s));
+    auto* uebernehmen = namens<QPushButton>(konto, text(u"backend.uebernehmen"_s));
+    ASSERT_TRUE(lokal && gehostet && adresse && uebernehmen);
+    EXPECT_TRUE(lokal->isChecked());
+    EXPECT_FALSE(adresse->isEnabled());
+
+    QTest::mouseClick(gehostet, Qt::LeftButton);
+    ASSERT_TRUE(adresse->isEnabled());
+    QTest::keyClicks(adresse, u"http://192.168.1.10:8000"_s);
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
+    const auto fehler = konto->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(fehler.begin(), fehler.end(), [&](const QLabel* label) {
+        return label->isVisible() && label->text() == text(u"backend.fehler.klartext"_s);
+    }));
+    EXPECT_FALSE(speicher.enthaelt(u"backendArt"_s));
+    EXPECT_EQ(aufrufe.anzahl(u"frageNeustart"_s), 0);
+
+    adresse->clear();
+    QTest::keyClicks(adresse, u"https://backend.example.org"_s);
+    QTest::keyClick(adresse, Qt::Key_Return);
+    EXPECT_EQ(speicher.text(u"backendArt"_s), u"gehostet"_s);
+    EXPECT_EQ(speicher.text(u"backendURL"_s), u"https://backend.example.org"_s);
+    EXPECT_EQ(aufrufe.anzahl(u"backend.neustart"_s), 1);
+    // Nothing changed: no question.
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
+    EXPECT_EQ(aufrufe.anzahl(u"frageNeustart"_s), 1);
+}
+
 TEST_F(EinstellungenTest, ANewCommandIsStoredWithEmptyTriggersAndNeverMatches) {
     const QList<Befehl> vorher = einstellungen().befehle();
     QWidget* befehle = seite(Kategorie::befehle);

@@ -56,7 +56,11 @@ FensterController& FensterTestBasis::controller() {
                     aufrufe.notiere(u"pruefeUpdate"_s);
                     fertig(u"update.aktuell"_s);
                 },
-            .frageNeustart = [this](QWidget*) { aufrufe.notiere(u"frageNeustart"_s); },
+            .frageNeustart =
+                [this](QWidget*, const QString& textKey) {
+                    aufrufe.notiere(u"frageNeustart"_s);
+                    aufrufe.notiere(textKey);
+                },
         });
     }
     return *controller_;
