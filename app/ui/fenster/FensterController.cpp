@@ -157,7 +157,7 @@ void FensterController::zeigeSetup() {
     onboardingModel_.aktualisiere();
     if (!setupFenster_) {
         setupFenster_ = std::make_unique<SetupFenster>(setupModel_, setupLogin_, dienste_.konto,
-                                                       dienste_.speicher);
+                                                       dienste_.anbieter, dienste_.speicher);
     }
     bringNachVorn(setupFenster_.get());
 }

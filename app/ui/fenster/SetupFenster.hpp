@@ -7,20 +7,24 @@ class QStackedWidget;
 
 namespace parlix {
 
+class AnbieterEinstellungen;
+class AnbieterSeite;
 class AnmeldeFormular;
 class DefaultsStore;
 class Konto;
 class LoginModel;
 class SetupModel;
 
-// The first-run setup in three steps: the interface language (the texts switch at once),
-// the permissions, the account. Back from step 1 on; forward reads "Continue" and on the
-// last step "Get started", which finishes the setup and closes the window.
+// The first-run setup in four steps: the interface language (the texts switch at once),
+// the permissions, the speech and language providers (forward reads "Skip" while none is
+// set up), the account. Back from step 1 on; forward reads "Continue" and on the last step
+// "Get started", which finishes the setup and closes the window.
 class SetupFenster final : public QWidget {
     Q_OBJECT
 
 public:
-    SetupFenster(SetupModel& model, LoginModel& login, Konto& konto, DefaultsStore& speicher,
+    SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
+                 AnbieterEinstellungen& anbieter, DefaultsStore& speicher,
                  QWidget* eltern = nullptr);
 
     QPushButton* zurueck() const { return zurueck_; }
@@ -28,6 +32,7 @@ public:
     // The language buttons of step 0, in the order of the languages.
     QList<QPushButton*> sprachKnoepfe() const { return sprachKnoepfe_; }
     AnmeldeFormular* formular() const { return formular_; }
+    AnbieterSeite* anbieterSeite() const { return anbieterSeite_; }
 
 private:
     class Schritte;
@@ -42,6 +47,7 @@ private:
     SetupModel& model_;
     LoginModel& login_;
     Konto& konto_;
+    AnbieterEinstellungen& anbieter_;
     DefaultsStore& speicher_;
     Schritte* schritte_;
     QStackedWidget* seiten_;
@@ -49,6 +55,7 @@ private:
     QPushButton* weiter_;
     QList<QPushButton*> sprachKnoepfe_;
     AnmeldeFormular* formular_ = nullptr;
+    AnbieterSeite* anbieterSeite_ = nullptr;
 };
 
 } // namespace parlix

@@ -149,6 +149,31 @@ TEST_F(AnsichtenTest, TheHUDShowsItsStateAndErrorsInTheInterfaceLanguage) {
     }
 }
 
+TEST_F(AnsichtenTest, TheProviderPaneAndItsSetupStepAreDrawnInTheInterfaceLanguage) {
+    for (const QString& sprache : {u"de"_s, u"en"_s}) {
+        SCOPED_TRACE(sprache.toStdString());
+        for (const QString& name :
+             {u"einstellungen.anbieter.gewaehlt"_s, u"einstellungen.anbieter.gewaehlt.dunkel"_s}) {
+            const QString gelesen = lies(bild(sprache, name));
+            for (const QString& key : {u"anbieter.transkription"_s, u"anbieter.schluessel"_s,
+                                       u"anbieter.visionModell"_s, u"anbieter.ort.datei"_s}) {
+                EXPECT_TRUE(gelesen.contains(text(key, sprache).section(u' ', 0, 1)))
+                    << name.toStdString() << ": " << key.toStdString() << " in "
+                    << gelesen.toStdString();
+            }
+            EXPECT_TRUE(gelesen.contains(u"Groq"_s)) << gelesen.toStdString();
+            EXPECT_TRUE(gelesen.contains(u"127.0.0.1:8080"_s)) << gelesen.toStdString();
+            // The key is hidden.
+            EXPECT_FALSE(gelesen.contains(u"gsk_"_s)) << gelesen.toStdString();
+        }
+        const QString schritt = lies(bild(sprache, u"einrichtung.anbieter"_s));
+        EXPECT_TRUE(schritt.contains(text(u"setup.anbieter.titel"_s, sprache)))
+            << schritt.toStdString();
+        EXPECT_TRUE(schritt.contains(text(u"setup.ueberspringen"_s, sprache)))
+            << schritt.toStdString();
+    }
+}
+
 TEST_F(AnsichtenTest, TheHistoryPanelShowsTheLocalisedTitleAndItsCardsOrTheEmptyState) {
     const QRect karten(60, 260, 1000, 900);
     for (const QString& sprache : {u"de"_s, u"en"_s, u"es"_s, u"fr"_s}) {
