@@ -30,6 +30,9 @@ AnbieterEinstellungen::AnbieterEinstellungen(DefaultsStore& speicher,
     : speicher_(speicher)
     , bund_(std::move(bund))
     , arbeiter_(new QObject) {
+    if (!bund_->fragtDienst()) {
+        ort_ = SchluesselBund::Ort::datei;
+    }
     faden_.setObjectName(u"Schlüsselbund"_s);
     arbeiter_->moveToThread(&faden_);
     connect(&faden_, &QThread::finished, arbeiter_, &QObject::deleteLater);
@@ -66,6 +69,7 @@ void AnbieterEinstellungen::lade() {
                         schluessel_.insert(it.key(), it.value());
                     }
                 }
+                geladen_ = true;
                 setzeOrt(ort);
                 emit geaendert();
             },

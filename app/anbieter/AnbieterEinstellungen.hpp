@@ -32,8 +32,8 @@ public:
 
     // Reads the stored keys in the background; geaendert() follows.
     void lade();
-    // Whether the keys were read (or written) at least once.
-    bool geladen() const { return ort_.has_value(); }
+    // Whether lade() has brought the stored keys.
+    bool geladen() const { return geladen_; }
     // Where the keys are kept, once known.
     std::optional<SchluesselBund::Ort> ort() const { return ort_; }
 
@@ -78,6 +78,7 @@ private:
     std::mutex sperre_;
     QHash<QString, QString> ausstehend_;
     std::optional<SchluesselBund::Ort> ort_;
+    bool geladen_ = false;
     QThread faden_;
     QObject* arbeiter_;
 };

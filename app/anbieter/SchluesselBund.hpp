@@ -21,6 +21,9 @@ public:
     // `dienstNutzen` false never asks the Secret Service (the render harness).
     explicit SchluesselBund(QString datei = standardDatei(), bool dienstNutzen = true);
 
+    // Whether the Secret Service is asked at all; without it the file is the store.
+    bool fragtDienst() const { return dienstNutzen_; }
+
     // "$XDG_DATA_HOME/com.orvand.parlix/schluessel.json"
     static QString standardDatei();
 

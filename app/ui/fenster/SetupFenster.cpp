@@ -28,7 +28,8 @@ class SetupFenster::Schritte final : public QWidget {
 public:
     explicit Schritte(const SetupModel& model)
         : model_(model) {
-        setFixedSize(64, 10);
+        // The current step's long dot and the others, 6 apart.
+        setFixedSize(24 + SetupModel::letzterSchritt * (8 + 6), 10);
     }
 
 protected:
