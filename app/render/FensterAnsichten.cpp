@@ -55,21 +55,33 @@ std::unique_ptr<QWidget> mitKulisse(std::unique_ptr<Fenster> fenster, FensterKul
     return fenster;
 }
 
-std::unique_ptr<QWidget> einstellungen(RenderUmgebung& u, Kategorie kategorie, bool aufnahme) {
+// `danach` sets the scene up once the window stands.
+std::unique_ptr<QWidget> einstellungen(RenderUmgebung& u, Kategorie kategorie,
+                                       const std::function<void(FensterKulisse&)>& danach = {}) {
     auto* kulisse = new FensterKulisse(u, {});
     auto fenster =
         std::make_unique<SettingsFenster>(kulisse->settings(), kulisse->dienste(), [] {});
     fenster->waehle(kategorie);
-    if (aufnahme) {
-        kulisse->settings().setzeNimmtAuf(SettingsModel::Hotkeyart::diktat, true);
+    if (danach) {
+        danach(*kulisse);
     }
     return mitKulisse(std::move(fenster), kulisse);
 }
 
+// Groq for the transcription with a key typed, a local server for the language model.
+void mitAnbietern(FensterKulisse& kulisse) {
+    using Rolle = AnbieterEinstellungen::Rolle;
+    AnbieterEinstellungen& anbieter = kulisse.anbieter();
+    anbieter.waehleVorlage(Rolle::transkription, u"groq"_s);
+    anbieter.setzeSchluessel(Rolle::transkription, u"gsk_beispiel0123456789"_s);
+    anbieter.waehleVorlage(Rolle::sprache, u"andere"_s);
+    anbieter.setzeURL(Rolle::sprache, u"http://127.0.0.1:8080/v1"_s);
+}
+
 std::unique_ptr<QWidget> setup(RenderUmgebung& u, int schritt) {
     auto* kulisse = new FensterKulisse(u, {.bus = false});
-    auto fenster = std::make_unique<SetupFenster>(kulisse->setup(), kulisse->login(),
-                                                  kulisse->konto(), u.speicher);
+    auto fenster = std::make_unique<SetupFenster>(
+        kulisse->setup(), kulisse->login(), kulisse->konto(), kulisse->anbieter(), u.speicher);
     for (int i = 0; i < schritt; ++i) {
         kulisse->setup().weiter();
     }
@@ -136,20 +148,32 @@ void mitDunkel(AnsichtenRegister& ansichten, const QString& name, const Bauer& b
 
 void registriere(AnsichtenRegister& ansichten) {
     const std::pair<QString, Kategorie> kategorien[] = {
-        {u"tasten"_s, Kategorie::tasten},   {u"mikrofon"_s, Kategorie::mikrofon},
-        {u"sprache"_s, Kategorie::sprache}, {u"schreibstil"_s, Kategorie::schreibstil},
-        {u"hud"_s, Kategorie::hud},         {u"verhalten"_s, Kategorie::verhalten},
-        {u"konto"_s, Kategorie::konto},     {u"vokabular"_s, Kategorie::vokabular},
-        {u"befehle"_s, Kategorie::befehle}, {u"bausteine"_s, Kategorie::bausteine},
+        {u"tasten"_s, Kategorie::tasten},
+        {u"mikrofon"_s, Kategorie::mikrofon},
+        {u"sprache"_s, Kategorie::sprache},
+        {u"schreibstil"_s, Kategorie::schreibstil},
+        {u"hud"_s, Kategorie::hud},
+        {u"verhalten"_s, Kategorie::verhalten},
+        {u"konto"_s, Kategorie::konto},
+        {u"anbieter"_s, Kategorie::anbieter},
+        {u"vokabular"_s, Kategorie::vokabular},
+        {u"befehle"_s, Kategorie::befehle},
+        {u"bausteine"_s, Kategorie::bausteine},
     };
     for (const auto& [name, kategorie] : kategorien) {
         mitDunkel(ansichten, u"einstellungen."_s + name,
-                  [kategorie](RenderUmgebung& u) { return einstellungen(u, kategorie, false); });
+                  [kategorie](RenderUmgebung& u) { return einstellungen(u, kategorie); });
     }
-    mitDunkel(ansichten, u"einstellungen.tasten.aufnahme"_s,
-              [](RenderUmgebung& u) { return einstellungen(u, Kategorie::tasten, true); });
-    const QString schritte[] = {u"sprache"_s, u"rechte"_s, u"konto"_s};
-    for (int schritt = 0; schritt < 3; ++schritt) {
+    mitDunkel(ansichten, u"einstellungen.tasten.aufnahme"_s, [](RenderUmgebung& u) {
+        return einstellungen(u, Kategorie::tasten, [](FensterKulisse& k) {
+            k.settings().setzeNimmtAuf(SettingsModel::Hotkeyart::diktat, true);
+        });
+    });
+    mitDunkel(ansichten, u"einstellungen.anbieter.gewaehlt"_s, [](RenderUmgebung& u) {
+        return einstellungen(u, Kategorie::anbieter, mitAnbietern);
+    });
+    const QString schritte[] = {u"sprache"_s, u"rechte"_s, u"anbieter"_s, u"konto"_s};
+    for (int schritt = 0; schritt <= SetupModel::letzterSchritt; ++schritt) {
         mitDunkel(ansichten, u"einrichtung."_s + schritte[schritt],
                   [schritt](RenderUmgebung& u) { return setup(u, schritt); });
     }

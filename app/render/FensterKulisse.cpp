@@ -64,6 +64,10 @@ FensterKulisse::FensterKulisse(RenderUmgebung& umgebung, Rechte rechte, bool ang
     onboarding_ = std::make_unique<OnboardingModel>(*mikrofone_, *desktop_, *bus_);
     setup_ = std::make_unique<SetupModel>(*onboarding_, umgebung.speicher);
     login_ = std::make_unique<LoginModel>(*konto_, client, umgebung.mainQueue, umgebung.speicher);
+    // The keys in a private file of the drawing; the desktop's keyring is not asked.
+    anbieter_ = std::make_unique<AnbieterEinstellungen>(
+        umgebung.speicher,
+        std::make_unique<SchluesselBund>(ordner_.filePath(u"schluessel.json"_s), false));
     settings_->autostartAktiv = [] { return false; };
     settings_->lade();
     onboarding_->aktualisiere();
@@ -71,6 +75,7 @@ FensterKulisse::FensterKulisse(RenderUmgebung& umgebung, Rechte rechte, bool ang
         .speicher = umgebung_.speicher,
         .mainQueue = umgebung_.mainQueue,
         .konto = *konto_,
+        .anbieter = *anbieter_,
         .authClient = client,
         .hotkeys = {},
         .tasten = nullptr,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/account/Konto.hpp"
+#include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
 #include "app/ui/fenster/LoginModel.hpp"
@@ -40,6 +41,7 @@ public:
     OnboardingModel& onboarding() { return *onboarding_; }
     SetupModel& setup() { return *setup_; }
     LoginModel& login() { return *login_; }
+    AnbieterEinstellungen& anbieter() { return *anbieter_; }
 
 private:
     class Mikrofone;
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<OnboardingModel> onboarding_;
     std::unique_ptr<SetupModel> setup_;
     std::unique_ptr<LoginModel> login_;
+    std::unique_ptr<AnbieterEinstellungen> anbieter_;
     std::unique_ptr<FensterDienste> dienste_;
 };
 

@@ -40,7 +40,8 @@ AppDelegate::AppDelegate(Dienste dienste)
     , lockHotkeys_(manager(Einstellungen::Schluessel::lockHotkey, true))
     , gameModeMonitor_(d_.mainQueue, *d_.plattform.vollbild)
     , coordinator_(erstelleCoordinator())
-    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei) {
+    , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei)
+    , anbieter_(d_.speicher, std::make_unique<SchluesselBund>()) {
     if (d_.plattform.ueberlagerung) {
         d_.plattform.ueberlagerung->uebernimm(hudFenster_);
         d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_);
@@ -86,12 +87,24 @@ void AppDelegate::starte() {
     verdrahteHotkeys();
     starteTap();
     starteGameMode();
+    starteAnbieter();
     log().schreibe(u"App gestartet. Bedienungshilfen vertraut: "_s +
                    (d_.plattform.vertrauen->istVertraut() ? u"true"_s : u"false"_s));
     if (d_.updateAutomatik) {
         d_.updateAutomatik();
     }
     starteKontoUndSetup();
+}
+
+void AppDelegate::starteAnbieter() {
+    connect(&anbieter_, &AnbieterEinstellungen::geaendert, this, &AppDelegate::uebergibAnbieter);
+    uebergibAnbieter();
+    // The keys come from the keyring in the background; geaendert() brings them.
+    anbieter_.lade();
+}
+
+void AppDelegate::uebergibAnbieter() {
+    emit anbieterGeaendert(anbieter_.anbieterFuerServer());
 }
 
 void AppDelegate::installiereQuellen() {
@@ -195,7 +208,7 @@ FensterSteuerung& AppDelegate::fenster() {
             fenster_ = d_.fensterFabrik({d_.mainQueue, d_.speicher, verlauf_, *hotkeys_,
                                          *aktionHotkeys_, *promptHotkeys_, *lockHotkeys_,
                                          *hotkeyTap_, *d_.plattform.umleitung, konto_,
-                                         coordinator_->hud().model(), d_.plattform});
+                                         coordinator_->hud().model(), d_.plattform, anbieter_});
         } else {
             fenster_ = std::make_unique<NullFensterSteuerung>();
         }

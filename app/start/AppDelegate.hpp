@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/account/Konto.hpp"
+#include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/stream/NetzFaden.hpp"
 #include "app/ui/FensterUmfeld.hpp"
@@ -87,6 +88,12 @@ public:
     StatusPanel* statusPanel() const { return popover_.get(); }
     HUDWidget& hudFenster() { return hudFenster_; }
     LiveBoxWidget& liveBoxFenster() { return liveBoxFenster_; }
+    AnbieterEinstellungen& anbieter() { return anbieter_; }
+
+signals:
+    // The providers the user set up, as the local backend takes them (keys included):
+    // once at start, again when the keys were read and after every change.
+    void anbieterGeaendert(const QJsonObject& anbieter);
 
 private:
     std::shared_ptr<AufnahmeCoordinator> erstelleCoordinator();
@@ -98,6 +105,9 @@ private:
     void starteTap();
     void starteGameMode();
     void starteKontoUndSetup();
+    void starteAnbieter();
+    // The one place that hands the providers to the backend.
+    void uebergibAnbieter();
     std::shared_ptr<HotkeyManager> manager(Einstellungen::Schluessel schluessel, bool nurToggle);
     PanelAktionen panelAktionen();
 
@@ -116,6 +126,7 @@ private:
     std::unique_ptr<GlasVerlaufController> glasVerlauf_;
     std::shared_ptr<AufnahmeCoordinator> coordinator_;
     Konto konto_;
+    AnbieterEinstellungen anbieter_;
     std::unique_ptr<FensterSteuerung> fenster_;
     std::unique_ptr<Tray> tray_;
     std::unique_ptr<StatusPanel> popover_;

@@ -118,8 +118,11 @@ int laufeAlsZweite(const EinzelInstanz& instanz, bool umschalten) {
     return geweckt ? 0 : 1;
 }
 
-// While a recording waits for the local server, the HUD says that it failed.
-void meldeAusfall(LokalerServer& server, AppDelegate& delegate, DefaultsStore& speicher) {
+// The local server gets the providers the user set up, at start and after every change;
+// while a recording waits for it, the HUD says that it failed.
+void verbindeServer(LokalerServer& server, AppDelegate& delegate, DefaultsStore& speicher) {
+    QObject::connect(&delegate, &AppDelegate::anbieterGeaendert, &server,
+                     &LokalerServer::setzeAnbieter);
     QObject::connect(&server, &LokalerServer::ausgefallen, &delegate,
                      [&delegate, &speicher](const QString& grund) {
                          if (delegate.coordinator().aktiv()) {
@@ -147,7 +150,7 @@ int laufeAnwendung(DefaultsStore& speicher, EinzelInstanz& instanz, const Plattf
                           TokenSpeicher::datei(), &baueFenster,
                           [&updater] { updater.starteAutomatik(); }});
     if (server) {
-        meldeAusfall(*server, delegate, speicher);
+        verbindeServer(*server, delegate, speicher);
     }
     QObject::connect(&instanz, &EinzelInstanz::geweckt, &delegate, &AppDelegate::zeigeStatusPanel);
     QObject::connect(&instanz, &EinzelInstanz::umschalten, &delegate,

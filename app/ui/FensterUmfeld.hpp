@@ -5,6 +5,7 @@
 
 namespace parlix {
 
+class AnbieterEinstellungen;
 class DefaultsStore;
 class FensterSteuerung;
 class HotkeyManager;
@@ -37,6 +38,8 @@ struct FensterUmfeld {
     HUDModel& hud;
     // The desktop's services (microphones, sounds, ...).
     Plattform& plattform;
+    // The speech and language providers the user set up.
+    AnbieterEinstellungen& anbieter;
 };
 
 // Builds the window controller on first use.

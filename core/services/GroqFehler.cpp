@@ -1,5 +1,8 @@
 #include "core/services/GroqFehler.hpp"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 using namespace Qt::StringLiterals;
 
 namespace parlix {
@@ -10,8 +13,12 @@ GroqFehler::GroqFehler(Fall fall, int status, const QString& text, const QString
     , status_(status)
     , text_(text) {}
 
-GroqFehler GroqFehler::http(int status, const QString& text) {
-    return {Fall::http, status, text, u"HTTP-Status %1: %2"_s.arg(status).arg(text)};
+GroqFehler GroqFehler::http(int status, const QString& text, const QByteArray& koerper) {
+    GroqFehler fehler{Fall::http, status, text, u"HTTP-Status %1: %2"_s.arg(status).arg(text)};
+    const QJsonObject objekt = QJsonDocument::fromJson(koerper).object();
+    fehler.grund_ = objekt.value(u"grund").toString();
+    fehler.anbieterText_ = objekt.value(u"anbieterText").toString();
+    return fehler;
 }
 
 GroqFehler GroqFehler::keinKey() {

@@ -15,7 +15,8 @@ public:
         keinJson,          // a body that should be JSON is not; text() says why
     };
 
-    static GroqFehler http(int status, const QString& text);
+    // `koerper`: the whole body, for the backend's machine-readable reason (grund()).
+    static GroqFehler http(int status, const QString& text, const QByteArray& koerper = {});
     static GroqFehler keinKey();
     static GroqFehler ungueltigeAntwort();
     static GroqFehler keinJson(const QString& grund);
@@ -25,6 +26,12 @@ public:
     // (empty when those bytes are not valid UTF-8). For `keinJson`: the parser's reason.
     int status() const { return status_; }
     QString text() const { return text_; }
+    // For `http`: the member "grund" of a JSON body (why the backend or its provider
+    // refused, for example "anbieterSchluessel") and the provider's own error text
+    // ("anbieterText"); empty when the body carries none. Read from the whole body, as a
+    // long provider text would push the reason out of text().
+    QString grund() const { return grund_; }
+    QString anbieterText() const { return anbieterText_; }
 
 private:
     GroqFehler(Fall fall, int status, const QString& text, const QString& beschreibung);
@@ -32,6 +39,8 @@ private:
     Fall fall_;
     int status_;
     QString text_;
+    QString grund_;
+    QString anbieterText_;
 };
 
 } // namespace parlix

@@ -46,7 +46,7 @@ QByteArray GroqVerbindung::sende(const HttpAnfrage& anfrage, std::stop_token sto
         throw;
     }
     if (antwort.status < 200 || antwort.status > 299) {
-        throw GroqFehler::http(antwort.status, fehlerText(antwort.koerper));
+        throw GroqFehler::http(antwort.status, fehlerText(antwort.koerper), antwort.koerper);
     }
     return antwort.koerper;
 }

@@ -18,7 +18,7 @@ using S = Einstellungen::Schluessel;
 using A = Einstellungen::Art;
 using W = Einstellungen::Wert;
 
-constexpr std::array<Einstellungen::Eintrag, 32> eintraege{{
+constexpr std::array<Einstellungen::Eintrag, 39> eintraege{{
     {S::serverURL, u"serverURL", A::text, [] { return W(u"http://parlix.local:8000"_s); }},
     {S::apiToken, u"apiToken", A::optionalerText, [] { return W(); }},
     {S::diktatHotkey, u"diktatHotkey", A::hotkey, [] { return W(Hotkey::diktatStandard()); }},
@@ -53,6 +53,15 @@ constexpr std::array<Einstellungen::Eintrag, 32> eintraege{{
     {S::setupErledigt, u"setupErledigt", A::flagAus, [] { return W(false); }},
     {S::onboardingErledigt, u"onboardingErledigt", A::flagAus, [] { return W(false); }},
     {S::audioDebugSpeichern, u"audioDebugSpeichern", A::flagAus, [] { return W(false); }},
+    {S::anbieterTranskription, u"anbieterTranskription", A::text, [] { return W(QString()); }},
+    {S::anbieterTranskriptionURL, u"anbieterTranskriptionURL", A::text,
+     [] { return W(QString()); }},
+    {S::anbieterTranskriptionModell, u"anbieterTranskriptionModell", A::text,
+     [] { return W(QString()); }},
+    {S::anbieterSprache, u"anbieterSprache", A::text, [] { return W(QString()); }},
+    {S::anbieterSpracheURL, u"anbieterSpracheURL", A::text, [] { return W(QString()); }},
+    {S::anbieterSpracheModell, u"anbieterSpracheModell", A::text, [] { return W(QString()); }},
+    {S::anbieterVisionModell, u"anbieterVisionModell", A::text, [] { return W(QString()); }},
 }};
 
 // eintrag() indexes the table by key.

@@ -55,6 +55,16 @@ public:
         setupErledigt,
         onboardingErledigt,
         audioDebugSpeichern,
+        // The speech and language providers the user set up, per role: the provider id
+        // ("groq", "mistral", "openai", "andere"; empty for none), its root URL and models.
+        // Their API keys are not settings: they live in the keyring.
+        anbieterTranskription,
+        anbieterTranskriptionURL,
+        anbieterTranskriptionModell,
+        anbieterSprache,
+        anbieterSpracheURL,
+        anbieterSpracheModell,
+        anbieterVisionModell,
     };
 
     // How a key is stored and read back.

@@ -157,7 +157,8 @@ void FensterController::zeigeSetup() {
     onboardingModel_.aktualisiere();
     if (!setupFenster_) {
         setupFenster_ = std::make_unique<SetupFenster>(setupModel_, setupLogin_, dienste_.konto,
-                                                       dienste_.speicher, dienste_.frageNeustart);
+                                                       dienste_.anbieter, dienste_.speicher,
+                                                       dienste_.frageNeustart);
     }
     bringNachVorn(setupFenster_.get());
 }

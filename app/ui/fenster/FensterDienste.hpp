@@ -10,6 +10,7 @@ class QWidget;
 
 namespace parlix {
 
+class AnbieterEinstellungen;
 class Barrierefreiheit;
 class DefaultsStore;
 class DesktopZugang;
@@ -30,6 +31,8 @@ struct FensterDienste {
     DefaultsStore& speicher;
     MainQueue& mainQueue;
     Konto& konto;
+    // The speech and language providers the user set up.
+    AnbieterEinstellungen& anbieter;
     // The account backend for registration and password reset (Konto signs in).
     AuthClient authClient;
     // Dictation, action, prompt, lock: the managers that use the recorded hotkeys.

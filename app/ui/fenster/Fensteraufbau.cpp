@@ -32,6 +32,7 @@ private:
             .speicher = speicher,
             .mainQueue = umfeld.mainQueue,
             .konto = umfeld.konto,
+            .anbieter = umfeld.anbieter,
             .authClient = AuthClient(QUrl()),
             .hotkeys = {&umfeld.hotkeys, &umfeld.aktionHotkeys, &umfeld.promptHotkeys,
                         &umfeld.lockHotkeys},

@@ -1,6 +1,7 @@
 #include "app/ui/fenster/SettingsFenster.hpp"
 
 #include "app/ui/Texte.hpp"
+#include "app/ui/fenster/AnbieterSeite.hpp"
 #include "app/ui/fenster/BackendKarte.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
@@ -55,6 +56,8 @@ SettingsFenster::SettingsFenster(SettingsModel& model, FensterDienste& dienste,
         texte.text(u"nav.konto"_s),
         new KontoSeite(dienste.konto, texte, std::move(onLogin),
                        new BackendKarte(dienste.speicher, texte, dienste.frageNeustart)));
+    fuegeSeiteHinzu(texte.text(u"nav.anbieter"_s),
+                    new AnbieterSeite(dienste.anbieter, dienste.speicher, texte));
     fuegeSeiteHinzu(texte.text(u"nav.vokabular"_s), new VokabularSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.befehl"_s), befehleSeite(model, texte));
     fuegeSeiteHinzu(texte.text(u"nav.bausteine"_s), bausteineSeite(model, texte));

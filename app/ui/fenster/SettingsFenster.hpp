@@ -12,7 +12,7 @@ class Konto;
 class SettingsModel;
 struct FensterDienste;
 
-// The settings window: a sidebar with the ten categories and the pane of the chosen one.
+// The settings window: a sidebar with the eleven categories and the pane of the chosen one.
 // Every change goes through the settings model and is written at once.
 class SettingsFenster final : public QWidget {
     Q_OBJECT
@@ -26,11 +26,12 @@ public:
         hud,
         verhalten,
         konto,
+        anbieter,
         vokabular,
         befehle,
         bausteine
     };
-    static constexpr int anzahlKategorien = 10;
+    static constexpr int anzahlKategorien = 11;
 
     // onLogin opens the sign-in window.
     SettingsFenster(SettingsModel& model, FensterDienste& dienste, std::function<void()> onLogin,

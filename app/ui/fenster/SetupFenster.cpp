@@ -1,6 +1,8 @@
 #include "app/ui/fenster/SetupFenster.hpp"
 
+#include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/ui/Texte.hpp"
+#include "app/ui/fenster/AnbieterSeite.hpp"
 #include "app/ui/fenster/AnmeldeFormular.hpp"
 #include "app/ui/fenster/FensterStil.hpp"
 #include "app/ui/fenster/Karte.hpp"
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -25,7 +28,8 @@ class SetupFenster::Schritte final : public QWidget {
 public:
     explicit Schritte(const SetupModel& model)
         : model_(model) {
-        setFixedSize(64, 10);
+        // The current step's long dot and the others, 6 apart.
+        setFixedSize(24 + SetupModel::letzterSchritt * (8 + 6), 10);
     }
 
 protected:
@@ -53,12 +57,13 @@ private:
 };
 
 SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
-                           DefaultsStore& speicher, BackendKarte::FrageNeustart frageNeustart,
-                           QWidget* eltern)
+                           AnbieterEinstellungen& anbieter, DefaultsStore& speicher,
+                           BackendKarte::FrageNeustart frageNeustart, QWidget* eltern)
     : QWidget(eltern, Qt::Window)
     , model_(model)
     , login_(login)
     , konto_(konto)
+    , anbieter_(anbieter)
     , speicher_(speicher)
     , frageNeustart_(std::move(frageNeustart))
     , schritte_(new Schritte(model))
@@ -95,6 +100,7 @@ SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
         }
     });
     connect(&model_, &SetupModel::fertig, this, &QWidget::close);
+    connect(&anbieter_, &AnbieterEinstellungen::geaendert, this, &SetupFenster::zeigeSchritt);
     baue();
 }
 
@@ -109,6 +115,14 @@ void SetupFenster::baue() {
         seite(u"setup.sprache.titel"_s, u"setup.sprache.text"_s, sprachwahl(texte.sprache())));
     seiten_->addWidget(
         seite(u"setup.rechte.titel"_s, u"onb.unter"_s, RechteZeile::alle(model_.rechte(), texte)));
+    anbieterSeite_ = new AnbieterSeite(anbieter_, speicher_, texte);
+    // The two provider cards and the test are taller than the window's other steps.
+    auto* rolle = new QScrollArea;
+    rolle->setFrameShape(QFrame::NoFrame);
+    rolle->setWidgetResizable(true);
+    rolle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolle->setWidget(anbieterSeite_);
+    seiten_->addWidget(seite(u"setup.anbieter.titel"_s, u"setup.anbieter.text"_s, rolle));
     formular_ = new AnmeldeFormular(login_, konto_, texte, false);
     dienst_ = new BackendKarte(speicher_, texte, frageNeustart_);
     auto* kontoUndDienst = new QWidget;
@@ -151,8 +165,13 @@ void SetupFenster::zeigeSchritt() {
     seiten_->setCurrentIndex(schritt);
     zurueck_->setText(texte.text(u"setup.zurueck"_s));
     zurueck_->setVisible(schritt >= 1);
+    const bool ohneAnbieter =
+        !anbieter_.eingerichtet(AnbieterEinstellungen::Rolle::transkription) &&
+        !anbieter_.eingerichtet(AnbieterEinstellungen::Rolle::sprache);
     weiter_->setText(texte.text(schritt == SetupModel::letzterSchritt ? u"login.loslegen"_s
-                                                                      : u"setup.weiter"_s));
+                                : schritt == SetupModel::anbieterSchritt && ohneAnbieter
+                                    ? u"setup.ueberspringen"_s
+                                    : u"setup.weiter"_s));
     if (schritt == 1) {
         model_.rechte().aktualisiere();
     }

@@ -9,20 +9,24 @@ class QStackedWidget;
 
 namespace parlix {
 
+class AnbieterEinstellungen;
+class AnbieterSeite;
 class AnmeldeFormular;
 class DefaultsStore;
 class Konto;
 class LoginModel;
 class SetupModel;
 
-// The first-run setup in three steps: the interface language (the texts switch at once),
-// the permissions, the service and the account. Back from step 1 on; forward reads "Continue" and
+// The first-run setup in four steps: the interface language (the texts switch at once),
+// the permissions, the speech and language providers (forward reads "Skip" while none is
+// set up), the service and the account. Back from step 1 on; forward reads "Continue" and
 // on the last step "Get started", which finishes the setup and closes the window.
 class SetupFenster final : public QWidget {
     Q_OBJECT
 
 public:
-    SetupFenster(SetupModel& model, LoginModel& login, Konto& konto, DefaultsStore& speicher,
+    SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
+                 AnbieterEinstellungen& anbieter, DefaultsStore& speicher,
                  BackendKarte::FrageNeustart frageNeustart = {}, QWidget* eltern = nullptr);
 
     QPushButton* zurueck() const { return zurueck_; }
@@ -31,6 +35,7 @@ public:
     QList<QPushButton*> sprachKnoepfe() const { return sprachKnoepfe_; }
     AnmeldeFormular* formular() const { return formular_; }
     BackendKarte* dienst() const { return dienst_; }
+    AnbieterSeite* anbieterSeite() const { return anbieterSeite_; }
 
 private:
     class Schritte;
@@ -45,6 +50,7 @@ private:
     SetupModel& model_;
     LoginModel& login_;
     Konto& konto_;
+    AnbieterEinstellungen& anbieter_;
     DefaultsStore& speicher_;
     BackendKarte::FrageNeustart frageNeustart_;
     Schritte* schritte_;
@@ -54,6 +60,7 @@ private:
     QList<QPushButton*> sprachKnoepfe_;
     AnmeldeFormular* formular_ = nullptr;
     BackendKarte* dienst_ = nullptr;
+    AnbieterSeite* anbieterSeite_ = nullptr;
 };
 
 } // namespace parlix

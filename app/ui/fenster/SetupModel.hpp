@@ -7,13 +7,15 @@ namespace parlix {
 class DefaultsStore;
 class OnboardingModel;
 
-// The first-run setup: step 0 the interface language, 1 the permissions, 2 the account.
+// The first-run setup: step 0 the interface language, 1 the permissions, 2 the speech and
+// language providers, 3 the account.
 // Main thread.
 class SetupModel final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int letzterSchritt = 2;
+    static constexpr int letzterSchritt = 3;
+    static constexpr int anbieterSchritt = 2;
 
     SetupModel(OnboardingModel& rechte, DefaultsStore& speicher);
 

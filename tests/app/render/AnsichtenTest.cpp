@@ -144,8 +144,34 @@ TEST_F(AnsichtenTest, TheHUDShowsItsStateAndErrorsInTheInterfaceLanguage) {
         EXPECT_TRUE(zustand.contains(text(u"status.hoere"_s, sprache).remove(u'…').trimmed()))
             << zustand.toStdString();
         const QString fehler = lies(bild(sprache, u"hud.energie.fehler"_s).copy(kapsel));
-        EXPECT_TRUE(fehler.contains(text(u"fehler.keinAnbieter"_s, sprache).section(u' ', 0, 2)))
+        EXPECT_TRUE(fehler.contains(text(u"fehler.keinAnbieter"_s, sprache).section(u' ', 0, 1)))
             << fehler.toStdString();
+    }
+}
+
+TEST_F(AnsichtenTest, TheProviderPaneAndItsSetupStepAreDrawnInTheInterfaceLanguage) {
+    for (const QString& sprache : {u"de"_s, u"en"_s}) {
+        SCOPED_TRACE(sprache.toStdString());
+        for (const QString& name :
+             {u"einstellungen.anbieter.gewaehlt"_s, u"einstellungen.anbieter.gewaehlt.dunkel"_s}) {
+            const QString gelesen = lies(bild(sprache, name));
+            for (const QString& key : {u"anbieter.transkription"_s, u"anbieter.schluessel"_s,
+                                       u"anbieter.visionModell"_s, u"anbieter.ort.datei"_s}) {
+                EXPECT_TRUE(gelesen.contains(text(key, sprache).section(u' ', 0, 1)))
+                    << name.toStdString() << ": " << key.toStdString() << " in "
+                    << gelesen.toStdString();
+            }
+            EXPECT_TRUE(gelesen.contains(u"Groq"_s)) << gelesen.toStdString();
+            EXPECT_TRUE(gelesen.contains(u"127.0.0.1:8080"_s)) << gelesen.toStdString();
+            // The key is hidden.
+            EXPECT_FALSE(gelesen.contains(u"gsk_"_s)) << gelesen.toStdString();
+        }
+        const QString schritt = lies(bild(sprache, u"einrichtung.anbieter"_s));
+        for (const QString& key :
+             {u"anbieter.transkription"_s, u"anbieter.sprache"_s, u"anbieter.test.titel"_s}) {
+            EXPECT_TRUE(schritt.contains(text(key, sprache)))
+                << key.toStdString() << " in " << schritt.toStdString();
+        }
     }
 }
 

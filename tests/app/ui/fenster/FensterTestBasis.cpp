@@ -36,6 +36,7 @@ FensterController& FensterTestBasis::controller() {
             .speicher = speicher,
             .mainQueue = mainQueue,
             .konto = *konto,
+            .anbieter = anbieter,
             .authClient = AuthClient(backend),
             .hotkeys = {manager[0].get(), manager[1].get(), manager[2].get(), manager[3].get()},
             .tasten = &tasten,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/account/Konto.hpp"
+#include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/ui/fenster/FensterController.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/hotkeys/HotkeyManager.hpp"
@@ -46,6 +47,10 @@ protected:
     FakeKlangspieler klaenge{aufrufe};
     FakeTastenUmleitung tasten{aufrufe};
     QTemporaryDir ordner;
+    // Its keys in a file of `ordner`: the keyring has tests of its own.
+    AnbieterEinstellungen anbieter{speicher,
+                                   std::make_unique<SchluesselBund>(
+                                       ordner.filePath(QStringLiteral("schluessel.json")), false)};
     QUrl backend{QStringLiteral("http://127.0.0.1:9")};
     std::unique_ptr<Konto> konto;
     // Dictation, action, prompt, lock, reading their hotkeys from `speicher`.

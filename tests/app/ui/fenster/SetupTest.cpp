@@ -1,4 +1,5 @@
 // First-run setup and the permission window, driven through their buttons.
+#include "app/ui/fenster/AnbieterSeite.hpp"
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/RechteZeile.hpp"
@@ -66,6 +67,13 @@ TEST_F(SetupTest, LanguageFirstWithoutBackTheTextsSwitchAtOnceAndGetStartedFinis
     EXPECT_TRUE(fenster->zurueck()->isVisible());
     EXPECT_EQ(fenster->zurueck()->text(), u"Back"_s);
     EXPECT_EQ(zeilen(fenster).size(), 3);
+    // The providers: skippable while none is set up, then "Continue".
+    QTest::mouseClick(fenster->weiter(), Qt::LeftButton);
+    EXPECT_TRUE(hatText(fenster, u"Speech and language"_s));
+    EXPECT_TRUE(fenster->anbieterSeite()->isVisible());
+    EXPECT_EQ(fenster->weiter()->text(), u"Skip"_s);
+    anbieter.waehleVorlage(AnbieterEinstellungen::Rolle::transkription, u"mistral"_s);
+    EXPECT_EQ(fenster->weiter()->text(), u"Continue"_s);
     QTest::mouseClick(fenster->weiter(), Qt::LeftButton);
     EXPECT_EQ(fenster->weiter()->text(), text(u"login.loslegen"_s));
     EXPECT_EQ(fenster->weiter()->text(), u"Get started"_s);
