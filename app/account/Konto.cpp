@@ -1,10 +1,14 @@
 #include "app/account/Konto.hpp"
 
+#include "app/account/TokenNichtGespeichert.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/concurrency/MainQueue.hpp"
+#include "core/log/DateiLog.hpp"
 #include "core/services/Geraet.hpp"
 
 #include <QPointer>
+
+using namespace Qt::StringLiterals;
 
 namespace parlix {
 
@@ -23,7 +27,11 @@ void Konto::login(const QString& email, const QString& passwort, Fertig fertig) 
         QString angezeigt = email;
         try {
             const QString token = client_.login(email, passwort, Geraet::id(), stop);
-            TokenSpeicher::setze(token, tokenDatei_);
+            if (!TokenSpeicher::setze(token, tokenDatei_)) {
+                log().schreibe(u"FEHLER: Anmeldung nicht gespeichert: Token nicht schreibbar ("_s +
+                               tokenDatei_ + u")"_s);
+                throw TokenNichtGespeichert(tokenDatei_);
+            }
             try {
                 angezeigt = client_.profil(token, stop).email;
             } catch (...) {

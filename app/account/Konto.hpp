@@ -21,7 +21,8 @@ class Konto final : public QObject {
     Q_PROPERTY(QString email READ email NOTIFY emailGeaendert)
 
 public:
-    // Receives nothing on success, else the error (AuthFehler, TransportFehler).
+    // Receives nothing on success, else the error (AuthFehler, TransportFehler,
+    // TokenNichtGespeichert).
     using Fertig = std::function<void(std::exception_ptr fehler)>;
 
     // Signed in from the start if a token is stored in `tokenDatei`.
@@ -33,7 +34,8 @@ public:
     QString email() const { return email_; }
 
     // Signs in and stores the token; the profile's e-mail is shown, or the typed one
-    // when the profile cannot be had. An error changes nothing and goes to `fertig`.
+    // when the profile cannot be had. An error changes nothing and goes to `fertig`; a
+    // token that cannot be stored is one (TokenNichtGespeichert).
     void login(const QString& email, const QString& passwort, Fertig fertig);
     // Deletes the token and signs out at once.
     void logout();

@@ -63,6 +63,16 @@ QByteArray Manifest::text() const {
     return text;
 }
 
+bool Manifest::umfasst(const QString& pfad) const {
+    if (istSelbst(pfad) || pruefsummen_.contains(pfad)) {
+        return true;
+    }
+    // The paths are sorted, so the first one after "pfad/" starts with it if any does.
+    const QString ordner = pfad + u'/';
+    const auto danach = pruefsummen_.lower_bound(ordner);
+    return danach != pruefsummen_.end() && danach->first.startsWith(ordner);
+}
+
 std::optional<QString> Manifest::ersteAbweichung(const Manifest& ist) const {
     for (const auto& [pfad, summe] : pruefsummen_) {
         const auto gefunden = ist.pruefsummen_.find(pfad);

@@ -18,6 +18,8 @@ public:
     // not listed themselves.
     static constexpr auto datei = "manifest.sha256";
     static constexpr auto signaturDatei = "manifest.sha256.sig";
+    // Generous for one line per file of a program folder; a larger file is not a manifest.
+    static constexpr qint64 maxBytes = qint64{4} * 1024 * 1024;
 
     // Throws UpdateVerworfen for a link, a special file, an unreadable file or a name
     // the text form cannot hold (a line feed or a backslash).
@@ -26,6 +28,9 @@ public:
     static Manifest ausText(const QByteArray& text);
 
     QByteArray text() const;
+    // Whether `pfad` (relative to the folder) is a listed file, a folder holding one, or
+    // the manifest or its signature: whether the folder's owner put it there.
+    bool umfasst(const QString& pfad) const;
     // The first path where the folder described by `ist` departs from this one, with how;
     // nothing when both list the same files with the same content.
     std::optional<QString> ersteAbweichung(const Manifest& ist) const;

@@ -10,6 +10,8 @@ QString statusSchluessel(UpdateErgebnis ergebnis) {
         return QStringLiteral("update.laedt");
     case UpdateErgebnis::verfuegbar:
         return QStringLiteral("update.paketverwaltung");
+    case UpdateErgebnis::verweigert:
+        return QStringLiteral("update.verweigert");
     case UpdateErgebnis::fehler:
         break;
     }

@@ -14,21 +14,23 @@ namespace parlix {
 
 QString UpdateInstaller::befehle(const Auftrag& auftrag) {
     const QString app = shellWort(auftrag.installation);
-    const QString alt = shellWort(auftrag.installation + u".alt"_s);
     const QString neu = shellWort(auftrag.neu);
     const QString programm =
         shellWort(QDir(auftrag.installation).filePath(QLatin1String(Installation::programm)));
-    // The old folder is moved aside only when that works, and a copy that fails part way
-    // is removed before the old folder goes back (else mv would move it inside).
+    // The old folder is moved aside into a fresh folder beside it (whatever else is there
+    // stays untouched) only when that works, and a copy that fails part way is removed
+    // before the old folder goes back (else mv would move it inside).
     const QStringList zeilen = {
-        u"rm -rf "_s + alt,
-        u"if mv "_s + app + u' ' + alt + u"; then"_s,
+        u"if alt=$(mktemp -d "_s + shellWort(auftrag.installation + u".alt-XXXXXX"_s) +
+            u") && mv "_s + app + u" \"$alt/alt\"; then"_s,
         u"  if cp -R "_s + neu + u' ' + app + u"; then"_s,
-        u"    rm -rf "_s + alt,
+        u"    rm -rf \"$alt\""_s,
         u"  else"_s,
         u"    rm -rf "_s + app,
-        u"    mv "_s + alt + u' ' + app + u"  # Rollback bei Fehler"_s,
+        u"    mv \"$alt/alt\" "_s + app + u" && rmdir \"$alt\"  # Rollback bei Fehler"_s,
         u"  fi"_s,
+        u"else"_s,
+        u"  rmdir \"$alt\" 2>/dev/null"_s,
         u"fi"_s,
         programm + u" &"_s,
         u"rm -rf "_s + shellWort(auftrag.arbeit),

@@ -14,15 +14,12 @@ namespace parlix::UpdatePaket {
 
 namespace {
 
-// Generous for one line per file of a program folder.
-constexpr qint64 maxManifestBytes = qint64{4} * 1024 * 1024;
-
 // A regular file at the top of the folder (not a link), or nothing.
 QByteArray lies(const QString& ordner, const char* name, const QString& fehlt) {
     const QString pfad = QDir(ordner).filePath(QLatin1String(name));
     const QFileInfo info(pfad);
     QFile datei(pfad);
-    if (info.isSymLink() || !info.isFile() || info.size() > maxManifestBytes ||
+    if (info.isSymLink() || !info.isFile() || info.size() > Manifest::maxBytes ||
         !datei.open(QIODevice::ReadOnly)) {
         throw UpdateVerworfen(fehlt);
     }

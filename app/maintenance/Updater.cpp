@@ -148,7 +148,15 @@ Updater::Ergebnis Updater::pruefe(std::stop_token stop) {
                            u")"_s);
             return Ergebnis::aktuell;
         }
-        if (!einrichtung_.installation.ersetzbar) {
+        // As the folder is now: files may have come in since the program started.
+        const Installation installation = einrichtung_.installation.erneut();
+        if (!installation.fremd.isEmpty()) {
+            log().schreibe(u"FEHLER: Update verweigert: "_s + installation.ordner +
+                           u" gehört nicht Parlix allein ("_s + installation.fremd +
+                           u"); die neue Version in einen eigenen Ordner entpacken"_s);
+            return Ergebnis::verweigert;
+        }
+        if (!installation.ersetzbar) {
             log().schreibe(u"Update verfügbar: "_s + lokal + u" → "_s + server +
                            u" — die Paketverwaltung installiert es"_s);
             return Ergebnis::verfuegbar;

@@ -53,7 +53,7 @@ std::optional<QString> lese(const QString& pfad) {
     return token.isEmpty() ? std::nullopt : std::optional(token);
 }
 
-void setze(const QString& token, const QString& pfad) {
+bool setze(const QString& token, const QString& pfad) {
     const QString ordner = QFileInfo(pfad).absolutePath();
     if (!QFileInfo::exists(ordner)) {
         QDir().mkpath(ordner);
@@ -63,14 +63,16 @@ void setze(const QString& token, const QString& pfad) {
     QByteArray vorlage = QFile::encodeName(pfad) + ".XXXXXX";
     const int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
     if (fd < 0) {
-        return;
+        return false;
     }
     const bool geschrieben = schreibeGanz(fd, token.toUtf8()) && ::fsync(fd) == 0;
     ::close(fd);
     // rename replaces whatever is at the path, a symbolic link included, without following it.
     if (!geschrieben || ::rename(vorlage.constData(), QFile::encodeName(pfad).constData()) != 0) {
         ::unlink(vorlage.constData());
+        return false;
     }
+    return true;
 }
 
 void loesche(const QString& pfad) {

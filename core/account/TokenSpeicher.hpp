@@ -18,9 +18,9 @@ std::optional<QString> lese(const QString& pfad = datei());
 
 // Writes the token atomically: a private file (mode 0600 from its creation on) is
 // filled and renamed over the old one, so readers see the old or the new token and
-// nobody else can read either. The folder is created private if missing. Failures are
-// ignored, as nothing better can be done with them.
-void setze(const QString& token, const QString& pfad = datei());
+// nobody else can read either. The folder is created private if missing. False when the
+// token could not be stored (the old file, if any, is then left as it was).
+bool setze(const QString& token, const QString& pfad = datei());
 
 // Removes the file; a missing file is fine.
 void loesche(const QString& pfad = datei());

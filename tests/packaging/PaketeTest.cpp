@@ -89,6 +89,18 @@ TEST_F(PaketeTest, ThePerUserArchiveRunsWhereverItIsUnpacked) {
     EXPECT_EQ(ausgabe(programm, {u"--version"_s}), version);
     EXPECT_TRUE(Installation::von(programm).ersetzbar);
     EXPECT_TRUE(QFileInfo(dort + u"/parlix/bin/parlix-server"_s).isExecutable());
+
+    // Unpacked into a prefix that holds other files, the folder is not Parlix's to replace.
+    const QString praefix = ordner.filePath(u".local"_s);
+    QDir().mkpath(praefix + u"/share/anderes"_s);
+    ASSERT_TRUE(QFile(praefix + u"/share/anderes/daten"_s).open(QIODevice::WriteOnly));
+    ASSERT_EQ(
+        KindProzess(u"tar"_s, {u"-xzf"_s, archiv, u"-C"_s, praefix, u"--strip-components=1"_s})
+            .warteAufEnde(60s),
+        0);
+    const Installation geteilt = Installation::von(praefix + u"/bin/parlix"_s);
+    EXPECT_FALSE(geteilt.ersetzbar);
+    EXPECT_EQ(geteilt.fremd, u"nicht von Parlix: share/anderes"_s);
 }
 
 TEST_F(PaketeTest, TheUpdateArchiveIsSignedWithThePinnedKey) {
@@ -98,6 +110,33 @@ TEST_F(PaketeTest, TheUpdateArchiveIsSignedWithThePinnedKey) {
     EXPECT_NO_THROW(
         UpdatePaket::pruefe(ordner.filePath(u"parlix"_s), UpdatePaket::herstellerSchluessel()));
     EXPECT_EQ(ausgabe(ordner.filePath(u"parlix/bin/parlix"_s), {u"--version"_s}), version);
+}
+
+// What scripts/package configures, without a key or with the test key: refused at once.
+TEST(PaketbauTest, APackageBuildWithoutTheVendorsKeyDoesNotConfigure) {
+    const QString testSchluessel = QStringLiteral(
+        PARLIX_QUELLVERZEICHNIS "/tests/app/maintenance/schluessel/test-oeffentlich.pem");
+    const struct {
+        QStringList angabe;
+        const char* meldung;
+    } faelle[] = {
+        {{}, "PARLIX_UPDATE_SCHLUESSEL is empty"},
+        {{u"-DPARLIX_UPDATE_SCHLUESSEL="_s + testSchluessel}, "must not pin the test update key"},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.meldung);
+        QTemporaryDir bau;
+        KindProzess cmake(u"cmake"_s,
+                          QStringList{u"-S"_s, QStringLiteral(PARLIX_QUELLVERZEICHNIS), u"-B"_s,
+                                      bau.path(), u"-G"_s, u"Ninja"_s, u"-DPARLIX_PAKETBAU=ON"_s,
+                                      u"-DPARLIX_TESTS=OFF"_s, u"-DPARLIX_BENCH=OFF"_s} +
+                              fall.angabe,
+                          {.fehlerDatei = bau.filePath(u"fehler.log"_s), .umgebung = std::nullopt});
+        EXPECT_NE(cmake.warteAufEnde(2min), 0);
+        const QString fehler = QString::fromUtf8(lies(bau.filePath(u"fehler.log"_s))).simplified();
+        EXPECT_TRUE(fehler.contains(QLatin1String(fall.meldung))) << fehler.toStdString();
+        EXPECT_FALSE(QFile::exists(bau.filePath(u"build.ninja"_s)));
+    }
 }
 
 } // namespace

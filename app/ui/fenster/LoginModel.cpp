@@ -1,6 +1,7 @@
 #include "app/ui/fenster/LoginModel.hpp"
 
 #include "app/account/Konto.hpp"
+#include "app/account/TokenNichtGespeichert.hpp"
 #include "app/ui/Texte.hpp"
 #include "core/account/AuthFehler.hpp"
 #include "core/concurrency/MainQueue.hpp"
@@ -145,6 +146,8 @@ QString LoginModel::fehlerText(std::exception_ptr fehler, Vorgang vorgang) const
             return text(u"login.vergeben"_s);
         }
         return auth.text();
+    } catch (const TokenNichtGespeichert& nicht) {
+        return text(u"login.nichtGespeichert"_s).arg(nicht.datei());
     } catch (...) {
         return text(u"login.fehler"_s);
     }

@@ -163,8 +163,12 @@ void SettingsModel::setzeAutostart(bool an) {
     autostart_ = an;
     if (!wirdGeladen && schalteAutostart) {
         schalteAutostart(an);
+        // The switch shows what is on disk: a write that failed leaves it off.
+        if (autostartAktiv) {
+            autostart_ = autostartAktiv();
+        }
     }
-    emit autostartGeaendert(an);
+    emit autostartGeaendert(autostart_);
 }
 
 } // namespace parlix

@@ -65,7 +65,8 @@ public:
     std::function<void()> onLockAufnehmen;
 
     bool autostart() const { return autostart_; }
-    // Sets the mirror and switches the login start through schalteAutostart.
+    // Switches the login start through schalteAutostart; the mirror then holds the
+    // state autostartAktiv reads back, which differs from `an` when switching failed.
     void setzeAutostart(bool an);
     // Where the autostart state comes from and how it is switched (set by the owner).
     std::function<bool()> autostartAktiv;

@@ -118,6 +118,7 @@ Karte* allgemein(SettingsModel& model, const Texte& texte, FensterDienste& diens
         };
         zeige();
         QObject::connect(&model, &SettingsModel::geladen, autostart, zeige);
+        QObject::connect(&model, &SettingsModel::autostartGeaendert, autostart, zeige);
         QObject::connect(autostart, &QCheckBox::toggled, &model, &SettingsModel::setzeAutostart);
         karte->fuegeHinzu(autostart);
     }

@@ -20,13 +20,19 @@ QString ProgrammLabor::pfad(const QString& relativ) const {
     return relativ.isEmpty() ? ordner_.path() : ordner_.filePath(relativ);
 }
 
-void ProgrammLabor::skript(const QString& pfad, const QByteArray& rumpf) {
+void ProgrammLabor::datei(const QString& pfad, const QByteArray& inhalt) {
     QDir().mkpath(QFileInfo(pfad).absolutePath());
     QFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write("#!/bin/sh\n" + rumpf) < 0 ||
-        !datei.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner)) {
-        throw std::runtime_error("Skript nicht schreibbar: " + pfad.toStdString());
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) < 0) {
+        throw std::runtime_error("Datei nicht schreibbar: " + pfad.toStdString());
+    }
+}
+
+void ProgrammLabor::skript(const QString& pfad, const QByteArray& rumpf) {
+    datei(pfad, "#!/bin/sh\n" + rumpf);
+    if (!QFile::setPermissions(pfad, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ExeOwner)) {
+        throw std::runtime_error("Skript nicht ausführbar: " + pfad.toStdString());
     }
 }
 
@@ -34,13 +40,8 @@ void ProgrammLabor::programmOrdner(const QString& ordner, const QString& version
     const QDir dir(ordner);
     skript(dir.filePath(QLatin1String(Installation::programm)),
            "echo " + version.toUtf8() + " >> \"$PARLIX_TEST_MARKE\"\n");
-    QDir().mkpath(QFileInfo(dir.filePath(QLatin1String(Installation::kennung))).absolutePath());
-    QFile kennung(dir.filePath(QLatin1String(Installation::kennung)));
-    QFile versionDatei(dir.filePath(QLatin1String(Installation::versionDatei)));
-    if (!kennung.open(QIODevice::WriteOnly) || !versionDatei.open(QIODevice::WriteOnly) ||
-        versionDatei.write(version.toUtf8() + '\n') < 0) {
-        throw std::runtime_error("Programmordner nicht schreibbar");
-    }
+    datei(dir.filePath(QLatin1String(Installation::kennung)), {});
+    datei(dir.filePath(QLatin1String(Installation::versionDatei)), version.toUtf8() + '\n');
 }
 
 void ProgrammLabor::zeugenSkript(const QString& pfad, qint64 pid) const {

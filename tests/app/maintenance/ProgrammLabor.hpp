@@ -23,6 +23,8 @@ public:
     // (bin/parlix, the per-user marker, the version file) whose bin/parlix appends
     // `version` to the marker file.
     void programmOrdner(const QString& ordner, const QString& version) const;
+    // A file at `pfad` (its folders made as needed) holding `inhalt`.
+    static void datei(const QString& pfad, const QByteArray& inhalt);
     // An executable shell script at `pfad` with `rumpf` after the first line.
     static void skript(const QString& pfad, const QByteArray& rumpf);
     // A script that appends "$0", its arguments and whether process `pid` still runs

@@ -33,6 +33,7 @@ protected:
                                             "/tests/app/maintenance/schluessel/test-privat.pem"),
                              quelle, archiv});
         ASSERT_EQ(release.warteAufEnde(30s), 0);
+        test::ProgrammLabor::datei(nebenan + u"/meins.txt"_s, "meins");
     }
 
     Updater::Ergebnis pruefe() {
@@ -47,7 +48,11 @@ protected:
         ASSERT_TRUE(labor.warteAufMarken(1));
         EXPECT_EQ(labor.marken(), QStringList{version});
         EXPECT_EQ(installiertesProgramm(), programm);
-        EXPECT_FALSE(QFile::exists(installation + u".alt"_s));
+        // Beside the installation stays what was there, and nothing else.
+        EXPECT_EQ(QDir(installation + u"/.."_s)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  (QStringList{u"parlix"_s, u"parlix.alt"_s}));
+        EXPECT_EQ(test::ProgrammLabor::liesDatei(nebenan + u"/meins.txt"_s), "meins");
         // The private folder goes last.
         EXPECT_TRUE(QTest::qWaitFor([&] { return QDir(arbeit).isEmpty(); }, 10000));
     }
@@ -62,6 +67,8 @@ protected:
     }
 
     const QString archiv = labor.pfad(u"parlix.zip"_s);
+    // The user's own folder of that name, which the swap must not take for its own.
+    const QString nebenan = installation + u".alt"_s;
     Dienste dienste{
         {Datenbank::ausAngabe(labor.pfad(u"konten.sqlite"_s)), {}, {}, u"1.10"_s, archiv}};
     ServerFaden server{dienste};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/maintenance/Manifest.hpp"
 #include "app/maintenance/UpdatePaket.hpp"
 #include "app/maintenance/Updater.hpp"
 #include "tests/app/maintenance/ProgrammLabor.hpp"
@@ -11,12 +12,15 @@
 
 namespace parlix::test {
 
-// An installed version 1.9 at `installation` and a version 1.10 at `quelle` to release.
+// An installed version 1.9 at `installation`, in a folder of its own with the manifest of
+// its files as the per-user archive unpacks, and a version 1.10 at `quelle` to release.
 class UpdateTestBasis : public ::testing::Test {
 protected:
     explicit UpdateTestBasis(const QString& installationsOrdner)
         : installation(labor.pfad(installationsOrdner)) {
         labor.programmOrdner(installation, QStringLiteral("1.9"));
+        ProgrammLabor::datei(QDir(installation).filePath(QLatin1String(Manifest::datei)),
+                             Manifest::ausOrdner(installation).text());
         labor.programmOrdner(quelle, QStringLiteral("1.10"));
         QDir().mkpath(arbeit);
     }

@@ -111,7 +111,7 @@ TEST_F(UpdaterTest, AFailedDownloadIsSkipped) {
     EXPECT_TRUE(QDir(arbeit).isEmpty());
 }
 
-TEST_F(UpdaterTest, AnInstallationOfThePackageManagerIsNeverReplaced) {
+TEST_F(UpdaterTest, OnlyAFolderParlixOwnsAloneIsReplaced) {
     test::LogMitschnitt log;
     stelleVersionEin(u"1.10"_s);
     server.drehbuch().stelleEin(zipPfad, Antwort::text(200, signiert("test-privat.pem").bytes()));
@@ -123,6 +123,32 @@ TEST_F(UpdaterTest, AnInstallationOfThePackageManagerIsNeverReplaced) {
     EXPECT_EQ(statusSchluessel(ergebnis), u"update.paketverwaltung"_s);
     EXPECT_TRUE(
         log.enthaelt(u"Update verfügbar: 1.9 → 1.10 — die Paketverwaltung installiert es"_s));
+
+    // A prefix such as ~/.local shared with other programs and the user's data: as the
+    // archive unpacked into it leaves it (its manifest beside foreign files), and as
+    // `cmake --install` leaves it (no manifest). Looked at when the check runs, not when
+    // the updater was made.
+    Updater updater(queue, einrichtung(u"1.9"_s));
+    const QStringList fremde = {u"share/com.orvand.parlix/token"_s, u"bin/anderes"_s,
+                                u"share/applications/anderes.desktop"_s};
+    for (const QString& datei : fremde) {
+        test::ProgrammLabor::datei(installation + u'/' + datei, datei.toUtf8());
+    }
+    const QByteArray programm = test::ProgrammLabor::liesDatei(installation + u"/bin/parlix"_s);
+    for (const QString& grund : {u"nicht von Parlix: "_s, u"kein manifest.sha256"_s}) {
+        SCOPED_TRACE(grund.toStdString());
+        const auto verweigert = updater.pruefeUndAktualisiere();
+        EXPECT_EQ(verweigert, Updater::Ergebnis::verweigert);
+        EXPECT_EQ(statusSchluessel(verweigert), u"update.verweigert"_s);
+        ASSERT_TRUE(log.zeilen().last().startsWith(u"FEHLER: Update verweigert: "_s + installation +
+                                                   u" gehört nicht Parlix allein ("_s + grund))
+            << log.zeilen().last().toStdString();
+        QFile::remove(installation + u"/manifest.sha256"_s);
+    }
+    for (const QString& datei : fremde) {
+        EXPECT_EQ(test::ProgrammLabor::liesDatei(installation + u'/' + datei), datei.toUtf8());
+    }
+    EXPECT_EQ(test::ProgrammLabor::liesDatei(installation + u"/bin/parlix"_s), programm);
     EXPECT_TRUE(server.drehbuch().anfragen(zipPfad).isEmpty());
     EXPECT_FALSE(beendet);
 }

@@ -8,6 +8,7 @@
 #include "server/ServerFaden.hpp"
 #include "tests/app/ui/fenster/FensterTestBasis.hpp"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,6 +100,17 @@ TEST_P(AnmeldenTest, AServerThatCannotBeReachedIsSaidInTheInterfaceLanguage) {
     AnmeldeFormular* f = formular();
     sende(f, u"ana@example.com"_s, u"richtig-1234"_s);
     EXPECT_EQ(f->meldung()->text(), tabelle(u"login.fehler"_s));
+}
+
+TEST_P(AnmeldenTest, ASignInWhoseTokenCannotBeStoredIsAnErrorAndSignsNobodyIn) {
+    // A folder where the token file belongs: the token cannot be written there.
+    const QString tokenDatei = ordner.filePath(u"token"_s);
+    ASSERT_TRUE(QDir().mkdir(tokenDatei));
+    AnmeldeFormular* f = formular();
+    sende(f, u"ana@example.com"_s, u"richtig-1234"_s);
+    EXPECT_EQ(f->meldung()->text(), tabelle(u"login.nichtGespeichert"_s).arg(tokenDatei));
+    EXPECT_FALSE(konto->eingeloggt());
+    EXPECT_TRUE(controller().loginFenster()->isVisible());
 }
 
 TEST_P(AnmeldenTest, RegisteringSignsInStoresTheTokenAndClosesTheWindow) {

@@ -284,8 +284,15 @@ TEST_F(EinstellungenTest, SwitchesStyleAndSizeWriteAtOnceAndThePreviewFollows) {
     clip->setFocus();
     QTest::keyClick(clip, Qt::Key_Space);
     EXPECT_TRUE(einstellungen().zwischenablageModus());
-    QTest::mouseClick(namens<Schalter>(verhalten, text(u"verhalten.autostart"_s)), Qt::LeftButton);
-    EXPECT_EQ(aufrufe.mit(u"autostart"_s), QStringList{u"autostart(1)"_s});
+    // The autostart switch shows the entry's real state: a write that failed leaves it off.
+    auto* autostart = namens<Schalter>(verhalten, text(u"verhalten.autostart"_s));
+    autostartSchaltbar = false;
+    QTest::mouseClick(autostart, Qt::LeftButton);
+    EXPECT_FALSE(autostart->isChecked());
+    autostartSchaltbar = true;
+    QTest::mouseClick(autostart, Qt::LeftButton);
+    EXPECT_TRUE(autostart->isChecked());
+    EXPECT_EQ(aufrufe.mit(u"autostart"_s), (QStringList{u"autostart(1)"_s, u"autostart(1)"_s}));
     QTest::mouseClick(knopf(verhalten, text(u"update.suchen"_s)), Qt::LeftButton);
     EXPECT_EQ(aufrufe.anzahl(u"pruefeUpdate"_s), 1);
     EXPECT_TRUE(zeigt(knopf(verhalten, text(u"update.suchen"_s)),

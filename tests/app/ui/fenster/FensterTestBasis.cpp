@@ -48,7 +48,7 @@ FensterController& FensterTestBasis::controller() {
             .autostartAktiv = [this] { return autostartAn; },
             .schalteAutostart =
                 [this](bool an) {
-                    autostartAn = an;
+                    autostartAn = autostartSchaltbar ? an : autostartAn;
                     aufrufe.notiere(u"autostart(%1)"_s.arg(an));
                 },
             .version = u"1.2.3"_s,

@@ -56,6 +56,8 @@ protected:
     // Dictation, action, prompt, lock, reading their hotkeys from `speicher`.
     std::array<std::shared_ptr<HotkeyManager>, 4> manager;
     bool autostartAn = false;
+    // False: switching autostart fails and leaves it as it was (as an unwritable entry does).
+    bool autostartSchaltbar = true;
 
 private:
     std::unique_ptr<FensterController> controller_;
