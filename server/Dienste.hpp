@@ -40,13 +40,18 @@ private:
     Antwort archiv() const;
     // Why a relay call or stream is refused, or nothing when it may go ahead.
     std::optional<Antwort> verweigereWeiterleitung(const Anfrage& anfrage);
+    // Counts a call without a token; the milliseconds to wait when over the allowance.
+    // In a shared database, so that instances side by side grant it once.
+    std::optional<qint64> zaehleFrei(const QString& geraet, const QString& kunde);
 
     KontenDienst konten_;
     Relais relais_;
     QString version_;
     QString archiv_;
     bool frei_;
-    Drossel geraete_;
+    Drosselgrenze freiProGeraet_;
+    Drosselgrenze freiProKunde_;
+    Drossel geraete_; // when no other instance shares the database
     Drossel kunden_;
 };
 

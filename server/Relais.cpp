@@ -1,7 +1,9 @@
 #include "server/Relais.hpp"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
+#include "core/services/HttpTransport.hpp"
+#include "core/services/TransportFehler.hpp"
+
+#include <QObject>
 
 using namespace Qt::StringLiterals;
 
@@ -21,72 +23,80 @@ QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
 
 Relais::Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen)
     : upstreams_(std::move(upstreams))
-    , grenzen_(grenzen) {}
+    , grenzen_(grenzen)
+    , transport_(std::make_unique<HttpTransport>())
+    , wartende_(grenzen.maxGleichzeitig, grenzen.maxGleichzeitig, {}) {}
 
-Relais::~Relais() = default;
+Relais::~Relais() {
+    ende_.request_stop();
+}
 
-QNetworkAccessManager& Relais::netz() {
-    if (!netz_) {
-        netz_ = std::make_unique<QNetworkAccessManager>();
+std::optional<HttpAnfrage> Relais::upstreamAnfrage(const Anfrage& anfrage,
+                                                   const QString& unterpfad) const {
+    const auto upstream = upstreams_.find(QString::fromUtf8(anfrage.kopf("X-Backend")));
+    if (upstream == upstreams_.end()) {
+        return std::nullopt;
     }
-    return *netz_;
+    HttpAnfrage weiter;
+    weiter.methode = "POST";
+    weiter.url = upstream->basis;
+    weiter.url.setPath(weiter.url.path().chopped(weiter.url.path().endsWith(u'/') ? 1 : 0) + u'/' +
+                       unterpfad);
+    weiter.setzeKopf("Content-Type", anfrage.kopf("Content-Type"));
+    weiter.setzeKopf("Authorization", "Bearer " + upstream->schluessel);
+    weiter.koerper = anfrage.koerper;
+    weiter.zeitlimit = std::chrono::milliseconds(grenzen_.fristMs);
+    return weiter;
 }
 
 void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                          Behandler::Antworter antworte) {
-    const QString backend = QString::fromUtf8(anfrage.kopf("X-Backend"));
-    const auto upstream = upstreams_.find(backend);
-    if (upstream == upstreams_.end()) {
+    std::optional<HttpAnfrage> weiter = upstreamAnfrage(anfrage, unterpfad);
+    if (!weiter) {
         // "grund" lets a client tell this apart from a provider that is merely busy.
-        antworte(Antwort::json(
-            503, {{u"detail"_s, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(backend)},
-                  {u"grund"_s, u"keinAnbieter"_s}}));
+        antworte(
+            Antwort::json(503, {{u"detail"_s, u"Kein Anbieter für \"%1\" eingerichtet."_s.arg(
+                                                  QString::fromUtf8(anfrage.kopf("X-Backend")))},
+                                {u"grund"_s, u"keinAnbieter"_s}}));
         return;
     }
-    if (laufend_ >= grenzen_.maxGleichzeitig) {
+    if (laufend_.fetch_add(1) >= grenzen_.maxGleichzeitig) {
+        laufend_.fetch_sub(1);
         antworte(Antwort::fehler(
             503,
             u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
-    QUrl ziel = upstream->basis;
-    ziel.setPath(ziel.path().chopped(ziel.path().endsWith(u'/') ? 1 : 0) + u'/' + unterpfad);
-    QNetworkRequest weiter(ziel);
-    weiter.setRawHeader("Content-Type", anfrage.kopf("Content-Type"));
-    weiter.setRawHeader("Authorization", "Bearer " + upstream->schluessel);
-    weiter.setTransferTimeout(grenzen_.fristMs);
-
-    ++laufend_;
-    QNetworkReply* antwort = netz().post(weiter, anfrage.koerper);
+    auto abbruch = std::make_shared<std::stop_source>();
     if (anfrage.verbindung != nullptr) {
-        QObject::connect(anfrage.verbindung, &QObject::destroyed, antwort, &QNetworkReply::abort);
+        QObject::connect(anfrage.verbindung, &QObject::destroyed,
+                         [abbruch] { abbruch->request_stop(); });
     }
-    auto zuGross = std::make_shared<bool>(false);
-    const qint64 grenze = grenzen_.maxAntwortBytes;
-    QObject::connect(antwort, &QNetworkReply::downloadProgress, antwort,
-                     [antwort, zuGross, grenze](qint64 empfangen, qint64 gesamt) {
-                         if (empfangen > grenze || gesamt > grenze) {
-                             *zuGross = true;
-                             antwort->abort();
-                         }
-                     });
-    QObject::connect(
-        antwort, &QNetworkReply::finished, antwort, [this, antwort, antworte, zuGross] {
-            --laufend_;
-            antwort->deleteLater();
-            const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-            if (*zuGross) {
-                antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
-            } else if (!status.isValid() ||
-                       antwort->error() == QNetworkReply::OperationCanceledError) {
-                antworte(Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s +
-                                                  antwort->errorString()));
-            } else {
-                antworte(Antwort::text(
-                    status.toInt(), antwort->readAll(),
-                    antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray()));
-            }
-        });
+    const bool angenommen = wartende_.reiheEin([this, weiter = *weiter, abbruch, antworte] {
+        const std::stop_callback beimEnde(ende_.get_token(),
+                                          [abbruch] { abbruch->request_stop(); });
+        const Antwort antwort = rufeAuf(weiter, abbruch->get_token());
+        laufend_.fetch_sub(1);
+        antworte(antwort);
+    });
+    if (!angenommen) { // only while the server shuts down
+        laufend_.fetch_sub(1);
+    }
+}
+
+Antwort Relais::rufeAuf(const HttpAnfrage& anfrage, std::stop_token stop) {
+    try {
+        const HttpAntwort antwort = transport_->fuehreAus(anfrage, std::move(stop));
+        if (antwort.koerper.size() > grenzen_.maxAntwortBytes) {
+            return Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s);
+        }
+        return Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"));
+    } catch (const TransportFehler& fehler) {
+        if (fehler.art() == TransportFehler::Art::zuGross) {
+            return Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s);
+        }
+        return Antwort::fehler(502, u"Anbieter nicht erreichbar: "_s + fehler.beschreibung());
+    }
 }
 
 } // namespace parlix
