@@ -4,6 +4,7 @@
 #include "server/Schema.hpp"
 #include "server/Sitzung.hpp"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,6 +15,27 @@
 using namespace Qt::StringLiterals;
 
 namespace parlix {
+
+namespace {
+
+constexpr QFileDevice::Permissions nurEigner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Password hashes and tokens are for this server's eyes only: a new file is created
+// readable by its owner alone, and SQLite gives the -wal and -shm beside it the same
+// permissions. Files of an older version are brought to that too.
+void schuetze(const QString& datei) {
+    QFile neu(datei);
+    if (!neu.exists()) {
+        neu.open(QIODevice::WriteOnly | QIODevice::NewOnly, nurEigner);
+    }
+    for (const QString& endung : {QString(), u"-wal"_s, u"-shm"_s}) {
+        if (QFile::exists(datei + endung)) {
+            QFile::setPermissions(datei + endung, nurEigner);
+        }
+    }
+}
+
+} // namespace
 
 Datenbank::Ziel Datenbank::ausAngabe(const QString& angabe) {
     const QUrl url(angabe);
@@ -39,6 +61,9 @@ Datenbank::Ziel Datenbank::ausAngabe(const QString& angabe) {
 Datenbank::Datenbank(Ziel ziel)
     : ziel_(std::move(ziel))
     , praefix_(u"parlix-%1-"_s.arg(reinterpret_cast<quintptr>(this), 0, 16)) {
+    if (istSqlite() && !ziel_.name.startsWith(u':')) {
+        schuetze(ziel_.name);
+    }
     Sitzung sitzung(*this);
     Schema::migriere(sitzung, istSqlite());
 }

@@ -1,5 +1,6 @@
 #include "server/Dienste.hpp"
 
+#include "server/DatenbankFehler.hpp"
 #include "server/StreamTranskription.hpp"
 
 #include <QDateTime>
@@ -37,6 +38,8 @@ Dienste::Dienste(Einrichtung einrichtung)
     , archiv_(einrichtung.archiv)
     , lokalGeheimnis_(einrichtung.lokalGeheimnis)
     , frei_(einrichtung.freiProGeraet.anzahl > 0 && einrichtung.freiProKunde.anzahl > 0)
+    , freiProGeraet_(einrichtung.freiProGeraet)
+    , freiProKunde_(einrichtung.freiProKunde)
     , geraete_(einrichtung.freiProGeraet, maxFreieSchluessel)
     , kunden_(einrichtung.freiProKunde, maxFreieSchluessel) {
     relais_.setzeAnbieter(std::move(einrichtung.anbieter));
@@ -132,14 +135,28 @@ std::optional<Antwort> Dienste::verweigereWeiterleitung(const Anfrage& anfrage) 
         return Antwort::fehler(401, frei_ ? u"Nicht angemeldet und keine Geräte-ID."_s
                                           : u"Bitte anmelden."_s);
     }
-    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
-    for (const std::optional<qint64> warten : {geraete_.zaehle(QString::fromLatin1(geraet), jetzt),
-                                               kunden_.zaehle(anfrage.kunde, jetzt)}) {
-        if (warten) {
-            return zuVieleFreieAufrufe(*warten);
-        }
+    if (const std::optional<qint64> warten =
+            zaehleFrei(QString::fromLatin1(geraet), anfrage.kunde)) {
+        return zuVieleFreieAufrufe(*warten);
     }
     return std::nullopt;
+}
+
+std::optional<qint64> Dienste::zaehleFrei(const QString& geraet, const QString& kunde) {
+    if (konten_.geteilt()) {
+        try {
+            return konten_.zaehleGeteilt(
+                {{u"frei:g:"_s + geraet, freiProGeraet_}, {u"frei:k:"_s + kunde, freiProKunde_}});
+        } catch (const DatenbankFehler& fehler) {
+            qWarning("FEHLER: Freies Kontingent nur in diesem Prozess gezählt: %s", fehler.what());
+        }
+    }
+    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
+    std::optional<qint64> warten = geraete_.zaehle(geraet, jetzt);
+    if (const std::optional<qint64> proKunde = kunden_.zaehle(kunde, jetzt)) {
+        warten = std::max(warten.value_or(0), *proKunde);
+    }
+    return warten;
 }
 
 std::optional<Antwort> Dienste::verweigereStream(const Anfrage& handshake) {

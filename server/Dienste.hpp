@@ -49,6 +49,9 @@ private:
     std::optional<Antwort> verweigereWeiterleitung(const Anfrage& anfrage);
     // The 401 for a request without the local secret, or nothing.
     std::optional<Antwort> verweigereFremde(const Anfrage& anfrage) const;
+    // Counts a call without a token; the milliseconds to wait when over the allowance.
+    // In a shared database, so that instances side by side grant it once.
+    std::optional<qint64> zaehleFrei(const QString& geraet, const QString& kunde);
 
     KontenDienst konten_;
     Relais relais_;
@@ -56,7 +59,9 @@ private:
     QString archiv_;
     QByteArray lokalGeheimnis_;
     bool frei_;
-    Drossel geraete_;
+    Drosselgrenze freiProGeraet_;
+    Drosselgrenze freiProKunde_;
+    Drossel geraete_; // when no other instance shares the database
     Drossel kunden_;
 };
 

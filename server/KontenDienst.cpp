@@ -71,6 +71,47 @@ Antwort ausgelastet() {
                            u"Der Server ist ausgelastet. Bitte gleich noch einmal versuchen."_s);
 }
 
+// An attempt counter after counting one more: its count in the current window and the
+// milliseconds left of that window.
+struct Zaehlstand {
+    int anzahl;
+    qint64 restMs;
+};
+
+Zaehlstand zaehle(Sitzung& s, const QString& schluessel, const Drosselgrenze& grenze, qint64 nun) {
+    const qint64 abgelaufen = nun - grenze.fensterMs;
+    const QVariantList stand =
+        s.ersteZeile(u"INSERT INTO drossel (schluessel, beginn, anzahl) VALUES (?, ?, 1) "
+                     "ON CONFLICT (schluessel) DO UPDATE SET "
+                     "anzahl = CASE WHEN drossel.beginn <= ? THEN 1 ELSE drossel.anzahl + 1 END, "
+                     "beginn = CASE WHEN drossel.beginn <= ? THEN excluded.beginn "
+                     "ELSE drossel.beginn END RETURNING anzahl, beginn"_s,
+                     {schluessel, nun, abgelaufen, abgelaufen});
+    if (stand.isEmpty()) {
+        return {0, 0};
+    }
+    return {stand[0].toInt(), stand[1].toLongLong() + grenze.fensterMs - nun};
+}
+
+// Takes back one counted attempt of each key.
+void nimmZurueck(Sitzung& s, const QStringList& schluessel) {
+    for (const QString& einer : schluessel) {
+        s.fuehreAus(u"UPDATE drossel SET anzahl = anzahl - 1 WHERE schluessel = ? AND anzahl > 0"_s,
+                    {einer});
+    }
+}
+
+Antwort zuVieleVersuche(qint64 wartenMs) {
+    const qint64 minuten = (wartenMs + KontenRegeln::minute - 1) / KontenRegeln::minute;
+    Antwort antwort = Antwort::fehler(
+        429, u"Zu viele Versuche. Bitte in %1 Minuten erneut versuchen."_s.arg(minuten));
+    antwort.kopfzeilen.append({"Retry-After", QByteArray::number((wartenMs + 999) / 1000)});
+    return antwort;
+}
+
+// Client addresses each gate in memory remembers at most (some 100 bytes each).
+constexpr qsizetype maxVorabSchluessel = 100000;
+
 QByteArray attrappe(const Passwort::Kosten& kosten) {
     if (sodium_init() < 0) {
         throw DatenbankFehler("libsodium lässt sich nicht einrichten");
@@ -85,11 +126,28 @@ KontenDienst::KontenDienst(const Datenbank::Ziel& ziel, CodeVersand versand, Kon
     , versand_(std::move(versand))
     , datenbank_(ziel)
     , attrappe_(attrappe(regeln_.passwortKosten))
+    , vorab_({{u"registrieren"_s, Drossel(regeln_.registrierenKunde, maxVorabSchluessel)},
+              {u"login"_s, Drossel(regeln_.loginKunde, maxVorabSchluessel)},
+              {u"reset"_s, Drossel(regeln_.resetKunde, maxVorabSchluessel)},
+              {u"bestaetigen"_s, Drossel(regeln_.bestaetigenKunde, maxVorabSchluessel)}})
     , arbeiter_(regeln_.arbeiter, regeln_.maxWartend, [this] { datenbank_.schliesseFaden(); }) {
     raeumeAuf();
 }
 
 KontenDienst::~KontenDienst() = default;
+
+bool KontenDienst::vorabGedrosselt(const QString& art, const QString& kunde,
+                                   const Antworter& antworte) {
+    std::optional<qint64> warten;
+    {
+        std::lock_guard lock(vorabSperre_);
+        warten = vorab_.at(art).zaehle(kunde, jetzt());
+    }
+    if (warten) {
+        antworte(zuVieleVersuche(*warten));
+    }
+    return warten.has_value();
+}
 
 qint64 KontenDienst::jetzt() const {
     return regeln_.uhr ? regeln_.uhr() : QDateTime::currentMSecsSinceEpoch();
@@ -104,16 +162,25 @@ void KontenDienst::imHintergrund(Antworter antworte, std::function<Antwort(Sitzu
             Sitzung sitzung(datenbank_);
             antworte(auftrag(sitzung));
         } catch (const DatenbankFehler& fehler) {
-            qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
-            datenbank_.schliesseFaden(); // the next job connects afresh
-            antworte(Antwort::fehler(
-                503,
-                u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s));
+            antworte(ausfall(fehler));
         }
     });
     if (!angenommen) {
         antworte(ausgelastet());
     }
+}
+
+Antwort KontenDienst::ausfall(const DatenbankFehler& fehler) const {
+    datenbank_.schliesseFaden(); // the next job connects afresh
+    if (fehler.beschaedigt()) {
+        qWarning("FEHLER: Kontodatenbank beschädigt: %s", fehler.what());
+        return Antwort::fehler(503, u"Die Kontodatenbank ist beschädigt und muss aus einer "
+                                    "Sicherung wiederhergestellt werden. Es wurde nichts "
+                                    "geändert."_s);
+    }
+    qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
+    return Antwort::fehler(
+        503, u"Die Kontodatenbank ist gerade nicht erreichbar. Es wurde nichts geändert."_s);
 }
 
 std::optional<Antwort>
@@ -123,26 +190,61 @@ KontenDienst::gedrosselt(Sitzung& sitzung,
     qint64 wartenMs = 0;
     sitzung.inTransaktion([&] {
         for (const auto& [schluessel, grenze] : zaehler) {
-            const qint64 abgelaufen = nun - grenze.fensterMs;
-            const QVariantList stand = sitzung.ersteZeile(
-                u"INSERT INTO drossel (schluessel, beginn, anzahl) VALUES (?, ?, 1) "
-                "ON CONFLICT (schluessel) DO UPDATE SET "
-                "anzahl = CASE WHEN drossel.beginn <= ? THEN 1 ELSE drossel.anzahl + 1 END, "
-                "beginn = CASE WHEN drossel.beginn <= ? THEN excluded.beginn "
-                "ELSE drossel.beginn END RETURNING anzahl, beginn"_s,
-                {schluessel, nun, abgelaufen, abgelaufen});
-            if (!stand.isEmpty() && stand[0].toInt() > grenze.anzahl) {
-                wartenMs = std::max(wartenMs, stand[1].toLongLong() + grenze.fensterMs - nun);
+            const Zaehlstand stand = zaehle(sitzung, schluessel, grenze, nun);
+            if (stand.anzahl > grenze.anzahl) {
+                wartenMs = std::max(wartenMs, stand.restMs);
             }
         }
     });
     if (wartenMs <= 0) {
         return std::nullopt;
     }
-    const qint64 minuten = (wartenMs + KontenRegeln::minute - 1) / KontenRegeln::minute;
-    Antwort antwort = Antwort::fehler(
-        429, u"Zu viele Versuche. Bitte in %1 Minuten erneut versuchen."_s.arg(minuten));
-    antwort.kopfzeilen.append({"Retry-After", QByteArray::number((wartenMs + 999) / 1000)});
+    return zuVieleVersuche(wartenMs);
+}
+
+std::optional<qint64>
+KontenDienst::zaehleGeteilt(const QList<std::pair<QString, Drosselgrenze>>& zaehler) {
+    const qint64 nun = jetzt();
+    qint64 wartenMs = 0;
+    Sitzung s(datenbank_);
+    s.inTransaktion([&] {
+        // A counter lost in a crash costs nothing: the commit need not wait for the disk.
+        s.fuehreAus(u"SET LOCAL synchronous_commit TO OFF"_s);
+        for (const auto& [schluessel, grenze] : zaehler) {
+            const Zaehlstand stand = zaehle(s, schluessel, grenze, nun);
+            if (stand.anzahl > grenze.anzahl) {
+                wartenMs = std::max(wartenMs, stand.restMs);
+            }
+        }
+    });
+    return wartenMs > 0 ? std::optional(wartenMs) : std::nullopt;
+}
+
+std::optional<Antwort> KontenDienst::anmeldungGedrosselt(Sitzung& s, const QString& email,
+                                                         const QString& kunde) {
+    const qint64 nun = jetzt();
+    std::optional<Antwort> antwort;
+    s.inTransaktion([&] {
+        bool versuchtVonHier = false;
+        for (const auto& [schluessel, grenze] :
+             {std::pair{u"login:k:"_s + kunde, regeln_.loginKunde},
+              std::pair{u"login:ka:"_s + kunde + u':' + email, regeln_.loginKundeAdresse}}) {
+            const Zaehlstand stand = zaehle(s, schluessel, grenze, nun);
+            if (stand.anzahl > grenze.anzahl) {
+                antwort = zuVieleVersuche(stand.restMs);
+                return;
+            }
+            versuchtVonHier = stand.anzahl > 1;
+        }
+        // Past the limit per account, only a client address that has not failed on this
+        // account may try (the owner, most likely), until a ceiling for all of them.
+        const Zaehlstand konto = zaehle(s, u"login:a:"_s + email, regeln_.loginAdresse, nun);
+        if ((konto.anzahl > regeln_.loginAdresse.anzahl && versuchtVonHier) ||
+            konto.anzahl > regeln_.loginAdresseAlle) {
+            nimmZurueck(s, {u"login:a:"_s + email});
+            antwort = zuVieleVersuche(konto.restMs);
+        }
+    });
     return antwort;
 }
 
@@ -169,6 +271,9 @@ void KontenDienst::registriere(const QJsonObject& koerper, const QString& kunde,
         antworte(*fehler);
         return;
     }
+    if (vorabGedrosselt(u"registrieren"_s, kunde, antworte)) {
+        return;
+    }
     imHintergrund(std::move(antworte), [this, email, passwort, kunde](Sitzung& s) -> Antwort {
         if (auto zuviel =
                 gedrosselt(s, {{u"registrieren:k:"_s + kunde, regeln_.registrierenKunde}})) {
@@ -193,11 +298,13 @@ void KontenDienst::registriere(const QJsonObject& koerper, const QString& kunde,
 }
 
 void KontenDienst::login(const QJsonObject& koerper, const QString& kunde, Antworter antworte) {
+    if (vorabGedrosselt(u"login"_s, kunde, antworte)) {
+        return;
+    }
     const QString email = adresseAus(koerper);
     const QByteArray passwort = feld(koerper, u"passwort"_s).toUtf8();
     imHintergrund(std::move(antworte), [this, email, passwort, kunde](Sitzung& s) -> Antwort {
-        if (auto zuviel = gedrosselt(s, {{u"login:a:"_s + email, regeln_.loginAdresse},
-                                         {u"login:k:"_s + kunde, regeln_.loginKunde}})) {
+        if (auto zuviel = anmeldungGedrosselt(s, email, kunde)) {
             return *zuviel;
         }
         if (passwort.size() > regeln_.maxPasswortBytes) {
@@ -211,6 +318,10 @@ void KontenDienst::login(const QJsonObject& koerper, const QString& kunde, Antwo
         if (!Passwort::passt(hash, passwort) || !bekannt) {
             return falscheAnmeldung();
         }
+        // Only failed attempts hold an address or an account back.
+        s.inTransaktion([&] {
+            nimmZurueck(s, {u"login:ka:"_s + kunde + u':' + email, u"login:a:"_s + email});
+        });
         return Antwort::json(200, {{u"token"_s, neuerToken(s, email)}});
     });
 }
@@ -232,6 +343,9 @@ QString KontenDienst::neuerToken(Sitzung& s, const QString& email) {
 
 void KontenDienst::resetAnfordern(const QJsonObject& koerper, const QString& kunde,
                                   Antworter antworte) {
+    if (vorabGedrosselt(u"reset"_s, kunde, antworte)) {
+        return;
+    }
     const QString email = adresseAus(koerper);
     imHintergrund(std::move(antworte), [this, email, kunde](Sitzung& s) -> Antwort {
         if (auto zuviel = gedrosselt(s, {{u"reset:a:"_s + email, regeln_.resetAdresse},
@@ -277,6 +391,9 @@ void KontenDienst::resetBestaetigen(const QJsonObject& koerper, const QString& k
     const QString passwort = feld(koerper, u"passwort"_s);
     if (auto fehler = ungueltigesPasswort(passwort)) {
         antworte(*fehler);
+        return;
+    }
+    if (vorabGedrosselt(u"bestaetigen"_s, kunde, antworte)) {
         return;
     }
     imHintergrund(std::move(antworte), [this, email, code, passwort, kunde](Sitzung& s) -> Antwort {
@@ -349,9 +466,7 @@ Antwort KontenDienst::profil(const QByteArray& authorization) {
         return email.isEmpty() ? Antwort::fehler(401, u"Nicht angemeldet."_s)
                                : Antwort::json(200, {{u"email"_s, email}});
     } catch (const DatenbankFehler& fehler) {
-        qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
-        datenbank_.schliesseFaden();
-        return Antwort::fehler(503, u"Die Kontodatenbank ist gerade nicht erreichbar."_s);
+        return ausfall(fehler);
     }
 }
 
@@ -364,8 +479,7 @@ QString KontenDienst::emailZu(const QByteArray& authorization) {
         Sitzung s(datenbank_);
         return kontoZu(s, hash, jetzt());
     } catch (const DatenbankFehler& fehler) {
-        qWarning("FEHLER: Kontodatenbank: %s", fehler.what());
-        datenbank_.schliesseFaden();
+        ausfall(fehler);
         return {};
     }
 }
@@ -378,7 +492,7 @@ void KontenDienst::raeumeAuf() {
                           s.fuehreAus(u"DELETE FROM tokens WHERE gueltig_bis <= ?"_s, {nun});
                           s.fuehreAus(u"DELETE FROM reset_codes WHERE gueltig_bis <= ?"_s, {nun});
                           s.fuehreAus(u"DELETE FROM drossel WHERE beginn <= ?"_s,
-                                      {nun - 24 * 60 * KontenRegeln::minute});
+                                      {nun - regeln_.laengstesFenster()});
                       });
                       return Antwort::json(200, {});
                   });

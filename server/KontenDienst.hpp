@@ -3,14 +3,18 @@
 #include "server/ArbeiterGruppe.hpp"
 #include "server/Behandler.hpp"
 #include "server/Datenbank.hpp"
+#include "server/Drossel.hpp"
 #include "server/KontenRegeln.hpp"
 
 #include <QJsonObject>
 #include <atomic>
 #include <functional>
+#include <map>
+#include <mutex>
 
 namespace parlix {
 
+class DatenbankFehler;
 class Sitzung;
 
 // The accounts of the reference server: registration, sign-in with bearer tokens,
@@ -42,15 +46,31 @@ public:
     // The account of a valid bearer token; empty if there is none (or the database fails).
     QString emailZu(const QByteArray& authorization);
 
+    // Whether other instances may share the database (PostgreSQL).
+    bool geteilt() const { return !datenbank_.istSqlite(); }
+    // Counts one attempt for each key in the database, on the calling thread; the
+    // milliseconds to wait when one of them is over its limit. Throws DatenbankFehler.
+    std::optional<qint64> zaehleGeteilt(const QList<std::pair<QString, Drosselgrenze>>& zaehler);
+
     // Removes expired tokens, codes and counters (also every thousandth job).
     void raeumeAuf();
 
 private:
+    // The attempts of one client address counted in memory, before anything is queued
+    // or written: a client over its limit is answered 429 at once (the database's
+    // counters, shared by every instance, still decide for those that pass).
+    bool vorabGedrosselt(const QString& art, const QString& kunde, const Antworter& antworte);
     // Runs `auftrag` on a worker; a database failure answers 503, a full queue too.
     void imHintergrund(Antworter antworte, std::function<Antwort(Sitzung&)> auftrag);
     // The answer for an exceeded limit, or nothing; counts the attempt.
     std::optional<Antwort> gedrosselt(Sitzung& sitzung,
                                       const QList<std::pair<QString, Drosselgrenze>>& zaehler);
+    // The limits of a sign-in: per client address, per client address and account, and
+    // per account; counts the attempt.
+    std::optional<Antwort> anmeldungGedrosselt(Sitzung& s, const QString& email,
+                                               const QString& kunde);
+    // Logs a database failure and gives the answer for it.
+    Antwort ausfall(const DatenbankFehler& fehler) const;
     std::optional<Antwort> ungueltigesPasswort(const QString& passwort) const;
     QString neuerToken(Sitzung& sitzung, const QString& email);
     // Stores a new code for the account of `email`, if there is one, and sends it.
@@ -62,6 +82,8 @@ private:
     CodeVersand versand_;
     Datenbank datenbank_;
     QByteArray attrappe_; // a hash that sign-ins of unknown addresses check against
+    std::mutex vorabSperre_;
+    std::map<QString, Drossel> vorab_; // per kind of request
     ArbeiterGruppe arbeiter_;
 };
 

@@ -3,6 +3,7 @@
 #include "server/Passwort.hpp"
 
 #include <QtGlobal>
+#include <algorithm>
 #include <functional>
 
 namespace parlix {
@@ -27,7 +28,12 @@ struct KontenRegeln {
     int maxCodeVersuche = 5; // wrong codes after which the code is burned
 
     // Per e-mail address ("adresse") and per client address ("kunde").
+    // Sign-in: failed attempts per account and client address, then per account. Past
+    // `loginAdresse`, an address that has not failed on the account still gets its
+    // tries (so a guesser cannot lock the owner out) until `loginAdresseAlle` failures.
+    Drosselgrenze loginKundeAdresse{10, 15 * minute};
     Drosselgrenze loginAdresse{10, 15 * minute};
+    int loginAdresseAlle = 100;
     Drosselgrenze loginKunde{50, 15 * minute};
     Drosselgrenze resetAdresse{3, 60 * minute};
     Drosselgrenze resetKunde{20, 60 * minute};
@@ -37,6 +43,13 @@ struct KontenRegeln {
 
     int arbeiter = 2;     // threads for hashes and commits
     int maxWartend = 256; // account jobs waiting; more are refused with 503
+
+    // The longest window of the limits: older attempt counters are of no use.
+    qint64 laengstesFenster() const {
+        return std::max({loginKundeAdresse.fensterMs, loginAdresse.fensterMs, loginKunde.fensterMs,
+                         resetAdresse.fensterMs, resetKunde.fensterMs, bestaetigenAdresse.fensterMs,
+                         bestaetigenKunde.fensterMs, registrierenKunde.fensterMs});
+    }
 
     // Milliseconds since the epoch; replaceable in tests.
     std::function<qint64()> uhr;

@@ -86,16 +86,31 @@ QList<Verbindung*> Pforte::nimmNeue() {
     return std::exchange(neu_, {});
 }
 
-bool Pforte::reserviere(qint64 bytes) {
-    if (bytes > budget_) {
+bool Pforte::reserviere(const QString& kunde, qint64 bytes) {
+    if (bytes == 0) {
+        return true;
+    }
+    qint64& gehalten = budgetProKunde_[kunde];
+    if (bytes > budget_ || gehalten + bytes > grenzen_.koerperProKunde) {
+        if (gehalten == 0) {
+            budgetProKunde_.remove(kunde);
+        }
         return false;
     }
     budget_ -= bytes;
+    gehalten += bytes;
     return true;
 }
 
-void Pforte::gibFrei(qint64 bytes) {
+void Pforte::gibFrei(const QString& kunde, qint64 bytes) {
+    if (bytes == 0) {
+        return;
+    }
     budget_ += bytes;
+    if (auto gehalten = budgetProKunde_.find(kunde);
+        gehalten != budgetProKunde_.end() && (*gehalten -= bytes) <= 0) {
+        budgetProKunde_.erase(gehalten);
+    }
 }
 
 void Pforte::abgemeldet(Verbindung* verbindung) {

@@ -15,7 +15,8 @@ class Verbindung;
 // connections (in all and per client address) under a cap that stays below the
 // open-file limit: at the cap the longest idle connection makes room, and when none is
 // idle the newcomer gets 503 and is closed, so the server keeps answering. It also
-// holds the memory budget for request bodies and counts the connections for tests.
+// holds the memory budget for request bodies, of which each client address may hold a
+// share only, and counts the connections for tests.
 class Pforte final : public QTcpServer {
     Q_OBJECT
 
@@ -30,8 +31,10 @@ public:
 
     // Connections accepted since the last call (for the server to finish wiring them).
     QList<Verbindung*> nimmNeue();
-    bool reserviere(qint64 bytes);
-    void gibFrei(qint64 bytes);
+    // Body bytes held in memory, as they arrive: false when the budget, or the client's
+    // share of it, has no room for them.
+    bool reserviere(const QString& kunde, qint64 bytes);
+    void gibFrei(const QString& kunde, qint64 bytes);
     // Called by a Verbindung as it ends.
     void abgemeldet(Verbindung* verbindung);
 
@@ -48,6 +51,7 @@ private:
     QHash<QString, int> proKunde_;
     QList<Verbindung*> neu_;
     qint64 budget_;
+    QHash<QString, qint64> budgetProKunde_; // what each client holds; only those that do
     std::atomic<int> verbindungen_{0};
     std::atomic<int> getrennt_{0};
 };

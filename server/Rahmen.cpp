@@ -30,6 +30,8 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
     while (pos < bytes.size() && !verstossen_ && !durchgereicht_) {
         if (restKoerper_ > 0) {
             const qint64 teil = std::min<qint64>(restKoerper_, bytes.size() - pos);
+            (ergebnis.neueKoerper.isEmpty() ? ergebnis.fortgesetzt : ergebnis.neueKoerper.last()) +=
+                teil;
             restKoerper_ -= teil;
             pos += teil;
             continue;
@@ -60,7 +62,7 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
             kopf_.clear();
             if (!ergebnis.verstoss) {
                 restKoerper_ = koerper;
-                ergebnis.neueKoerper.append(koerper);
+                ergebnis.neueKoerper.append(0);
             }
         }
         verstossen_ = ergebnis.verstoss.has_value();
@@ -86,6 +88,7 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
         return Verstoss{431, u"Zu viele Kopfzeilen."_s};
     }
     QList<QByteArray> laengen;
+    int hosts = 0;
     bool webSocket = false;
     bool verbindungUpgrade = false;
     for (qsizetype i = 1; i < zeilen.size(); ++i) {
@@ -98,6 +101,8 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
         const QByteArray wert = zeile.mid(doppelpunkt + 1).trimmed();
         if (name == "content-length") {
             laengen.append(wert);
+        } else if (name == "host") {
+            ++hosts;
         } else if (name == "transfer-encoding") {
             return Verstoss{411, u"Bitte den Inhalt mit Content-Length senden."_s};
         } else if (name == "upgrade") {
@@ -108,6 +113,10 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
     }
     // Only a WebSocket upgrade hands the connection over; any other request stays framed.
     durchgereicht_ = webSocket && verbindungUpgrade;
+    // HTTP/1.1 names the host exactly once; HTTP/1.0 may leave it out.
+    if (hosts > 1 || (hosts == 0 && anfang[2] != "HTTP/1.0")) {
+        return schlecht(u"Die Anfrage braucht genau eine Host-Kopfzeile."_s);
+    }
     if (laengen.size() > 1) {
         return schlecht(u"Mehr als eine Content-Length."_s);
     }

@@ -22,10 +22,11 @@ public:
 
     explicit Rahmen(const ServerGrenzen& grenzen);
 
-    // Takes the next bytes. The body lengths of the requests whose heads were completed
-    // by them (for the memory budget), or the first violation; after one, nothing more
-    // is taken.
+    // Takes the next bytes. How many of them belong to bodies (for the memory budget and
+    // the minimum rate), or the first violation; after one, nothing more is taken.
     struct Ergebnis {
+        qint64 fortgesetzt = 0; // of the body that was already arriving
+        // For each head completed by these bytes, in order: its body bytes among them.
         QList<qint64> neueKoerper;
         std::optional<Verstoss> verstoss;
     };
@@ -34,6 +35,7 @@ public:
     // Some bytes of an unfinished request have arrived.
     bool mittenInAnfrage() const { return !kopf_.isEmpty() || restKoerper_ > 0; }
     bool imKopf() const { return !kopf_.isEmpty(); }
+    bool imKoerper() const { return restKoerper_ > 0; }
     bool durchgereicht() const { return durchgereicht_; }
 
 private:

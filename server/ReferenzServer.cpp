@@ -17,11 +17,6 @@ namespace parlix {
 
 const QString ReferenzServer::streamPfad = u"/eu/stream"_s;
 
-struct ReferenzServer::Rueckweg {
-    std::mutex sperre;
-    ReferenzServer* server = nullptr;
-};
-
 namespace {
 
 QByteArray methodeText(QHttpServerRequest::Method methode) {
@@ -62,15 +57,13 @@ ReferenzServer::ReferenzServer(Behandler& behandler, ServerGrenzen grenzen, QObj
     , behandler_(behandler)
     , grenzen_(std::move(grenzen))
     , tcp_(new Pforte(grenzen_, this))
-    , rueckweg_(std::make_shared<Rueckweg>()) {
-    rueckweg_->server = this;
+    , rueckweg_(std::make_shared<Rueckweg>(this)) {
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &ReferenzServer::nimmStreamsAn);
 }
 
 ReferenzServer::~ReferenzServer() {
-    std::lock_guard lock(rueckweg_->sperre);
-    rueckweg_->server = nullptr;
+    rueckweg_->trenne();
 }
 
 quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
@@ -124,17 +117,11 @@ bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* so
     const qsizetype nummer = verbindung->neueAnfrage();
     behandler_.behandle(anfrage, [rueckweg = rueckweg_, ziel = QPointer<Verbindung>(verbindung),
                                   nummer, schliessen](const Antwort& antwort) {
-        std::lock_guard lock(rueckweg->sperre);
-        if (rueckweg->server != nullptr) {
-            QMetaObject::invokeMethod(
-                rueckweg->server,
-                [ziel, nummer, antwort, schliessen] {
-                    if (!ziel.isNull()) {
-                        ziel->antworte(nummer, antwort, schliessen);
-                    }
-                },
-                Qt::QueuedConnection);
-        }
+        rueckweg->poste([ziel, nummer, antwort, schliessen] {
+            if (!ziel.isNull()) {
+                ziel->antworte(nummer, antwort, schliessen);
+            }
+        });
     });
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/Behandler.hpp"
+#include "server/Rueckweg.hpp"
 #include "server/ServerGrenzen.hpp"
 
 #include <QAbstractHttpServer>
@@ -41,8 +42,6 @@ protected:
     void missingHandler(const QHttpServerRequest& anfrage, QTcpSocket* socket) override;
 
 private:
-    struct Rueckweg;
-
     void nimmStreamsAn();
     void verdrahteNeue();
 

@@ -1,10 +1,11 @@
 #include "server/Relais.hpp"
 
+#include "core/services/HttpTransport.hpp"
+#include "core/services/TransportFehler.hpp"
 #include "server/AnbieterFehler.hpp"
 #include "server/AnbieterWahl.hpp"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
+#include <QObject>
 
 using namespace Qt::StringLiterals;
 
@@ -12,23 +13,22 @@ namespace parlix {
 
 namespace {
 
-AnbieterFehler::Transport transportFehler(QNetworkReply::NetworkError fehler) {
+AnbieterFehler::Transport transportFehler(TransportFehler::Art art) {
     using T = AnbieterFehler::Transport;
-    switch (fehler) {
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::UnknownNetworkError:
+    switch (art) {
+    case TransportFehler::Art::netzwerk:
         return T::nichtErreichbar;
-    case QNetworkReply::SslHandshakeFailedError:
+    case TransportFehler::Art::tls:
         return T::tls;
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::OperationCanceledError: // the transfer deadline cancels the call
+    case TransportFehler::Art::zeitueberschreitung:
         return T::zeit;
     default:
         return T::andere;
     }
+}
+
+Antwort zuGross() {
+    return Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s);
 }
 
 } // namespace
@@ -47,74 +47,80 @@ QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
 
 Relais::Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen)
     : upstreams_(std::move(upstreams))
-    , grenzen_(grenzen) {}
+    , grenzen_(grenzen)
+    , transport_(std::make_unique<HttpTransport>())
+    , wartende_(grenzen.maxGleichzeitig, grenzen.maxGleichzeitig, {}) {}
 
-Relais::~Relais() = default;
+Relais::~Relais() {
+    ende_.request_stop();
+}
 
-QNetworkAccessManager& Relais::netz() {
-    if (!netz_) {
-        netz_ = std::make_unique<QNetworkAccessManager>();
+std::variant<HttpAnfrage, Antwort> Relais::upstreamAnfrage(const Anfrage& anfrage,
+                                                           const QString& unterpfad) const {
+    auto wahl = AnbieterWahl::waehle(upstreams_, anbieter_, anfrage, unterpfad);
+    if (Antwort* nein = std::get_if<Antwort>(&wahl)) {
+        return *nein;
     }
-    return *netz_;
+    AnbieterWahl::Ziel& ziel = std::get<AnbieterWahl::Ziel>(wahl);
+    HttpAnfrage weiter;
+    weiter.methode = "POST";
+    weiter.url = ziel.url;
+    weiter.setzeKopf("Content-Type", anfrage.kopf("Content-Type"));
+    if (!ziel.schluessel.isEmpty()) { // a local provider may need none
+        weiter.setzeKopf("Authorization", "Bearer " + ziel.schluessel);
+    }
+    weiter.koerper = std::move(ziel.koerper);
+    weiter.zeitlimit = std::chrono::milliseconds(grenzen_.fristMs);
+    return weiter;
 }
 
 void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
                          Behandler::Antworter antworte) {
-    auto wahl = AnbieterWahl::waehle(upstreams_, anbieter_, anfrage, unterpfad);
-    if (const Antwort* nein = std::get_if<Antwort>(&wahl)) {
+    auto weiter = upstreamAnfrage(anfrage, unterpfad);
+    if (const Antwort* nein = std::get_if<Antwort>(&weiter)) {
         antworte(*nein);
         return;
     }
-    const AnbieterWahl::Ziel& ziel = std::get<AnbieterWahl::Ziel>(wahl);
-    if (laufend_ >= grenzen_.maxGleichzeitig) {
+    if (laufend_.fetch_add(1) >= grenzen_.maxGleichzeitig) {
+        laufend_.fetch_sub(1);
         antworte(Antwort::fehler(
             503,
             u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
-    QNetworkRequest weiter(ziel.url);
-    weiter.setRawHeader("Content-Type", anfrage.kopf("Content-Type"));
-    if (!ziel.schluessel.isEmpty()) { // a local provider may need none
-        weiter.setRawHeader("Authorization", "Bearer " + ziel.schluessel);
-    }
-    weiter.setTransferTimeout(grenzen_.fristMs);
-
-    ++laufend_;
-    QNetworkReply* antwort = netz().post(weiter, ziel.koerper);
+    auto abbruch = std::make_shared<std::stop_source>();
     if (anfrage.verbindung != nullptr) {
-        QObject::connect(anfrage.verbindung, &QObject::destroyed, antwort, &QNetworkReply::abort);
+        QObject::connect(anfrage.verbindung, &QObject::destroyed,
+                         [abbruch] { abbruch->request_stop(); });
     }
-    auto zuGross = std::make_shared<bool>(false);
-    const qint64 grenze = grenzen_.maxAntwortBytes;
-    QObject::connect(antwort, &QNetworkReply::downloadProgress, antwort,
-                     [antwort, zuGross, grenze](qint64 empfangen, qint64 gesamt) {
-                         if (empfangen > grenze || gesamt > grenze) {
-                             *zuGross = true;
-                             antwort->abort();
-                         }
-                     });
     const bool jsonErwartet = unterpfad == u"chat/completions"_s;
-    QObject::connect(
-        antwort, &QNetworkReply::finished, antwort,
-        [this, antwort, antworte, zuGross, jsonErwartet] {
-            --laufend_;
-            antwort->deleteLater();
-            const QVariant status = antwort->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-            if (*zuGross) {
-                antworte(Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s));
-            } else if (!status.isValid() ||
-                       antwort->error() == QNetworkReply::OperationCanceledError) {
-                antworte(AnbieterFehler::ohneAntwort(transportFehler(antwort->error()),
-                                                     antwort->errorString()));
-            } else {
-                const QByteArray koerper = antwort->readAll();
-                antworte(
-                    AnbieterFehler::pruefe(status.toInt(), koerper, jsonErwartet)
-                        .value_or(Antwort::text(
-                            status.toInt(), koerper,
-                            antwort->header(QNetworkRequest::ContentTypeHeader).toByteArray())));
-            }
+    const bool angenommen = wartende_.reiheEin(
+        [this, weiter = std::get<HttpAnfrage>(std::move(weiter)), abbruch, antworte, jsonErwartet] {
+            const std::stop_callback beimEnde(ende_.get_token(),
+                                              [abbruch] { abbruch->request_stop(); });
+            const Antwort antwort = rufeAuf(weiter, jsonErwartet, abbruch->get_token());
+            laufend_.fetch_sub(1);
+            antworte(antwort);
         });
+    if (!angenommen) { // only while the server shuts down
+        laufend_.fetch_sub(1);
+    }
+}
+
+Antwort Relais::rufeAuf(const HttpAnfrage& anfrage, bool jsonErwartet, std::stop_token stop) {
+    try {
+        const HttpAntwort antwort = transport_->fuehreAus(anfrage, std::move(stop));
+        if (antwort.koerper.size() > grenzen_.maxAntwortBytes) {
+            return zuGross();
+        }
+        return AnbieterFehler::pruefe(antwort.status, antwort.koerper, jsonErwartet)
+            .value_or(Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type")));
+    } catch (const TransportFehler& fehler) {
+        if (fehler.art() == TransportFehler::Art::zuGross) {
+            return zuGross();
+        }
+        return AnbieterFehler::ohneAntwort(transportFehler(fehler.art()), fehler.beschreibung());
+    }
 }
 
 } // namespace parlix

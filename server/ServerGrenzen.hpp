@@ -18,9 +18,13 @@ struct ServerGrenzen {
     // minutes of 16 kHz mono 16-bit PCM.
     qint64 maxKoerperGross = 32 * mib;
     QStringList grossePfade{QStringLiteral("/openai/v1/")};
-    // Bodies of all connections together that are received or being handled; a request
-    // beyond it gets 503 before its body is read.
+    // Body bytes of all connections together that have arrived and are not yet answered;
+    // a request whose bytes find no room gets 503. One client address may hold a share.
     qint64 koerperBudget = 512 * mib;
+    qint64 koerperProKunde = 64 * mib;
+    // A body must bring this many bytes in each such window, or it is cut with 408.
+    int koerperFensterMs = 10000;
+    qint64 minKoerperProFenster = 16 * kib;
 
     int kopfFristMs = 10000;     // from a request's first byte to the end of its headers
     int leseFristMs = 30000;     // the longest silence within an unfinished request

@@ -9,6 +9,23 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
+namespace {
+
+// SQLite's "database disk image is malformed" and "file is not a database", and
+// PostgreSQL's data_corrupted and index_corrupted.
+bool beschaedigt(const QSqlError& fehler) {
+    const QString code = fehler.nativeErrorCode();
+    bool zahl = false;
+    const int sqlite = code.toInt(&zahl) & 0xff;
+    return zahl ? sqlite == 11 || sqlite == 26 : code == u"XX001"_s || code == u"XX002"_s;
+}
+
+DatenbankFehler fehlerAus(const QString& was, const QSqlError& fehler) {
+    return DatenbankFehler((was + fehler.text()).toStdString(), beschaedigt(fehler));
+}
+
+} // namespace
+
 Sitzung::Sitzung(const Datenbank& datenbank)
     : datenbank_(datenbank)
     , db_(datenbank.verbindung()) {}
@@ -23,8 +40,7 @@ QSqlQuery Sitzung::fuehreAus(const QString& sql, const QVariantList& werte) {
     }
     ok = ok && (werte.isEmpty() || abfrage.exec());
     if (!ok) {
-        throw DatenbankFehler(
-            (u"SQL fehlgeschlagen: "_s + abfrage.lastError().text()).toStdString());
+        throw fehlerAus(u"SQL fehlgeschlagen: "_s, abfrage.lastError());
     }
     return abfrage;
 }
@@ -44,7 +60,7 @@ QVariantList Sitzung::ersteZeile(const QString& sql, const QVariantList& werte) 
 void Sitzung::befehl(const QString& sql) {
     QSqlQuery abfrage(db_);
     if (!abfrage.exec(sql)) {
-        throw DatenbankFehler((sql + u": "_s + abfrage.lastError().text()).toStdString());
+        throw fehlerAus(sql + u": "_s, abfrage.lastError());
     }
 }
 

@@ -4,10 +4,10 @@
 #include "core/audio/WAVKodierer.hpp"
 #include "core/services/GroqTranskription.hpp"
 #include "server/Relais.hpp"
+#include "server/Rueckweg.hpp"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
 #include <QWebSocket>
 
 using namespace Qt::StringLiterals;
@@ -41,7 +41,8 @@ QByteArray nachricht(const QString& name, const QJsonValue& wert) {
 StreamTranskription::StreamTranskription(QWebSocket& socket, Relais& relais)
     : QObject(&socket)
     , socket_(socket)
-    , relais_(relais) {
+    , relais_(relais)
+    , rueckweg_(std::make_shared<Rueckweg>(this)) {
     connect(&socket, &QWebSocket::binaryMessageReceived, this, &StreamTranskription::empfange);
     connect(&socket, &QWebSocket::textMessageReceived, this, [this](const QString& text) {
         if (text == u"END"_s && !endeEmpfangen_) {
@@ -49,6 +50,10 @@ StreamTranskription::StreamTranskription(QWebSocket& socket, Relais& relais)
             ende();
         }
     });
+}
+
+StreamTranskription::~StreamTranskription() {
+    rueckweg_->trenne();
 }
 
 void StreamTranskription::empfange(const QByteArray& chunk) {
@@ -91,10 +96,9 @@ void StreamTranskription::rufeAuf() {
                                                        GroqTranskription::grenze);
     anfrage.verbindung = this;
     relais_.leiteWeiter(anfrage, u"audio/transcriptions"_s,
-                        [selbst = QPointer(this), laenge](const Antwort& antwort) {
-                            if (!selbst.isNull()) {
-                                selbst->angekommen(antwort, laenge);
-                            }
+                        [this, rueckweg = rueckweg_, laenge](const Antwort& antwort) {
+                            rueckweg->poste(
+                                [this, antwort, laenge] { angekommen(antwort, laenge); });
                         });
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class QWebSocket;
 
@@ -10,6 +11,7 @@ namespace parlix {
 
 struct Antwort;
 class Relais;
+class Rueckweg;
 
 // Live words for one stream through the provider's ordinary transcription endpoint:
 // after each stretch of new speech the whole recording so far is transcribed again, one
@@ -23,6 +25,7 @@ public:
     static constexpr qsizetype taktBytes = 38400;
 
     StreamTranskription(QWebSocket& socket, Relais& relais);
+    ~StreamTranskription() override;
 
 private:
     void empfange(const QByteArray& chunk);
@@ -35,6 +38,7 @@ private:
 
     QWebSocket& socket_;
     Relais& relais_;
+    std::shared_ptr<Rueckweg> rueckweg_; // the relay answers on its own threads
     QByteArray pcm_;
     qsizetype neueSprache_ = 0; // bytes of speech since the last call began
     qsizetype abgedeckt_ = 0;   // bytes the last transcript covers

@@ -27,7 +27,7 @@ Verbindung::~Verbindung() {
         return;
     }
     for (const qint64 bytes : std::as_const(reserviert_)) {
-        pforte_->gibFrei(bytes);
+        pforte_->gibFrei(kunde_, bytes);
     }
     pforte_->abgemeldet(this);
 }
@@ -37,13 +37,16 @@ Verbindung* Verbindung::von(QTcpSocket* socket) {
                              : nullptr;
 }
 
+QByteArray Verbindung::neueBytes() const {
+    const QByteArray ungelesen = socket_.peek(socket_.bytesAvailable());
+    return ungelesen.sliced(std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
+}
+
 void Verbindung::vorParser() {
     if (verworfen_ || rahmen_.durchgereicht()) {
         return;
     }
-    const QByteArray ungelesen = socket_.peek(socket_.bytesAvailable());
-    const QByteArrayView neu =
-        QByteArrayView(ungelesen).sliced(std::min<qsizetype>(ungelesenGesehen_, ungelesen.size()));
+    const QByteArray neu = neueBytes();
     if (neu.isEmpty()) {
         return;
     }
@@ -51,13 +54,10 @@ void Verbindung::vorParser() {
         kopfFrist_.setRemainingTime(grenzen_.kopfFristMs);
     }
     const Rahmen::Ergebnis ergebnis = rahmen_.nimm(neu);
-    for (const qint64 bytes : ergebnis.neueKoerper) {
-        if (!pforte_->reserviere(bytes)) {
-            verwirf(503, u"Der Server empfängt gerade zu viele Daten. Bitte gleich noch einmal "
-                         "versuchen."_s);
-            return;
-        }
-        reserviert_.append(bytes);
+    if (!reserviere(ergebnis)) {
+        verwirf(503, u"Der Server empfängt gerade zu viele Daten. Bitte gleich noch einmal "
+                     "versuchen."_s);
+        return;
     }
     if (ergebnis.verstoss) {
         verwirf(ergebnis.verstoss->status, ergebnis.verstoss->detail);
@@ -68,6 +68,28 @@ void Verbindung::vorParser() {
 
 void Verbindung::nachParser() {
     ungelesenGesehen_ = socket_.bytesAvailable();
+}
+
+bool Verbindung::reserviere(const Rahmen::Ergebnis& ergebnis) {
+    qint64 bytes = ergebnis.fortgesetzt;
+    for (const qint64 koerper : ergebnis.neueKoerper) {
+        bytes += koerper;
+    }
+    if (!pforte_->reserviere(kunde_, bytes)) {
+        return false;
+    }
+    if (!reserviert_.isEmpty()) {
+        reserviert_.last() += ergebnis.fortgesetzt;
+    }
+    reserviert_.append(ergebnis.neueKoerper);
+    // A body's rate is measured in windows from its first byte on.
+    if (!ergebnis.neueKoerper.isEmpty()) {
+        koerperImFenster_ = ergebnis.neueKoerper.last();
+        fensterEnde_.setRemainingTime(grenzen_.koerperFensterMs);
+    } else {
+        koerperImFenster_ += ergebnis.fortgesetzt;
+    }
+    return true;
 }
 
 bool Verbindung::ruht() const {
@@ -95,7 +117,7 @@ void Verbindung::sendeFertige() {
         fertig_.erase(naechste);
         ++gesendet_;
         if (!reserviert_.isEmpty() && !pforte_.isNull()) {
-            pforte_->gibFrei(reserviert_.takeFirst());
+            pforte_->gibFrei(kunde_, reserviert_.takeFirst());
         }
         sende(antwort, schliessen);
         if (socket_.state() != QAbstractSocket::ConnectedState) {
@@ -148,6 +170,8 @@ void Verbindung::stelleFrist() {
         ms = grenzen_.leseFristMs;
         if (rahmen_.imKopf()) {
             ms = std::min(ms, kopfFrist_.remainingTime());
+        } else if (rahmen_.imKoerper()) {
+            ms = std::min(ms, fensterEnde_.remainingTime());
         }
     } else if (ruht()) {
         ms = grenzen_.ruheFristMs;
@@ -160,6 +184,18 @@ void Verbindung::stelleFrist() {
 }
 
 void Verbindung::fristAbgelaufen() {
+    // A timer may fire a few milliseconds early.
+    constexpr qint64 spielraumMs = 20;
+    if (rahmen_.imKoerper() && fensterEnde_.remainingTime() <= spielraumMs) {
+        if (koerperImFenster_ < grenzen_.minKoerperProFenster) {
+            verwirf(408, u"Der Inhalt kommt zu langsam an."_s);
+            return;
+        }
+        koerperImFenster_ = 0;
+        fensterEnde_.setRemainingTime(grenzen_.koerperFensterMs);
+        stelleFrist();
+        return;
+    }
     if (rahmen_.mittenInAnfrage()) {
         verwirf(408, u"Die Anfrage kam nicht rechtzeitig an."_s);
     } else {

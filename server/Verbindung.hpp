@@ -40,6 +40,12 @@ public:
 
 private:
     void vorParser();
+    // Reserves the body bytes that arrived and counts them for the rate; false when the
+    // budget has no room.
+    bool reserviere(const Rahmen::Ergebnis& ergebnis);
+    // The bytes that arrived since the last look, still unread in the socket.
+    QByteArray neueBytes() const;
+
     void sendeFertige();
     void sende(const Antwort& antwort, bool schliessen);
     void verwirf(int status, const QString& detail);
@@ -57,6 +63,8 @@ private:
     QMap<qsizetype, std::pair<Antwort, bool>> fertig_;
     QList<qint64> reserviert_; // body budget of each request not yet answered
     QDeadlineTimer kopfFrist_;
+    QDeadlineTimer fensterEnde_; // of the body's current rate window
+    qint64 koerperImFenster_ = 0;
     QTimer frist_;
     bool verworfen_ = false;
 };

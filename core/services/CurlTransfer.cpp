@@ -176,6 +176,12 @@ HttpAntwort CurlTransfer::ergebnis() {
     case CURLE_WEIRD_SERVER_REPLY:
         throw TransportFehler(Art::keinHttp,
                               u"Keine HTTP-Antwort: "_s + curlText(code_, fehlerText_));
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+        throw TransportFehler(Art::tls, u"TLS-Fehler: "_s + curlText(code_, fehlerText_));
     default:
         break;
     }

@@ -5,12 +5,12 @@
 
 namespace parlix {
 
-// A request that produced no HTTP response: cancelled, timed out, refused, an answer
-// too large to accept, or not HTTP at all. what() is a readable description in UTF-8;
-// it is what log lines quote.
+// A request that produced no HTTP response: cancelled, timed out, refused, a failed TLS
+// handshake or certificate, an answer too large to accept, or not HTTP at all. what() is a readable
+// description in UTF-8; it is what log lines quote.
 class TransportFehler : public std::runtime_error {
 public:
-    enum class Art { abgebrochen, zeitueberschreitung, zuGross, keinHttp, netzwerk };
+    enum class Art { abgebrochen, zeitueberschreitung, zuGross, keinHttp, tls, netzwerk };
 
     TransportFehler(Art art, const QString& beschreibung);
 

@@ -1,6 +1,9 @@
 // The limits of the server against raw clients on loopback: what an attacker would send.
 #include "server/ReferenzServer.hpp"
+#include "tests/server/Flut.hpp"
 #include "tests/server/KontenServer.hpp"
+#include "tests/server/RoherClient.hpp"
+#include "tests/server/SqliteBlick.hpp"
 #include "tests/support/TestServer.hpp"
 
 #include <QElapsedTimer>
@@ -18,43 +21,18 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A raw client: connects, sends `bytes`, and reads until the server closes or the limit.
-class RoherClient {
-public:
-    RoherClient(quint16 port, const QByteArray& bytes = {}) {
-        socket_.connectToHost(QHostAddress::LocalHost, port);
-        socket_.waitForConnected(5000);
-        sende(bytes);
-    }
-    void sende(const QByteArray& bytes) {
-        if (!bytes.isEmpty()) {
-            socket_.write(bytes);
-            socket_.waitForBytesWritten(5000);
-        }
-    }
-    // Everything until the server closes; stops early after `limit`.
-    QByteArray bisZumSchluss(std::chrono::milliseconds limit = 5s) {
-        QElapsedTimer uhr;
-        uhr.start();
-        while (socket_.state() == QAbstractSocket::ConnectedState &&
-               uhr.elapsed() < limit.count()) {
-            socket_.waitForReadyRead(50);
-            empfangen_ += socket_.readAll();
-        }
-        return empfangen_ += socket_.readAll();
-    }
-    bool offen() {
-        socket_.waitForReadyRead(10);
-        return socket_.state() == QAbstractSocket::ConnectedState;
-    }
-
-private:
-    QTcpSocket socket_;
-    QByteArray empfangen_;
-};
-
 QByteArray holeVersion() {
     return "GET /version HTTP/1.1\r\nHost: x\r\n\r\n";
+}
+
+QByteArray upload(qint64 laenge) {
+    return "POST /openai/v1/audio/transcriptions HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+           "Content-Length: " +
+           QByteArray::number(laenge) + "\r\n\r\n";
+}
+
+QHostAddress adresse(int nummer) {
+    return QHostAddress(u"127.0.1.%1"_s.arg(nummer));
 }
 
 TEST(GrenzenTest, PipelinedRequestsAreAnsweredInTheirOrder) {
@@ -78,23 +56,27 @@ TEST(GrenzenTest, BadFramingIsRefusedBeforeTheRequestIsHandled) {
     };
     EXPECT_TRUE(antwort("POST /a HTTP/1.1\r\nContent-Length: 3\r\nContent-Length: 5\r\n\r\nabcde")
                     .startsWith("HTTP/1.1 400"));
-    const QByteArray riesig = antwort(
-        "POST /openai/v1/audio/transcriptions HTTP/1.1\r\nContent-Length: 1073741824\r\n\r\n");
+    const QByteArray riesig = antwort("POST /openai/v1/audio/transcriptions HTTP/1.1\r\nHost: "
+                                      "x\r\nContent-Length: 1073741824\r\n\r\n");
     EXPECT_TRUE(riesig.startsWith("HTTP/1.1 413")) << riesig.data();
     EXPECT_TRUE(riesig.contains("\"detail\":\"Der Inhalt ist größer als 33554432 Bytes.\""));
-    EXPECT_TRUE(antwort("POST /auth/login HTTP/1.1\r\nContent-Length: 70000\r\n\r\n")
+    EXPECT_TRUE(antwort("POST /auth/login HTTP/1.1\r\nHost: x\r\nContent-Length: 70000\r\n\r\n")
                     .startsWith("HTTP/1.1 413"));
-    EXPECT_TRUE(
-        antwort("POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n")
-            .startsWith("HTTP/1.1 411"));
+    EXPECT_TRUE(antwort("POST /a HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: "
+                        "chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n")
+                    .startsWith("HTTP/1.1 411"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\nX: " + QByteArray(20000, 'x') + "\r\n\r\n")
                     .startsWith("HTTP/1.1 431"));
     EXPECT_TRUE(antwort("GET /a HTTP/1.1\nHost: x\n\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(
+        antwort("GET /a HTTP/1.1\r\nHost: x\r\nHost: y\r\n\r\n").startsWith("HTTP/1.1 400"));
     EXPECT_TRUE(drehbuch.anfragen().isEmpty());
     // A header that only names an upgrade does not switch the checks off.
-    EXPECT_TRUE(antwort("GET /a HTTP/1.1\r\nUpgrade: x\r\n\r\n"
-                        "POST /b HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab")
-                    .contains("HTTP/1.1 400"));
+    EXPECT_TRUE(
+        antwort("GET /a HTTP/1.1\r\nHost: x\r\nUpgrade: x\r\n\r\n"
+                "POST /b HTTP/1.1\r\nHost: x\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab")
+            .contains("HTTP/1.1 400"));
 }
 
 TEST(GrenzenTest, SlowAndIdleClientsAreClosed) {
@@ -175,6 +157,116 @@ TEST(GrenzenTest, StreamsAreHeldToMessageSizeAndSilence) {
     EXPECT_EQ(still.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
 }
 
+TEST(GrenzenTest, DrippingBodiesAreCutAndHoldNoMoreThanTheirClientsShare) {
+    ServerGrenzen grenzen;
+    grenzen.maxKoerperGross = 2 * ServerGrenzen::mib;
+    grenzen.koerperBudget = 8 * ServerGrenzen::mib;
+    grenzen.koerperProKunde = 1 * ServerGrenzen::mib;
+    grenzen.koerperFensterMs = 500;
+    grenzen.minKoerperProFenster = 4 * ServerGrenzen::kib;
+    Drehbuch drehbuch;
+    drehbuch.stelleEin(u"/openai/v1/audio/transcriptions"_s, Antwort::text(200, "ok"));
+    ServerFaden server(drehbuch, grenzen);
+    const quint16 port = server.port();
+
+    // Announcing the largest body and dripping it, from one address and from twenty;
+    // and from one more, sending a quarter fast and then dripping.
+    std::vector<std::unique_ptr<RoherClient>> tropfend;
+    for (int i = 0; i < 16; ++i) {
+        tropfend.push_back(std::make_unique<RoherClient>(
+            port, upload(grenzen.maxKoerperGross) + "x", QHostAddress(u"127.0.0.2"_s)));
+    }
+    for (int nummer = 1; nummer <= 20; ++nummer) {
+        for (int i = 0; i < 4; ++i) {
+            tropfend.push_back(std::make_unique<RoherClient>(
+                port, upload(grenzen.maxKoerperGross) + "x", adresse(nummer)));
+        }
+    }
+    std::vector<std::unique_ptr<RoherClient>> fuellend;
+    for (int i = 0; i < 16; ++i) {
+        fuellend.push_back(std::make_unique<RoherClient>(
+            port, upload(grenzen.maxKoerperGross) + QByteArray(256 * ServerGrenzen::kib, 'a'),
+            QHostAddress(u"127.0.0.3"_s)));
+    }
+
+    RoherClient anderer(port, upload(ServerGrenzen::mib) + QByteArray(ServerGrenzen::mib, 'b'));
+    const QByteArray hochgeladen = anderer.bisZumSchluss();
+    EXPECT_TRUE(hochgeladen.startsWith("HTTP/1.1 200")) << hochgeladen.left(200).data();
+
+    QElapsedTimer uhr;
+    uhr.start();
+    while (uhr.elapsed() < 1500) {
+        for (auto& client : tropfend) {
+            client->tropfe("x");
+        }
+        for (auto& client : fuellend) {
+            client->tropfe("x");
+        }
+        QTest::qWait(100);
+    }
+    for (auto& client : tropfend) {
+        const QByteArray antwort = client->bisZumSchluss(1s);
+        EXPECT_TRUE(antwort.startsWith("HTTP/1.1 408")) << antwort.left(200).data();
+        EXPECT_TRUE(antwort.contains("Der Inhalt kommt zu langsam an."));
+    }
+    // Past the share the server refuses (503, or a reset while the client still writes).
+    int gehalten = 0;
+    for (auto& client : fuellend) {
+        const int antwort = status(client->bisZumSchluss(1s));
+        EXPECT_TRUE(antwort == 408 || antwort == 503 || antwort == 0) << antwort;
+        gehalten += antwort == 408 ? 1 : 0;
+    }
+    EXPECT_LE(gehalten, 4) << "four quarters fill the share of one client";
+    EXPECT_TRUE(drehbuch.anfragen().size() == 1);
+}
+
+// The attempts the database counted for a key.
+int gezaehlt(const QString& datei, const QString& schluessel) {
+    int anzahl = 0;
+    blickeInSqlite(datei, [&](QSqlQuery& abfrage) {
+        abfrage.prepare(u"SELECT anzahl FROM drossel WHERE schluessel = ?"_s);
+        abfrage.addBindValue(schluessel);
+        abfrage.exec();
+        anzahl = abfrage.next() ? abfrage.value(0).toInt() : 0;
+    });
+    return anzahl;
+}
+
+TEST(GrenzenTest, AClientFloodingSignInsIsRefusedAtTheDoorAndOthersDoNotNotice) {
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(u"k.sqlite"_s);
+    KontenServer server(datei);
+    const QJsonObject richtig{{u"email"_s, u"ana@example.org"_s},
+                              {u"passwort"_s, u"richtig-lang"_s}};
+    server.konto(u"ana@example.org"_s, u"richtig-lang"_s);
+    const QByteArray geraten = R"({"email":"ana@example.org","passwort":"geraten!"})";
+    Flut flut(server.port(), QHostAddress(u"127.0.0.2"_s), 250,
+              "POST /auth/login HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\n"
+              "Content-Length: " +
+                  QByteArray::number(geraten.size()) + "\r\n\r\n" + geraten,
+              1s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flut.antworten(429) > 250; }, 10000));
+    // Sign-ins with the flood paused and running by turns, so that the machine's load
+    // (shared with other work) hits both alike.
+    std::vector<double> ruhig;
+    std::vector<double> unterLast;
+    int fehlgeschlagen = 0;
+    for (int i = 0; i < 40; ++i) {
+        flut.pausiere(i % 2 == 0);
+        QTest::qWait(150);
+        QElapsedTimer uhr;
+        uhr.start();
+        fehlgeschlagen += server.post(u"auth/login"_s, richtig).status == 200 ? 0 : 1;
+        (i % 2 == 0 ? ruhig : unterLast).push_back(double(uhr.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ruhig.begin(), ruhig.end());
+    std::sort(unterLast.begin(), unterLast.end());
+    EXPECT_EQ(fehlgeschlagen, 0);
+    EXPECT_LE(unterLast[10], 1.5 * ruhig[10]) << "quiet " << ruhig[10] << " ms";
+    // Refused at the door: nothing beyond the limit reached the database.
+    EXPECT_LE(gezaehlt(datei, u"login:k:127.0.0.2"_s), KontenRegeln().loginKunde.anzahl);
+}
+
 class RelaisGrenzenTest : public ::testing::Test {
 protected:
     Dienste::Einrichtung einrichtung() {
@@ -218,6 +310,24 @@ TEST_F(RelaisGrenzenTest, ConcurrencyAndAnswerSizeAreCappedAndALeavingClientCanc
         server.sende("POST", u"openai/v1/chat/completions"_s, {}, geraet("abc"));
     EXPECT_EQ(gross.status, 502);
     EXPECT_EQ(detail(gross), u"Die Antwort des Anbieters ist zu groß."_s);
+}
+
+TEST_F(RelaisGrenzenTest, SixtyFourSlowCallsAreRelayedAtOnce) {
+    KontenServer server(ordner.filePath(u"k.sqlite"_s), einrichtung());
+    upstream.drehbuch().stelleEin(u"/openai/v1/chat/completions"_s,
+                                  Antwort::text(200, "{}").nach(2s));
+    QElapsedTimer uhr;
+    uhr.start();
+    std::vector<std::unique_ptr<RoherClient>> rufe;
+    for (int i = 0; i < 64; ++i) {
+        rufe.push_back(
+            std::make_unique<RoherClient>(server.port(), chatAnfrage("Connection: close\r\n")));
+    }
+    for (auto& ruf : rufe) {
+        const QByteArray antwort = ruf->bisZumSchluss(3s);
+        EXPECT_TRUE(antwort.startsWith("HTTP/1.1 200")) << antwort.left(200).data();
+    }
+    EXPECT_LT(uhr.elapsed(), 2500);
 }
 
 TEST_F(RelaisGrenzenTest, WithoutATokenOnlyTheFreeAllowanceOfADeviceIsRelayed) {

@@ -5,6 +5,7 @@
 #include "server/Sitzung.hpp"
 #include "tests/server/KontenServer.hpp"
 #include "tests/server/PostgresCluster.hpp"
+#include "tests/server/RoherClient.hpp"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -146,19 +147,28 @@ TEST_P(KontenTest, TokensAreHashedCappedExpireAndSignOutRevokesThem) {
     EXPECT_EQ(profil(server, tokens[2]).status, 401) << "expired";
 }
 
-TEST_P(KontenTest, SignInIsLimitedPerAddressAndRegistrationPerClient) {
+TEST_P(KontenTest, GuessingAPasswordStopsTheGuessersButNotTheOwner) {
     Dienste::Einrichtung einrichtung = KontenServer::vorgabe();
     einrichtung.konten.registrierenKunde = {3, 60 * KontenRegeln::minute};
+    einrichtung.konten.loginAdresseAlle = 11;
     KontenServer server(datenbank, einrichtung);
     server.konto(email, passwort);
-    for (int versuch = 2; versuch <= 10; ++versuch) {
-        EXPECT_EQ(login(server, email, u"geraten-%1"_s.arg(versuch)).status, 401);
+    const auto loginVon = [&](const char* von, const QString& adresse, const QString& mit) {
+        const QJsonObject koerper{{u"email"_s, adresse}, {u"passwort"_s, mit}};
+        return RoherClient::post(server.port(), "/auth/login",
+                                 QJsonDocument(koerper).toJson(QJsonDocument::Compact),
+                                 QHostAddress(QString::fromLatin1(von)));
+    };
+    for (int versuch = 1; versuch <= 10; ++versuch) {
+        EXPECT_EQ(loginVon("127.0.0.2", email, u"geraten-%1"_s.arg(versuch)), 401);
     }
-    const HttpAntwort gesperrt = login(server, email, passwort);
-    EXPECT_EQ(gesperrt.status, 429);
-    EXPECT_FALSE(detail(gesperrt).isEmpty());
-    EXPECT_EQ(login(server, u"bert@example.org"_s, passwort).status, 401)
-        << "other addresses go on";
+    EXPECT_EQ(loginVon("127.0.0.2", email, passwort), 429) << "the guesser's address is done";
+    EXPECT_EQ(login(server, email, passwort).status, 200) << "the owner's address has not failed";
+    EXPECT_EQ(loginVon("127.0.0.2", u"bert@example.org"_s, passwort), 401)
+        << "other accounts go on";
+    EXPECT_EQ(loginVon("127.0.0.3", email, u"geraten"_s), 401) << "a new address tries once";
+    EXPECT_EQ(loginVon("127.0.0.3", email, passwort), 429);
+    EXPECT_EQ(loginVon("127.0.0.4", email, passwort), 429) << "past the ceiling nobody tries";
 
     const QJsonObject doppelt{{u"email"_s, email}, {u"passwort"_s, passwort}};
     EXPECT_EQ(server.post(u"auth/register"_s, doppelt).status, 409);
@@ -170,11 +180,36 @@ TEST_P(KontenTest, SignInIsLimitedPerAddressAndRegistrationPerClient) {
     EXPECT_EQ(lang.status, 400);
 }
 
-TEST_P(KontenTest, TwoInstancesShareTheAccountsTokensAndCodeTries) {
-    KontenServer a(datenbank);
-    KontenServer b(datenbank);
+TEST_P(KontenTest, TwoInstancesShareTheAccountsTokensLimitsAndCodeTries) {
+    Dienste::Einrichtung einrichtung = KontenServer::vorgabe();
+    einrichtung.freiProGeraet = {3, 60 * KontenRegeln::minute};
+    KontenServer a(datenbank, einrichtung);
+    KontenServer b(datenbank, einrichtung);
     const QString token = a.konto(email, passwort);
     EXPECT_EQ(profil(b, token).status, 200);
+    EXPECT_EQ(a.sende("POST", u"auth/logout"_s, {}, {{"Authorization", "Bearer " + token.toUtf8()}})
+                  .status,
+              200);
+    EXPECT_EQ(profil(b, token).status, 401) << "signed out everywhere";
+
+    // Alternating between the instances gains a guesser nothing.
+    for (int versuch = 1; versuch <= 10; ++versuch) {
+        EXPECT_EQ(login(versuch % 2 == 0 ? a : b, email, u"geraten-%1"_s.arg(versuch)).status, 401);
+    }
+    EXPECT_EQ(login(a, email, u"geraten"_s).status, 429);
+    EXPECT_EQ(login(b, email, u"geraten"_s).status, 429);
+    if (GetParam()) { // instances side by side share a PostgreSQL database, not a file
+        const Kopfzeilen geraet{{"X-Device-Id", "d"}, {"X-Backend", "groq"}};
+        for (int aufruf = 1; aufruf <= 3; ++aufruf) {
+            EXPECT_EQ((aufruf % 2 == 0 ? a : b)
+                          .sende("POST", u"openai/v1/chat/completions"_s, {}, geraet)
+                          .status,
+                      503)
+                << "allowed, but no provider is set up";
+        }
+        EXPECT_EQ(a.sende("POST", u"openai/v1/chat/completions"_s, {}, geraet).status, 429);
+        EXPECT_EQ(b.sende("POST", u"openai/v1/chat/completions"_s, {}, geraet).status, 429);
+    }
     a.post(u"auth/reset-request"_s, {{u"email"_s, email}});
     const QString code = a.code(email);
     for (int versuch = 1; versuch <= 5; ++versuch) {

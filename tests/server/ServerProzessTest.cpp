@@ -3,6 +3,7 @@
 #include "tests/server/ServerProzess.hpp"
 
 #include "core/services/HttpTransport.hpp"
+#include "tests/server/SqliteBlick.hpp"
 #include "tests/support/TestServer.hpp"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -37,6 +39,41 @@ HttpAntwort post(quint16 port, const QString& pfad, const QJsonObject& koerper,
         return HttpTransport::geteilt().fuehreAus(anfrage);
     } catch (const std::exception&) {
         return {}; // the server is gone
+    }
+}
+
+HttpAntwort version(quint16 port) {
+    HttpAnfrage anfrage;
+    anfrage.url = QUrl(u"http://127.0.0.1:%1/version"_s.arg(port));
+    anfrage.zeitlimit = 10s;
+    return HttpTransport::geteilt().fuehreAus(anfrage);
+}
+
+unsigned rechte(const QString& datei) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(datei).constData(), &status) == 0 ? status.st_mode & 0777U : 0U;
+}
+
+// Overwrites the pages of the accounts table and its index with garbage, after moving
+// everything from the log into the file.
+void beschaedigeKonten(const QString& datei) {
+    QList<qint64> seiten;
+    qint64 seitenGroesse = 0;
+    blickeInSqlite(datei, [&](QSqlQuery& abfrage) {
+        abfrage.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+        abfrage.exec(u"PRAGMA page_size"_s);
+        seitenGroesse = abfrage.next() ? abfrage.value(0).toLongLong() : 0;
+        abfrage.exec(u"SELECT rootpage FROM sqlite_master WHERE tbl_name = 'konten'"_s);
+        while (abfrage.next()) {
+            seiten << abfrage.value(0).toLongLong();
+        }
+    });
+    QFile roh(datei);
+    ASSERT_TRUE(roh.open(QIODevice::ReadWrite));
+    ASSERT_EQ(seiten.size(), 2);
+    for (const qint64 seite : seiten) {
+        roh.seek((seite - 1) * seitenGroesse);
+        roh.write(QByteArray(seitenGroesse, '\xab'));
     }
 }
 
@@ -86,6 +123,11 @@ TEST_F(ServerProzessTest, KillNineDuringRegistrationsLosesNoAcknowledgedAccount)
     moerder.join();
     server.prozess().warteAufEnde(5s);
     EXPECT_FALSE(bestaetigt.isEmpty());
+    // Also after a crash, the database and its log are the server user's only.
+    for (const QString& endung : {u""_s, u"-wal"_s, u"-shm"_s}) {
+        EXPECT_EQ(rechte(ordner.filePath(u"konten.sqlite"_s + endung)), 0600U)
+            << endung.toStdString();
+    }
     allesDa(bestaetigt);
 }
 
@@ -115,10 +157,7 @@ TEST_F(ServerProzessTest, AtTheOpenFileLimitTheServerKeepsAnswering) {
         ruhend.back()->connectToHost(QHostAddress::LocalHost, server.port());
         ruhend.back()->waitForConnected(1000);
     }
-    HttpAnfrage version;
-    version.url = QUrl(u"http://127.0.0.1:%1/version"_s.arg(server.port()));
-    version.zeitlimit = 10s;
-    EXPECT_EQ(HttpTransport::geteilt().fuehreAus(version).status, 200);
+    EXPECT_EQ(version(server.port()).status, 200);
 
     // And it does not spin while it waits.
     const auto rechenzeit = [&] {
@@ -261,6 +300,24 @@ TEST_F(ServerProzessTest, TheLocalServerDoesNotStartWithoutASecretOrOnAPublicAdd
                         steuerzeile({{u"geheimnis"_s, QString(43, u'a')}}));
     EXPECT_EQ(offen.port(), 0);
     EXPECT_EQ(offen.prozess().warteAufEnde(5s), 2);
+}
+
+TEST_F(ServerProzessTest, ADamagedPageIsReportedAsSuchAndWhatNeedsNoAccountsGoesOn) {
+    const QString email = u"ana@example.org"_s;
+    {
+        ServerProzess server(daten());
+        ASSERT_EQ(post(server.port(), u"auth/register"_s, konto(email)).status, 201);
+    }
+    beschaedigeKonten(ordner.filePath(u"konten.sqlite"_s));
+
+    ServerProzess server(daten());
+    ASSERT_NE(server.port(), 0) << server.fehler().toStdString();
+    const HttpAntwort login = post(server.port(), u"auth/login"_s, konto(email));
+    EXPECT_EQ(login.status, 503);
+    EXPECT_TRUE(QString::fromUtf8(login.koerper).contains(u"beschädigt"_s)) << login.koerper.data();
+    EXPECT_TRUE(server.fehler().contains(u"FEHLER: Kontodatenbank beschädigt"_s))
+        << server.fehler().toStdString();
+    EXPECT_EQ(version(server.port()).status, 200);
 }
 
 } // namespace
