@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebSocket>
+#include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -33,6 +34,7 @@ protected:
                 [this](const QString& email, const QString& code) {
                     std::lock_guard lock(sperre);
                     codes[email] = code;
+                    neuerCode.notify_all();
                 },
                 {{QStringLiteral("groq"),
                   {upstream.url(QStringLiteral("/openai/v1")), QByteArrayLiteral("geheim")}}},
@@ -63,8 +65,10 @@ protected:
                                          QJsonObject{{QStringLiteral("content"), inhalt}}}}}}};
     }
 
-    QString codeFuer(const QString& email) {
-        std::lock_guard lock(sperre);
+    // The code is sent after the answer, so it may still be on its way.
+    QString codeFuer(const QString& email, std::chrono::milliseconds warten) {
+        std::unique_lock lock(sperre);
+        neuerCode.wait_for(lock, warten, [&] { return codes.contains(email); });
         return codes.value(email);
     }
 
@@ -80,6 +84,7 @@ protected:
     QTemporaryDir ordner;
     test::TestServer upstream;
     std::mutex sperre;
+    std::condition_variable neuerCode;
     QHash<QString, QString> codes;
     Dienste dienste{einrichtung()};
     ServerFaden server{dienste};
@@ -104,9 +109,9 @@ TEST_F(DiensteTest, AccountLifecycleWithResetByCode) {
 
     client.resetAnfordern(email);
     client.resetAnfordern(QStringLiteral("niemand@example.org")); // same answer, no code sent
-    const QString code = codeFuer(email);
+    const QString code = codeFuer(email, std::chrono::seconds(5));
     EXPECT_EQ(code.size(), 6);
-    EXPECT_TRUE(codeFuer(QStringLiteral("niemand@example.org")).isEmpty());
+    EXPECT_TRUE(codeFuer(QStringLiteral("niemand@example.org"), {}).isEmpty());
     EXPECT_EQ(ungueltig([&] {
                   client.resetBestaetigen(email, QStringLiteral("x"),
                                           QStringLiteral("neu-und-lang"));
