@@ -2,6 +2,7 @@
 // takes, and that the log says so.
 #include "app/platform/wayland/WaylandPlattform.hpp"
 
+#include "app/platform/KindProzess.hpp"
 #include "app/platform/Plattform.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
@@ -10,7 +11,6 @@
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -46,10 +46,9 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         // window of ours has the focus.
         ASSERT_TRUE(p.kopierablage);
         EXPECT_TRUE(p.kopierablage->kopiere(u"Grüße aus dem Verlauf"_s));
-        QProcess wlPaste;
-        wlPaste.start(u"wl-paste"_s, {u"--no-newline"_s});
-        ASSERT_TRUE(wlPaste.waitForFinished(10000));
-        EXPECT_EQ(QString::fromUtf8(wlPaste.readAllStandardOutput()), u"Grüße aus dem Verlauf"_s);
+        EXPECT_EQ(
+            KindProzess::ausgabe(u"wl-paste"_s, {u"--no-newline"_s}, std::chrono::seconds(10)),
+            QString(u"Grüße aus dem Verlauf"_s).toUtf8());
     }
     // Another compositor: no global keys, but the paste still goes through data-control;
     // the focused application from Hyprland's IPC where it runs, else foreign-toplevel.
