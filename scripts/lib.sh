@@ -7,8 +7,9 @@ konfiguriere() {
     shift
     local launcher=()
     if command -v ccache >/dev/null; then
-        # Relative paths let worktrees of the project share cached objects.
-        export CCACHE_BASEDIR="$PWD"
+        # Relative paths, and a hash that leaves out the build folder (debug builds would
+        # put it in), let worktrees and clones of the project share cached objects.
+        export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S . -B "$verzeichnis" -G Ninja "${launcher[@]}" "$@" >/dev/null
