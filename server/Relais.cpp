@@ -5,6 +5,8 @@
 #include "server/AnbieterFehler.hpp"
 #include "server/AnbieterWahl.hpp"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QObject>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +27,18 @@ AnbieterFehler::Transport transportFehler(TransportFehler::Art art) {
     default:
         return T::andere;
     }
+}
+
+// The clients ask for the transcript as plain text; some providers (local servers among
+// them) answer JSON {"text": …} all the same, which would otherwise reach the user's
+// document as it is.
+Antwort alsText(const HttpAntwort& antwort) {
+    const QJsonObject json = QJsonDocument::fromJson(antwort.koerper).object();
+    if (antwort.status >= 200 && antwort.status < 300 && json.value(u"text"_s).isString()) {
+        return Antwort::text(antwort.status, json.value(u"text"_s).toString().toUtf8(),
+                             "text/plain; charset=utf-8");
+    }
+    return Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"));
 }
 
 Antwort zuGross() {
@@ -113,8 +127,13 @@ Antwort Relais::rufeAuf(const HttpAnfrage& anfrage, bool jsonErwartet, std::stop
         if (antwort.koerper.size() > grenzen_.maxAntwortBytes) {
             return zuGross();
         }
-        return AnbieterFehler::pruefe(antwort.status, antwort.koerper, jsonErwartet)
-            .value_or(Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type")));
+        if (std::optional<Antwort> fehler =
+                AnbieterFehler::pruefe(antwort.status, antwort.koerper, jsonErwartet)) {
+            return *fehler;
+        }
+        return jsonErwartet
+                   ? Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"))
+                   : alsText(antwort);
     } catch (const TransportFehler& fehler) {
         if (fehler.art() == TransportFehler::Art::zuGross) {
             return zuGross();

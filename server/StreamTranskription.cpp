@@ -26,10 +26,7 @@ std::optional<QString> transkriptAus(const Antwort& antwort) {
     if (antwort.status < 200 || antwort.status >= 300) {
         return std::nullopt;
     }
-    const QJsonObject json = QJsonDocument::fromJson(antwort.koerper).object();
-    const QString text = json.contains(u"text"_s) ? json.value(u"text"_s).toString()
-                                                  : QString::fromUtf8(antwort.koerper);
-    return text.trimmed();
+    return QString::fromUtf8(antwort.koerper).trimmed(); // the relay answers plain text
 }
 
 QByteArray nachricht(const QString& name, const QJsonValue& wert) {

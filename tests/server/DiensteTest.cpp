@@ -203,8 +203,10 @@ TEST_F(DiensteTest, TheUsersProvidersAnswerEachRoleWithTheirModelAndTheEnvironme
                      {QStringLiteral("sprache"), sprache}}));
     ServerFaden faden(eigene);
     auto& drehbuch = upstream.drehbuch();
-    drehbuch.stelleEin(QStringLiteral("/t/v1/audio/transcriptions"),
-                       Antwort::text(200, "Hallo Welt\n"));
+    // A provider that answers JSON although the client asked for text.
+    drehbuch.stelleEin(
+        QStringLiteral("/t/v1/audio/transcriptions"),
+        Antwort::json(200, {{QStringLiteral("text"), QStringLiteral("Hallo Welt\n")}}));
     drehbuch.stelleEin(QStringLiteral("/s/v1/chat/completions"),
                        Antwort::json(200, chatAntwort(QStringLiteral("eigen"))));
     drehbuch.stelleEin(QStringLiteral("/openai/v1/chat/completions"),
