@@ -41,6 +41,16 @@ void zeigeText(QLineEdit* f, const QString& text) {
 
 } // namespace
 
+QString AnbieterSeite::dauer(qint64 millisekunden) const {
+    // A provider on this computer answers in milliseconds, which tenths of a second hide.
+    const QLocale ort(texte_.sprache());
+    if (millisekunden < 1000) {
+        return texte_.text(u"anbieter.test.ms"_s).arg(ort.toString(millisekunden));
+    }
+    return texte_.text(u"anbieter.test.s"_s)
+        .arg(ort.toString(static_cast<double>(millisekunden) / 1000.0, 'f', 1));
+}
+
 AnbieterSeite::AnbieterSeite(AnbieterEinstellungen& anbieter, DefaultsStore& speicher,
                              const Texte& texte, QWidget* eltern)
     : QWidget(eltern)
@@ -71,12 +81,21 @@ Karte* AnbieterSeite::rollenKarte(Rolle rolle, const Texte& texte) {
                            v.id.toString());
     }
     connect(f.vorlage, &QComboBox::activated, this, [this, rolle](int index) {
+        Felder& gewaehlt = felder(rolle);
+        gewaehlt.urlGetippt = gewaehlt.urlBewertet = false;
         anbieter_.waehleVorlage(rolle, vorlage(rolle)->itemData(index).toString());
     });
     karte->fuegeHinzu(FensterStil::zeile(texte.text(u"anbieter.anbieter"_s), f.vorlage));
 
-    f.url =
-        feld(u"url."_s + name, [this, rolle](const QString& t) { anbieter_.setzeURL(rolle, t); });
+    f.url = feld(u"url."_s + name, [this, rolle](const QString& t) {
+        felder(rolle).urlGetippt = true;
+        anbieter_.setzeURL(rolle, t);
+    });
+    connect(f.url, &QLineEdit::editingFinished, this, [this, rolle] {
+        Felder& verlassen = felder(rolle);
+        verlassen.urlBewertet = verlassen.urlGetippt;
+        zeige();
+    });
     f.url->setPlaceholderText(u"http://127.0.0.1:8080/v1"_s);
     f.urlHinweis = FensterStil::erklaerung(texte.text(u"anbieter.url.ungueltig"_s));
     f.urlHinweis->setForegroundRole(QPalette::NoRole);
@@ -147,7 +166,8 @@ void AnbieterSeite::zeige() {
         }
         // A named provider's root is fixed; another server's is the user's to give.
         f.urlZeile->setVisible(id == u"andere"_s);
-        f.urlHinweis->setVisible(id == u"andere"_s && !anbieter_.eingerichtet(rolle));
+        f.urlHinweis->setVisible(id == u"andere"_s && f.urlBewertet &&
+                                 !anbieter_.eingerichtet(rolle));
     }
     zeigeText(visionModell_, anbieter_.visionModell());
     const auto ort = anbieter_.ort();
@@ -162,11 +182,8 @@ void AnbieterSeite::zeigeErgebnis(const AnbieterTest::Ergebnis& e) {
     const QColor farbe = e.erfolg ? FensterStil::erfolg(palette()) : FensterStil::fehler(palette());
     ergebnis_->setStyleSheet(u"color: %1"_s.arg(farbe.name()));
     if (e.erfolg) {
-        const QString sekunden =
-            QLocale(texte_.sprache())
-                .toString(static_cast<double>(e.millisekunden) / 1000.0, 'f', 1);
-        ergebnis_->setText(
-            texte_.text(u"anbieter.test.erfolg"_s).arg(sekunden, e.transkript, e.antwort));
+        ergebnis_->setText(texte_.text(u"anbieter.test.erfolg"_s)
+                               .arg(dauer(e.millisekunden), e.transkript, e.antwort));
         return;
     }
     const QString rolle = e.beiTranskription ? u"anbieter.test.fehlerTranskription"_s

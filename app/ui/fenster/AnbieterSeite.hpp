@@ -46,17 +46,24 @@ private:
         QLineEdit* schluessel = nullptr;
         QLineEdit* modell = nullptr;
         QLabel* urlHinweis = nullptr;
+        // The hint waits until the user typed a root and left the field: an empty field
+        // of a provider just chosen is not a mistake yet.
+        bool urlGetippt = false;
+        bool urlBewertet = false;
         // The rows below the provider choice, hidden while none is chosen.
         QList<QWidget*> zeilen;
         QWidget* urlZeile = nullptr;
     };
 
     const Felder& felder(Rolle rolle) const { return felder_[static_cast<std::size_t>(rolle)]; }
+    Felder& felder(Rolle rolle) { return felder_[static_cast<std::size_t>(rolle)]; }
     Karte* rollenKarte(Rolle rolle, const Texte& texte);
     Karte* testKarte(const Texte& texte);
     // Shows the stored values (without writing them back).
     void zeige();
     void zeigeErgebnis(const AnbieterTest::Ergebnis& ergebnis);
+    // "84 ms" below a second, "1.2 s" above, in the interface language.
+    QString dauer(qint64 millisekunden) const;
 
     AnbieterEinstellungen& anbieter_;
     AnbieterTest test_;

@@ -78,6 +78,7 @@ void BackendKarte::uebernimm() {
         return;
     }
     neu.speichere(speicher_);
+    emit gewechselt();
     if (frageNeustart_) {
         frageNeustart_(window(), u"backend.neustart"_s);
     }

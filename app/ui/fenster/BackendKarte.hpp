@@ -26,6 +26,10 @@ public:
     BackendKarte(DefaultsStore& speicher, const Texte& texte, FrageNeustart frageNeustart,
                  QWidget* eltern = nullptr);
 
+signals:
+    // Another service was stored.
+    void gewechselt();
+
 private:
     void uebernimm();
 

@@ -1,6 +1,7 @@
 #include "app/ui/fenster/SetupFenster.hpp"
 
 #include "app/anbieter/AnbieterEinstellungen.hpp"
+#include "app/backend/BackendWahl.hpp"
 #include "app/ui/Texte.hpp"
 #include "app/ui/fenster/AnbieterSeite.hpp"
 #include "app/ui/fenster/AnmeldeFormular.hpp"
@@ -11,6 +12,7 @@
 #include "app/ui/fenster/SetupModel.hpp"
 #include "core/text/Sprache.hpp"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -89,7 +91,13 @@ SetupFenster::SetupFenster(SetupModel& model, LoginModel& login, Konto& konto,
 
     connect(zurueck_, &QPushButton::clicked, &model_, &SetupModel::zurueck);
     connect(weiter_, &QPushButton::clicked, &model_, &SetupModel::weiter);
-    connect(&model_, &SetupModel::schrittGeaendert, this, &SetupFenster::zeigeSchritt);
+    connect(&model_, &SetupModel::schrittGeaendert, this, [this] {
+        zeigeSchritt();
+        // The keyboard starts on the provider choice, not on the button that led here.
+        if (model_.schritt() == SetupModel::anbieterSchritt) {
+            anbieterSeite_->vorlage(AnbieterEinstellungen::Rolle::transkription)->setFocus();
+        }
+    });
     connect(&model_, &SetupModel::spracheGeaendert, this, [this] {
         baue();
         // The chosen language keeps the keyboard focus across the rebuild.
@@ -131,8 +139,19 @@ void SetupFenster::baue() {
     kontoLayout->setSpacing(20);
     kontoLayout->addWidget(dienst_);
     kontoLayout->addWidget(formular_);
-    seiten_->addWidget(seite(u"setup.konto.titel"_s, u"login.unter"_s, kontoUndDienst));
+    QWidget* konto = seite(u"setup.konto.titel"_s, kontoTextKey(), kontoUndDienst);
+    // The explanation below the heading follows the service the user applies in the card.
+    kontoText_ = qobject_cast<QLabel*>(konto->layout()->itemAt(1)->widget());
+    connect(dienst_, &BackendKarte::gewechselt, this,
+            [this] { kontoText_->setText(Texte(speicher_).text(kontoTextKey())); });
+    seiten_->addWidget(konto);
     zeigeSchritt();
+}
+
+QString SetupFenster::kontoTextKey() const {
+    // With its own service Parlix works without an account: signing in is for a hosted one.
+    return BackendWahl::lies(speicher_).art == BackendWahl::Art::lokal ? u"setup.konto.lokal"_s
+                                                                       : u"login.unter"_s;
 }
 
 QWidget* SetupFenster::seite(const QString& titelKey, const QString& textKey, QWidget* inhalt) {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QStackedWidget;
 
@@ -45,6 +46,8 @@ private:
     // A step's page: heading, explanation, content.
     QWidget* seite(const QString& titelKey, const QString& textKey, QWidget* inhalt);
     QWidget* sprachwahl(const QString& aktuell);
+    // The account step's explanation for the service stored now.
+    QString kontoTextKey() const;
     void zeigeSchritt();
 
     SetupModel& model_;
@@ -61,6 +64,7 @@ private:
     AnmeldeFormular* formular_ = nullptr;
     BackendKarte* dienst_ = nullptr;
     AnbieterSeite* anbieterSeite_ = nullptr;
+    QLabel* kontoText_ = nullptr;
 };
 
 } // namespace parlix

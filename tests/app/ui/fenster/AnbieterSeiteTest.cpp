@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +69,14 @@ protected:
         ASSERT_EQ(menue->currentData().toString(), id);
     }
 
+    // Whether the pane says that the server's root is not right.
+    bool urlHinweisSichtbar(AnbieterSeite* s) {
+        const QString hinweis = text(u"anbieter.url.ungueltig"_s);
+        const auto labels = s->findChildren<QLabel*>();
+        return std::any_of(labels.begin(), labels.end(),
+                           [&](QLabel* l) { return l->text() == hinweis && l->isVisibleTo(s); });
+    }
+
     // Presses Test and waits for the outcome.
     static QString teste(AnbieterSeite* s) {
         QTest::mouseClick(s->testKnopf(), Qt::LeftButton);
@@ -93,7 +102,18 @@ TEST_F(AnbieterSeiteTest, APresetAndATypedKeyAreStoredAndTheTestShowsWhatTheProv
 
     waehle(s->vorlage(Rolle::sprache), u"andere"_s);
     EXPECT_TRUE(s->url(Rolle::sprache)->isVisible());
-    QTest::keyClicks(s->url(Rolle::sprache), u"http://127.0.0.1:8080/v1"_s);
+    // The empty root of a server just chosen is not yet a mistake; a half-typed one is,
+    // once the user leaves the field, until it is whole.
+    QLineEdit* url = s->url(Rolle::sprache);
+    EXPECT_FALSE(urlHinweisSichtbar(s));
+    url->setFocus();
+    QTest::keyClicks(url, u"http://"_s);
+    EXPECT_FALSE(urlHinweisSichtbar(s));
+    s->modell(Rolle::sprache)->setFocus();
+    EXPECT_TRUE(urlHinweisSichtbar(s));
+    url->setFocus();
+    QTest::keyClicks(url, u"127.0.0.1:8080/v1"_s);
+    EXPECT_FALSE(urlHinweisSichtbar(s));
     s->modell(Rolle::sprache)->clear();
     QTest::keyClicks(s->modell(Rolle::sprache), u"qwen3"_s);
 
@@ -115,12 +135,22 @@ TEST_F(AnbieterSeiteTest, APresetAndATypedKeyAreStoredAndTheTestShowsWhatTheProv
     EXPECT_TRUE(ergebnis.contains(u"Hello!"_s)) << ergebnis.toStdString();
     EXPECT_TRUE(ergebnis.startsWith(text(u"anbieter.test.erfolg"_s).section(u' ', 0, 0)))
         << ergebnis.toStdString();
+    // A provider on this computer answers within a second: milliseconds, not "0,0 s".
+    EXPECT_TRUE(ergebnis.contains(QRegularExpression(u"\\([1-9][0-9]{0,2} ms\\)"_s)))
+        << ergebnis.toStdString();
     // The shipped sample went to the transcription, through the normal client.
     const QList<Anfrage> stt = server.drehbuch().anfragen(sttPfad);
     ASSERT_EQ(stt.size(), 1);
     EXPECT_TRUE(stt[0].koerper.contains("RIFF"));
     EXPECT_GT(stt[0].koerper.size(), 16000);
     EXPECT_EQ(server.drehbuch().anfragen(chatPfad).size(), 1);
+
+    // A slower one in seconds with one decimal.
+    server.drehbuch().reiheEin(sttPfad,
+                               Antwort::text(200, "Slow.").nach(std::chrono::milliseconds(1300)));
+    const QString langsam = teste(s);
+    EXPECT_TRUE(langsam.contains(QRegularExpression(u"\\(1,[3-9] s\\)"_s)))
+        << langsam.toStdString();
 }
 
 TEST_F(AnbieterSeiteTest, TheProvidersRefusalsAreNamedInTheInterfaceLanguageWithTheirOwnWords) {

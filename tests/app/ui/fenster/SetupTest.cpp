@@ -3,10 +3,13 @@
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/RechteZeile.hpp"
+#include "app/ui/fenster/Segmente.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "tests/app/ui/fenster/FensterTestBasis.hpp"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -71,12 +74,22 @@ TEST_F(SetupTest, LanguageFirstWithoutBackTheTextsSwitchAtOnceAndGetStartedFinis
     QTest::mouseClick(fenster->weiter(), Qt::LeftButton);
     EXPECT_TRUE(hatText(fenster, u"Speech and language"_s));
     EXPECT_TRUE(fenster->anbieterSeite()->isVisible());
+    // The keyboard is on the first choice of the step, not on the button that led here.
+    EXPECT_EQ(QApplication::focusWidget(),
+              fenster->anbieterSeite()->vorlage(AnbieterEinstellungen::Rolle::transkription));
     EXPECT_EQ(fenster->weiter()->text(), u"Skip"_s);
     anbieter.waehleVorlage(AnbieterEinstellungen::Rolle::transkription, u"mistral"_s);
     EXPECT_EQ(fenster->weiter()->text(), u"Continue"_s);
     QTest::mouseClick(fenster->weiter(), Qt::LeftButton);
     EXPECT_EQ(fenster->weiter()->text(), text(u"login.loslegen"_s));
     EXPECT_EQ(fenster->weiter()->text(), u"Get started"_s);
+    // Parlix's own service needs no account; a hosted one asks the user to sign in.
+    EXPECT_TRUE(hatText(fenster, text(u"setup.konto.lokal"_s)));
+    EXPECT_FALSE(hatText(fenster, text(u"login.unter"_s)));
+    fenster->dienst()->findChildren<Segmente*>().at(0)->waehle(1);
+    QTest::mouseClick(knopf(fenster->dienst(), text(u"backend.uebernehmen"_s)), Qt::LeftButton);
+    EXPECT_EQ(speicher.text(u"backendArt"_s), u"gehostet"_s);
+    EXPECT_TRUE(hatText(fenster, text(u"login.unter"_s)));
     EXPECT_FALSE(Einstellungen(speicher).setupErledigt());
 
     QTest::mouseClick(fenster->weiter(), Qt::LeftButton);
