@@ -1,5 +1,6 @@
 #include "app/backend/BackendWahl.hpp"
 #include "app/backend/LokalerServer.hpp"
+#include "app/platform/KindProzess.hpp"
 #include "core/services/BackendWurzel.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/services/TransportFehler.hpp"
@@ -17,6 +18,7 @@
 #include <csignal>
 #include <future>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -139,6 +141,67 @@ TEST_F(BackendTest, TheServerAnswersOnlyCallsWithItsSecretAndEndsWithParlix) {
     EXPECT_TRUE(serverKinder().isEmpty());
     EXPECT_THROW(hole(wurzel, u"version"_s), TransportFehler);
     EXPECT_TRUE(log.enthaelt(u"Lokaler Server beendet"_s));
+}
+
+// Another user of this computer (nobody), through the programs they could run: what they
+// read of the running server in /proc, and what it answers them.
+std::optional<QByteArray> alsAndererNutzer(const QStringList& befehl) {
+    return KindProzess::ausgabe(
+        u"setpriv"_s,
+        QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s} + befehl,
+        20s);
+}
+
+TEST_F(BackendTest, AnotherUserOfThisComputerNeitherLearnsTheSecretNorIsServed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "acting as another user needs root (setpriv --reuid)";
+    }
+    LokalerServer server(einrichtung());
+    QSignalSpy bereit(&server, QNonConstOverload<>::of(&LokalerServer::bereit));
+    server.starte();
+    ASSERT_TRUE(bereit.wait(20000)) << log.zeilen().join(u'\n').toStdString();
+    const QList<pid_t> kinder = serverKinder();
+    ASSERT_EQ(kinder.size(), 1);
+    const QByteArray geheimnis = server.geheimnis();
+    ASSERT_FALSE(geheimnis.isEmpty());
+
+    // The command line is anyone's to read, the environment the owner's: neither holds it.
+    const QString prozess = u"/proc/%1/"_s.arg(kinder[0]);
+    const std::optional<QByteArray> befehl = alsAndererNutzer({u"cat"_s, prozess + u"cmdline"_s});
+    ASSERT_TRUE(befehl) << "another user cannot read a command line at all";
+    EXPECT_TRUE(befehl->contains("--lokal"));
+    EXPECT_FALSE(befehl->contains(geheimnis));
+    for (const QString& wer : {u"owner"_s, u"other"_s}) {
+        const std::optional<QByteArray> umgebung =
+            wer == u"owner"_s ? KindProzess::ausgabe(u"cat"_s, {prozess + u"environ"_s}, 10s)
+                              : alsAndererNutzer({u"cat"_s, prozess + u"environ"_s});
+        EXPECT_FALSE(umgebung && umgebung->contains(geheimnis)) << wer.toStdString();
+    }
+
+    // Without the secret: no relay, no stream, no account (401 also shows they reached it).
+    const QString wurzel = server.wurzel().toString();
+    const QStringList curl{u"curl"_s, u"-s"_s,           u"-o"_s,         u"/dev/null"_s,
+                           u"-w"_s,   u"%{http_code}"_s, u"--max-time"_s, u"10"_s};
+    const QStringList websocket{u"--http1.1"_s,
+                                u"-H"_s,
+                                u"Connection: Upgrade"_s,
+                                u"-H"_s,
+                                u"Upgrade: websocket"_s,
+                                u"-H"_s,
+                                u"Sec-WebSocket-Version: 13"_s,
+                                u"-H"_s,
+                                u"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ=="_s};
+    const QList<std::pair<QString, QStringList>> aufrufe{
+        {u"openai/v1/chat/completions"_s,
+         {u"-H"_s, u"Content-Type: application/json"_s, u"--data-binary"_s, u"{}"_s}},
+        {u"eu/stream"_s, websocket},
+        {u"auth/me"_s, {}},
+    };
+    for (const auto& [pfad, zusatz] : aufrufe) {
+        EXPECT_EQ(alsAndererNutzer(curl + zusatz + QStringList{wurzel + u'/' + pfad}),
+                  QByteArray("401"))
+            << pfad.toStdString();
+    }
 }
 
 TEST_F(BackendTest, ADeadServerIsStartedAgainAndACallWaitsForIt) {
