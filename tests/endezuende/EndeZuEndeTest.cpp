@@ -41,7 +41,7 @@ void kopiere(const QString& von, const QString& nach) {
 
 void EndeZuEndeTest::SetUp() {
     QDir(ausgabeOrdner()).removeRecursively();
-    buehne_ = std::make_unique<Buehne>();
+    buehne_ = std::make_unique<Buehne>(buehnenOptionen);
     ASSERT_TRUE(b().laeuft()) << b().fehler().toStdString();
 }
 

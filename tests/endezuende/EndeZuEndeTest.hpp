@@ -22,6 +22,9 @@ protected:
     static inline const QString sttPfad = QStringLiteral("/openai/v1/audio/transcriptions");
     static inline const QString chatPfad = QStringLiteral("/openai/v1/chat/completions");
 
+    // What the stage offers; a scenario sets it in its constructor.
+    Buehne::Optionen buehnenOptionen;
+
     void SetUp() override;
     void TearDown() override;
 

@@ -25,6 +25,10 @@ public:
         bool fensterManager = true;
         bool barrierefreiheit = true;
         QSize groesse{1280, 800};
+        // Names the session bus must not start on demand, as on a desktop that lacks
+        // them ("org.freedesktop.secrets": no keyring answers); the others it starts as
+        // the machine's own session bus does.
+        QStringList ohneDienste;
     };
 
     KopflosesDesktop()
@@ -57,7 +61,9 @@ public:
 private:
     bool starteX(QSize groesse);
     bool starteFensterManager();
-    bool starteBus();
+    bool starteBus(const QStringList& ohneDienste);
+    // A session bus configuration like the machine's that cannot start `ohneDienste`.
+    QString busKonfiguration(const QStringList& ohneDienste) const;
     bool schalteBarrierefreiheitEin();
     std::unique_ptr<KindProzess> kind(const QString& programm, const QStringList& argumente,
                                       const QString& protokoll) const;

@@ -136,6 +136,8 @@ Karte* AnbieterSeite::testKarte(const Texte& texte) {
     testKnopf_ = new QPushButton(texte.text(u"anbieter.testen"_s));
     testKnopf_->setObjectName(u"testen"_s);
     connect(testKnopf_, &QPushButton::clicked, this, [this] {
+        // Disabled, the button gives the keyboard away; it takes it back with the outcome.
+        fokusZurueck_ = testKnopf_->hasFocus();
         testKnopf_->setEnabled(false);
         ergebnis_->setText(texte_.text(u"anbieter.test.laeuft"_s));
         ergebnis_->setStyleSheet({});
@@ -179,6 +181,9 @@ void AnbieterSeite::zeige() {
 
 void AnbieterSeite::zeigeErgebnis(const AnbieterTest::Ergebnis& e) {
     testKnopf_->setEnabled(true);
+    if (fokusZurueck_) {
+        testKnopf_->setFocus();
+    }
     const QColor farbe = e.erfolg ? FensterStil::erfolg(palette()) : FensterStil::fehler(palette());
     ergebnis_->setStyleSheet(u"color: %1"_s.arg(farbe.name()));
     if (e.erfolg) {

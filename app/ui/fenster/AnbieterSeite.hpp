@@ -71,6 +71,7 @@ private:
     std::array<Felder, 2> felder_;
     QLineEdit* visionModell_ = nullptr;
     QPushButton* testKnopf_ = nullptr;
+    bool fokusZurueck_ = false;
     QLabel* ergebnis_ = nullptr;
     Karte* testKarte_ = nullptr;
 };

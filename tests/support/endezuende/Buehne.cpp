@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 namespace parlix::test {
 
 Buehne::Buehne(const Optionen& optionen)
-    : ordner_(QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s) {
+    : desktop_(KopflosesDesktop::Optionen{.ohneDienste = optionen.ohneDienste})
+    , ordner_(QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s) {
     if (!desktop_.laeuft()) {
         fehler_ = u"desktop: "_s + desktop_.fehler();
         return;

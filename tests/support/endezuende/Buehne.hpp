@@ -25,6 +25,8 @@ public:
     struct Optionen {
         // A system tray (trayer) on the desktop's edge, as on a usual desktop.
         bool tray = false;
+        // What the desktop's session bus cannot start (KopflosesDesktop::Optionen).
+        QStringList ohneDienste;
     };
 
     Buehne()
@@ -39,6 +41,8 @@ public:
     KopfloserTonServer& ton() { return ton_; }
     // The server's script and what it received.
     Drehbuch& server() { return server_.drehbuch(); }
+    // "http://127.0.0.1:<port>" of that server.
+    QUrl serverBasis() const { return server_.basis(); }
     ParlixProzess& parlix() { return *parlix_; }
     Nutzer& nutzer() { return *nutzer_; }
     Bildschirm& bildschirm() { return *bildschirm_; }

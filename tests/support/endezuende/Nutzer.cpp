@@ -1,5 +1,6 @@
 #include "tests/support/endezuende/Nutzer.hpp"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -42,6 +43,19 @@ void Nutzer::tippe(const Tastenkombination& kombination) {
     taste(kombination.keysym, true);
     taste(kombination.keysym, false);
     modifikatoren(false);
+}
+
+void Nutzer::schreibe(const QString& text) {
+    if (!verbindung_) {
+        return;
+    }
+    for (const QChar zeichen : text) {
+        // Printable Latin-1 characters are their own keysyms.
+        const auto keysym = static_cast<quint32>(zeichen.unicode());
+        const KeyCode code = XKeysymToKeycode(verbindung_->anzeige(), keysym);
+        const bool umschalt = XkbKeycodeToKeysym(verbindung_->anzeige(), code, 0, 0) != keysym;
+        tippe({.strg = false, .umschalt = umschalt, .keysym = keysym});
+    }
 }
 
 void Nutzer::klicke(QPoint ort) {

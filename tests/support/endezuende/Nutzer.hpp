@@ -23,6 +23,8 @@ public:
     void lasseTasteLos(quint32 keysym);
     // Modifiers down, the key down and up, modifiers up.
     void tippe(const Tastenkombination& kombination);
+    // Types ASCII text key by key, with Shift where the layout puts a character there.
+    void schreibe(const QString& text);
     // Moves the pointer there and clicks the left button.
     void klicke(QPoint ort);
     // Has the window manager show the window full screen, or not any more, as the

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QThread>
 #include <csignal>
@@ -25,7 +24,7 @@ QString lies(const QString& pfad) {
 
 } // namespace
 
-ParlixProzess::ParlixProzess(QString programm, QString ordner, QUrl backend)
+ParlixProzess::ParlixProzess(QString programm, QString ordner, std::optional<QUrl> backend)
     : programm_(std::move(programm))
     , ordner_(std::move(ordner))
     , backend_(std::move(backend)) {}
@@ -37,8 +36,13 @@ ParlixProzess::~ParlixProzess() {
 }
 
 std::unique_ptr<DefaultsStore> ParlixProzess::einstellungen() const {
-    QDir(ordner_).mkpath(u"konfig/parlix"_s);
-    return std::make_unique<DateiDefaultsStore>(ordner_ + u"/konfig/parlix/defaults.json"_s);
+    const QString konfig = backend_ ? ordner_ + u"/konfig/parlix"_s : home() + u"/.config/parlix"_s;
+    QDir().mkpath(konfig);
+    return std::make_unique<DateiDefaultsStore>(konfig + u"/defaults.json"_s);
+}
+
+QString ParlixProzess::home() const {
+    return ordner_ + u"/home"_s;
 }
 
 QList<VerlaufEintrag> ParlixProzess::verlauf() const {
@@ -46,8 +50,24 @@ QList<VerlaufEintrag> ParlixProzess::verlauf() const {
     return VerlaufStore(*speicher).eintraege();
 }
 
-void ParlixProzess::starte(const QStringList& umgebung) {
-    QProcessEnvironment u = QProcessEnvironment::systemEnvironment();
+QProcessEnvironment ParlixProzess::umgebung() const {
+    const QProcessEnvironment hier = QProcessEnvironment::systemEnvironment();
+    if (!backend_) {
+        QProcessEnvironment u;
+        for (const char* name : {"DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR",
+                                 "PULSE_SERVER", "PULSE_CLIENTCONFIG", "PULSE_COOKIE",
+                                 "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+            if (hier.contains(QLatin1StringView(name))) {
+                u.insert(QLatin1StringView(name), hier.value(QLatin1StringView(name)));
+            }
+        }
+        QDir().mkpath(home());
+        u.insert(u"HOME"_s, home());
+        // Beside the other runs' logs, not in the one file every parlix on the machine shares.
+        u.insert(u"PARLIX_LOG"_s, logDatei());
+        return u;
+    }
+    QProcessEnvironment u = hier;
     const std::pair<const char*, const char*> ordner[] = {
         {"XDG_CONFIG_HOME", "konfig"},
         {"XDG_DATA_HOME", "daten"},
@@ -61,14 +81,21 @@ void ParlixProzess::starte(const QStringList& umgebung) {
     }
     u.insert(u"PARLIX_LOG"_s, logDatei());
     u.insert(u"PARLIX_PLATTFORM"_s, u"x11"_s);
+    return u;
+}
+
+void ParlixProzess::starte(const QStringList& umgebung) {
+    QProcessEnvironment u = this->umgebung();
     for (const QString& eintrag : umgebung) {
         u.insert(eintrag.section(u'=', 0, 0), eintrag.section(u'=', 1));
     }
+    QStringList argumente{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm_};
+    if (backend_) {
+        argumente << u"--backend"_s << backend_->toString();
+    }
     // setpriv ends the program with this process, even when a test aborts.
     prozess_ = std::make_unique<KindProzess>(
-        u"setpriv"_s,
-        QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm_, u"--backend"_s,
-                    backend_.toString()},
+        u"setpriv"_s, argumente,
         KindProzess::Optionen{ordner_ + u"/stderr.log"_s, u.toStringList()});
 }
 

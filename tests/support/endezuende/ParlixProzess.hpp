@@ -4,6 +4,7 @@
 #include "core/history/VerlaufEintrag.hpp"
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -18,14 +19,18 @@ class DefaultsStore;
 namespace parlix::test {
 
 // The real parlix program as a user starts it, in the desktop and with the sound server
-// of this process's environment (DISPLAY, the buses, PULSE_SERVER). It is pointed at
-// `backend` and keeps settings, data, state, cache and log below `ordner`, so nothing of
-// the user's is read or written. Starting it again after it ended is the next launch of
-// the same user. The program ends with this object, and with this process.
+// of this process's environment (DISPLAY, the buses, PULSE_SERVER). Pointed at `backend`
+// it keeps settings, data, state, cache and log below `ordner`. Without a backend it is
+// started as from the application menu of a new user: no arguments, a home of its own
+// below `ordner`, and of the environment only what a desktop session gives every
+// program (display, session bus, runtime folder, sound server), the log's place and the
+// test build's sanitizer settings. Nothing of the user's is read or written. Starting it
+// again after it ended is the next launch of the same user. The program ends with this
+// object, and with this process.
 class ParlixProzess {
 public:
     // `programm`: the path of the parlix executable.
-    ParlixProzess(QString programm, QString ordner, QUrl backend);
+    ParlixProzess(QString programm, QString ordner, std::optional<QUrl> backend);
     ~ParlixProzess();
     ParlixProzess(const ParlixProzess&) = delete;
     ParlixProzess& operator=(const ParlixProzess&) = delete;
@@ -54,11 +59,15 @@ public:
                      std::chrono::milliseconds frist = std::chrono::seconds(30));
     // What the program wrote to standard error, over every run.
     QString fehlerAusgabe() const;
+    // The home folder of a start from the menu.
+    QString home() const;
 
 private:
+    QProcessEnvironment umgebung() const;
+
     QString programm_;
     QString ordner_;
-    QUrl backend_;
+    std::optional<QUrl> backend_;
     std::unique_ptr<KindProzess> prozess_;
 };
 

@@ -81,6 +81,8 @@ protected:
     static QString teste(AnbieterSeite* s) {
         QTest::mouseClick(s->testKnopf(), Qt::LeftButton);
         EXPECT_TRUE(warteQt([s] { return s->testKnopf()->isEnabled(); }, std::chrono::seconds(20)));
+        // The keyboard is back where the user pressed, not on whatever took it meanwhile.
+        EXPECT_TRUE(s->testKnopf()->hasFocus());
         return s->ergebnis()->text();
     }
 
