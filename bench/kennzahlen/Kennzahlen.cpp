@@ -5,6 +5,7 @@
 #include "bench/kennzahlen/HUDFenster.hpp"
 #include "bench/kennzahlen/KennzahlenDatei.hpp"
 #include "bench/kennzahlen/Messlauf.hpp"
+#include "bench/kennzahlen/TestKnopf.hpp"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
     };
     const bool alle =
         messe("start to tray", lauf.startZumTray()) &&
+        messe("start with the local server", lauf.startMitLokalemServer()) &&
+        messe("Test button", parlix::bench::TestKnopf::miss(optionen.value(u"runden"_s).toInt())) &&
         messe("idle", lauf.leerlauf(std::chrono::seconds(optionen.value(u"leerlauf"_s).toInt()))) &&
         messe("dictations", lauf.diktate()) &&
         messe("recording", lauf.aufnahmeLast(std::chrono::seconds(10))) &&

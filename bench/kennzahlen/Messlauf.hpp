@@ -21,6 +21,9 @@ public:
 
     // Process start until parlix says its tray icon shows; parlix is ended after each.
     QList<Kennzahl> startZumTray();
+    // The same with Parlix's own server, as a new installation runs it (started as from
+    // the menu): process start until the icon shows and until the server listens.
+    QList<Kennzahl> startMitLokalemServer();
     // Parlix started and left alone: processor and memory over `dauer`.
     QList<Kennzahl> leerlauf(std::chrono::seconds dauer);
     // Dictations: key press until the recording's stream is open and its first chunk
