@@ -6,6 +6,7 @@
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/support/TestServer.hpp"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -77,13 +78,22 @@ QList<Kennzahl> TestKnopf::miss(int runden) {
         AnbieterTest::Ergebnis ergebnis;
         QObject::connect(&test, &AnbieterTest::fertig, &test,
                          [&](const AnbieterTest::Ergebnis& e) { ergebnis = e; });
+        QElapsedTimer uhr;
+        uhr.start();
         test.starte();
-        if (!warteAuf(&test, &AnbieterTest::fertig, 30s) || !ergebnis.erfolg) {
+        const bool fertig = warteAuf(&test, &AnbieterTest::fertig, 30s);
+        // From the press until the outcome is on the main thread, as the button shows it.
+        const double ms = static_cast<double>(uhr.nsecsElapsed()) / 1e6;
+        if (!fertig || !ergebnis.erfolg) {
             QTextStream(stderr) << "the Test failed: " << ergebnis.grund << ' ' << ergebnis.text
                                 << '\n';
             return {};
         }
-        dauern << static_cast<double>(ergebnis.millisekunden);
+        dauern << ms;
+    }
+    // Each test reached the provider: the sample and the line of chat.
+    if (anbieterServer.drehbuch().anfragen().size() != 2 * runden) {
+        return {};
     }
     std::sort(dauern.begin(), dauern.end());
     return {{u"test_knopf_ms"_s, u"Test button round trip (median)"_s, dauern[dauern.size() / 2],
