@@ -165,7 +165,9 @@ protected:
             << "a provider on loopback answers within a second: " << gelesen.toStdString();
         schritt(u"test"_s);
 
-        // Account step, "Get started".
+        // The account step: with Parlix's own server no account is needed; "Get started".
+        weiter();
+        EXPECT_TRUE(zeigt(u"you need no account"_s)) << "the account step asks for an account";
         EXPECT_TRUE(warteBis(
             [&] {
                 weiter();

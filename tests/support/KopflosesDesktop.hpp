@@ -28,7 +28,7 @@ public:
         // Names the session bus must not start on demand, as on a desktop that lacks
         // them ("org.freedesktop.secrets": no keyring answers); the others it starts as
         // the machine's own session bus does.
-        QStringList ohneDienste;
+        QStringList ohneDienste{};
     };
 
     KopflosesDesktop()

@@ -26,7 +26,7 @@ public:
         // A system tray (trayer) on the desktop's edge, as on a usual desktop.
         bool tray = false;
         // What the desktop's session bus cannot start (KopflosesDesktop::Optionen).
-        QStringList ohneDienste;
+        QStringList ohneDienste{};
     };
 
     Buehne()
