@@ -147,6 +147,9 @@ void ReferenzServer::nimmStreamsAn() {
         const Anfrage handshake = handshakeAus(*socket);
         QWebSocket* offen = socket.release();
         offen->setParent(this);
+        if (Verbindung* verbindung = tcp_->zu(offen->peerAddress(), offen->peerPort())) {
+            verbindung->alsWebSocket();
+        }
         connect(offen, &QWebSocket::disconnected, offen, &QObject::deleteLater);
         new StreamWaechter(*offen, grenzen_);
         if (handshake.pfad == streamPfad) {

@@ -128,18 +128,31 @@ void CurlTransfer::schliesseAb(int code) {
     curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
     antwort_.status = static_cast<int>(status);
     gibFrei();
-    std::lock_guard lock(sperre_);
-    code_ = code;
-    fertig_ = true;
-    fertigSignal_.notify_all();
+    {
+        std::lock_guard lock(sperre_);
+        code_ = code;
+        fertig_ = true;
+        fertigSignal_.notify_all();
+    }
+    meldeAbschluss();
 }
 
 void CurlTransfer::schliesseAlsAbgebrochenAb() {
     gibFrei();
-    std::lock_guard lock(sperre_);
-    abgebrochen_ = true;
-    fertig_ = true;
-    fertigSignal_.notify_all();
+    {
+        std::lock_guard lock(sperre_);
+        abgebrochen_ = true;
+        fertig_ = true;
+        fertigSignal_.notify_all();
+    }
+    meldeAbschluss();
+}
+
+void CurlTransfer::meldeAbschluss() {
+    // Released once it has run: it may hold what the caller no longer needs.
+    if (auto abschluss = std::exchange(abschluss_, nullptr)) {
+        abschluss(*this);
+    }
 }
 
 bool CurlTransfer::warte(std::stop_token stop) {

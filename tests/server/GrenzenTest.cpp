@@ -142,6 +142,27 @@ TEST(GrenzenTest, StreamsAreHeldToMessageSizeAndSilence) {
     ServerFaden server(drehbuch, grenzen);
     const QUrl url(u"ws://127.0.0.1:%1/eu/stream"_s.arg(server.port()));
 
+    // Every frame from a client must be masked: a masked one, even in pieces, is taken;
+    // the first without a mask ends the stream with 1002 and reaches nobody.
+    RoherClient roh(server.port(), "GET /eu/stream HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                                   "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+    ASSERT_TRUE(roh.warteAuf("\r\n\r\n"));
+    const QByteArray maskiert = QByteArray::fromHex("8182010203046060"); // "ab"
+    for (const auto& [von, bis] : {std::pair{0, 1}, {1, 4}, {4, 8}}) {
+        roh.sende(maskiert.sliced(von, bis - von));
+        QTest::qWait(30);
+    }
+    roh.sende(QByteArray::fromHex("818200000000") + "cd");
+    const auto texte = [&] { return drehbuch.streams().value(0).texte(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return texte().size() == 2; })) << texte().size();
+    roh.sende("\x81\x02zz");
+    const QByteArray schluss = roh.bisZumSchluss();
+    EXPECT_TRUE(schluss.contains(QByteArray::fromHex("03ea"))) << schluss.toHex().data();
+    ASSERT_TRUE(drehbuch.warteAufStreams(
+        [](const QList<StreamMitschnitt>& s) { return s.size() == 1 && s[0].schlussCode; }));
+    EXPECT_EQ(texte(), (QList<QByteArray>{"ab", "cd"}));
+
     QWebSocket gross;
     QSignalSpy grossZu(&gross, &QWebSocket::disconnected);
     gross.open(url);
