@@ -127,28 +127,22 @@ void CurlTransfer::schliesseAb(int code) {
     long status = 0;
     curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
     antwort_.status = static_cast<int>(status);
+    schliesse(code, false);
+}
+
+void CurlTransfer::schliesseAlsAbgebrochenAb() {
+    schliesse(0, true);
+}
+
+void CurlTransfer::schliesse(int code, bool abgebrochen) {
     gibFrei();
     {
         std::lock_guard lock(sperre_);
         code_ = code;
+        abgebrochen_ = abgebrochen;
         fertig_ = true;
         fertigSignal_.notify_all();
     }
-    meldeAbschluss();
-}
-
-void CurlTransfer::schliesseAlsAbgebrochenAb() {
-    gibFrei();
-    {
-        std::lock_guard lock(sperre_);
-        abgebrochen_ = true;
-        fertig_ = true;
-        fertigSignal_.notify_all();
-    }
-    meldeAbschluss();
-}
-
-void CurlTransfer::meldeAbschluss() {
     // Released once it has run: it may hold what the caller no longer needs.
     if (auto abschluss = std::exchange(abschluss_, nullptr)) {
         abschluss(*this);

@@ -53,7 +53,8 @@ private:
     void setzeMethodeUndKoerper(const HttpAnfrage& anfrage);
     void setzeKopfzeilen(const HttpAnfrage& anfrage);
     void gibFrei();
-    void meldeAbschluss();
+    // Releases the handle, wakes the caller and runs the completion.
+    void schliesse(int code, bool abgebrochen);
 
     CURL* handle_ = nullptr;
     curl_slist* kopfListe_ = nullptr;
