@@ -16,7 +16,12 @@ namespace {
 CURLM* neuerMulti() {
     static std::once_flag einmal;
     std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    return curl_multi_init();
+    CURLM* multi = curl_multi_init();
+    // libcurl's default cache holds four connections per transfer in flight at the
+    // moment one comes back, so after a burst of calls it closes the very connections the
+    // next burst needs. A fixed size keeps them (each provider's, up to the relay's cap).
+    curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 64L);
+    return multi;
 }
 
 // A call to Parlix's own local server proves with its secret that it comes from this
