@@ -333,22 +333,27 @@ TEST_F(RelaisGrenzenTest, ConcurrencyAndAnswerSizeAreCappedAndALeavingClientCanc
     EXPECT_EQ(detail(gross), u"Die Antwort des Anbieters ist zu groß."_s);
 }
 
-TEST_F(RelaisGrenzenTest, SixtyFourSlowCallsAreRelayedAtOnce) {
-    KontenServer server(ordner.filePath(u"k.sqlite"_s), einrichtung());
+TEST_F(RelaisGrenzenTest, SixtyFourSlowCallsAreRelayedAtOnceOverConnectionsKeptForTheNext) {
+    Dienste::Einrichtung e = einrichtung();
+    e.freiProGeraet = e.freiProKunde = {1000, 60 * KontenRegeln::minute};
+    KontenServer server(ordner.filePath(u"k.sqlite"_s), e);
     upstream.drehbuch().stelleEin(u"/openai/v1/chat/completions"_s,
                                   Antwort::text(200, "{}").nach(2s));
-    QElapsedTimer uhr;
-    uhr.start();
-    std::vector<std::unique_ptr<RoherClient>> rufe;
-    for (int i = 0; i < 64; ++i) {
-        rufe.push_back(
-            std::make_unique<RoherClient>(server.port(), chatAnfrage("Connection: close\r\n")));
+    for (int welle = 0; welle < 2; ++welle) {
+        QElapsedTimer uhr;
+        uhr.start();
+        std::vector<std::unique_ptr<RoherClient>> rufe;
+        for (int i = 0; i < 64; ++i) {
+            rufe.push_back(
+                std::make_unique<RoherClient>(server.port(), chatAnfrage("Connection: close\r\n")));
+        }
+        for (auto& ruf : rufe) {
+            const QByteArray antwort = ruf->bisZumSchluss(3s);
+            EXPECT_TRUE(antwort.startsWith("HTTP/1.1 200")) << antwort.left(200).data();
+        }
+        EXPECT_LT(uhr.elapsed(), 2500);
     }
-    for (auto& ruf : rufe) {
-        const QByteArray antwort = ruf->bisZumSchluss(3s);
-        EXPECT_TRUE(antwort.startsWith("HTTP/1.1 200")) << antwort.left(200).data();
-    }
-    EXPECT_LT(uhr.elapsed(), 2500);
+    EXPECT_EQ(upstream.verbindungen(), 64) << "the second wave found the first one's connections";
 }
 
 TEST_F(RelaisGrenzenTest, WithoutATokenOnlyTheFreeAllowanceOfADeviceIsRelayed) {
