@@ -1,5 +1,6 @@
 #include "server/ReferenzServer.hpp"
 
+#include "server/MaskenWache.hpp"
 #include "server/Pforte.hpp"
 #include "server/StreamWaechter.hpp"
 #include "server/Verbindung.hpp"
@@ -148,7 +149,7 @@ void ReferenzServer::nimmStreamsAn() {
         QWebSocket* offen = socket.release();
         offen->setParent(this);
         if (Verbindung* verbindung = tcp_->zu(offen->peerAddress(), offen->peerPort())) {
-            verbindung->alsWebSocket();
+            new MaskenWache(*qobject_cast<QTcpSocket*>(verbindung->parent()));
         }
         connect(offen, &QWebSocket::disconnected, offen, &QObject::deleteLater);
         new StreamWaechter(*offen, grenzen_);

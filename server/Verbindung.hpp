@@ -1,7 +1,6 @@
 #pragma once
 
 #include "server/Antwort.hpp"
-#include "server/MaskenPruefer.hpp"
 #include "server/Rahmen.hpp"
 
 #include <QDeadlineTimer>
@@ -20,9 +19,7 @@ class Pforte;
 // One client's HTTP connection, between the socket and Qt's request parser. It sees
 // every byte before the parser does (Rahmen), enforces the head, read and idle
 // deadlines, and sends the answers in the order of the requests, however late each is
-// ready. After a WebSocket upgrade it still sees every frame first and closes the
-// connection with 1002 at the first unmasked one. A child of its socket; lives on the
-// server's thread.
+// ready. A child of its socket; lives on the server's thread.
 class Verbindung final : public QObject {
     Q_OBJECT
 
@@ -33,6 +30,7 @@ public:
     static Verbindung* von(QTcpSocket* socket);
 
     QString kunde() const { return kunde_; }
+    // The peer's address and port.
     std::pair<QHostAddress, quint16> gegenueber() const;
     // Numbers the next request handed to the server; its answer goes out in this place.
     qsizetype neueAnfrage() { return vergeben_++; }
@@ -42,8 +40,6 @@ public:
     void schliesse();
     // To be called after the parser has read from the socket.
     void nachParser();
-    // Once the connection is a WebSocket: checks every frame the client sends from now on.
-    void alsWebSocket();
 
 private:
     void vorParser();
@@ -52,12 +48,6 @@ private:
     bool reserviere(const Rahmen::Ergebnis& ergebnis);
     // The bytes that arrived since the last look, still unread in the socket.
     QByteArray neueBytes() const;
-    // Bytes the system has handed to the socket's buffer so far; -1 if it cannot say.
-    qint64 vomSystemGelesen() const;
-    // Follows the frames up to the end of the system's queue and lets the socket read
-    // that far; false at an unmasked frame.
-    bool pruefeMasken();
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
     void sendeFertige();
     void sende(const Antwort& antwort, bool schliessen);
@@ -80,9 +70,6 @@ private:
     qint64 koerperImFenster_ = 0;
     QTimer frist_;
     bool verworfen_ = false;
-    MaskenPruefer masken_;
-    bool maskenPruefung_ = false;
-    qint64 geprueft_ = 0; // of the bytes read from the system, those the mask check has seen
 };
 
 } // namespace parlix
