@@ -47,7 +47,7 @@ Antwort Antwort::nach(std::chrono::milliseconds verzoegerung) const {
     return antwort;
 }
 
-QByteArray Antwort::kodiert() const {
+QByteArray Antwort::kopf() const {
     QByteArray bytes = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n";
     bool laengeGesetzt = false;
     for (const auto& [name, wert] : kopfzeilen) {
@@ -57,7 +57,7 @@ QByteArray Antwort::kodiert() const {
     if (!laengeGesetzt) {
         bytes += "Content-Length: " + QByteArray::number(koerper.size()) + "\r\n";
     }
-    return bytes + "\r\n" + koerper;
+    return bytes + "\r\n";
 }
 
 } // namespace parlix

@@ -35,7 +35,9 @@ struct Antwort {
 
     Antwort nach(std::chrono::milliseconds verzoegerung) const;
     // The bytes of a normal answer on the wire.
-    QByteArray kodiert() const;
+    QByteArray kodiert() const { return kopf() + koerper; }
+    // Its status line and headers, up to the body.
+    QByteArray kopf() const;
 };
 
 } // namespace parlix

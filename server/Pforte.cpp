@@ -5,6 +5,7 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -111,6 +112,13 @@ void Pforte::gibFrei(const QString& kunde, qint64 bytes) {
         gehalten != budgetProKunde_.end() && (*gehalten -= bytes) <= 0) {
         budgetProKunde_.erase(gehalten);
     }
+}
+
+Verbindung* Pforte::zu(const QHostAddress& adresse, quint16 port) const {
+    const auto treffer = std::find_if(offen_.begin(), offen_.end(), [&](Verbindung* verbindung) {
+        return verbindung->gegenueber() == std::pair(adresse, port);
+    });
+    return treffer != offen_.end() ? *treffer : nullptr;
 }
 
 void Pforte::abgemeldet(Verbindung* verbindung) {

@@ -35,6 +35,8 @@ public:
     // share of it, has no room for them.
     bool reserviere(const QString& kunde, qint64 bytes);
     void gibFrei(const QString& kunde, qint64 bytes);
+    // The open connection from that peer, if any.
+    Verbindung* zu(const QHostAddress& adresse, quint16 port) const;
     // Called by a Verbindung as it ends.
     void abgemeldet(Verbindung* verbindung);
 

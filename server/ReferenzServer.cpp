@@ -1,5 +1,6 @@
 #include "server/ReferenzServer.hpp"
 
+#include "server/MaskenWache.hpp"
 #include "server/Pforte.hpp"
 #include "server/StreamWaechter.hpp"
 #include "server/Verbindung.hpp"
@@ -147,6 +148,9 @@ void ReferenzServer::nimmStreamsAn() {
         const Anfrage handshake = handshakeAus(*socket);
         QWebSocket* offen = socket.release();
         offen->setParent(this);
+        if (Verbindung* verbindung = tcp_->zu(offen->peerAddress(), offen->peerPort())) {
+            new MaskenWache(*qobject_cast<QTcpSocket*>(verbindung->parent()));
+        }
         connect(offen, &QWebSocket::disconnected, offen, &QObject::deleteLater);
         new StreamWaechter(*offen, grenzen_);
         if (handshake.pfad == streamPfad) {

@@ -1,5 +1,6 @@
 #include "server/Relais.hpp"
 
+#include "core/services/CurlTransfer.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/services/TransportFehler.hpp"
 #include "server/AnbieterFehler.hpp"
@@ -8,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +47,13 @@ Antwort zuGross() {
     return Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s);
 }
 
+Antwort ohneAntwort(const TransportFehler& fehler) {
+    if (fehler.art() == TransportFehler::Art::zuGross) {
+        return zuGross();
+    }
+    return AnbieterFehler::ohneAntwort(transportFehler(fehler.art()), fehler.beschreibung());
+}
+
 } // namespace
 
 QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
@@ -62,12 +71,10 @@ QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
 Relais::Relais(QHash<QString, Upstream> upstreams, Grenzen grenzen)
     : upstreams_(std::move(upstreams))
     , grenzen_(grenzen)
-    , transport_(std::make_unique<HttpTransport>())
-    , wartende_(grenzen.maxGleichzeitig, grenzen.maxGleichzeitig, {}) {}
+    , transport_(std::make_shared<HttpTransport>()) {}
 
-Relais::~Relais() {
-    ende_.request_stop();
-}
+// Ending the transport ends the calls in flight as cancelled; their clients hear so.
+Relais::~Relais() = default;
 
 std::variant<HttpAnfrage, Antwort> Relais::upstreamAnfrage(const Anfrage& anfrage,
                                                            const QString& unterpfad) const {
@@ -95,36 +102,46 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
         antworte(*nein);
         return;
     }
-    if (laufend_.fetch_add(1) >= grenzen_.maxGleichzeitig) {
-        laufend_.fetch_sub(1);
+    if (laufend_->fetch_add(1) >= grenzen_.maxGleichzeitig) {
+        laufend_->fetch_sub(1);
         antworte(Antwort::fehler(
             503,
             u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
-    auto abbruch = std::make_shared<std::stop_source>();
-    if (anfrage.verbindung != nullptr) {
-        QObject::connect(anfrage.verbindung, &QObject::destroyed,
-                         [abbruch] { abbruch->request_stop(); });
-    }
     const bool jsonErwartet = unterpfad == u"chat/completions"_s;
-    const bool angenommen = wartende_.reiheEin(
-        [this, weiter = std::get<HttpAnfrage>(std::move(weiter)), abbruch, antworte, jsonErwartet] {
-            const std::stop_callback beimEnde(ende_.get_token(),
-                                              [abbruch] { abbruch->request_stop(); });
-            const Antwort antwort = rufeAuf(weiter, jsonErwartet, abbruch->get_token());
-            laufend_.fetch_sub(1);
-            antworte(antwort);
-        });
-    if (!angenommen) { // only while the server shuts down
-        laufend_.fetch_sub(1);
+    // A client that goes cancels its call; the link goes with the call, so that a
+    // connection carrying many calls does not collect them.
+    auto ruf = std::make_shared<std::weak_ptr<CurlTransfer>>();
+    QMetaObject::Connection abbruch;
+    if (anfrage.verbindung != nullptr) {
+        abbruch = QObject::connect(anfrage.verbindung, &QObject::destroyed,
+                                   [transport = std::weak_ptr(transport_), ruf] {
+                                       const auto laeuft = transport.lock();
+                                       if (auto offen = ruf->lock(); laeuft && offen) {
+                                           laeuft->brichAb(std::move(offen));
+                                       }
+                                   });
+    }
+    try {
+        *ruf = transport_->starte(std::get<HttpAnfrage>(weiter),
+                                  [laufend = laufend_, antworte, jsonErwartet, abbruch,
+                                   maxBytes = grenzen_.maxAntwortBytes](CurlTransfer& fertig) {
+                                      QObject::disconnect(abbruch);
+                                      laufend->fetch_sub(1);
+                                      antworte(antwortAus(fertig, jsonErwartet, maxBytes));
+                                  });
+    } catch (const TransportFehler& fehler) {
+        QObject::disconnect(abbruch);
+        laufend_->fetch_sub(1);
+        antworte(ohneAntwort(fehler));
     }
 }
 
-Antwort Relais::rufeAuf(const HttpAnfrage& anfrage, bool jsonErwartet, std::stop_token stop) {
+Antwort Relais::antwortAus(CurlTransfer& transfer, bool jsonErwartet, qint64 maxBytes) {
     try {
-        const HttpAntwort antwort = transport_->fuehreAus(anfrage, std::move(stop));
-        if (antwort.koerper.size() > grenzen_.maxAntwortBytes) {
+        const HttpAntwort antwort = transfer.ergebnis();
+        if (antwort.koerper.size() > maxBytes) {
             return zuGross();
         }
         if (std::optional<Antwort> fehler =
@@ -135,10 +152,7 @@ Antwort Relais::rufeAuf(const HttpAnfrage& anfrage, bool jsonErwartet, std::stop
                    ? Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"))
                    : alsText(antwort);
     } catch (const TransportFehler& fehler) {
-        if (fehler.art() == TransportFehler::Art::zuGross) {
-            return zuGross();
-        }
-        return AnbieterFehler::ohneAntwort(transportFehler(fehler.art()), fehler.beschreibung());
+        return ohneAntwort(fehler);
     }
 }
 

@@ -3,28 +3,27 @@
 #include "core/services/HttpAnfrage.hpp"
 #include "server/Anbieter.hpp"
 #include "server/Anfrage.hpp"
-#include "server/ArbeiterGruppe.hpp"
 #include "server/Behandler.hpp"
 
 #include <QHash>
 #include <QUrl>
 #include <atomic>
 #include <memory>
-#include <optional>
-#include <stop_token>
 #include <variant>
 
 namespace parlix {
 
+class CurlTransfer;
 class HttpTransport;
 
 // Forwards the OpenAI-compatible calls to the upstream provider that "X-Backend"
 // names, or else to the user's provider for the call's role with that provider's model,
 // with the provider's key. The calls go out through one libcurl multi client that keeps
 // its connections to each provider open for the next call and opens as many as the calls
-// in flight need; each call waits for its answer on a thread of a pool sized to the cap on
-// calls. A call whose client has gone is cancelled upstream. leiteWeiter is called on the
-// server's thread; its answer comes on a thread of the pool.
+// in flight need. No thread waits for a provider: the client's answer is made on the
+// transport's thread as the provider's comes in. A call whose client has gone is cancelled
+// upstream. leiteWeiter is called on the server's thread; its answer comes on the
+// transport's thread and must be handed on without blocking.
 class Relais {
 public:
     struct Upstream {
@@ -54,15 +53,15 @@ private:
     // The call to the provider that answers the request, or the answer when none is set up.
     std::variant<HttpAnfrage, Antwort> upstreamAnfrage(const Anfrage& anfrage,
                                                        const QString& unterpfad) const;
-    Antwort rufeAuf(const HttpAnfrage& anfrage, bool jsonErwartet, std::stop_token stop);
+    static Antwort antwortAus(CurlTransfer& transfer, bool jsonErwartet, qint64 maxBytes);
 
     QHash<QString, Upstream> upstreams_;
     Anbieter anbieter_;
     Grenzen grenzen_;
-    std::atomic<int> laufend_{0};
-    std::unique_ptr<HttpTransport> transport_;
-    std::stop_source ende_;   // cancels the calls in flight when the relay goes
-    ArbeiterGruppe wartende_; // last: ends first, while the transport still runs
+    // Shared with the calls in flight, which may end after the relay (as cancelled).
+    std::shared_ptr<std::atomic<int>> laufend_ = std::make_shared<std::atomic<int>>(0);
+    // Shared with the clients' connections, which cancel their call when they close.
+    std::shared_ptr<HttpTransport> transport_;
 };
 
 } // namespace parlix

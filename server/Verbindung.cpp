@@ -32,6 +32,10 @@ Verbindung::~Verbindung() {
     pforte_->abgemeldet(this);
 }
 
+std::pair<QHostAddress, quint16> Verbindung::gegenueber() const {
+    return {socket_.peerAddress(), socket_.peerPort()};
+}
+
 Verbindung* Verbindung::von(QTcpSocket* socket) {
     return socket != nullptr ? socket->findChild<Verbindung*>(QString(), Qt::FindDirectChildrenOnly)
                              : nullptr;
@@ -130,7 +134,9 @@ void Verbindung::sendeFertige() {
 void Verbindung::sende(const Antwort& antwort, bool schliessen) {
     switch (antwort.art) {
     case Antwort::Art::normal:
-        socket_.write(antwort.kodiert());
+        // The body apart: the socket keeps it as it is instead of a copy behind the head.
+        socket_.write(antwort.kopf());
+        socket_.write(antwort.koerper);
         if (schliessen) {
             socket_.disconnectFromHost();
         }

@@ -4,6 +4,7 @@
 #include "server/Rahmen.hpp"
 
 #include <QDeadlineTimer>
+#include <QHostAddress>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -29,6 +30,8 @@ public:
     static Verbindung* von(QTcpSocket* socket);
 
     QString kunde() const { return kunde_; }
+    // The peer's address and port.
+    std::pair<QHostAddress, quint16> gegenueber() const;
     // Numbers the next request handed to the server; its answer goes out in this place.
     qsizetype neueAnfrage() { return vergeben_++; }
     void antworte(qsizetype nummer, const Antwort& antwort, bool schliessen);

@@ -127,19 +127,26 @@ void CurlTransfer::schliesseAb(int code) {
     long status = 0;
     curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
     antwort_.status = static_cast<int>(status);
-    gibFrei();
-    std::lock_guard lock(sperre_);
-    code_ = code;
-    fertig_ = true;
-    fertigSignal_.notify_all();
+    schliesse(code, false);
 }
 
 void CurlTransfer::schliesseAlsAbgebrochenAb() {
+    schliesse(0, true);
+}
+
+void CurlTransfer::schliesse(int code, bool abgebrochen) {
     gibFrei();
-    std::lock_guard lock(sperre_);
-    abgebrochen_ = true;
-    fertig_ = true;
-    fertigSignal_.notify_all();
+    {
+        std::lock_guard lock(sperre_);
+        code_ = code;
+        abgebrochen_ = abgebrochen;
+        fertig_ = true;
+        fertigSignal_.notify_all();
+    }
+    // Released once it has run: it may hold what the caller no longer needs.
+    if (auto abschluss = std::exchange(abschluss_, nullptr)) {
+        abschluss(*this);
+    }
 }
 
 bool CurlTransfer::warte(std::stop_token stop) {

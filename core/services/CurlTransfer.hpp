@@ -3,6 +3,7 @@
 #include "core/services/HttpAnfrage.hpp"
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <stop_token>
 
@@ -28,6 +29,13 @@ public:
 
     CURL* handle() const { return handle_; }
 
+    // Before the transfer is handed over: runs on the transport thread once the transfer
+    // is over, after the waiting caller has been woken, so that a caller need not wait.
+    // It must not block: every other transfer waits while it runs.
+    void beimAbschluss(std::function<void(CurlTransfer&)> abschluss) {
+        abschluss_ = std::move(abschluss);
+    }
+
     // Transport thread: releases the handle and wakes the caller. `code` is libcurl's
     // result, or nothing when the transfer was cancelled.
     void schliesseAb(int code);
@@ -45,6 +53,8 @@ private:
     void setzeMethodeUndKoerper(const HttpAnfrage& anfrage);
     void setzeKopfzeilen(const HttpAnfrage& anfrage);
     void gibFrei();
+    // Releases the handle, wakes the caller and runs the completion.
+    void schliesse(int code, bool abgebrochen);
 
     CURL* handle_ = nullptr;
     curl_slist* kopfListe_ = nullptr;
@@ -59,6 +69,7 @@ private:
     bool fertig_ = false;
     bool abgebrochen_ = false;
     int code_ = 0;
+    std::function<void(CurlTransfer&)> abschluss_;
 };
 
 } // namespace parlix

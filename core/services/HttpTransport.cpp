@@ -16,7 +16,12 @@ namespace {
 CURLM* neuerMulti() {
     static std::once_flag einmal;
     std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    return curl_multi_init();
+    CURLM* multi = curl_multi_init();
+    // libcurl's default cache holds four connections per transfer in flight at the
+    // moment one comes back, so after a burst of calls it closes the very connections the
+    // next burst needs. A fixed size keeps them (each provider's, up to the relay's cap).
+    curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 64L);
+    return multi;
 }
 
 // A call to Parlix's own local server proves with its secret that it comes from this
@@ -54,26 +59,40 @@ HttpAntwort HttpTransport::fuehreAus(const HttpAnfrage& anfrage, std::stop_token
     if (stop.stop_requested()) {
         throw TransportFehler(TransportFehler::Art::abgebrochen, u"Anfrage abgebrochen"_s);
     }
-    auto transfer = std::make_shared<CurlTransfer>(mitLokalemGeheimnis(anfrage));
-    reiheEin(neu_, transfer);
+    const std::shared_ptr<CurlTransfer> transfer = starte(anfrage, {});
     if (!transfer->warte(stop)) {
-        reiheEin(abzubrechen_, transfer);
+        brichAb(transfer);
         transfer->warte();
     }
     return transfer->ergebnis();
+}
+
+std::shared_ptr<CurlTransfer> HttpTransport::starte(const HttpAnfrage& anfrage,
+                                                    std::function<void(CurlTransfer&)> abschluss) {
+    auto transfer = std::make_shared<CurlTransfer>(mitLokalemGeheimnis(anfrage));
+    transfer->beimAbschluss(std::move(abschluss));
+    reiheEin(neu_, transfer);
+    return transfer;
+}
+
+void HttpTransport::brichAb(std::shared_ptr<CurlTransfer> transfer) {
+    reiheEin(abzubrechen_, std::move(transfer));
 }
 
 void HttpTransport::reiheEin(std::vector<std::shared_ptr<CurlTransfer>>& liste,
                              std::shared_ptr<CurlTransfer> transfer) {
     {
         std::lock_guard lock(sperre_);
-        if (ende_) {
-            transfer->schliesseAlsAbgebrochenAb();
-            return;
+        if (!ende_) {
+            liste.push_back(std::move(transfer));
         }
-        liste.push_back(std::move(transfer));
     }
-    curl_multi_wakeup(multi_);
+    if (transfer == nullptr) {
+        curl_multi_wakeup(multi_);
+    } else if (&liste == &neu_) {
+        // Too late: the transport thread has ended every call it held, and never got this.
+        transfer->schliesseAlsAbgebrochenAb();
+    }
 }
 
 void HttpTransport::laufe() {

@@ -2,6 +2,7 @@
 
 #include "core/services/HttpAnfrage.hpp"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <stop_token>
@@ -36,6 +37,15 @@ public:
 
     // Any thread. Returns the response whatever its status.
     HttpAntwort fuehreAus(const HttpAnfrage& anfrage, std::stop_token stop = {});
+
+    // Any thread, without waiting: `abschluss` runs on the transport thread when the call
+    // is over and takes its outcome with CurlTransfer::ergebnis() (see
+    // CurlTransfer::beimAbschluss). Throws a TransportFehler for a request that cannot be
+    // sent at all.
+    std::shared_ptr<CurlTransfer> starte(const HttpAnfrage& anfrage,
+                                         std::function<void(CurlTransfer&)> abschluss);
+    // Any thread: ends a started call as cancelled, unless it is over already.
+    void brichAb(std::shared_ptr<CurlTransfer> transfer);
 
 private:
     void reiheEin(std::vector<std::shared_ptr<CurlTransfer>>& liste,

@@ -35,6 +35,16 @@ QByteArray RoherClient::bisZumSchluss(std::chrono::milliseconds limit) {
     return empfangen_ += socket_.readAll();
 }
 
+bool RoherClient::warteAuf(const QByteArray& text, std::chrono::milliseconds limit) {
+    QElapsedTimer uhr;
+    uhr.start();
+    while (!empfangen_.contains(text) && uhr.elapsed() < limit.count()) {
+        socket_.waitForReadyRead(50);
+        empfangen_ += socket_.readAll();
+    }
+    return empfangen_.contains(text);
+}
+
 bool RoherClient::offen() {
     socket_.waitForReadyRead(10);
     return socket_.state() == QAbstractSocket::ConnectedState;

@@ -16,6 +16,9 @@ public:
     void sende(const QByteArray& bytes);
     // Sends only while nothing has come back: a client that drips its request.
     void tropfe(const QByteArray& bytes);
+    // Reads until what came back contains `text`; false after `limit`.
+    bool warteAuf(const QByteArray& text,
+                  std::chrono::milliseconds limit = std::chrono::seconds(5));
     // Everything until the server closes; stops early after `limit`.
     QByteArray bisZumSchluss(std::chrono::milliseconds limit = std::chrono::seconds(5));
     bool offen();
