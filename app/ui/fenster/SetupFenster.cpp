@@ -2,13 +2,13 @@
 
 #include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/AnbieterSeite.hpp"
-#include "app/ui/fenster/AnmeldeFormular.hpp"
-#include "app/ui/fenster/FensterStil.hpp"
-#include "app/ui/fenster/Karte.hpp"
-#include "app/ui/fenster/OnboardingModel.hpp"
-#include "app/ui/fenster/RechteZeile.hpp"
-#include "app/ui/fenster/SetupModel.hpp"
+#include "app/ui/fenster/bausteine/AnmeldeFormular.hpp"
+#include "app/ui/fenster/bausteine/FensterStil.hpp"
+#include "app/ui/fenster/bausteine/Karte.hpp"
+#include "app/ui/fenster/bausteine/RechteZeile.hpp"
+#include "app/ui/fenster/modelle/OnboardingModel.hpp"
+#include "app/ui/fenster/modelle/SetupModel.hpp"
+#include "app/ui/fenster/seiten/AnbieterSeite.hpp"
 #include "core/text/Sprache.hpp"
 
 #include <QHBoxLayout>
