@@ -6,9 +6,9 @@
 // shared by server, load generator and upstream stub.
 #include "core/services/HttpTransport.hpp"
 #include "server/Dienste.hpp"
-#include "server/ServerFaden.hpp"
 #include "server/Sitzung.hpp"
 #include "tests/support/TestServer.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>

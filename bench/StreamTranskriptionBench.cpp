@@ -4,8 +4,8 @@
 // from the first spoken chunk to the first live words, from "END" to the final
 // transcript (the iteration time), and the provider calls per minute of speech.
 #include "server/Dienste.hpp"
-#include "server/ServerFaden.hpp"
 #include "tests/support/TestServer.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>

@@ -3,11 +3,11 @@
 #include "app/platform/AuswahlKopierer.hpp"
 #include "app/platform/BrowserText.hpp"
 #include "core/log/DateiLog.hpp"
-#include "core/recording/Browser.hpp"
 #include "core/services/GroqChat.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/text/Aktionen.hpp"
 #include "core/text/AktionsPrompts.hpp"
+#include "core/text/Browser.hpp"
 #include "core/text/Zeichen.hpp"
 #include "core/util/Finde.hpp"
 

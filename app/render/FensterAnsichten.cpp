@@ -3,12 +3,12 @@
 #include "app/render/AnsichtenRegister.hpp"
 #include "app/render/FensterKulisse.hpp"
 #include "app/render/RenderUmgebung.hpp"
-#include "app/ui/fenster/AnmeldeFormular.hpp"
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/LoginFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
 #include "app/ui/fenster/SettingsFenster.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
+#include "app/ui/fenster/bausteine/AnmeldeFormular.hpp"
 
 #include <QApplication>
 #include <QLineEdit>

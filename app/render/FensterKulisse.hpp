@@ -4,10 +4,10 @@
 #include "app/anbieter/AnbieterEinstellungen.hpp"
 #include "app/platform/null/NullKlangspieler.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
-#include "app/ui/fenster/LoginModel.hpp"
-#include "app/ui/fenster/OnboardingModel.hpp"
-#include "app/ui/fenster/SettingsModel.hpp"
-#include "app/ui/fenster/SetupModel.hpp"
+#include "app/ui/fenster/modelle/LoginModel.hpp"
+#include "app/ui/fenster/modelle/OnboardingModel.hpp"
+#include "app/ui/fenster/modelle/SettingsModel.hpp"
+#include "app/ui/fenster/modelle/SetupModel.hpp"
 
 #include <QObject>
 #include <QTemporaryDir>

@@ -11,7 +11,7 @@
 #include "app/ui/verlauf/GlasVerlaufAnsicht.hpp"
 #include "app/ui/verlauf/GlasVerlaufFenster.hpp"
 #include "app/ui/verlauf/GlasVerlaufModel.hpp"
-#include "core/recording/StatusPanelTexte.hpp"
+#include "core/text/StatusPanelTexte.hpp"
 
 #include <cmath>
 

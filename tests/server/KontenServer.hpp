@@ -2,7 +2,7 @@
 
 #include "core/services/HttpAnfrage.hpp"
 #include "server/Dienste.hpp"
-#include "server/ServerFaden.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QHash>
 #include <QJsonObject>

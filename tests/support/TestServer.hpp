@@ -1,7 +1,7 @@
 #pragma once
 
-#include "server/Drehbuch.hpp"
-#include "server/ServerFaden.hpp"
+#include "tests/support/server/Drehbuch.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QUrl>
 

@@ -6,7 +6,7 @@
 #include "app/platform/atspi/AtspiVerbindung.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/log/DateiLog.hpp"
-#include "core/recording/Browser.hpp"
+#include "core/text/Browser.hpp"
 
 using namespace Qt::StringLiterals;
 

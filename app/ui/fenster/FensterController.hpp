@@ -2,10 +2,10 @@
 
 #include "app/ui/FensterSteuerung.hpp"
 #include "app/ui/fenster/FensterDienste.hpp"
-#include "app/ui/fenster/LoginModel.hpp"
-#include "app/ui/fenster/OnboardingModel.hpp"
-#include "app/ui/fenster/SettingsModel.hpp"
-#include "app/ui/fenster/SetupModel.hpp"
+#include "app/ui/fenster/modelle/LoginModel.hpp"
+#include "app/ui/fenster/modelle/OnboardingModel.hpp"
+#include "app/ui/fenster/modelle/SettingsModel.hpp"
+#include "app/ui/fenster/modelle/SetupModel.hpp"
 #include "core/hotkeys/HotkeyRecorder.hpp"
 
 #include <QObject>

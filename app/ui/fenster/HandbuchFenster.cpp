@@ -1,8 +1,8 @@
 #include "app/ui/fenster/HandbuchFenster.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/FensterStil.hpp"
-#include "app/ui/fenster/Seitenleiste.hpp"
+#include "app/ui/fenster/bausteine/FensterStil.hpp"
+#include "app/ui/fenster/bausteine/Seitenleiste.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/fenster/Handbuch.hpp"
+#include "app/ui/fenster/modelle/Handbuch.hpp"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "app/ui/fenster/LoginFenster.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/AnmeldeFormular.hpp"
-#include "app/ui/fenster/FensterStil.hpp"
-#include "app/ui/fenster/LoginModel.hpp"
+#include "app/ui/fenster/bausteine/AnmeldeFormular.hpp"
+#include "app/ui/fenster/bausteine/FensterStil.hpp"
+#include "app/ui/fenster/modelle/LoginModel.hpp"
 
 #include <QLabel>
 #include <QVBoxLayout>

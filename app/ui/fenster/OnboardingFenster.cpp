@@ -1,10 +1,10 @@
 #include "app/ui/fenster/OnboardingFenster.hpp"
 
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/FensterStil.hpp"
-#include "app/ui/fenster/Karte.hpp"
-#include "app/ui/fenster/OnboardingModel.hpp"
-#include "app/ui/fenster/RechteZeile.hpp"
+#include "app/ui/fenster/bausteine/FensterStil.hpp"
+#include "app/ui/fenster/bausteine/Karte.hpp"
+#include "app/ui/fenster/bausteine/RechteZeile.hpp"
+#include "app/ui/fenster/modelle/OnboardingModel.hpp"
 #include "core/settings/Einstellungen.hpp"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/fenster/BackendKarte.hpp"
+#include "app/ui/fenster/bausteine/BackendKarte.hpp"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@
 #include "app/ui/hud/HUDController.hpp"
 #include "app/ui/hud/HUDModel.hpp"
 #include "core/concurrency/MainQueue.hpp"
-#include "core/recording/StatusPanelTexte.hpp"
+#include "core/text/StatusPanelTexte.hpp"
 
 #include <QPainter>
 #include <chrono>

@@ -8,8 +8,8 @@
 #include "app/ui/hud/HUDModel.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/hotkeys/Tastennamen.hpp"
-#include "core/recording/StatusPanelTexte.hpp"
 #include "core/settings/Einstellungen.hpp"
+#include "core/text/StatusPanelTexte.hpp"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 #include "app/ui/hud/HUDModel.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/log/DateiLog.hpp"
-#include "core/recording/StatusPanelTexte.hpp"
+#include "core/text/StatusPanelTexte.hpp"
 
 #include <QSystemTrayIcon>
 

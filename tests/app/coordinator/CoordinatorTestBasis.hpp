@@ -6,11 +6,11 @@
 #include "core/services/HttpTransport.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
-#include "server/StreamAblauf.hpp"
 #include "tests/support/FakePlattform.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/TestServer.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
+#include "tests/support/server/StreamAblauf.hpp"
 
 #include <QList>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "app/platform/KindProzess.hpp"
 #include "server/Dienste.hpp"
-#include "server/ServerFaden.hpp"
 #include "tests/app/maintenance/UpdateTestBasis.hpp"
 #include "tests/support/LogMitschnitt.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QDir>
 #include <QFile>

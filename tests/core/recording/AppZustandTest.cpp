@@ -1,7 +1,7 @@
 #include "core/recording/AppZustand.hpp"
 
 #include "core/recording/Aufnahmemodus.hpp"
-#include "core/recording/StatusPanelTexte.hpp"
+#include "core/text/StatusPanelTexte.hpp"
 
 #include <gtest/gtest.h>
 

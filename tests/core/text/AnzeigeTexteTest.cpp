@@ -1,5 +1,5 @@
-#include "core/recording/Browser.hpp"
 #include "core/text/Aktionen.hpp"
+#include "core/text/Browser.hpp"
 #include "core/text/HUDStil.hpp"
 #include "core/text/Lokalisierung.hpp"
 #include "core/text/Zeichen.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/StreamMitschnitt.hpp"
+#include "tests/support/server/StreamMitschnitt.hpp"
 
 #include <QList>
 

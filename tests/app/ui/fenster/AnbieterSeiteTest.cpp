@@ -2,7 +2,7 @@
 // keyboard, a key typed, the Test button pressed. The backend is the reference server on
 // loopback, scripted to answer as the local server does for a provider that works, one
 // that refuses the key and one that does not know the model.
-#include "app/ui/fenster/AnbieterSeite.hpp"
+#include "app/ui/fenster/seiten/AnbieterSeite.hpp"
 
 #include "app/ui/fenster/SettingsFenster.hpp"
 #include "core/services/GroqKonfiguration.hpp"

@@ -1,12 +1,12 @@
 // The sign-in window against the reference server's real accounts on loopback.
 #include "app/ui/Texte.hpp"
-#include "app/ui/fenster/AnmeldeFormular.hpp"
 #include "app/ui/fenster/LoginFenster.hpp"
+#include "app/ui/fenster/bausteine/AnmeldeFormular.hpp"
 #include "core/account/TokenSpeicher.hpp"
 #include "core/text/Lokalisierung.hpp"
 #include "server/Dienste.hpp"
-#include "server/ServerFaden.hpp"
 #include "tests/app/ui/fenster/FensterTestBasis.hpp"
+#include "tests/support/server/ServerFaden.hpp"
 
 #include <QDir>
 #include <QLabel>

@@ -2,10 +2,10 @@
 // widgets, the results read back from the settings store.
 #include "core/settings/Einstellungen.hpp"
 
-#include "app/ui/fenster/HUDVorschau.hpp"
-#include "app/ui/fenster/HotkeyZeile.hpp"
-#include "app/ui/fenster/Schalter.hpp"
 #include "app/ui/fenster/SettingsFenster.hpp"
+#include "app/ui/fenster/bausteine/HUDVorschau.hpp"
+#include "app/ui/fenster/bausteine/HotkeyZeile.hpp"
+#include "app/ui/fenster/bausteine/Schalter.hpp"
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "tests/app/ui/fenster/FensterTestBasis.hpp"
 #include "tests/support/LogMitschnitt.hpp"

@@ -1,5 +1,5 @@
 // The built-in manual: the same sections in every interface language, and the search.
-#include "app/ui/fenster/Handbuch.hpp"
+#include "app/ui/fenster/modelle/Handbuch.hpp"
 
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "core/text/Sprache.hpp"

@@ -1,10 +1,10 @@
 // First-run setup and the permission window, driven through their buttons.
-#include "app/ui/fenster/AnbieterSeite.hpp"
 #include "app/ui/fenster/HandbuchFenster.hpp"
 #include "app/ui/fenster/OnboardingFenster.hpp"
-#include "app/ui/fenster/RechteZeile.hpp"
-#include "app/ui/fenster/Segmente.hpp"
 #include "app/ui/fenster/SetupFenster.hpp"
+#include "app/ui/fenster/bausteine/RechteZeile.hpp"
+#include "app/ui/fenster/bausteine/Segmente.hpp"
+#include "app/ui/fenster/seiten/AnbieterSeite.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "tests/app/ui/fenster/FensterTestBasis.hpp"
 
