@@ -50,7 +50,8 @@ PipelineErgebnis AktionsLauf::fuehreAus(const QString& befehl) const {
         log().schreibe(u"Kein Text-Kontext → Vision-Fallback"_s);
         return VisionLauf(w_).fuehreAus(instruktion, befehl, direkt);
     }
-    return w_.chatteOderFehler(AktionsPrompts::aktion(), GroqChat::aktionsNutzer(instruktion, *text),
+    return w_.chatteOderFehler(AktionsPrompts::aktion(),
+                               GroqChat::aktionsNutzer(instruktion, *text),
                                PipelineErgebnis::geliefert({}, u"Aktion"_s, direkt, befehl),
                                u"fehler.aktion"_s, u"FEHLER: Aktion fehlgeschlagen: "_s);
 }

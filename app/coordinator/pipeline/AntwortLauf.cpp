@@ -22,10 +22,9 @@ PipelineErgebnis AntwortLauf::fuehreAus(const QString& befehl) const {
         return ausScreenshot(intent, befehl);
     }
     // A reply is never sent on its own: it waits in the panel for the user to review.
-    return w_.chatteOderFehler(AktionsPrompts::antwort(),
-                               GroqChat::aktionsNutzer(intent, nachricht),
-                               PipelineErgebnis::geliefert({}, u"Antwort"_s, false, befehl),
-                               u"fehler.antwort"_s);
+    return w_.chatteOderFehler(
+        AktionsPrompts::antwort(), GroqChat::aktionsNutzer(intent, nachricht),
+        PipelineErgebnis::geliefert({}, u"Antwort"_s, false, befehl), u"fehler.antwort"_s);
 }
 
 PipelineErgebnis AntwortLauf::ausScreenshot(const QString& intent, const QString& befehl) const {

@@ -24,8 +24,8 @@ struct PipelineErgebnis {
 
     static PipelineErgebnis geliefert(QString text, QString art, bool einfuegen,
                                       std::optional<QString> gesagt) {
-        return {Fall::geliefert, std::move(text), std::move(art), einfuegen, std::move(gesagt),
-                {},              {}};
+        return {
+            Fall::geliefert, std::move(text), std::move(art), einfuegen, std::move(gesagt), {}, {}};
     }
     static PipelineErgebnis fehler(QString key, QString logZeile = {}) {
         return {Fall::fehler, {}, {}, false, std::nullopt, std::move(key), std::move(logZeile)};
