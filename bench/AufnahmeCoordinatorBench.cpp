@@ -4,6 +4,7 @@
 #include "app/ui/hud/HUDController.hpp"
 #include "app/ui/livebox/LiveBoxController.hpp"
 #include "core/history/VerlaufStore.hpp"
+#include "core/services/GroqKonfiguration.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"

@@ -7,7 +7,7 @@ namespace parlix {
 LaufEinstellungen LaufEinstellungen::lies(DefaultsStore& speicher) {
     const Einstellungen einstellungen(speicher);
     LaufEinstellungen stand;
-    stand.konfiguration = GroqKonfiguration::ausEinstellungen(speicher);
+    stand.proxyURL = einstellungen.proxyURL();
     stand.diktatSprache = einstellungen.diktatSprache();
     stand.vokabular = einstellungen.effektivesVokabular();
     stand.cleanup = einstellungen.cleanupZutaten();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/services/GroqKonfiguration.hpp"
 #include "core/text/Befehl.hpp"
 #include "core/text/CleanupPrompt.hpp"
 
@@ -14,8 +13,8 @@ class DefaultsStore;
 // The settings one run uses, read once when its recording stops: a setting changed while
 // the run is processed applies to the next one.
 struct LaufEinstellungen {
-    // Every service call of the run goes there, as this one.
-    GroqKonfiguration konfiguration;
+    // The service calls' alternative base URL; empty for the backend's.
+    QString proxyURL;
     QString diktatSprache;
     // The profile's vocabulary and the user's, for the transcription.
     QString vokabular;

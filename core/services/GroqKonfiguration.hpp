@@ -24,6 +24,9 @@ struct GroqKonfiguration {
 
     // The settings `proxyURL` and `dsgvoModus`, the sign-in token and the device id.
     static GroqKonfiguration ausEinstellungen(DefaultsStore& speicher);
+    // The same with the two settings given. Off the main thread this waits while the
+    // local server starts (see backendWurzel).
+    static GroqKonfiguration aus(const QString& proxyURL, bool dsgvo);
 
     // The backend's OpenAI-compatible API: the backend root with the path "/openai/v1".
     static QUrl proxyBasis();

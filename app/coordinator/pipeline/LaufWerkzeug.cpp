@@ -34,8 +34,12 @@ QString LaufWerkzeug::textKontext() const {
     return text.isEmpty() ? amDesktop([this] { return dienste_.auswahl.auswahlText(); }) : text;
 }
 
+GroqKonfiguration LaufWerkzeug::konfiguration() const {
+    return GroqKonfiguration::aus(lauf_.einstellungen.proxyURL, lauf_.einstellungen.dsgvoModus);
+}
+
 GroqVerbindung LaufWerkzeug::verbindung() const {
-    return GroqVerbindung(lauf_.einstellungen.konfiguration, dienste_.http);
+    return GroqVerbindung(konfiguration(), dienste_.http);
 }
 
 QString LaufWerkzeug::chatte(const QString& system, const QString& nutzer) const {
@@ -62,7 +66,7 @@ std::optional<QString> LaufWerkzeug::frageVision(const QString& system,
     if (!png || png->isEmpty()) {
         return std::nullopt;
     }
-    GroqKonfiguration konfig = lauf_.einstellungen.konfiguration;
+    GroqKonfiguration konfig = konfiguration();
     // Only the Mistral relay answers questions about images, whatever the
     // data-protection setting chose for the other calls.
     konfig.backend = u"mistral"_s;

@@ -3,6 +3,7 @@
 #include "app/coordinator/Lauf.hpp"
 #include "app/coordinator/pipeline/PipelineDienste.hpp"
 #include "app/coordinator/pipeline/PipelineErgebnis.hpp"
+#include "core/services/GroqKonfiguration.hpp"
 
 #include <QByteArray>
 #include <QString>
@@ -38,7 +39,10 @@ public:
     // The focused element's text, else the selection by copy; "" when there is neither.
     QString textKontext() const;
 
-    // A connection over the shared client with the run's configuration.
+    // The configuration of a service call: the run's settings with the sign-in and the
+    // backend of the moment (it may still be starting, or have started again).
+    GroqKonfiguration konfiguration() const;
+    // A connection over the shared client with that configuration.
     GroqVerbindung verbindung() const;
     // One chat call: the configured model, temperature 0.2, reasoning effort "low".
     // Throws what GroqChat throws.

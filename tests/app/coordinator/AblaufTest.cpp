@@ -1,9 +1,12 @@
 #include "core/audio/PegelGlaetter.hpp"
 #include "core/audio/WAVKodierer.hpp"
+#include "core/services/BackendWurzel.hpp"
 #include "tests/app/coordinator/CoordinatorTestBasis.hpp"
 
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <gmock/gmock.h>
+#include <thread>
 
 using namespace parlix;
 using namespace parlix::test;
@@ -63,6 +66,28 @@ TEST_F(AblaufTest, DictationIsTranscribedCleanedUpPastedAndRecorded) {
     queue.vorspulen(10ms);
     EXPECT_FALSE(plattform.hud.sichtbar());
     EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
+}
+
+// Released while Parlix's own server is still starting, a dictation waits for it rather
+// than failing, and its calls go where the server then listens.
+TEST_F(AblaufTest, ADictationReleasedWhileTheOwnServerStartsWaitsForIt) {
+    const auto zurueck = qScopeGuard([vorher = backendWurzel()] { setzeBackendWurzel(vorher); });
+    einstellungen.setzeProxyURL({});
+    setzeLokalesBackendAus();
+    transkriptIst("hallo welt");
+    chatAntwortet(u"Hallo Welt."_s);
+    erstelle();
+    nimmAuf(Aufnahmemodus::diktat, sprache(1.0));
+    std::this_thread::sleep_for(100ms);
+    queue.laufe();
+    EXPECT_TRUE(c().aktiv());
+
+    QUrl wurzel = server.url(u"/"_s);
+    wurzel.setPath({});
+    setzeLokalesBackend(wurzel, "geheimnis");
+    warteAufEnde();
+    EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
+    EXPECT_EQ(server.drehbuch().anfragen(sttPfad).size(), 1);
 }
 
 TEST_F(AblaufTest, TimingLineNamesTheServiceOfTheDataProtectionMode) {
