@@ -1,7 +1,10 @@
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 #include "app/coordinator/EUStreamTranskription.hpp"
 #include "app/stream/NetzFaden.hpp"
+#include "app/ui/hud/HUDController.hpp"
+#include "app/ui/livebox/LiveBoxController.hpp"
 #include "core/history/VerlaufStore.hpp"
+#include "core/services/GroqKonfiguration.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
@@ -75,7 +78,9 @@ struct Aufbau {
             direkt = neu.get();
             return std::unique_ptr<AudioRecorder>(std::move(neu));
         };
-        coordinator = AufnahmeCoordinator::erstelle(std::move(dienste));
+        // Nothing here reads the HUD's texts: the keys stand for them.
+        coordinator = AufnahmeCoordinator::erstelle(
+            std::move(dienste), {hud, liveBox, [](const QString& key) { return key; }});
     }
     ~Aufbau() {
         coordinator.reset();
@@ -89,6 +94,8 @@ struct Aufbau {
     VirtuelleMainQueue queue;
     HttpTransport http;
     FakePlattform plattform;
+    HUDController hud{plattform.hud};
+    LiveBoxController liveBox{plattform.liveBox};
     AudioRecorderFabrik standardRecorder;
     // New recordings use a DirektRecorder; `direkt` is the latest.
     bool direktAufnehmen = false;

@@ -26,14 +26,19 @@ constexpr MainQueue::Dauer hinweisDauer = 1800ms;
 
 } // namespace
 
-std::shared_ptr<AufnahmeCoordinator> AufnahmeCoordinator::erstelle(AufnahmeDienste dienste) {
-    return std::shared_ptr<AufnahmeCoordinator>(new AufnahmeCoordinator(std::move(dienste)));
+std::shared_ptr<AufnahmeCoordinator> AufnahmeCoordinator::erstelle(AufnahmeDienste dienste,
+                                                                   AufnahmeAnzeige anzeige) {
+    return std::shared_ptr<AufnahmeCoordinator>(
+        new AufnahmeCoordinator(std::move(dienste), std::move(anzeige)));
 }
 
-AufnahmeCoordinator::AufnahmeCoordinator(AufnahmeDienste dienste)
+AufnahmeCoordinator::AufnahmeCoordinator(AufnahmeDienste dienste, AufnahmeAnzeige anzeige)
     : d_(std::move(dienste))
-    , hud_(d_.hudFenster)
-    , liveBox_(d_.liveBoxFenster) {}
+    , hud_(anzeige.hud)
+    , liveBox_(anzeige.liveBox)
+    , texte_(std::move(anzeige.text))
+    , pipeline_({d_.http, d_.axKontext, d_.auswahl, d_.browserText, d_.fensterFoto,
+                 d_.texterkennung, [&queue = d_.mainQueue] { return queue.jetzt(); }}) {}
 
 AufnahmeCoordinator::~AufnahmeCoordinator() {
     // The capture thread and the pipelines use this object; both end before it goes.
@@ -53,9 +58,10 @@ void AufnahmeCoordinator::starteAufnahme(Aufnahmemodus modus) {
     if (versteckJob_) {
         versteckJob_->abbrechen();
     }
-    spiele(Einstellungen(d_.speicher).soundName());
-    senkeAb();
-    setzeHUDZurueck();
+    const Einstellungen einstellungen(d_.speicher);
+    spiele(einstellungen.soundName(), einstellungen.soundAktiv());
+    senkeAb(einstellungen);
+    hud_.zeigeAufnahme(einstellungen);
     aktuellerModus_ = modus;
     vordergrundBundle_ = d_.vordergrund.anwendungsID();
     leerePuffer();
@@ -63,8 +69,7 @@ void AufnahmeCoordinator::starteAufnahme(Aufnahmemodus modus) {
     starteRecorder();
 }
 
-void AufnahmeCoordinator::senkeAb() {
-    const Einstellungen einstellungen(d_.speicher);
+void AufnahmeCoordinator::senkeAb(const Einstellungen& einstellungen) {
     const int prozent =
         static_cast<int>(std::clamp<qint64>(einstellungen.aufnahmeLautstaerke(), 0, 100));
     if (stummJob_) {
@@ -82,18 +87,6 @@ void AufnahmeCoordinator::senkeAb() {
     });
 }
 
-void AufnahmeCoordinator::setzeHUDZurueck() {
-    HUDModel& model = hud_.model();
-    model.setzeFehler(std::nullopt);
-    model.setzeHinweis(std::nullopt);
-    model.setzeText({});
-    model.setzeGesperrt(false);
-    model.ladeDarstellung(Einstellungen(d_.speicher));
-    model.setzeAnimationZurueck();
-    model.setzeZustand(AppZustand::aufnehmend);
-    hud_.zeige();
-}
-
 void AufnahmeCoordinator::oeffneStream() {
     euStream_.reset();
     if (!d_.stream) {
@@ -102,7 +95,7 @@ void AufnahmeCoordinator::oeffneStream() {
     std::shared_ptr<LiveTranskription> strom = d_.stream();
     strom->onDelta = [selbst = weak_from_this()](const QString& bisher) {
         if (const auto c = selbst.lock()) {
-            c->liveBox_.model().setze(bisher);
+            c->liveBox_.setze(bisher);
         }
     };
     if (strom->starte()) {
@@ -146,7 +139,7 @@ void AufnahmeCoordinator::aktualisierePegel(const QByteArray& chunk) {
     }
     d_.mainQueue.post([selbst = weak_from_this(), pegel = *pegel] {
         if (const auto c = selbst.lock()) {
-            c->hud_.model().schiebePegel(pegel);
+            c->hud_.schiebePegel(pegel);
         }
     });
 }
@@ -165,23 +158,54 @@ void AufnahmeCoordinator::stoppeAufnahme() {
 }
 
 void AufnahmeCoordinator::starteVerarbeitung() {
-    Lauf basis{{}, aktuellerModus_, vordergrundBundle_, *stopZeit_};
     // A copy of its own: the buffer's data is not shared with the pipeline thread.
     const QByteArray puffer = pcmPuffer();
     QByteArray pcm(puffer.constData(), puffer.size());
+    if (pcm.isEmpty() || !AudioAnalyse::hatSprache(pcm, laufAbtastrate, 0.3, 0.006)) {
+        log().schreibe(u"Keine Sprache erkannt (Stille/zu leise) — verworfen"_s);
+        // zeigeFehler also cancels and drops the stream.
+        zeigeFehler(lokalisiert(u"fehler.nichts"_s));
+        return;
+    }
+    hud_.zeigeVerarbeitung(d_.mainQueue.jetzt());
+    Lauf basis{
+        {}, aktuellerModus_, vordergrundBundle_, *stopZeit_, LaufEinstellungen::lies(d_.speicher)};
     verarbeitung_.starte([this, basis = std::move(basis), pcm = std::move(pcm),
                           strom = euStream_](std::stop_token stop) mutable {
         Lauf lauf = std::move(basis);
         lauf.stop = stop;
-        finalisiere(lauf, pcm, strom.get());
-        // A stream is created and destroyed on the main thread.
-        d_.mainQueue.post([strom = std::move(strom)] {});
+        PipelineErgebnis ergebnis = pipeline_.verarbeite(lauf, pcm, strom.get());
+        // The run's one hand-over. The stream goes with it: it is created and destroyed on
+        // the main thread.
+        d_.mainQueue.post([selbst = weak_from_this(), lauf = std::move(lauf),
+                           ergebnis = std::move(ergebnis), strom = std::move(strom)] {
+            if (const auto c = selbst.lock(); c && !lauf.stop.stop_requested()) {
+                c->liefere(lauf, ergebnis);
+            }
+        });
     });
 }
 
+void AufnahmeCoordinator::liefere(const Lauf& lauf, const PipelineErgebnis& ergebnis) {
+    switch (ergebnis.fall) {
+    case PipelineErgebnis::Fall::geliefert:
+        beende(ergebnis.text, ergebnis.art, ergebnis.einfuegen, ergebnis.gesagt,
+               lauf.einstellungen);
+        break;
+    case PipelineErgebnis::Fall::fehler:
+        if (!ergebnis.logZeile.isEmpty()) {
+            log().schreibe(ergebnis.logZeile);
+        }
+        zeigeFehler(lokalisiert(ergebnis.fehlerKey));
+        break;
+    case PipelineErgebnis::Fall::abgebrochen:
+        break;
+    }
+}
+
 void AufnahmeCoordinator::setzeGesperrt() {
-    hud_.model().setzeGesperrt(true);
-    spiele(u"Tink"_s);
+    hud_.setzeGesperrt(true);
+    spiele(u"Tink"_s, Einstellungen(d_.speicher).soundAktiv());
     log().schreibe(u"🔒 freihändig eingerastet (Doppeltipp)"_s);
 }
 
@@ -200,7 +224,7 @@ void AufnahmeCoordinator::abbrechen() {
     leerePuffer();
     entferneEscMonitor();
     hud_.verstecke();
-    hud_.model().setzeZustand(AppZustand::idle);
+    hud_.setzeZustand(AppZustand::idle);
 }
 
 void AufnahmeCoordinator::stoppeRecorder() {
@@ -228,10 +252,14 @@ void AufnahmeCoordinator::leerePuffer() {
     pcmPuffer_.clear();
 }
 
-void AufnahmeCoordinator::spiele(const QString& name) {
-    if (Einstellungen(d_.speicher).soundAktiv()) {
+void AufnahmeCoordinator::spiele(const QString& name, bool soundAktiv) {
+    if (soundAktiv) {
         d_.klaenge.spiele(name);
     }
+}
+
+QString AufnahmeCoordinator::lokalisiert(const QString& key) const {
+    return texte_(key);
 }
 
 void AufnahmeCoordinator::installiereEscMonitor() {
@@ -258,19 +286,19 @@ void AufnahmeCoordinator::zeigeFehler(const QString& text) {
     stoppeRecorder();
     brichStreamAb();
     leerePuffer();
-    hud_.model().setzeFehler(text);
+    hud_.setzeFehler(text);
     hud_.zeige();
     versteckeSpaeter(hinweisDauer, true);
 }
 
 void AufnahmeCoordinator::zeigeHinweis(const QString& text) {
-    hud_.model().setzeHinweis(text);
+    hud_.setzeHinweis(text);
     if (hinweisJob_) {
         hinweisJob_->abbrechen();
     }
     if (!aktiv_) {
         // The newer message replaces an error still showing.
-        hud_.model().setzeFehler(std::nullopt);
+        hud_.setzeFehler(std::nullopt);
         hud_.zeige();
         versteckeSpaeter(hinweisDauer, false);
         return;
@@ -278,13 +306,14 @@ void AufnahmeCoordinator::zeigeHinweis(const QString& text) {
     // The run keeps the HUD; the notice only lies over it for a while.
     hinweisJob_ = d_.mainQueue.after(hinweisDauer, [selbst = weak_from_this()] {
         if (const auto c = selbst.lock()) {
-            c->hud_.model().setzeHinweis(std::nullopt);
+            c->hud_.setzeHinweis(std::nullopt);
         }
     });
 }
 
 void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool einfuegen,
-                                 const std::optional<QString>& gesagt) {
+                                 const std::optional<QString>& gesagt,
+                                 const LaufEinstellungen& einstellungen) {
     if (abgebrochen_) {
         return;
     }
@@ -294,12 +323,12 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
     if (text.trimmed().isEmpty()) {
         log().schreibe(u"Leeres Ergebnis — still verworfen"_s);
         hud_.verstecke();
-        hud_.model().setzeZustand(AppZustand::idle);
+        hud_.setzeZustand(AppZustand::idle);
         return;
     }
     d_.verlauf.hinzufuegen(art, text, gesagt);
-    hud_.model().setzeZustand(AppZustand::einfuegend);
-    spiele(Einstellungen(d_.speicher).soundName());
+    hud_.setzeZustand(AppZustand::einfuegend);
+    spiele(einstellungen.soundName, einstellungen.soundAktiv);
     const QString zeichen = QString::number(anzahlZeichen(text));
     if (einfuegen) {
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
@@ -322,11 +351,11 @@ void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool f
     versteckJob_ = d_.mainQueue.after(verzoegerung, [selbst = weak_from_this(), fehlerLoeschen] {
         if (const auto c = selbst.lock()) {
             c->hud_.verstecke();
-            c->hud_.model().setzeHinweis(std::nullopt);
+            c->hud_.setzeHinweis(std::nullopt);
             if (fehlerLoeschen) {
-                c->hud_.model().setzeFehler(std::nullopt);
+                c->hud_.setzeFehler(std::nullopt);
             }
-            c->hud_.model().setzeZustand(AppZustand::idle);
+            c->hud_.setzeZustand(AppZustand::idle);
         }
     });
 }

@@ -13,9 +13,7 @@ class DefaultsStore;
 class EscMonitor;
 class FensterFoto;
 class HttpTransport;
-class HUDFenster;
 class Klangspieler;
-class LiveBoxFenster;
 class MainQueue;
 class Stummschalter;
 class TextInserter;
@@ -45,8 +43,6 @@ struct AufnahmeDienste {
     FensterFoto& fensterFoto;
     Texterkennung& texterkennung;
     BrowserText& browserText;
-    HUDFenster& hudFenster;
-    LiveBoxFenster& liveBoxFenster;
 };
 
 } // namespace parlix

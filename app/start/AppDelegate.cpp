@@ -34,6 +34,8 @@ AppDelegate::AppDelegate(Dienste dienste)
     , verlauf_(d_.speicher)
     , hudFenster_(d_.mainQueue, d_.speicher, *d_.plattform.arbeitsflaeche)
     , liveBoxFenster_(*d_.plattform.arbeitsflaeche)
+    , hud_(hudFenster_)
+    , liveBox_(liveBoxFenster_)
     , hotkeys_(manager(Einstellungen::Schluessel::diktatHotkey, false))
     , aktionHotkeys_(manager(Einstellungen::Schluessel::aktionHotkey, false))
     , promptHotkeys_(manager(Einstellungen::Schluessel::promptHotkey, false))
@@ -65,7 +67,7 @@ std::shared_ptr<HotkeyManager> AppDelegate::manager(Einstellungen::Schluessel sc
 
 std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
     Plattform& p = d_.plattform;
-    return AufnahmeCoordinator::erstelle({
+    AufnahmeDienste dienste{
         d_.mainQueue,     d_.speicher,
         verlauf_,         d_.http,
         p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
@@ -74,9 +76,11 @@ std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
         *p.vertrauen,     *p.inserter,
         *p.axKontext,     *p.auswahl,
         *p.fensterFoto,   *p.texterkennung,
-        *p.browserText,   hudFenster_,
-        liveBoxFenster_,
-    });
+        *p.browserText,
+    };
+    return AufnahmeCoordinator::erstelle(
+        std::move(dienste),
+        {hud_, liveBox_, [this](const QString& key) { return texte_.text(key); }});
 }
 
 void AppDelegate::starte() {
@@ -114,7 +118,7 @@ void AppDelegate::installiereQuellen() {
 }
 
 void AppDelegate::baueStatusItem() {
-    tray_ = std::make_unique<Tray>(verlauf_, coordinator_->hud().model(), texte_, panelAktionen());
+    tray_ = std::make_unique<Tray>(verlauf_, hud_.model(), texte_, panelAktionen());
     connect(tray_.get(), &Tray::panelUmschalten, this, &AppDelegate::togglePanel);
     tray_->zeige();
 }
@@ -207,8 +211,8 @@ FensterSteuerung& AppDelegate::fenster() {
         if (d_.fensterFabrik) {
             fenster_ = d_.fensterFabrik({d_.mainQueue, d_.speicher, verlauf_, *hotkeys_,
                                          *aktionHotkeys_, *promptHotkeys_, *lockHotkeys_,
-                                         *hotkeyTap_, *d_.plattform.umleitung, konto_,
-                                         coordinator_->hud().model(), d_.plattform, anbieter_});
+                                         *hotkeyTap_, *d_.plattform.umleitung, konto_, hud_.model(),
+                                         d_.plattform, anbieter_});
         } else {
             fenster_ = std::make_unique<NullFensterSteuerung>();
         }
@@ -242,9 +246,8 @@ void AppDelegate::togglePanel() {
 
 void AppDelegate::zeigeStatusPanel() {
     if (!popover_) {
-        popover_ =
-            std::make_unique<StatusPanel>(verlauf_, coordinator_->hud().model(), d_.speicher,
-                                          texte_, *d_.plattform.arbeitsflaeche, panelAktionen());
+        popover_ = std::make_unique<StatusPanel>(verlauf_, hud_.model(), d_.speicher, texte_,
+                                                 *d_.plattform.arbeitsflaeche, panelAktionen());
     }
     QRect anker = tray_->ort();
     if (anker.isEmpty()) {

@@ -6,7 +6,9 @@
 #include "app/stream/NetzFaden.hpp"
 #include "app/ui/FensterUmfeld.hpp"
 #include "app/ui/Texte.hpp"
+#include "app/ui/hud/HUDController.hpp"
 #include "app/ui/hud/HUDWidget.hpp"
+#include "app/ui/livebox/LiveBoxController.hpp"
 #include "app/ui/livebox/LiveBoxWidget.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/hotkeys/GameModeMonitor.hpp"
@@ -86,6 +88,7 @@ public:
     Tray& tray() { return *tray_; }
     // Null until the panel was first opened.
     StatusPanel* statusPanel() const { return popover_.get(); }
+    HUDController& hud() { return hud_; }
     HUDWidget& hudFenster() { return hudFenster_; }
     LiveBoxWidget& liveBoxFenster() { return liveBoxFenster_; }
     AnbieterEinstellungen& anbieter() { return anbieter_; }
@@ -116,6 +119,8 @@ private:
     VerlaufStore verlauf_;
     HUDWidget hudFenster_;
     LiveBoxWidget liveBoxFenster_;
+    HUDController hud_;
+    LiveBoxController liveBox_;
     std::shared_ptr<HotkeyManager> hotkeys_;
     std::shared_ptr<HotkeyManager> aktionHotkeys_;
     std::shared_ptr<HotkeyManager> promptHotkeys_;

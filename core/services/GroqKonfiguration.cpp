@@ -42,9 +42,12 @@ QUrl basisAus(const QString& proxyURL) {
 
 GroqKonfiguration GroqKonfiguration::ausEinstellungen(DefaultsStore& speicher) {
     const Einstellungen einstellungen(speicher);
-    const bool dsgvo = einstellungen.dsgvoModus();
+    return aus(einstellungen.proxyURL(), einstellungen.dsgvoModus());
+}
+
+GroqKonfiguration GroqKonfiguration::aus(const QString& proxyURL, bool dsgvo) {
     GroqKonfiguration konfig;
-    konfig.baseURL = basisAus(einstellungen.proxyURL());
+    konfig.baseURL = basisAus(proxyURL);
     konfig.apiKey = tokenQuelle()().value_or(QString());
     konfig.geraeteID = geraeteIDQuelle()();
     konfig.sttModell = dsgvo ? u"voxtral-mini-latest"_s : u"whisper-large-v3"_s;

@@ -10,8 +10,9 @@ namespace parlix {
 class DefaultsStore;
 
 // Everything one service call needs to know: where to send it, how to authenticate it,
-// which models and which upstream provider to ask. Built fresh for every call, so a
-// changed setting or a new sign-in applies to the next one.
+// which models and which upstream provider to ask. Built fresh for every call, so a new
+// sign-in or a restarted local server applies to the next one (a recording's calls take
+// the settings of the moment it stopped).
 struct GroqKonfiguration {
     using Quelle = std::function<std::optional<QString>()>;
 
@@ -24,6 +25,9 @@ struct GroqKonfiguration {
 
     // The settings `proxyURL` and `dsgvoModus`, the sign-in token and the device id.
     static GroqKonfiguration ausEinstellungen(DefaultsStore& speicher);
+    // The same with the two settings given. Off the main thread this waits while the
+    // local server starts (see backendWurzel).
+    static GroqKonfiguration aus(const QString& proxyURL, bool dsgvo);
 
     // The backend's OpenAI-compatible API: the backend root with the path "/openai/v1".
     static QUrl proxyBasis();

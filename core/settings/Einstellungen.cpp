@@ -1,6 +1,5 @@
 #include "core/settings/Einstellungen.hpp"
 
-#include "core/text/CleanupPrompt.hpp"
 #include "core/text/DiktatProfil.hpp"
 #include "core/text/Sprache.hpp"
 
@@ -202,8 +201,9 @@ QString Einstellungen::effektivesVokabular() const {
     return teile.join(u", "_s);
 }
 
-QString Einstellungen::effektiverCleanupPrompt(const QString& fuerApp) const {
-    return CleanupPrompt::baue(*this, fuerApp);
+CleanupPrompt::Zutaten Einstellungen::cleanupZutaten() const {
+    return {cleanupPrompt(), schreibstil(),         diktatProfil(),
+            appTonAktiv(),   effektivesVokabular(), textbausteine()};
 }
 
 QString Einstellungen::standardCleanup() {

@@ -3,6 +3,7 @@
 #include "core/hotkeys/Hotkey.hpp"
 #include "core/settings/DefaultsStore.hpp"
 #include "core/text/Befehl.hpp"
+#include "core/text/CleanupPrompt.hpp"
 #include "core/text/Textbaustein.hpp"
 
 #include <QList>
@@ -195,9 +196,8 @@ public:
     double startVerzoegerungSek() const;
     // The selected profile's vocabulary, then the user's, trimmed, joined with ", ".
     QString effektivesVokabular() const;
-    // The cleanup system prompt for text going into the given application (an id as
-    // the frontmost-window lookup reports it; empty for none).
-    QString effektiverCleanupPrompt(const QString& fuerApp = {}) const;
+    // What the cleanup system prompt is built from (CleanupPrompt::baue).
+    CleanupPrompt::Zutaten cleanupZutaten() const;
     // The built-in base of the cleanup prompt.
     static QString standardCleanup();
 

@@ -1,6 +1,5 @@
 #include "core/text/CleanupPrompt.hpp"
 
-#include "core/settings/Einstellungen.hpp"
 #include "core/text/AppTon.hpp"
 #include "core/text/DiktatProfil.hpp"
 #include "core/text/Leerraum.hpp"
@@ -98,23 +97,23 @@ QString standard() {
            u"Antworte in der Sprache des Diktats — bzw. in der verlangten Zielsprache, falls eine Übersetzung gefordert wurde —, nur mit dem fertigen Text."_s;
 }
 
-QString baue(const Einstellungen& einstellungen, const QString& fuerApp) {
-    const auto stil = Schreibstil::aus(einstellungen.schreibstil());
+QString baue(const Zutaten& zutaten, const QString& fuerApp) {
+    const auto stil = Schreibstil::aus(zutaten.schreibstil);
     const QStringView stilHinweis = stil ? stil->hinweis : QStringView();
-    const auto profil = DiktatProfil::aus(einstellungen.diktatProfil());
+    const auto profil = DiktatProfil::aus(zutaten.diktatProfil);
     const bool ohneProfil = !profil || profil->fall == DiktatProfil::Fall::keins;
 
-    QString prompt = einstellungen.cleanupPrompt();
+    QString prompt = zutaten.basis;
     haengeZeileAn(prompt, stilHinweis);
     if (profil) {
         haengeZeileAn(prompt, profil->promptZusatz);
     }
     // A chosen style or domain already sets the tone.
-    if (stilHinweis.isEmpty() && ohneProfil && einstellungen.appTonAktiv()) {
+    if (stilHinweis.isEmpty() && ohneProfil && zutaten.appTonAktiv) {
         haengeZeileAn(prompt, AppTon::hinweis(fuerApp));
     }
-    haengeGlossarAn(prompt, einstellungen.effektivesVokabular().trimmed());
-    haengeBausteineAn(prompt, einstellungen.textbausteine());
+    haengeGlossarAn(prompt, zutaten.vokabular.trimmed());
+    haengeBausteineAn(prompt, zutaten.textbausteine);
     return prompt;
 }
 

@@ -9,6 +9,22 @@ namespace parlix {
 HUDController::HUDController(HUDFenster& fenster)
     : fenster_(fenster) {}
 
+void HUDController::zeigeAufnahme(const Einstellungen& einstellungen) {
+    model_.setzeFehler(std::nullopt);
+    model_.setzeHinweis(std::nullopt);
+    model_.setzeText({});
+    model_.setzeGesperrt(false);
+    model_.ladeDarstellung(einstellungen);
+    model_.setzeAnimationZurueck();
+    model_.setzeZustand(AppZustand::aufnehmend);
+    zeige();
+}
+
+void HUDController::zeigeVerarbeitung(MainQueue::Zeitpunkt jetzt) {
+    model_.setzeZustand(AppZustand::transkribierend);
+    model_.starteMorph(1.0, jetzt);
+}
+
 void HUDController::zeige() {
     fenster_.zeige(model_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/coordinator/LiveAnzeige.hpp"
 #include "app/ui/livebox/LiveBoxModel.hpp"
 
 namespace parlix {
@@ -7,15 +8,15 @@ namespace parlix {
 class LiveBoxFenster;
 
 // Owns the live word box's model and shows or hides its window. Main thread.
-class LiveBoxController {
+class LiveBoxController final : public LiveAnzeige {
 public:
     explicit LiveBoxController(LiveBoxFenster& fenster);
 
     LiveBoxModel& model() { return model_; }
 
-    // Clears the previous recording's words, then shows the box.
-    void zeige();
-    void verstecke();
+    void zeige() override;
+    void setze(const QString& bisher) override { model_.setze(bisher); }
+    void verstecke() override;
 
 private:
     LiveBoxModel model_;

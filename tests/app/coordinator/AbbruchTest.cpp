@@ -17,10 +17,10 @@ protected:
         EXPECT_TRUE(eingefuegt().isEmpty());
         EXPECT_TRUE(plattform.aufrufe.mit(u"glas("_s).isEmpty());
         EXPECT_TRUE(verlauf.eintraege().isEmpty());
-        EXPECT_FALSE(c().hud().model().fehler().has_value());
+        EXPECT_FALSE(hud.model().fehler().has_value());
         EXPECT_EQ(plattform.aufrufe.anzahl(u"spiele(bloom)"_s), 1);
         EXPECT_FALSE(plattform.hud.sichtbar());
-        EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+        EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
         for (const QString& zeile : log.zeilen()) {
             EXPECT_FALSE(zeile.startsWith(u"FEHLER"_s)) << zeile.toStdString();
         }
@@ -62,7 +62,7 @@ TEST_F(AbbruchTest, EscapeDuringTheCleanupCutsTheRequestAndDeliversNothing) {
     erstelle();
     nimmAuf(Aufnahmemodus::diktat, sprache(1.0));
     ASSERT_TRUE(queue.warteBis([&] { return server.drehbuch().anfragen(chatPfad).size() == 1; }));
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::transkribierend);
+    EXPECT_EQ(hud.model().zustand(), AppZustand::transkribierend);
     const int getrenntVorher = server.getrennt();
 
     plattform.esc.druecke();

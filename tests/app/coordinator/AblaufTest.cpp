@@ -1,9 +1,12 @@
 #include "core/audio/PegelGlaetter.hpp"
 #include "core/audio/WAVKodierer.hpp"
+#include "core/services/BackendWurzel.hpp"
 #include "tests/app/coordinator/CoordinatorTestBasis.hpp"
 
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <gmock/gmock.h>
+#include <thread>
 
 using namespace parlix;
 using namespace parlix::test;
@@ -24,7 +27,7 @@ TEST_F(AblaufTest, DictationIsTranscribedCleanedUpPastedAndRecorded) {
     c().starteAufnahme(Aufnahmemodus::diktat);
     EXPECT_THAT(plattform.aufrufe.liste(), ElementsAre(u"esc.installiere"_s, u"spiele(bloom)"_s,
                                                        u"hud.zeige"_s, u"recorder.starte"_s));
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::aufnehmend);
+    EXPECT_EQ(hud.model().zustand(), AppZustand::aufnehmend);
     plattform.mikrofon.liefere(sprache(1.0));
     c().stoppeAufnahme();
     warteAufEnde();
@@ -44,7 +47,7 @@ TEST_F(AblaufTest, DictationIsTranscribedCleanedUpPastedAndRecorded) {
     EXPECT_TRUE(stt[0].koerper.contains(WAVKodierer::kopf(16000 * 2, 16000, 1)));
     const auto chat = server.drehbuch().anfragen(chatPfad);
     ASSERT_EQ(chat.size(), 1);
-    EXPECT_EQ(systemVon(chat[0]), einstellungen.effektiverCleanupPrompt(*plattform.desktop.app));
+    EXPECT_EQ(systemVon(chat[0]), cleanupPrompt(*plattform.desktop.app));
     EXPECT_EQ(nutzerVon(chat[0]), u"ähm hallo welt"_s);
     const QJsonObject koerper = QJsonDocument::fromJson(chat[0].koerper).object();
     EXPECT_EQ(koerper[u"temperature"_s].toDouble(), 0.2);
@@ -57,12 +60,34 @@ TEST_F(AblaufTest, DictationIsTranscribedCleanedUpPastedAndRecorded) {
     EXPECT_TRUE(log.enthaelt(u"⌘V Auto-Einfügen (vertraut: true) für 11 Zeichen"_s));
 
     // Shown as inserting for 0.6 s, then hidden.
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::einfuegend);
+    EXPECT_EQ(hud.model().zustand(), AppZustand::einfuegend);
     queue.vorspulen(590ms);
     EXPECT_TRUE(plattform.hud.sichtbar());
     queue.vorspulen(10ms);
     EXPECT_FALSE(plattform.hud.sichtbar());
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+    EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
+}
+
+// Released while Parlix's own server is still starting, a dictation waits for it rather
+// than failing, and its calls go where the server then listens.
+TEST_F(AblaufTest, ADictationReleasedWhileTheOwnServerStartsWaitsForIt) {
+    const auto zurueck = qScopeGuard([vorher = backendWurzel()] { setzeBackendWurzel(vorher); });
+    einstellungen.setzeProxyURL({});
+    setzeLokalesBackendAus();
+    transkriptIst("hallo welt");
+    chatAntwortet(u"Hallo Welt."_s);
+    erstelle();
+    nimmAuf(Aufnahmemodus::diktat, sprache(1.0));
+    std::this_thread::sleep_for(100ms);
+    queue.laufe();
+    EXPECT_TRUE(c().aktiv());
+
+    QUrl wurzel = server.url(u"/"_s);
+    wurzel.setPath({});
+    setzeLokalesBackend(wurzel, "geheimnis");
+    warteAufEnde();
+    EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
+    EXPECT_EQ(server.drehbuch().anfragen(sttPfad).size(), 1);
 }
 
 TEST_F(AblaufTest, TimingLineNamesTheServiceOfTheDataProtectionMode) {
@@ -123,7 +148,7 @@ TEST_F(AblaufTest, WithSoundsOffNothingPlaysAndTheOutputIsLoweredAtOnce) {
     c().starteAufnahme(Aufnahmemodus::diktat);
     EXPECT_THAT(plattform.aufrufe.mit(u"absenken"_s), ElementsAre(u"absenken(0)"_s));
     c().setzeGesperrt();
-    EXPECT_TRUE(c().hud().model().gesperrt());
+    EXPECT_TRUE(hud.model().gesperrt());
     EXPECT_TRUE(log.enthaelt(u"🔒 freihändig eingerastet (Doppeltipp)"_s));
     plattform.mikrofon.liefere(sprache(0.5));
     c().stoppeAufnahme();
@@ -140,12 +165,12 @@ TEST_F(AblaufTest, LockPlaysTinkAndTheNextStartClearsTheLock) {
     EXPECT_THAT(plattform.aufrufe.mit(u"spiele"_s),
                 ElementsAre(u"spiele(bloom)"_s, u"spiele(Tink)"_s));
     c().starteAufnahme(Aufnahmemodus::diktat);
-    EXPECT_FALSE(c().hud().model().gesperrt());
+    EXPECT_FALSE(hud.model().gesperrt());
 }
 
 TEST_F(AblaufTest, LevelOfOneChunk) {
     erstelle();
-    HUDModel& model = c().hud().model();
+    HUDModel& model = hud.model();
     PegelGlaetter erwartet(0.5f, 0.12f);
 
     c().aktualisierePegel(QByteArray(1, '\x7f'));
@@ -178,11 +203,11 @@ TEST_F(AblaufTest, CapturedChunksFeedBufferLevelAndStream) {
     EXPECT_EQ(c().pcmPuffer(), chunks.join());
     // The stream gets the chunks unchanged and in order.
     EXPECT_TRUE(warteAufStream([&](const StreamMitschnitt& s) { return s.chunks() == chunks; }));
-    EXPECT_GT(c().hud().model().aktuellerPegel, 0.3f);
+    EXPECT_GT(hud.model().aktuellerPegel, 0.3f);
     // A new start empties the buffer and resets the level.
     c().starteAufnahme(Aufnahmemodus::diktat);
     EXPECT_TRUE(c().pcmPuffer().isEmpty());
-    EXPECT_EQ(c().hud().model().aktuellerPegel, 0.0f);
+    EXPECT_EQ(hud.model().aktuellerPegel, 0.0f);
 }
 
 } // namespace

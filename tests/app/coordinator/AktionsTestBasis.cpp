@@ -93,11 +93,11 @@ void AktionsTestBasis::erwarteGeliefert(const QString& text, const QString& art,
     EXPECT_EQ(verlauf.eintraege()[0].art, art);
     EXPECT_EQ(verlauf.eintraege()[0].text, text);
     EXPECT_EQ(verlauf.eintraege()[0].gesagt, gesagt);
-    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_FALSE(hud.model().fehler().has_value());
 }
 
 void AktionsTestBasis::erwarteFehler(const QString& key) {
-    EXPECT_EQ(c().hud().model().fehler(), lokal(key));
+    EXPECT_EQ(hud.model().fehler(), lokal(key));
     EXPECT_TRUE(eingefuegt().isEmpty());
     EXPECT_TRUE(plattform.aufrufe.mit(u"glas("_s).isEmpty());
     EXPECT_TRUE(verlauf.eintraege().isEmpty());

@@ -153,7 +153,7 @@ TEST_F(AntwortVisionTest, EscapeDuringTheVisionCallDropsEverything) {
     EXPECT_THAT(kontextAufrufe(), ElementsAre(u"fensterScreenshot"_s));
     EXPECT_FALSE(log.enthaelt(u"Vision-Aktion fehlgeschlagen → OCR-Fallback"_s));
     EXPECT_FALSE(fehlerGeloggt());
-    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_FALSE(hud.model().fehler().has_value());
     EXPECT_TRUE(verlauf.eintraege().isEmpty());
     EXPECT_TRUE(plattform.aufrufe.mit(u"glas("_s).isEmpty());
 }

@@ -39,7 +39,7 @@ TEST_F(AuswahlEditTest, OnlyASelectionIsRewrittenInPlace) {
         EXPECT_EQ(kontextAufrufe(), f.aufrufe);
         const Anfrage anfrage = chats().last();
         if (f.auswahl.isEmpty()) {
-            EXPECT_EQ(systemVon(anfrage), einstellungen.effektiverCleanupPrompt());
+            EXPECT_EQ(systemVon(anfrage), cleanupPrompt());
             erwarteGeliefert(u"Neu."_s, u"Diktat"_s, true, gesagt);
         } else {
             EXPECT_EQ(systemVon(anfrage), editPrompt);

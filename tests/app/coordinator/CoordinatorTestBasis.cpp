@@ -60,7 +60,8 @@ AufnahmeCoordinator& CoordinatorTestBasis::erstelle() {
         optionen.tokenQuelle = [] { return std::optional<QString>(); };
         dienste.stream = EUStreamTranskription::fabrik(speicher, queue, netz, optionen);
     }
-    coordinator = AufnahmeCoordinator::erstelle(std::move(dienste));
+    coordinator = AufnahmeCoordinator::erstelle(
+        std::move(dienste), {hud, liveBox, [this](const QString& key) { return lokal(key); }});
     coordinator->setzeGlasVerlauf(&plattform.desktop);
     return *coordinator;
 }
@@ -116,6 +117,10 @@ void CoordinatorTestBasis::diktiere(const QList<QByteArray>& chunks, Aufnahmemod
 
 QString CoordinatorTestBasis::lokal(const QString& key) {
     return Texte(speicher).text(key);
+}
+
+QString CoordinatorTestBasis::cleanupPrompt(const QString& app) const {
+    return CleanupPrompt::baue(einstellungen.cleanupZutaten(), app);
 }
 
 QString CoordinatorTestBasis::systemVon(const Anfrage& anfrage) {

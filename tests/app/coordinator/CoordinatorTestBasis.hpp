@@ -2,7 +2,10 @@
 
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 #include "app/stream/NetzFaden.hpp"
+#include "app/ui/hud/HUDController.hpp"
+#include "app/ui/livebox/LiveBoxController.hpp"
 #include "core/history/VerlaufStore.hpp"
+#include "core/services/GroqKonfiguration.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
@@ -53,6 +56,8 @@ protected:
     void diktiere(const QList<QByteArray>& chunks, Aufnahmemodus modus = Aufnahmemodus::diktat);
 
     QString lokal(const QString& key);
+    // The dictation's cleanup prompt for the given application under the current settings.
+    QString cleanupPrompt(const QString& app = {}) const;
     QStringList eingefuegt() const { return plattform.aufrufe.mit(QStringLiteral("fuegeEin(")); }
     // The "content" of the system and the user message of a chat request.
     static QString systemVon(const Anfrage& anfrage);
@@ -67,6 +72,8 @@ protected:
     VirtuelleMainQueue queue;
     HttpTransport http;
     FakePlattform plattform;
+    HUDController hud{plattform.hud};
+    LiveBoxController liveBox{plattform.liveBox};
     bool mitStream = false;
     std::shared_ptr<AufnahmeCoordinator> coordinator; // last: goes first
 };

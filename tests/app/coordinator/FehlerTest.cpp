@@ -15,7 +15,7 @@ protected:
     // The error is shown for 1.8 s, then the HUD is hidden and idle, and nothing was
     // delivered.
     void erwarteFehlerAngezeigt(const QString& key) {
-        EXPECT_EQ(c().hud().model().fehler(), lokal(key));
+        EXPECT_EQ(hud.model().fehler(), lokal(key));
         EXPECT_TRUE(plattform.hud.sichtbar());
         EXPECT_FALSE(c().aktiv());
         EXPECT_FALSE(plattform.esc.installiert());
@@ -23,8 +23,8 @@ protected:
         EXPECT_TRUE(plattform.hud.sichtbar());
         queue.vorspulen(10ms);
         EXPECT_FALSE(plattform.hud.sichtbar());
-        EXPECT_FALSE(c().hud().model().fehler().has_value());
-        EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+        EXPECT_FALSE(hud.model().fehler().has_value());
+        EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
         EXPECT_TRUE(eingefuegt().isEmpty());
         EXPECT_TRUE(verlauf.eintraege().isEmpty());
     }
@@ -128,8 +128,8 @@ TEST_F(FehlerTest, ABlankCleanupResultIsDroppedSilently) {
 
     EXPECT_TRUE(log.enthaelt(u"Leeres Ergebnis — still verworfen"_s));
     EXPECT_FALSE(plattform.hud.sichtbar());
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
-    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
+    EXPECT_FALSE(hud.model().fehler().has_value());
     EXPECT_TRUE(eingefuegt().isEmpty());
     EXPECT_TRUE(verlauf.eintraege().isEmpty());
     EXPECT_EQ(plattform.aufrufe.anzahl(u"spiele(bloom)"_s), 1);
@@ -138,13 +138,13 @@ TEST_F(FehlerTest, ABlankCleanupResultIsDroppedSilently) {
 TEST_F(FehlerTest, AnErrorDisplayDoesNotHideTheNextRecording) {
     erstelle();
     diktiere(sprache(0.1));
-    EXPECT_TRUE(c().hud().model().fehler().has_value());
+    EXPECT_TRUE(hud.model().fehler().has_value());
     queue.vorspulen(1s);
     c().starteAufnahme(Aufnahmemodus::diktat);
     queue.vorspulen(2s);
     EXPECT_TRUE(plattform.hud.sichtbar());
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::aufnehmend);
-    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_EQ(hud.model().zustand(), AppZustand::aufnehmend);
+    EXPECT_FALSE(hud.model().fehler().has_value());
 }
 
 // A reply that the clipboard refuses still reaches the panel and the history; the log
@@ -174,15 +174,15 @@ TEST_F(FehlerTest, ACopyOnlyNoticeLeavesARunningRecordingItsAudio) {
     plattform.mikrofon.liefere(chunks.mid(0, 6));
 
     c().zeigeHinweis(lokal(u"einfuegen.nurKopiert"_s));
-    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
-    EXPECT_FALSE(c().hud().model().fehler().has_value());
+    EXPECT_EQ(hud.model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_FALSE(hud.model().fehler().has_value());
     EXPECT_TRUE(c().nochAmAufnehmen());
     EXPECT_TRUE(plattform.esc.installiert());
     EXPECT_EQ(plattform.aufrufe.anzahl(u"recorder.stoppe"_s), 0);
 
     plattform.mikrofon.liefere(chunks.mid(6));
     queue.vorspulen(1800ms);
-    EXPECT_FALSE(c().hud().model().hinweis().has_value());
+    EXPECT_FALSE(hud.model().hinweis().has_value());
     EXPECT_TRUE(plattform.hud.sichtbar());
     EXPECT_EQ(c().pcmPuffer().size(), chunks.join().size());
 
@@ -199,13 +199,13 @@ TEST_F(FehlerTest, ACopyOnlyNoticeAfterAnEscapeIsStillShown) {
 
     c().zeigeHinweis(lokal(u"einfuegen.nurKopiert"_s));
     EXPECT_TRUE(plattform.hud.sichtbar());
-    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_EQ(hud.model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
     queue.vorspulen(1790ms);
     EXPECT_TRUE(plattform.hud.sichtbar());
     queue.vorspulen(10ms);
     EXPECT_FALSE(plattform.hud.sichtbar());
-    EXPECT_FALSE(c().hud().model().hinweis().has_value());
-    EXPECT_EQ(c().hud().model().zustand(), AppZustand::idle);
+    EXPECT_FALSE(hud.model().hinweis().has_value());
+    EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ class RoutingTest : public CoordinatorTestBasis {
 protected:
     // Chat requests that were dictation cleanups.
     qsizetype bereinigungen() {
-        const QString prompt = einstellungen.effektiverCleanupPrompt();
+        const QString prompt = cleanupPrompt();
         const auto chat = server.drehbuch().anfragen(chatPfad);
         return std::count_if(chat.cbegin(), chat.cend(),
                              [&](const Anfrage& a) { return systemVon(a) == prompt; });
@@ -29,7 +29,7 @@ TEST_F(RoutingTest, AStreamedTranscriptNeedsNoBatchTranscription) {
     c().starteAufnahme(Aufnahmemodus::diktat);
     EXPECT_TRUE(plattform.liveBox.sichtbar());
     // Partial texts reach the live box.
-    ASSERT_TRUE(queue.warteBis([&] { return c().liveBox().model().woerter().size() == 1; }));
+    ASSERT_TRUE(queue.warteBis([&] { return liveBox.model().woerter().size() == 1; }));
     plattform.mikrofon.liefere(sprache(1.0));
     c().stoppeAufnahme();
     warteAufEnde();

@@ -210,8 +210,7 @@ TEST_F(AppDelegateTest, TheToggleCommandStartsAndStopsADictationAndACopyOnlyPast
 
     ASSERT_TRUE(*plattform.beiNurKopiert);
     (*plattform.beiNurKopiert)();
-    EXPECT_EQ(app().coordinator().hud().model().hinweis(),
-              Texte(speicher).text(u"einfuegen.nurKopiert"_s));
+    EXPECT_EQ(app().hud().model().hinweis(), Texte(speicher).text(u"einfuegen.nurKopiert"_s));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ const QString stichpunkteStil = u"\nStil: formatiere als knappe Stichpunkte mit 
 class CleanupPromptTest : public ::testing::Test {
 protected:
     QString prompt(const QString& app = {}) const {
-        return einstellungen.effektiverCleanupPrompt(app);
+        return CleanupPrompt::baue(einstellungen.cleanupZutaten(), app);
     }
 
     SpeicherDefaultsStore speicher;
