@@ -1,9 +1,9 @@
 #include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
-#include "app/platform/wayland/Ablage.hpp"
-#include "app/platform/wayland/TastenSender.hpp"
-#include "app/platform/x11/EinfuegeTasten.hpp"
+#include "app/platform/linux/Ablage.hpp"
+#include "app/platform/linux/EinfuegeTasten.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 
 #include <thread>
 

@@ -1,6 +1,6 @@
 #include "app/platform/wayland/WaylandKopierablage.hpp"
 
-#include "app/platform/wayland/Ablage.hpp"
+#include "app/platform/linux/Ablage.hpp"
 
 namespace parlix {
 

@@ -1,8 +1,8 @@
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
-#include "app/platform/wayland/Ablage.hpp"
-#include "app/platform/wayland/TastenSender.hpp"
+#include "app/platform/linux/Ablage.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/log/DateiLog.hpp"
 #include "core/settings/Einstellungen.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/platform/TextInserter.hpp"
-#include "app/platform/x11/EinfuegeTasten.hpp"
+#include "app/platform/linux/EinfuegeTasten.hpp"
 #include "core/concurrency/MainQueue.hpp"
 
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "app/platform/x11/X11AuswahlKopierer.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
-#include "app/platform/x11/EinfuegeTasten.hpp"
+#include "app/platform/linux/EinfuegeTasten.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/concurrency/MainQueue.hpp"
 #include "core/concurrency/WarteAufJob.hpp"

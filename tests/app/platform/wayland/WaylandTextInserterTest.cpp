@@ -2,9 +2,9 @@
 // delay, however long reading the user's old clipboard text took.
 #include "app/platform/wayland/WaylandTextInserter.hpp"
 
+#include "app/platform/linux/Ablage.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
-#include "app/platform/wayland/Ablage.hpp"
-#include "app/platform/wayland/TastenSender.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 

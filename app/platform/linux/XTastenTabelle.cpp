@@ -1,4 +1,4 @@
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 
 #include "app/platform/x11/XVerbindung.hpp"
 #include "core/hotkeys/Hotkey.hpp"
