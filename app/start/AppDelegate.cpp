@@ -43,8 +43,8 @@ AppDelegate::AppDelegate(Dienste dienste)
     , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei)
     , anbieter_(d_.speicher, std::make_unique<SchluesselBund>()) {
     if (d_.plattform.ueberlagerung) {
-        d_.plattform.ueberlagerung->uebernimm(hudFenster_);
-        d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_);
+        d_.plattform.ueberlagerung->uebernimm(hudFenster_, hudFenster_.platzierung());
+        d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_, liveBoxFenster_.platzierung());
     }
 }
 
