@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/platform/Kopierablage.hpp"
-#include "app/platform/x11/Zwischenablage.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
 
 namespace parlix {
 

@@ -2,7 +2,7 @@
 
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/linux/EinfuegeTasten.hpp"
-#include "app/platform/x11/Zwischenablage.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
 #include "core/concurrency/MainQueue.hpp"
 
 #include <chrono>

@@ -4,10 +4,10 @@
 // refusal is told, never taken for a paste.
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
-#include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "core/concurrency/QtMainQueue.hpp"

@@ -1,10 +1,10 @@
 // Pasting into real applications on a headless sway (a Qt field, a GTK 3 field, the foot
 // terminal), read back from the application, with the user's clipboard held by another
 // program and restored afterwards.
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
-#include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/sway/SwayIpc.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"

@@ -1,8 +1,7 @@
 // The paste's timing, on a virtual clock: the paste keys follow the call by the fixed
 // delay, however long reading the user's old clipboard text took.
-#include "app/platform/wayland/WaylandTextInserter.hpp"
-
 #include "app/platform/linux/Ablage.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/linux/TastenSender.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"

@@ -1,4 +1,4 @@
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
 #include "app/platform/linux/Ablage.hpp"

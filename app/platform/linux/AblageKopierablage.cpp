@@ -1,4 +1,4 @@
-#include "app/platform/wayland/WaylandKopierablage.hpp"
+#include "app/platform/linux/AblageKopierablage.hpp"
 
 #include "app/platform/linux/Ablage.hpp"
 

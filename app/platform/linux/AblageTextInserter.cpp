@@ -1,4 +1,4 @@
-#include "app/platform/wayland/WaylandTextInserter.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 
 #include "app/platform/VordergrundApp.hpp"
 #include "app/platform/linux/Ablage.hpp"

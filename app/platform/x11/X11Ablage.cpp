@@ -1,4 +1,4 @@
-#include "app/platform/x11/Zwischenablage.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
 
 #include <QGuiApplication>
 #include <QMimeData>
