@@ -4,10 +4,10 @@
 
 namespace parlix {
 
-WaylandKopierablage::WaylandKopierablage(Ablage& ablage)
+AblageKopierablage::AblageKopierablage(Ablage& ablage)
     : ablage_(ablage) {}
 
-bool WaylandKopierablage::kopiere(const QString& text) {
+bool AblageKopierablage::kopiere(const QString& text) {
     return ablage_.setze(Ablage::Art::zwischenablage, text);
 }
 

@@ -6,11 +6,12 @@ namespace parlix {
 
 class Ablage;
 
-// The Wayland clipboard through data-control or the RemoteDesktop portal, the one the
-// paste uses; neither needs a focused window of ours.
-class WaylandKopierablage final : public Kopierablage {
+// The desktop's clipboard, the one the paste uses (X11's, data-control or the
+// RemoteDesktop portal's; none needs a focused window of ours). The text is not marked
+// for clipboard managers: the user copies it to keep.
+class AblageKopierablage final : public Kopierablage {
 public:
-    explicit WaylandKopierablage(Ablage& ablage);
+    explicit AblageKopierablage(Ablage& ablage);
 
     bool kopiere(const QString& text) override;
 

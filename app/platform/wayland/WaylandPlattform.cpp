@@ -200,16 +200,13 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     } else {
         return false;
     }
-    auto inserter =
-        std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
-    inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
-        if (*slot) {
-            (*slot)();
-        }
-    };
-    p.inserter = inserter;
-    p.kopierablage = std::make_shared<WaylandKopierablage>(*ablage);
-    p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, *ablage, tasten);
+    p.inserter =
+        std::make_shared<AblageTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
+    p.kopierablage = std::make_shared<AblageKopierablage>(*ablage);
+    // The clipboard and the key senders are served by other threads (the connection's, or
+    // the main thread where the portal's signals arrive): the copy runs on the caller's.
+    p.auswahl = std::make_shared<AblageAuswahlKopierer>(*p.vordergrund, *ablage, tasten,
+                                                        AblageAuswahlKopierer::aufDiesemThread());
     return tasten != nullptr;
 }
 

@@ -3,78 +3,86 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-using namespace Qt::StringLiterals;
-
 namespace parlix {
 
 namespace {
 
-QClipboard& ablage() {
+QClipboard& qtAblage() {
     return *QGuiApplication::clipboard();
 }
 
 } // namespace
 
-Zwischenablage::Zwischenablage(QClipboard::Mode modus)
-    : modus_(modus) {
-    QObject::connect(&ablage(), &QClipboard::changed, &kontext_, [this](QClipboard::Mode m) {
-        if (m == modus_) {
-            ++aenderungen_;
+X11Ablage::X11Ablage() {
+    QObject::connect(&qtAblage(), &QClipboard::changed, &kontext_, [this](QClipboard::Mode m) {
+        for (Auswahl& a : auswahlen_) {
+            if (a.modus == m) {
+                ++a.aenderungen;
+            }
         }
     });
 }
 
-bool Zwischenablage::haeltEigenen() const {
-    // Qt deletes our data when another client takes the selection, and eigen_ is reset
+bool X11Ablage::haeltEigenen(const Auswahl& a) const {
+    // Qt deletes our data when another client takes the selection, and `eigen` is reset
     // whenever we write anything else: the comparison is with live data only.
-    return eigen_ && ablage().mimeData(modus_) == eigen_ &&
-           (modus_ == QClipboard::Clipboard ? ablage().ownsClipboard() : ablage().ownsSelection());
+    return a.eigen != nullptr && qtAblage().mimeData(a.modus) == a.eigen &&
+           (a.modus == QClipboard::Clipboard ? qtAblage().ownsClipboard()
+                                             : qtAblage().ownsSelection());
 }
 
-std::optional<QString> Zwischenablage::vorherigerText() const {
-    // A second insertion before the first one's restore: the user's text is the one the
-    // first insertion replaced, not the first insertion's own.
-    if (haeltEigenen() && vorher_) {
-        return *vorher_;
-    }
-    return text();
-}
-
-std::optional<QString> Zwischenablage::text() const {
-    const QMimeData* daten = ablage().mimeData(modus_);
+std::optional<QString> X11Ablage::text(Art art) {
+    const QMimeData* daten = qtAblage().mimeData(auswahl(art).modus);
     if (!daten || !daten->hasText()) {
         return std::nullopt;
     }
     return daten->text();
 }
 
-quint64 Zwischenablage::schreibeEigenen(const QString& text,
-                                        std::optional<std::optional<QString>> vorher) {
+std::optional<QString> X11Ablage::vorherigerText(Art art) {
+    // A second insertion before the first one's restore: the user's text is the one the
+    // first insertion replaced, not the first insertion's own.
+    const Auswahl& a = auswahl(art);
+    if (haeltEigenen(a) && a.vorher) {
+        return a.vorher;
+    }
+    return text(art);
+}
+
+quint64 X11Ablage::schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) {
+    Auswahl& a = auswahl(art);
     auto* daten = new QMimeData;
     daten->setText(text);
-    daten->setData(u"x-kde-passwordManagerHint"_s, "secret");
-    ablage().setMimeData(daten, modus_);
-    eigen_ = daten;
-    vorher_ = std::move(vorher);
-    return ++nummer_;
+    daten->setData(QString::fromLatin1(kPasswortHinweis), "secret");
+    qtAblage().setMimeData(daten, a.modus);
+    a.eigen = daten;
+    a.vorher = std::move(vorher);
+    a.nummer = ++nummer_;
+    return a.nummer;
 }
 
-void Zwischenablage::stelleWiederHer(quint64 nummer) {
-    if (nummer != nummer_ || !haeltEigenen() || !vorher_) {
-        return;
-    }
-    const std::optional<QString> text = *vorher_;
-    vorher_.reset();
-    setze(text);
+bool X11Ablage::haeltEigenen(Art art, quint64 nummer) {
+    const Auswahl& a = auswahl(art);
+    return a.nummer == nummer && haeltEigenen(a);
 }
 
-void Zwischenablage::setze(const std::optional<QString>& text) {
-    eigen_ = nullptr;
+int X11Ablage::gelesen(quint64 /*nummer*/) {
+    return 1;
+}
+
+bool X11Ablage::setze(Art art, const std::optional<QString>& text) {
+    Auswahl& a = auswahl(art);
+    a.eigen = nullptr;
     if (text) {
-        ablage().setText(*text, modus_);
+        qtAblage().setText(*text, a.modus);
     } else {
-        ablage().clear(modus_);
+        qtAblage().clear(a.modus);
     }
+    return this->text(art) == text;
+}
+
+quint64 X11Ablage::aenderungen(Art art) {
+    return auswahl(art).aenderungen;
 }
 
 } // namespace parlix

@@ -1,56 +1,48 @@
 #pragma once
 
+#include "app/platform/linux/Ablage.hpp"
+
 #include <QClipboard>
 #include <QObject>
-#include <QString>
-#include <optional>
+#include <array>
 
 class QMimeData;
 
 namespace parlix {
 
-// One selection of the desktop (the clipboard or the primary selection) as text
-// insertion and selection copying use it: plain text only, our own content marked so
-// that clipboard managers skip it. Main thread only. While Parlix runs, Qt keeps serving
-// what it wrote (a clipboard manager may take it over).
-class Zwischenablage {
+// The X11 clipboard and primary selection through Qt, which keeps serving what it wrote
+// while Parlix runs (a clipboard manager may take it over). Qt does not tell when
+// another client reads the content: it counts as read at once. Main thread only.
+class X11Ablage final : public Ablage {
 public:
-    explicit Zwischenablage(QClipboard::Mode modus);
+    X11Ablage();
 
-    // The plain text now held; absent when the selection holds no text (empty, or an
-    // image only).
-    std::optional<QString> text() const;
-
-    // The user's text: text(), but while our own content waits to be undone, the text
-    // it replaced.
-    std::optional<QString> vorherigerText() const;
-
-    // Writes `text`, marked x-kde-passwordManagerHint = secret, and returns a number for
-    // this content. With `vorher`, that text goes back through stelleWiederHer();
-    // without, the content stays.
-    quint64 schreibeEigenen(const QString& text, std::optional<std::optional<QString>> vorher);
-
-    // Puts back what content `nummer` replaced, but only while the selection still holds
-    // that content: what the user (or a later insertion) put there since stays.
-    void stelleWiederHer(quint64 nummer);
-
-    // Whether the selection still holds the content schreibeEigenen() wrote last.
-    bool haeltEigenen() const;
-
-    // Puts a plain text back, or empties the selection when absent.
-    void setze(const std::optional<QString>& text);
-
-    // Counts every change of the selection's owner or content, ours included.
-    quint64 aenderungen() const { return aenderungen_; }
+    std::optional<QString> text(Art art) override;
+    std::optional<QString> vorherigerText(Art art) override;
+    quint64 schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) override;
+    bool haeltEigenen(Art art, quint64 nummer) override;
+    int gelesen(quint64 nummer) override;
+    // Whether the selection now reads as `text`: another client may hold it against us.
+    bool setze(Art art, const std::optional<QString>& text) override;
+    quint64 aenderungen(Art art) override;
 
 private:
-    QClipboard::Mode modus_;
+    struct Auswahl {
+        QClipboard::Mode modus;
+        // Our latest content while Qt still holds it, and its number.
+        const QMimeData* eigen = nullptr;
+        quint64 nummer = 0;
+        std::optional<QString> vorher{};
+        quint64 aenderungen = 0;
+    };
+
+    Auswahl& auswahl(Art art) { return auswahlen_[art == Art::primaer ? 1 : 0]; }
+    bool haeltEigenen(const Auswahl& auswahl) const;
+
     QObject kontext_;
-    const QMimeData* eigen_ = nullptr;
+    std::array<Auswahl, 2> auswahlen_{Auswahl{.modus = QClipboard::Clipboard},
+                                      Auswahl{.modus = QClipboard::Selection}};
     quint64 nummer_ = 0;
-    // What our content replaced, when it is to be put back.
-    std::optional<std::optional<QString>> vorher_;
-    quint64 aenderungen_ = 0;
 };
 
 } // namespace parlix

@@ -48,15 +48,15 @@ public:
     int getippt = 0;
 };
 
-TEST(WaylandTextInserterTest, EinfuegeTastenFolgenDemAufrufNichtDemLesenDerAblage) {
+TEST(AblageTextInserterTest, EinfuegeTastenFolgenDemAufrufNichtDemLesenDerAblage) {
     VirtuelleMainQueue queue;
     LangsameAblage ablage(queue);
     ZaehlendeTasten tasten;
     NullVordergrundApp vorn;
     SpeicherDefaultsStore speicher;
-    WaylandTextInserter inserter(queue, speicher, vorn, ablage, &tasten);
+    AblageTextInserter inserter(queue, speicher, vorn, ablage, &tasten);
 
-    inserter.fuegeEin(u"neu"_s);
+    inserter.fuegeEin(u"neu"_s, {});
     queue.vorspulen(TextInserter::kEinfuegenNach - 40ms - 1ms);
     EXPECT_EQ(tasten.getippt, 0);
     queue.vorspulen(1ms);
