@@ -1,9 +1,10 @@
 // Paste, accessibility reads, window photo and text recognition in a headless desktop.
 #include "app/platform/atspi/AtspiKontext.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
 #include "app/platform/x11/X11FensterFoto.hpp"
-#include "app/platform/x11/X11TextInserter.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -94,13 +95,14 @@ void BM_fuegeEinBisTastendruck(benchmark::State& state) {
     SpeicherDefaultsStore speicher;
     X11VordergrundApp vorn;
     XTestTasten tasten;
-    X11TextInserter inserter(queue, speicher, vorn, tasten);
+    X11Ablage ablage;
+    AblageTextInserter inserter(queue, speicher, vorn, ablage, &tasten);
     TastenZeuge zeuge;
     std::vector<double> dauern;
     for (auto _ : state) {
         zeuge.vergiss();
         const auto start = std::chrono::steady_clock::now();
-        inserter.fuegeEin(u"x"_s);
+        inserter.fuegeEin(u"x"_s, {});
         while (zeuge.ankunft() == 0) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         }

@@ -1,11 +1,11 @@
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 
 #include "app/platform/AXVertrauen.hpp"
-#include "app/platform/GlasVerlauf.hpp"
 #include "app/platform/Klangspieler.hpp"
 #include "app/platform/Stummschalter.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/VordergrundApp.hpp"
+#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "core/audio/AudioAnalyse.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/log/DateiLog.hpp"
@@ -334,7 +334,13 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
                        u" Zeichen"_s);
-        d_.inserter.fuegeEin(text);
+        // Where nothing can post the paste key, the text waits on the clipboard: say so.
+        d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
+            const auto c = selbst.lock();
+            if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
+                c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
+            }
+        });
     } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
     } else {

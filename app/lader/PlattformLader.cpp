@@ -1,11 +1,7 @@
 #include "app/lader/PlattformLader.hpp"
 
 #include "app/platform/Plattform.hpp"
-#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
-#include "app/platform/atspi/AtspiBrowserText.hpp"
-#include "app/platform/atspi/AtspiKontext.hpp"
-#include "app/platform/atspi/AtspiVerbindung.hpp"
-#include "app/platform/atspi/LinuxVertrauen.hpp"
+#include "app/platform/atspi/AtspiDienste.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
 #include "app/platform/canberra/KlangDateien.hpp"
 #include "app/platform/null/NullAXKontext.hpp"
@@ -34,17 +30,7 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
 #include "app/platform/tesseract/TesseractErkennung.hpp"
 #include "app/platform/wayland/WaylandPlattform.hpp"
-#include "app/platform/x11/X11Arbeitsflaeche.hpp"
-#include "app/platform/x11/X11AuswahlKopierer.hpp"
-#include "app/platform/x11/X11DesktopZugang.hpp"
-#include "app/platform/x11/X11EscMonitor.hpp"
-#include "app/platform/x11/X11FensterFoto.hpp"
-#include "app/platform/x11/X11Kopierablage.hpp"
-#include "app/platform/x11/X11TastenQuelle.hpp"
-#include "app/platform/x11/X11TextInserter.hpp"
-#include "app/platform/x11/X11VollbildSonde.hpp"
-#include "app/platform/x11/X11VordergrundApp.hpp"
-#include "app/platform/x11/XTestTasten.hpp"
+#include "app/platform/x11/X11Plattform.hpp"
 #include "core/log/DateiLog.hpp"
 
 using namespace Qt::StringLiterals;
@@ -56,41 +42,14 @@ namespace {
 struct Backend {
     QString name;
     // Fills the services this backend provides; null for none.
-    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);
+    void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue,
+                      const KontextFabrik& kontext);
     // Whether sound and text recognition are there.
     bool gemeinsam;
 };
 
-// The probes of the permission rows.
-void bestueckeZugang(Plattform& p, DefaultsStore&, MainQueue&) {
-    p.desktop = std::make_shared<X11DesktopZugang>();
-    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
-}
-
-void bestueckeX11(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
-    bestueckeZugang(p, speicher, mainQueue);
-    auto vordergrund = std::make_shared<X11VordergrundApp>();
-    auto tasten = std::make_shared<XTestTasten>();
-    auto atspi = std::make_shared<AtspiVerbindung>();
-    p.gemeinsam = {tasten, atspi};
-    auto quelle = std::make_unique<X11TastenQuelle>(mainQueue, speicher);
-    p.umleitung = quelle.get();
-    p.tasten = std::move(quelle);
-    p.escMonitor = std::make_shared<X11EscMonitor>(mainQueue);
-    p.vollbild = std::make_shared<X11VollbildSonde>(mainQueue);
-    p.vordergrund = vordergrund;
-    p.arbeitsflaeche = std::make_shared<X11Arbeitsflaeche>();
-    p.inserter = std::make_shared<X11TextInserter>(mainQueue, speicher, *vordergrund, *tasten);
-    p.kopierablage = std::make_shared<X11Kopierablage>();
-    p.auswahl = std::make_shared<X11AuswahlKopierer>(mainQueue, *vordergrund, *tasten);
-    p.fensterFoto = std::make_shared<X11FensterFoto>();
-    p.axKontext = std::make_shared<AtspiKontext>(*atspi);
-    p.browserText = std::make_shared<AtspiBrowserText>(*atspi, *vordergrund, mainQueue);
-    p.vertrauen = std::make_shared<LinuxVertrauen>(*atspi);
-}
-
 const Backend backends[] = {
-    {u"x11"_s, &bestueckeX11, true},
+    {u"x11"_s, &X11Plattform::bestuecke, true},
     {u"wayland"_s, &WaylandPlattform::bestuecke, true},
     {u"null"_s, nullptr, false},
 };
@@ -181,7 +140,8 @@ std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue) {
         bestueckeGemeinsam(*plattform, speicher);
     }
     if (gewaehlt.bestuecke != nullptr) {
-        gewaehlt.bestuecke(*plattform, speicher, mainQueue);
+        gewaehlt.bestuecke(*plattform, speicher, mainQueue,
+                           [&mainQueue] { return AtspiDienste::erstelle(mainQueue); });
     }
     ergaenzeNull(*plattform, gewaehlt.name);
     return plattform;

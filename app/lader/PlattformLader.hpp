@@ -19,8 +19,11 @@ class MainQueue;
 // detection; "null" also leaves out the sound, which suits tests. Every service left
 // without an implementation gets a null one that does nothing, and one log line names it.
 //
-// To add a backend: write its implementations in app/platform/<name>/, add an
-// entry to the backend table in PlattformLader.cpp with the services it provides, and
+// The accessibility bus's services (AT-SPI) are made here and handed to the desktop's
+// assembly, so that no desktop library links another.
+//
+// To add a backend: write its implementations and its assembly (<Name>Plattform::bestuecke)
+// in app/platform/<name>/, add an entry to the backend table in PlattformLader.cpp, and
 // let erkenneSitzung() choose it.
 namespace PlattformLader {
 

@@ -68,11 +68,6 @@ struct Plattform {
     std::shared_ptr<Barrierefreiheit> barrierefreiheit;
     // The names of the bundled cues the settings offer.
     QStringList klangNamen;
-    // Filled by the running program: what to show when a text could only be put on the
-    // clipboard because nothing here can post the paste key. The inserter calls it on
-    // the main thread.
-    std::shared_ptr<std::function<void()>> beiNurKopiert =
-        std::make_shared<std::function<void()>>();
 };
 
 } // namespace parlix

@@ -45,8 +45,8 @@ AppDelegate::AppDelegate(Dienste dienste)
     , konto_(d_.mainQueue, AuthClient(d_.backend, d_.http), d_.tokenDatei)
     , anbieter_(d_.speicher, std::make_unique<SchluesselBund>()) {
     if (d_.plattform.ueberlagerung) {
-        d_.plattform.ueberlagerung->uebernimm(hudFenster_);
-        d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_);
+        d_.plattform.ueberlagerung->uebernimm(hudFenster_, hudFenster_.platzierung());
+        d_.plattform.ueberlagerung->uebernimm(liveBoxFenster_, liveBoxFenster_.platzierung());
     }
 }
 
@@ -137,8 +137,17 @@ void AppDelegate::verdrahteVerlauf() {
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
-        d_.mainQueue.after(einfuegenNachSchliessen,
-                           [inserter = d_.plattform.inserter, text] { inserter->fuegeEin(text); });
+        // Where nothing can post the paste key, the text waits on the clipboard: say so.
+        const auto fertig =
+            [schwach = std::weak_ptr(coordinator_),
+             hinweis = texte_.text(u"einfuegen.nurKopiert"_s)](TextInserter::Ergebnis ergebnis) {
+                const auto c = schwach.lock();
+                if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
+                    c->zeigeHinweis(hinweis);
+                }
+            };
+        d_.mainQueue.after(einfuegenNachSchliessen, [inserter = d_.plattform.inserter, text,
+                                                     fertig] { inserter->fuegeEin(text, fertig); });
     };
 }
 
@@ -151,10 +160,6 @@ void AppDelegate::umschalteDiktat() {
 }
 
 void AppDelegate::verdrahteHotkeys() {
-    // Where nothing can post the paste key, the text waits on the clipboard: say so.
-    *d_.plattform.beiNurKopiert = [this] {
-        coordinator_->zeigeHinweis(texte_.text(u"einfuegen.nurKopiert"_s));
-    };
     const std::weak_ptr<AufnahmeCoordinator> schwach = coordinator_;
     const auto verdrahte = [&schwach](HotkeyManager& manager, Aufnahmemodus modus) {
         manager.beiStart = [schwach, modus] {
@@ -265,7 +270,6 @@ void AppDelegate::beenden() {
 }
 
 void AppDelegate::fahreHerunter() {
-    *d_.plattform.beiNurKopiert = nullptr;
     fenster_.reset();
     // The watch reports to the tap, so it stops first.
     gameModeMonitor_.stoppe();

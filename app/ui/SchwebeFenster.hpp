@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/platform/Ueberlagerung.hpp"
+
 #include <QRegion>
 #include <QVariantAnimation>
 #include <QWidget>
@@ -45,6 +47,10 @@ public:
     void platziere(std::optional<int> abstandUnten, int hoeher = 0);
     // The distance of the last platziere(); nothing for the middle.
     std::optional<int> randUnten() const { return randUnten_; }
+    // Both of the above, for a desktop layer that shows the window in its stead.
+    Ueberlagerung::Platzierung platzierung() const {
+        return {[this] { return randUnten(); }, [this] { return deckkraft(); }};
+    }
 
 signals:
     // The window was hidden at the end of a fade-out.

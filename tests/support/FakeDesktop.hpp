@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/platform/AXVertrauen.hpp"
-#include "app/platform/GlasVerlauf.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/VordergrundApp.hpp"
+#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "tests/support/Aufrufe.hpp"
 
 #include <chrono>
@@ -26,14 +26,19 @@ public:
     bool vertraut = true;
     // Whether the clipboard takes what the history panel puts on it.
     bool ablageNimmt = true;
+    // How every insertion ends; told to the caller at once.
+    Ergebnis einfuegeErgebnis = Ergebnis::eingefuegt;
     // When the latest fuegeEin call came, on the real clock.
     std::optional<std::chrono::steady_clock::time_point> eingefuegtUm;
 
     std::optional<QString> anwendungsID() override { return app; }
     bool istVertraut() override { return vertraut; }
-    void fuegeEin(const QString& text) override {
+    void fuegeEin(const QString& text, Rueckmeldung fertig) override {
         eingefuegtUm = std::chrono::steady_clock::now();
         aufrufe_.notiere(QStringLiteral("fuegeEin(%1)").arg(text));
+        if (fertig) {
+            fertig(einfuegeErgebnis);
+        }
     }
     bool zeigeNeuesErgebnis(const QString& text) override {
         aufrufe_.notiere(QStringLiteral("glas(%1)").arg(text));

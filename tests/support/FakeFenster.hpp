@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/platform/HUDFenster.hpp"
-#include "app/platform/LiveBoxFenster.hpp"
+#include "app/ui/hud/HUDFenster.hpp"
+#include "app/ui/livebox/LiveBoxFenster.hpp"
 #include "tests/support/Aufrufe.hpp"
 
 namespace parlix::test {

@@ -4,10 +4,10 @@
 #include "app/coordinator/pipeline/VisionLauf.hpp"
 #include "app/platform/BrowserText.hpp"
 #include "core/log/DateiLog.hpp"
-#include "core/recording/Browser.hpp"
 #include "core/services/GroqChat.hpp"
 #include "core/text/Aktionen.hpp"
 #include "core/text/AktionsPrompts.hpp"
+#include "core/text/Browser.hpp"
 #include "core/text/Zeichen.hpp"
 #include "core/util/Finde.hpp"
 

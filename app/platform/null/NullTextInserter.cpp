@@ -9,9 +9,12 @@ using namespace Qt::StringLiterals;
 
 namespace parlix {
 
-void NullTextInserter::fuegeEin(const QString& text) {
+void NullTextInserter::fuegeEin(const QString& text, Rueckmeldung fertig) {
     QGuiApplication::clipboard()->setText(text);
     log().schreibe(u"FEHLER: Einfügen nicht möglich, Text liegt in der Zwischenablage"_s);
+    if (fertig) {
+        fertig(Ergebnis::nurKopiert);
+    }
 }
 
 } // namespace parlix

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/platform/TastenUmleitung.hpp"
-#include "app/platform/x11/TastenZustand.hpp"
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/TastenZustand.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 
 #include <QObject>
 #include <functional>

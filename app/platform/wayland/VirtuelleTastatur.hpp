@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/wayland/TastenSender.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 
 #include <memory>
 

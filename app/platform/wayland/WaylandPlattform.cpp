@@ -1,22 +1,16 @@
 #include "app/platform/wayland/WaylandPlattform.hpp"
 
 #include "app/platform/Plattform.hpp"
-#include "app/platform/atspi/AtspiBarrierefreiheit.hpp"
-#include "app/platform/atspi/AtspiBrowserText.hpp"
-#include "app/platform/atspi/AtspiKontext.hpp"
-#include "app/platform/atspi/AtspiVerbindung.hpp"
-#include "app/platform/atspi/AtspiVordergrundApp.hpp"
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageKopierablage.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/FensterTastenUmleitung.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
 #include "app/platform/wayland/WaylandDesktopZugang.hpp"
-#include "app/platform/wayland/WaylandKopierablage.hpp"
-#include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
-#include "app/platform/wayland/WaylandVertrauen.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/hyprland/HyprlandIpc.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVollbildSonde.hpp"
@@ -206,16 +200,13 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     } else {
         return false;
     }
-    auto inserter =
-        std::make_shared<WaylandTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
-    inserter->beiNurKopiert = [slot = p.beiNurKopiert] {
-        if (*slot) {
-            (*slot)();
-        }
-    };
-    p.inserter = inserter;
-    p.kopierablage = std::make_shared<WaylandKopierablage>(*ablage);
-    p.auswahl = std::make_shared<WaylandAuswahlKopierer>(*p.vordergrund, *ablage, tasten);
+    p.inserter =
+        std::make_shared<AblageTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
+    p.kopierablage = std::make_shared<AblageKopierablage>(*ablage);
+    // The clipboard and the key senders are served by other threads (the connection's, or
+    // the main thread where the portal's signals arrive): the copy runs on the caller's.
+    p.auswahl = std::make_shared<AblageAuswahlKopierer>(*p.vordergrund, *ablage, tasten,
+                                                        AblageAuswahlKopierer::aufDiesemThread());
     return tasten != nullptr;
 }
 
@@ -254,7 +245,8 @@ bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
 // Where sway's IPC does not tell the focused application: Hyprland's IPC, the
 // compositor's foreign-toplevel list (wlroots), else the accessibility bus's active
 // window.
-void bestueckeVordergrund(Plattform& p, Sitzung& s, AtspiVerbindung& atspi, MainQueue& mainQueue) {
+void bestueckeVordergrund(Plattform& p, Sitzung& s, const KontextDienste& kontext,
+                          MainQueue& mainQueue) {
     if (bestueckeHyprland(p, s, mainQueue)) {
         return;
     }
@@ -274,15 +266,15 @@ void bestueckeVordergrund(Plattform& p, Sitzung& s, AtspiVerbindung& atspi, Main
                        u"Sitzungsbus)"_s);
         return;
     }
-    p.vordergrund = std::make_shared<AtspiVordergrundApp>(atspi);
+    p.vordergrund = kontext.aktivesFenster();
     melde(u"vordere Anwendung (Programm des aktiven Fensters, ohne Vollbild)"_s, u"AT-SPI"_s);
 }
 
-void bestueckeKontext(Plattform& p, AtspiVerbindung& atspi, MainQueue& mainQueue, bool tastatur) {
-    p.barrierefreiheit = std::make_shared<AtspiBarrierefreiheit>();
-    p.axKontext = std::make_shared<AtspiKontext>(atspi);
-    p.browserText = std::make_shared<AtspiBrowserText>(atspi, *p.vordergrund, mainQueue);
-    p.vertrauen = std::make_shared<WaylandVertrauen>(atspi, tastatur);
+void bestueckeKontext(Plattform& p, const KontextDienste& kontext, bool tastatur) {
+    p.barrierefreiheit = kontext.barrierefreiheit;
+    p.axKontext = kontext.axKontext;
+    p.browserText = kontext.browserText(*p.vordergrund);
+    p.vertrauen = kontext.vertrauen(tastatur);
     melde(u"Kontext"_s, u"AT-SPI"_s);
 }
 
@@ -315,7 +307,8 @@ bool qtUeberXWayland() {
     return verbindung.verbunden() && !verbindung.bietet(zwlr_layer_shell_v1_interface.name);
 }
 
-void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
+void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
+               const KontextFabrik& kontextFabrik) {
     auto sitzung = std::make_shared<Sitzung>();
     Sitzung& s = *sitzung;
     p.gemeinsam.push_back(sitzung);
@@ -339,14 +332,14 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue) {
                        u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "
                        u"binden"_s);
     }
-    auto atspi = std::make_shared<AtspiVerbindung>();
-    p.gemeinsam.push_back(atspi);
+    const KontextDienste kontext = kontextFabrik();
+    p.gemeinsam.push_back(kontext.verbindung);
     if (!p.vordergrund) {
-        bestueckeVordergrund(p, s, *atspi, mainQueue);
+        bestueckeVordergrund(p, s, kontext, mainQueue);
     }
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
-    bestueckeKontext(p, *atspi, mainQueue, eingabe);
+    bestueckeKontext(p, kontext, eingabe);
     p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
     bestueckeUeberlagerungen(p);
 }

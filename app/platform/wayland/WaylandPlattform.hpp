@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/platform/KontextDienste.hpp"
+
 namespace parlix {
 
 class DefaultsStore;
@@ -15,7 +17,8 @@ struct Plattform;
 //   paste:        data-control (ext, wlr) + virtual keyboard → RemoteDesktop portal →
 //                 uinput → data-control alone ("copied, press Ctrl+V"); without
 //                 data-control the RemoteDesktop portal's clipboard and keys
-//   context:      AT-SPI; selection by copy through the clipboard
+//   context:      the accessibility bus's services (`kontext`, made when first needed);
+//                 selection by copy through the clipboard
 //   app id:       sway IPC → Hyprland IPC → foreign-toplevel → AT-SPI's active window
 //   window photo: screencopy of the focused window's region → Screenshot portal
 //   overlays:     layer-shell → XWayland windows that take no focus (see
@@ -29,7 +32,8 @@ namespace WaylandPlattform {
 // Called before Qt starts.
 bool qtUeberXWayland();
 
-void bestuecke(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue);
+void bestuecke(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue,
+               const KontextFabrik& kontext);
 
 } // namespace WaylandPlattform
 

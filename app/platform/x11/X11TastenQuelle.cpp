@@ -1,7 +1,7 @@
 #include "app/platform/x11/X11TastenQuelle.hpp"
 
+#include "app/platform/linux/TastenZustand.hpp"
 #include "app/platform/x11/EigeneTastenMarke.hpp"
-#include "app/platform/x11/TastenZustand.hpp"
 #include "app/platform/x11/X11Dienste.hpp"
 #include "app/platform/x11/XGriffe.hpp"
 #include "app/platform/x11/XRohTasten.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 
 #include <QString>
 #include <vector>

@@ -26,7 +26,7 @@ bool XRohTasten::abonniere(const XVerbindung& verbindung) {
     // The master keyboards carry every physical and synthetic keyboard once.
     XIEventMask maske{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(anzeige, verbindung.wurzel(), &maske, 1);
-    tabelle_ = XTastenTabelle::ausMapping(verbindung);
+    tabelle_ = verbindung.tastenTabelle();
     return true;
 }
 
@@ -38,7 +38,7 @@ bool XRohTasten::mappingGeaendert(const XVerbindung& verbindung, _XEvent& ereign
     if (ereignis.xmapping.request == MappingPointer) {
         return false;
     }
-    tabelle_ = XTastenTabelle::ausMapping(verbindung);
+    tabelle_ = verbindung.tastenTabelle();
     return true;
 }
 

@@ -70,7 +70,7 @@ bool XTestTasten::modifikatorGedrueckt() {
     return ergebnis;
 }
 
-bool XTestTasten::druecke(const Tastenkombination& kombination) {
+bool XTestTasten::tippe(const Tastenkombination& kombination) {
     Display* anzeige = kern_->anzeige();
     if (!anzeige) {
         return false;

@@ -3,7 +3,9 @@
 #include "app/platform/x11/XFehlerFalle.hpp"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 namespace parlix {
@@ -80,6 +82,24 @@ bool XVerbindung::verloren() const {
 
 void XVerbindung::gleicheAb() const {
     XSync(kern_->anzeige, False);
+}
+
+XTastenTabelle XVerbindung::tastenTabelle() const {
+    Display* anzeige = this->anzeige();
+    int kleinster = 0;
+    int groesster = 0;
+    XDisplayKeycodes(anzeige, &kleinster, &groesster);
+    int jeTaste = 0;
+    const std::unique_ptr<KeySym, int (*)(void*)> mapping(
+        XGetKeyboardMapping(anzeige, static_cast<KeyCode>(kleinster), groesster - kleinster + 1,
+                            &jeTaste),
+        XFree);
+    return XTastenTabelle([&](quint8 x) -> quint64 {
+        if (!mapping || x < kleinster || x > groesster || jeTaste < 1) {
+            return NoSymbol;
+        }
+        return mapping.get()[(x - kleinster) * jeTaste];
+    });
 }
 
 } // namespace parlix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/platform/linux/XTastenTabelle.hpp"
+
 #include <QByteArray>
 #include <QtGlobal>
 #include <memory>
@@ -41,6 +43,9 @@ public:
     // The server closed the connection or could not be reached any more; every further
     // request on it fails at once.
     bool verloren() const;
+
+    // The key table of the keyboard mapping now in force.
+    XTastenTabelle tastenTabelle() const;
 
     // Sends what is buffered and waits until the server has processed it.
     void gleicheAb() const;

@@ -1,6 +1,6 @@
 #include "app/ui/hud/HUDController.hpp"
 
-#include "app/platform/HUDFenster.hpp"
+#include "app/ui/hud/HUDFenster.hpp"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/platform/HUDFenster.hpp"
 #include "app/ui/SchwebeFenster.hpp"
+#include "app/ui/hud/HUDFenster.hpp"
 #include "app/ui/hud/HUDMoment.hpp"
 
 #include <QList>

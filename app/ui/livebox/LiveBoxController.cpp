@@ -1,6 +1,6 @@
 #include "app/ui/livebox/LiveBoxController.hpp"
 
-#include "app/platform/LiveBoxFenster.hpp"
+#include "app/ui/livebox/LiveBoxFenster.hpp"
 
 namespace parlix {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/platform/LiveBoxFenster.hpp"
 #include "app/ui/Feder.hpp"
 #include "app/ui/SchwebeFenster.hpp"
+#include "app/ui/livebox/LiveBoxFenster.hpp"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/platform/EscMonitor.hpp"
-#include "app/platform/GlasVerlauf.hpp"
+#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "app/ui/verlauf/GlasVerlaufModel.hpp"
 
 #include <QString>

@@ -208,4 +208,21 @@ TEST_F(FehlerTest, ACopyOnlyNoticeAfterAnEscapeIsStillShown) {
     EXPECT_EQ(hud.model().zustand(), AppZustand::idle);
 }
 
+// Where nothing can post the paste key, the dictation waits on the clipboard and the HUD
+// tells the user to paste it by hand.
+TEST_F(FehlerTest, ADictationThatCouldOnlyBeCopiedTellsTheUserToPaste) {
+    transkriptIst("hallo welt");
+    chatAntwortet(u"Hallo Welt."_s);
+    erstelle();
+    plattform.desktop.einfuegeErgebnis = TextInserter::Ergebnis::nurKopiert;
+    c().starteAufnahme(Aufnahmemodus::diktat);
+    plattform.mikrofon.liefere(sprache(1.0));
+    c().stoppeAufnahme();
+    warteAufEnde();
+
+    EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
+    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_TRUE(plattform.hud.sichtbar());
+}
+
 } // namespace

@@ -1,5 +1,5 @@
-#include "app/platform/LiveBoxFenster.hpp"
 #include "app/ui/livebox/LiveBoxController.hpp"
+#include "app/ui/livebox/LiveBoxFenster.hpp"
 
 #include <QSignalSpy>
 #include <gmock/gmock.h>

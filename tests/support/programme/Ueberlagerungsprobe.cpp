@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
     HUDWidget hud(queue, speicher, arbeitsflaeche);
     LiveBoxWidget liveBox(arbeitsflaeche);
     if (ueberlagerung) {
-        ueberlagerung->uebernimm(hud);
-        ueberlagerung->uebernimm(liveBox);
+        ueberlagerung->uebernimm(hud, hud.platzierung());
+        ueberlagerung->uebernimm(liveBox, liveBox.platzierung());
     }
 
     hudModel.setzeZustand(AppZustand::aufnehmend);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/platform/x11/TastenZustand.hpp"
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/TastenZustand.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 
 #include <QString>

@@ -2,7 +2,6 @@
 
 #include "app/platform/wayland/ShmPuffer.hpp"
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
-#include "app/ui/SchwebeFenster.hpp"
 #include "wlr-layer-shell-unstable-v1.h"
 
 #include <QEvent>
@@ -13,9 +12,11 @@
 
 namespace parlix {
 
-LayerFlaeche::LayerFlaeche(LayerShellUeberlagerung& shell, SchwebeFenster& fenster)
+LayerFlaeche::LayerFlaeche(LayerShellUeberlagerung& shell, QWidget& fenster,
+                           Ueberlagerung::Platzierung platzierung)
     : shell_(shell)
-    , fenster_(&fenster) {
+    , fenster_(&fenster)
+    , platzierung_(std::move(platzierung)) {
     fenster.setAttribute(Qt::WA_DontShowOnScreen);
     fenster.installEventFilter(this);
     connect(&fenster, &QObject::destroyed, this, &LayerFlaeche::verschwinde);
@@ -53,7 +54,7 @@ bool LayerFlaeche::eventFilter(QObject* /*objekt*/, QEvent* ereignis) {
 
 void LayerFlaeche::erscheine() {
     const QSize punkte = fenster_->size();
-    const int abstand = fenster_->randUnten().value_or(0);
+    const int abstand = platzierung_.randUnten().value_or(0);
     const QByteArray name = fenster_->windowTitle().toUtf8();
     shell_.verbindung().fuehreAus([&] { baue(punkte, abstand, name); });
     schmutzig_ = true;
@@ -76,7 +77,7 @@ void LayerFlaeche::zeichneBild() {
         return;
     }
     const int skala = skala_;
-    const double deckkraft = fenster_->deckkraft();
+    const double deckkraft = platzierung_.deckkraft();
     if (!schmutzig_ && deckkraft == gezeigteDeckkraft_ && skala == gezeigteSkala_) {
         return;
     }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/platform/Ueberlagerung.hpp"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QTimer>
+#include <QWidget>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -17,7 +20,6 @@ struct zwlr_layer_surface_v1;
 namespace parlix {
 
 class LayerShellUeberlagerung;
-class SchwebeFenster;
 class ShmPuffer;
 
 // One overlay window on a surface of the overlay layer. The window never appears on the
@@ -28,7 +30,8 @@ class ShmPuffer;
 // thread.
 class LayerFlaeche final : public QObject {
 public:
-    LayerFlaeche(LayerShellUeberlagerung& shell, SchwebeFenster& fenster);
+    LayerFlaeche(LayerShellUeberlagerung& shell, QWidget& fenster,
+                 Ueberlagerung::Platzierung platzierung);
     ~LayerFlaeche() override;
     LayerFlaeche(const LayerFlaeche&) = delete;
     LayerFlaeche& operator=(const LayerFlaeche&) = delete;
@@ -57,7 +60,8 @@ private:
     static void verlassen(void* daten, wl_surface* flaeche, wl_output* ausgabe);
 
     LayerShellUeberlagerung& shell_;
-    QPointer<SchwebeFenster> fenster_;
+    QPointer<QWidget> fenster_;
+    Ueberlagerung::Platzierung platzierung_;
     QTimer takt_;
     bool schmutzig_ = false;
     // Our own drawing runs, not Qt's into the backing store that is never shown.

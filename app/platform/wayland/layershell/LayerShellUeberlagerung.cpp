@@ -68,9 +68,9 @@ LayerShellUeberlagerung::~LayerShellUeberlagerung() {
     });
 }
 
-void LayerShellUeberlagerung::uebernimm(SchwebeFenster& fenster) {
+void LayerShellUeberlagerung::uebernimm(QWidget& fenster, Platzierung platzierung) {
     if (bereit()) {
-        flaechen_.push_back(std::make_unique<LayerFlaeche>(*this, fenster));
+        flaechen_.push_back(std::make_unique<LayerFlaeche>(*this, fenster, std::move(platzierung)));
     }
 }
 

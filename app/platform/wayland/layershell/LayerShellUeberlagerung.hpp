@@ -29,7 +29,7 @@ public:
     // Whether the compositor offers layer-shell and shared-memory buffers.
     bool bereit() const { return schicht_ != nullptr; }
 
-    void uebernimm(SchwebeFenster& fenster) override;
+    void uebernimm(QWidget& fenster, Platzierung platzierung) override;
 
     // For the surfaces, on the connection's thread.
     WaylandVerbindung& verbindung() { return verbindung_; }

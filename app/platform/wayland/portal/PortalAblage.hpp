@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/wayland/Ablage.hpp"
+#include "app/platform/linux/Ablage.hpp"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/platform/wayland/TastenSender.hpp"
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/TastenSender.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 
 #include <memory>
 

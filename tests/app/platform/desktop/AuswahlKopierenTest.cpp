@@ -1,5 +1,7 @@
 // Copying the selection of a real application with its copy shortcut.
-#include "app/platform/x11/X11AuswahlKopierer.hpp"
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
+#include "app/platform/x11/X11Plattform.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -33,7 +35,9 @@ protected:
     QtMainQueue queue_;
     X11VordergrundApp vorn_;
     XTestTasten tasten_;
-    X11AuswahlKopierer kopierer_{queue_, vorn_, tasten_};
+    X11Ablage ablage_;
+    AblageAuswahlKopierer kopierer_{vorn_, ablage_, &tasten_,
+                                    X11Plattform::aufDemMainThread(queue_)};
 };
 
 TEST_F(AuswahlKopierenTest, GibtDieAuswahlUndDannDieAlteAblageZurueck) {

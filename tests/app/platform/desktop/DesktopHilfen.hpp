@@ -2,7 +2,7 @@
 
 #include "app/platform/KindProzess.hpp"
 #include "app/platform/atspi/AtspiVerbindung.hpp"
-#include "app/platform/x11/Tastenkombination.hpp"
+#include "app/platform/linux/Tastenkombination.hpp"
 #include "tests/support/ProzessDesktop.hpp"
 
 #include <QPoint>

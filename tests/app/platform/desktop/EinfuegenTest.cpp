@@ -1,5 +1,6 @@
 // Pasting into real applications of a headless desktop, read back from the application.
-#include "app/platform/x11/X11TextInserter.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
+#include "app/platform/x11/X11Ablage.hpp"
 #include "app/platform/x11/X11VordergrundApp.hpp"
 #include "app/platform/x11/XTestTasten.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -28,17 +29,21 @@ protected:
     SpeicherDefaultsStore speicher_;
     X11VordergrundApp vorn_;
     XTestTasten tasten_;
-    X11TextInserter inserter_{queue_, speicher_, vorn_, tasten_};
+    X11Ablage ablage_;
+    AblageTextInserter inserter_{queue_, speicher_, vorn_, ablage_, &tasten_};
 };
 
 TEST_F(EinfuegenTest, QtFeldBekommtBeideTexteUndDieAblageDenTextDesNutzers) {
     setzeAblage(u"vom Nutzer kopiert"_s);
     KindProzess& feld = starteTextfeld(u"QtZiel"_s);
 
-    inserter_.fuegeEin(u"Hallo aus Parlix"_s);
+    std::optional<TextInserter::Ergebnis> ergebnis;
+    inserter_.fuegeEin(u"Hallo aus Parlix"_s,
+                       [&](TextInserter::Ergebnis ende) { ergebnis = ende; });
     ASSERT_TRUE(warteAufZeile(feld, u"Hallo aus Parlix"_s));
+    EXPECT_EQ(ergebnis, TextInserter::Ergebnis::eingefuegt);
     // A second insertion before the first one's restore.
-    inserter_.fuegeEin(u", zweimal"_s);
+    inserter_.fuegeEin(u", zweimal"_s, {});
     EXPECT_TRUE(warteAufZeile(feld, u"Hallo aus Parlix, zweimal"_s));
 
     laufeFuer(kNachWiederherstellung);
@@ -49,7 +54,7 @@ TEST_F(EinfuegenTest, GtkFeldBekommtDenText) {
     KindProzess& zenity = starteFenster(
         u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s, u"--text=Eingabe"_s}, u"GtkZiel"_s);
 
-    inserter_.fuegeEin(u"Grüße aus GTK"_s);
+    inserter_.fuegeEin(u"Grüße aus GTK"_s, {});
     laufeFuer(300ms);
     tippe({.keysym = XK_Return}); // zenity prints the entry and ends
     EXPECT_TRUE(warteAufZeile(zenity, u"Grüße aus GTK"_s));
@@ -65,7 +70,7 @@ TEST_F(EinfuegenTest, XtermBekommtDenTextUeberDiePrimaereAuswahlAuchUnterFremdem
                       klasse + u"Ziel"_s);
         setzeAblage(u"Ablage"_s);
 
-        inserter_.fuegeEin(u"echo im Terminal"_s);
+        inserter_.fuegeEin(u"echo im Terminal"_s, {});
         laufeFuer(300ms);
         tippe({.keysym = XK_Return});
         QFile ergebnis(datei);
@@ -81,7 +86,7 @@ TEST_F(EinfuegenTest, WasDerNutzerInzwischenKopiertBleibtInDerAblage) {
     setzeAblage(u"alt"_s);
     KindProzess& feld = starteTextfeld(u"Kopierfeld"_s, u"Nutzertext "_s);
 
-    inserter_.fuegeEin(u"diktiert"_s);
+    inserter_.fuegeEin(u"diktiert"_s, {});
     ASSERT_TRUE(warteAufZeile(feld, u"Nutzertext diktiert"_s));
     tippe({.strg = true, .keysym = XK_a});
     tippe({.strg = true, .keysym = XK_c});
@@ -95,7 +100,7 @@ TEST_F(EinfuegenTest, ImZwischenablageModusBleibtDerTextAuchWennDerModusWechselt
     KindProzess& feld = starteTextfeld(u"Modusfeld"_s);
     Einstellungen(speicher_).setzeZwischenablageModus(true);
 
-    inserter_.fuegeEin(u"bleibt"_s);
+    inserter_.fuegeEin(u"bleibt"_s, {});
     Einstellungen(speicher_).setzeZwischenablageModus(false);
     EXPECT_TRUE(warteAufZeile(feld, u"bleibt"_s));
     laufeFuer(kNachWiederherstellung);
@@ -107,7 +112,7 @@ TEST_F(EinfuegenTest, WartetBisDieModifikatorenLosgelassenSindUndLeertEineLeereA
     KindProzess& feld = starteTextfeld(u"Altfeld"_s);
 
     halte(XK_Alt_L, true); // the hotkey is still held
-    inserter_.fuegeEin(u"nach dem Loslassen"_s);
+    inserter_.fuegeEin(u"nach dem Loslassen"_s, {});
     // Alt+Ctrl+V would paste nothing; the text arrives once Alt is up.
     EXPECT_FALSE(warteAufZeile(feld, u"nach dem Loslassen"_s, 400ms));
     halte(XK_Alt_L, false);
@@ -122,7 +127,7 @@ TEST_F(EinfuegenTest, FindetDieTasteVImAktuellenLayout) {
     // Dvorak puts "v" where QWERTY has ".".
     ASSERT_TRUE(KindProzess::ausgabe(u"setxkbmap"_s,
                                      {u"-layout"_s, u"us"_s, u"-variant"_s, u"dvorak"_s}, 5s));
-    inserter_.fuegeEin(u"auf Dvorak"_s);
+    inserter_.fuegeEin(u"auf Dvorak"_s, {});
     const bool angekommen = warteAufZeile(feld, u"auf Dvorak"_s);
     KindProzess::ausgabe(u"setxkbmap"_s, {u"-layout"_s, u"us"_s}, 5s);
     EXPECT_TRUE(angekommen);

@@ -1,6 +1,7 @@
 // Reading the focused field of real applications over AT-SPI.
 #include "app/platform/atspi/AtspiKontext.hpp"
-#include "app/platform/atspi/LinuxVertrauen.hpp"
+#include "app/platform/atspi/AtspiVertrauen.hpp"
+#include "app/platform/x11/X11DesktopZugang.hpp"
 #include "tests/app/platform/desktop/DesktopHilfen.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 
@@ -47,9 +48,11 @@ TEST(AtspiKontext, LiestEinGtkFeldUndMeldetEinElementOhneText) {
         << log.zeilen().join(u'\n').toStdString();
 }
 
-TEST(LinuxVertrauen, VertrautMitXTestXInputUndErreichbaremBus) {
-    LinuxVertrauen vertrauen(atspi());
+TEST(AtspiVertrauen, VertrautMitXTestXInputUndErreichbaremBus) {
+    AtspiVertrauen vertrauen(atspi(), X11DesktopZugang().tastenUndEingabe());
     EXPECT_TRUE(laufeBis([&] { return vertrauen.istVertraut(); }));
+    AtspiVertrauen ohneTasten(atspi(), false);
+    EXPECT_FALSE(ohneTasten.istVertraut());
 }
 
 } // namespace

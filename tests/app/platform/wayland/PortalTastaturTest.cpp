@@ -4,10 +4,10 @@
 // refusal is told, never taken for a paste.
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
-#include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
@@ -75,7 +75,7 @@ protected:
         OrdentlichesProgramm vorn;
         QtMainQueue queue;
         SpeicherDefaultsStore speicher;
-        WaylandTextInserter inserter{queue, speicher, vorn, ablage, &tastatur};
+        AblageTextInserter inserter{queue, speicher, vorn, ablage, &tastatur};
     };
     bool eingefuegt(qsizetype anzahl) {
         return warteQt([&] { return portal_->eingefuegt().size() == anzahl; });
@@ -141,11 +141,11 @@ TEST_F(PortalTastaturTest, AbgelehntBleibtDerTextInDerAblageUndDerNutzerErfaehrt
     NullVordergrundApp vorn;
     QtMainQueue queue;
     SpeicherDefaultsStore speicher;
-    WaylandTextInserter inserter(queue, speicher, vorn, ablage, &tastatur);
-    bool nurKopiert = false;
-    inserter.beiNurKopiert = [&] { nurKopiert = true; };
-    inserter.fuegeEin(u"von Hand einfügen"_s);
-    ASSERT_TRUE(warteQt([&] { return nurKopiert; }));
+    AblageTextInserter inserter(queue, speicher, vorn, ablage, &tastatur);
+    std::optional<TextInserter::Ergebnis> ergebnis;
+    inserter.fuegeEin(u"von Hand einfügen"_s,
+                      [&](TextInserter::Ergebnis ende) { ergebnis = ende; });
+    ASSERT_TRUE(warteQt([&] { return ergebnis == TextInserter::Ergebnis::nurKopiert; }));
     EXPECT_EQ(nutzerAblage.text(WaylandAblage::Art::zwischenablage), u"von Hand einfügen"_s);
     EXPECT_TRUE(portal_->tasten().isEmpty());
 }
@@ -156,7 +156,7 @@ TEST_F(PortalTastaturTest, PortalAblageFuegtEinUndGibtDemNutzerSeinenTextZurueck
     ASSERT_EQ(starte(e.tastatur), true);
     ASSERT_TRUE(e.tastatur.ablageErlaubt());
 
-    e.inserter.fuegeEin(u"Grüße über das Portal"_s);
+    e.inserter.fuegeEin(u"Grüße über das Portal"_s, {});
     ASSERT_TRUE(eingefuegt(1));
     EXPECT_EQ(portal_->eingefuegt().last(), u"Grüße über das Portal"_s);
     EXPECT_TRUE(portal_->typen().contains(u"x-kde-passwordManagerHint"_s));
@@ -168,11 +168,11 @@ TEST_F(PortalTastaturTest, PortalAblageFuegtEinUndGibtDemNutzerSeinenTextZurueck
     EXPECT_EQ(portal_->eingefuegt().last(), u"vom Nutzer kopiert"_s);
 
     // What the user copies between the paste and the restore stays.
-    e.inserter.fuegeEin(u"zweites Diktat"_s);
+    e.inserter.fuegeEin(u"zweites Diktat"_s, {});
     ASSERT_TRUE(eingefuegt(3));
     EXPECT_EQ(portal_->eingefuegt().last(), u"zweites Diktat"_s);
     portal_->nutzerKopiert(u"inzwischen kopiert"_s);
-    warteQt([] { return false; }, WaylandTextInserter::kWiederherstellenNach + 300ms);
+    warteQt([] { return false; }, AblageTextInserter::kWiederherstellenNach + 300ms);
     EXPECT_FALSE(portal_->sitzungBesitzt());
     portal_->zielFuegtEin();
     ASSERT_TRUE(eingefuegt(4));
@@ -184,7 +184,8 @@ TEST_F(PortalTastaturTest, AuswahlKommtUeberDiePortalAblageUndDieAblageBleibtDes
     portal_->markiere(u"markierter Text"_s);
     PortalEinfuegen e(bus_.parlix());
     ASSERT_EQ(starte(e.tastatur), true);
-    WaylandAuswahlKopierer kopierer(e.vorn, e.ablage, &e.tastatur);
+    AblageAuswahlKopierer kopierer(e.vorn, e.ablage, &e.tastatur,
+                                   AblageAuswahlKopierer::aufDiesemThread());
     // On a thread of its own, as on the pipeline's, while the portal's signals arrive on
     // the main thread.
     auto auswahl = std::async(std::launch::async, [&] { return kopierer.auswahlText(); });
@@ -199,7 +200,8 @@ TEST_F(PortalTastaturTest, AuswahlKommtUeberDiePortalAblageUndDieAblageBleibtDes
     const qsizetype tastenVorher = portal_->tasten().size();
     LogMitschnitt log;
     NullVordergrundApp unbekannt;
-    WaylandAuswahlKopierer blind(unbekannt, e.ablage, &e.tastatur);
+    AblageAuswahlKopierer blind(unbekannt, e.ablage, &e.tastatur,
+                                AblageAuswahlKopierer::aufDiesemThread());
     auto ohneTaste = std::async(std::launch::async, [&] { return blind.auswahlText(); });
     ASSERT_TRUE(warteQt([&] { return ohneTaste.wait_for(0s) == std::future_status::ready; }));
     EXPECT_EQ(portal_->tasten().size(), tastenVorher);
@@ -215,16 +217,16 @@ TEST_F(PortalTastaturTest, OhnePortalAblageWirdNichtsEingefuegtUndDasLogSagtEs) 
     ASSERT_EQ(starte(e.tastatur), true);
     EXPECT_FALSE(e.tastatur.ablageErlaubt());
     EXPECT_TRUE(log.enthaelt(u"FEHLER: RemoteDesktop-Portal: Zwischenablage nicht erlaubt"_s));
-    bool nurKopiert = false;
-    e.inserter.beiNurKopiert = [&] { nurKopiert = true; };
+    std::optional<TextInserter::Ergebnis> ergebnis;
 
-    e.inserter.fuegeEin(u"nicht eingefügt"_s);
+    e.inserter.fuegeEin(u"nicht eingefügt"_s,
+                        [&](TextInserter::Ergebnis ende) { ergebnis = ende; });
     EXPECT_TRUE(
         log.enthaelt(u"FEHLER: Einfügen: Zwischenablage nicht erreichbar, Text nicht eingefügt"_s));
     // Ctrl+V would paste the user's old text as if it were the dictation.
-    warteQt([] { return false; }, WaylandTextInserter::kEinfuegenNach + 200ms);
+    warteQt([] { return false; }, AblageTextInserter::kEinfuegenNach + 200ms);
     EXPECT_TRUE(portal_->tasten().isEmpty());
-    EXPECT_FALSE(nurKopiert);
+    EXPECT_EQ(ergebnis, TextInserter::Ergebnis::fehlgeschlagen);
     EXPECT_TRUE(portal_->eingefuegt().isEmpty());
 }
 

@@ -1,10 +1,10 @@
 // Pasting into real applications on a headless sway (a Qt field, a GTK 3 field, the foot
 // terminal), read back from the application, with the user's clipboard held by another
 // program and restored afterwards.
+#include "app/platform/linux/AblageAuswahlKopierer.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
-#include "app/platform/wayland/WaylandAuswahlKopierer.hpp"
-#include "app/platform/wayland/WaylandTextInserter.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/sway/SwayIpc.hpp"
 #include "app/platform/wayland/sway/SwayVordergrundApp.hpp"
@@ -57,19 +57,19 @@ protected:
     SwayVordergrundApp vorn_{ipc_};
     QtMainQueue queue_;
     SpeicherDefaultsStore speicher_;
-    WaylandTextInserter inserter_{queue_, speicher_, vorn_, ablage_, &tastatur_};
+    AblageTextInserter inserter_{queue_, speicher_, vorn_, ablage_, &tastatur_};
 };
 
 TEST_F(WaylandEinfuegenTest, QtFeldBekommtDenTextUndDieAblageDenTextDesNutzers) {
     KindProzess& feld = starte(QString::fromUtf8(PARLIX_TESTFELD), {u"QtZiel"_s}, u"QtZiel"_s);
-    inserter_.fuegeEin(u"Hallo aus Parlix"_s);
+    inserter_.fuegeEin(u"Hallo aus Parlix"_s, {});
     EXPECT_TRUE(hatZeileGedruckt(feld, u"Hallo aus Parlix"_s));
     EXPECT_TRUE(ablageWiederDesNutzers());
 }
 
 TEST_F(WaylandEinfuegenTest, GtkFeldBekommtDenTextMitDerTastenbelegungDesNutzers) {
     KindProzess& zenity = starte(u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s}, u"GtkZiel"_s);
-    inserter_.fuegeEin(u"Grüße aus GTK"_s);
+    inserter_.fuegeEin(u"Grüße aus GTK"_s, {});
     ASSERT_TRUE(ablageWiederDesNutzers());
     // zenity prints the entry and ends. GTK ignores keys sent with a made-up keymap, so
     // Return comes from a keyboard with a real one.
@@ -83,7 +83,7 @@ TEST_F(WaylandEinfuegenTest, TerminalBekommtDenTextUeberSeineEigeneEinfuegeTaste
            {u"-T"_s, u"FootZiel"_s, u"sh"_s, u"-c"_s,
             u"read zeile; printf '%s' \"$zeile\" > "_s + datei},
            u"FootZiel"_s);
-    inserter_.fuegeEin(u"echo im Terminal"_s);
+    inserter_.fuegeEin(u"echo im Terminal"_s, {});
     ASSERT_TRUE(ablageWiederDesNutzers());
     ASSERT_TRUE(desktop_.tippe({u"-k"_s, u"Return"_s}));
     QFile ergebnis(datei);
@@ -93,11 +93,11 @@ TEST_F(WaylandEinfuegenTest, TerminalBekommtDenTextUeberSeineEigeneEinfuegeTaste
 }
 
 TEST_F(WaylandEinfuegenTest, OhneTastaturBleibtDerTextInDerAblageUndDerNutzerErfaehrtEs) {
-    WaylandTextInserter ohneTasten(queue_, speicher_, vorn_, ablage_, nullptr);
-    bool nurKopiert = false;
-    ohneTasten.beiNurKopiert = [&] { nurKopiert = true; };
-    ohneTasten.fuegeEin(u"von Hand einfügen"_s);
-    ASSERT_TRUE(warteQt([&] { return nurKopiert; }));
+    AblageTextInserter ohneTasten(queue_, speicher_, vorn_, ablage_, nullptr);
+    std::optional<TextInserter::Ergebnis> ergebnis;
+    ohneTasten.fuegeEin(u"von Hand einfügen"_s,
+                        [&](TextInserter::Ergebnis ende) { ergebnis = ende; });
+    ASSERT_TRUE(warteQt([&] { return ergebnis == TextInserter::Ergebnis::nurKopiert; }));
     warteQt([] { return false; }, 800ms);
     EXPECT_EQ(nutzerAblage_.text(Art::zwischenablage), u"von Hand einfügen"_s);
 }
@@ -105,7 +105,8 @@ TEST_F(WaylandEinfuegenTest, OhneTastaturBleibtDerTextInDerAblageUndDerNutzerErf
 TEST_F(WaylandEinfuegenTest, AuswahlWirdKopiertUndDieAblageBleibtDesNutzers) {
     starte(QString::fromUtf8(PARLIX_TESTFELD),
            {u"Auswahlfeld"_s, u"ganz markiert"_s, u"0"_s, u"4"_s}, u"Auswahlfeld"_s);
-    WaylandAuswahlKopierer kopierer(vorn_, ablage_, &tastatur_);
+    AblageAuswahlKopierer kopierer(vorn_, ablage_, &tastatur_,
+                                   AblageAuswahlKopierer::aufDiesemThread());
     EXPECT_EQ(kopierer.auswahlText(), u"ganz"_s);
     EXPECT_TRUE(ablageWiederDesNutzers());
 }

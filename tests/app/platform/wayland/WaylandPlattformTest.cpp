@@ -4,6 +4,7 @@
 
 #include "app/platform/KindProzess.hpp"
 #include "app/platform/Plattform.hpp"
+#include "app/platform/atspi/AtspiDienste.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/FakeHyprland.hpp"
@@ -18,6 +19,10 @@ using namespace Qt::StringLiterals;
 namespace parlix::test {
 namespace {
 
+KontextFabrik kontext(MainQueue& queue) {
+    return [&queue] { return AtspiDienste::erstelle(queue); };
+}
+
 TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerToggleBefehl) {
     KopflosesWaylandDesktop desktop({.bus = true});
     ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
@@ -26,7 +31,7 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
     {
         LogMitschnitt log;
         Plattform p;
-        WaylandPlattform::bestuecke(p, speicher, queue);
+        WaylandPlattform::bestuecke(p, speicher, queue, kontext(queue));
         EXPECT_TRUE(log.enthaelt(u"Wayland: globale Tasten über sway-IPC"_s));
         EXPECT_TRUE(log.enthaelt(u"Wayland: keine Tastatur unter /dev/input lesbar (Hotkeys auf "
                                  u"jedem Desktop: den Nutzer in die Gruppe „input“ aufnehmen)"_s));
@@ -59,13 +64,13 @@ TEST(WaylandPlattformTest, SwayGibtTastenEinfuegenUndFotoOhneSwayBleibtNurDerTog
         ASSERT_TRUE(hyprland.laeuft());
         LogMitschnitt log;
         Plattform p;
-        WaylandPlattform::bestuecke(p, speicher, queue);
+        WaylandPlattform::bestuecke(p, speicher, queue, kontext(queue));
         EXPECT_TRUE(log.enthaelt(u"Wayland: Vollbild und vordere Anwendung über Hyprland-IPC"_s));
         EXPECT_TRUE(p.vollbild && p.arbeitsflaeche);
     }
     LogMitschnitt log;
     Plattform p;
-    WaylandPlattform::bestuecke(p, speicher, queue);
+    WaylandPlattform::bestuecke(p, speicher, queue, kontext(queue));
     EXPECT_TRUE(log.enthaelt(u"Wayland: keine globalen Tasten auf diesem Desktop (kein sway-IPC, "
                              u"kein GlobalShortcuts-Portal); "
                              u"den Befehl „parlix --toggle“ in den Tastenkürzeln des Desktops "

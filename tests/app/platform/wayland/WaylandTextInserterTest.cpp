@@ -1,10 +1,9 @@
 // The paste's timing, on a virtual clock: the paste keys follow the call by the fixed
 // delay, however long reading the user's old clipboard text took.
-#include "app/platform/wayland/WaylandTextInserter.hpp"
-
+#include "app/platform/linux/Ablage.hpp"
+#include "app/platform/linux/AblageTextInserter.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 #include "app/platform/null/NullVordergrundApp.hpp"
-#include "app/platform/wayland/Ablage.hpp"
-#include "app/platform/wayland/TastenSender.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/support/VirtuelleMainQueue.hpp"
 
@@ -49,15 +48,15 @@ public:
     int getippt = 0;
 };
 
-TEST(WaylandTextInserterTest, EinfuegeTastenFolgenDemAufrufNichtDemLesenDerAblage) {
+TEST(AblageTextInserterTest, EinfuegeTastenFolgenDemAufrufNichtDemLesenDerAblage) {
     VirtuelleMainQueue queue;
     LangsameAblage ablage(queue);
     ZaehlendeTasten tasten;
     NullVordergrundApp vorn;
     SpeicherDefaultsStore speicher;
-    WaylandTextInserter inserter(queue, speicher, vorn, ablage, &tasten);
+    AblageTextInserter inserter(queue, speicher, vorn, ablage, &tasten);
 
-    inserter.fuegeEin(u"neu"_s);
+    inserter.fuegeEin(u"neu"_s, {});
     queue.vorspulen(TextInserter::kEinfuegenNach - 40ms - 1ms);
     EXPECT_EQ(tasten.getippt, 0);
     queue.vorspulen(1ms);

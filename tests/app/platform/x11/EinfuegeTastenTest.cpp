@@ -1,4 +1,4 @@
-#include "app/platform/x11/EinfuegeTasten.hpp"
+#include "app/platform/linux/EinfuegeTasten.hpp"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The translation of X keys into the Mac codes and flags the hotkeys store, with a
 // keyboard mapping given by the test (a German layout: AltGr instead of right Alt).
-#include "app/platform/x11/TastenZustand.hpp"
+#include "app/platform/linux/TastenZustand.hpp"
 
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "core/hotkeys/Hotkey.hpp"

@@ -6,12 +6,12 @@
 
 namespace parlix {
 
-// The clipboard and the primary selection of a Wayland session as the paste and the copy
-// of a selection use them: the compositor's data-control protocol, or the RemoteDesktop
+// The clipboard and the primary selection as the paste and the copy of a selection use
+// them: X11's, the Wayland compositor's data-control protocol, or the RemoteDesktop
 // portal's clipboard where the compositor has none (GNOME, Plasma ≥ 6.5). Our own
 // content is marked x-kde-passwordManagerHint = secret so that clipboard managers skip
-// it, and stays served for as long as it is the selection. Methods: any thread but the
-// one that serves the selection.
+// it, and stays served for as long as it is the selection. Each implementation says on
+// which threads its methods may run.
 class Ablage {
 public:
     enum class Art { zwischenablage, primaer };

@@ -1,4 +1,4 @@
-#include "app/platform/x11/EinfuegeTasten.hpp"
+#include "app/platform/linux/EinfuegeTasten.hpp"
 
 #include "app/platform/ProzessKennung.hpp"
 #include "app/platform/VordergrundApp.hpp"

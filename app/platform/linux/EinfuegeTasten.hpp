@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform/x11/Tastenkombination.hpp"
+#include "app/platform/linux/Tastenkombination.hpp"
 
 #include <QString>
 #include <optional>

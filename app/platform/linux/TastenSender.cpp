@@ -1,4 +1,4 @@
-#include "app/platform/wayland/TastenSender.hpp"
+#include "app/platform/linux/TastenSender.hpp"
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 

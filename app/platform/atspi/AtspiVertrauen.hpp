@@ -5,11 +5,12 @@
 
 namespace parlix {
 
-// On Wayland Parlix may post keys when the compositor gave it a keyboard, and read
-// other applications' text when the accessibility bus answers.
-class WaylandVertrauen final : public AXVertrauen {
+// Parlix may act for the user when it can post keys into other applications (the
+// desktop's assembly knows whether) and read their text, which it can while the
+// accessibility bus answers.
+class AtspiVertrauen final : public AXVertrauen {
 public:
-    WaylandVertrauen(const AtspiVerbindung& atspi, bool tastatur)
+    AtspiVertrauen(const AtspiVerbindung& atspi, bool tastatur)
         : atspi_(atspi)
         , tastatur_(tastatur) {}
 

@@ -1,12 +1,9 @@
-#include "app/platform/x11/XTastenTabelle.hpp"
+#include "app/platform/linux/XTastenTabelle.hpp"
 
-#include "app/platform/x11/XVerbindung.hpp"
 #include "core/hotkeys/Hotkey.hpp"
 
-#include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <algorithm>
-#include <memory>
 
 namespace parlix {
 
@@ -191,24 +188,6 @@ XTastenTabelle::XTastenTabelle(const Keysym& keysym) {
             tasten_[x].keyCode = static_cast<quint16>(256 + x);
         }
     }
-}
-
-XTastenTabelle XTastenTabelle::ausMapping(const XVerbindung& verbindung) {
-    Display* anzeige = verbindung.anzeige();
-    int kleinster = 0;
-    int groesster = 0;
-    XDisplayKeycodes(anzeige, &kleinster, &groesster);
-    int jeTaste = 0;
-    const std::unique_ptr<KeySym, int (*)(void*)> mapping(
-        XGetKeyboardMapping(anzeige, static_cast<KeyCode>(kleinster), groesster - kleinster + 1,
-                            &jeTaste),
-        XFree);
-    return XTastenTabelle([&](quint8 x) -> quint64 {
-        if (!mapping || x < kleinster || x > groesster || jeTaste < 1) {
-            return NoSymbol;
-        }
-        return mapping.get()[(x - kleinster) * jeTaste];
-    });
 }
 
 std::vector<quint8> XTastenTabelle::xKeycodes(qint64 keyCode) const {

@@ -7,8 +7,6 @@
 
 namespace parlix {
 
-class XVerbindung;
-
 // The one translation from X key codes to the macOS virtual key codes and modifier flag
 // bits that Hotkey stores, so that stored hotkeys and the key names work unchanged.
 //
@@ -30,8 +28,6 @@ public:
     using Keysym = std::function<quint64(quint8 xKeycode)>;
 
     explicit XTastenTabelle(const Keysym& keysym);
-    // The current keyboard mapping of the connection.
-    static XTastenTabelle ausMapping(const XVerbindung& verbindung);
 
     Taste operator[](quint8 xKeycode) const { return tasten_[xKeycode]; }
     // The X key codes that give `keyCode`; empty when no key does.

@@ -1,4 +1,4 @@
-#include "app/platform/x11/TastenZustand.hpp"
+#include "app/platform/linux/TastenZustand.hpp"
 
 #include "core/hotkeys/Ereignistyp.hpp"
 

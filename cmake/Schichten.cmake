@@ -1,0 +1,59 @@
+# The layering of the libraries, checked when the build is configured: the logic links
+# no GUI, the platform interface no window or application code, a desktop's library no
+# other desktop's. A link that breaks it fails the configuration, not a later review.
+
+# Every target `ziel` links, directly or through others (generator expressions read as
+# the libraries they name).
+function(parlix_verlinkt ziel ergebnis)
+    set(offen ${ziel})
+    set(gesehen "")
+    while(offen)
+        list(POP_FRONT offen aktuell)
+        if(aktuell IN_LIST gesehen OR NOT TARGET ${aktuell})
+            continue()
+        endif()
+        list(APPEND gesehen ${aktuell})
+        get_target_property(typ ${aktuell} TYPE)
+        set(links "")
+        if(NOT typ STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(direkt ${aktuell} LINK_LIBRARIES)
+            if(direkt)
+                list(APPEND links ${direkt})
+            endif()
+        endif()
+        get_target_property(oeffentlich ${aktuell} INTERFACE_LINK_LIBRARIES)
+        if(oeffentlich)
+            list(APPEND links ${oeffentlich})
+        endif()
+        foreach(link IN LISTS links)
+            string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+            list(APPEND offen ${link})
+        endforeach()
+    endwhile()
+    list(REMOVE_ITEM gesehen ${ziel})
+    set(${ergebnis} ${gesehen} PARENT_SCOPE)
+endfunction()
+
+function(parlix_verbiete ziel verboten grund)
+    parlix_verlinkt(${ziel} verlinkt)
+    if(${verboten} IN_LIST verlinkt)
+        message(FATAL_ERROR "${ziel} links ${verboten}: ${grund}")
+    endif()
+endfunction()
+
+# `plattformen`: the names of the desktop libraries (parlix_platform_<name>).
+function(parlix_pruefe_schichten plattformen)
+    parlix_verbiete(parlix_core Qt6::Gui "the logic library stays free of the GUI")
+    parlix_verbiete(parlix_platform_api parlix_app
+        "the platform interface knows no windows or application code")
+    foreach(name IN LISTS plattformen)
+        parlix_verbiete(parlix_platform_${name} parlix_app
+            "a desktop library implements the platform interface only")
+        foreach(andere IN LISTS plattformen)
+            if(NOT andere STREQUAL name)
+                parlix_verbiete(parlix_platform_${name} parlix_platform_${andere}
+                    "a desktop library links no other; the loader hands shared services over")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
