@@ -4,7 +4,7 @@
 // server, and after a restart the key comes back from the desktop's keyring. On a
 // desktop without a keyring the same works with the key in a file only the user reads.
 #include "app/platform/KindProzess.hpp"
-#include "app/platform/x11/Tastenkombination.hpp"
+#include "app/platform/linux/Tastenkombination.hpp"
 #include "tests/endezuende/EndeZuEndeTest.hpp"
 #include "tests/support/endezuende/Warten.hpp"
 #include "tests/support/endezuende/Zielfeld.hpp"

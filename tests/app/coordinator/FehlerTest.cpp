@@ -221,7 +221,7 @@ TEST_F(FehlerTest, ADictationThatCouldOnlyBeCopiedTellsTheUserToPaste) {
     warteAufEnde();
 
     EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
-    EXPECT_EQ(c().hud().model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
+    EXPECT_EQ(hud.model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
     EXPECT_TRUE(plattform.hud.sichtbar());
 }
 

@@ -186,7 +186,7 @@ TEST_F(AppDelegateTest, InsertingFromTheHistoryPanelHidesItAndPastes350msLater) 
     queue.vorspulen(1ms);
     EXPECT_EQ(fake.aufrufe.mit(u"fuegeEin("_s), QStringList{u"fuegeEin(Zusammenfassung)"_s});
     EXPECT_TRUE(warteQt([&] { return !fenster->isVisible(); }));
-    EXPECT_FALSE(app().coordinator().hud().model().hinweis().has_value());
+    EXPECT_FALSE(app().hud().model().hinweis().has_value());
 
     // Where nothing can post the paste key, the HUD tells the user to paste by hand.
     app().zeigeVerlauf();
@@ -195,8 +195,7 @@ TEST_F(AppDelegateTest, InsertingFromTheHistoryPanelHidesItAndPastes350msLater) 
     QTest::mouseClick(fenster->ansicht().karten().front()->findChild<SymbolKnopf*>(u"einfuegen"_s),
                       Qt::LeftButton);
     queue.vorspulen(350ms);
-    EXPECT_EQ(app().coordinator().hud().model().hinweis(),
-              Texte(speicher).text(u"einfuegen.nurKopiert"_s));
+    EXPECT_EQ(app().hud().model().hinweis(), Texte(speicher).text(u"einfuegen.nurKopiert"_s));
 
     // Escape anywhere closes a panel that was opened again.
     app().zeigeVerlauf();
