@@ -4,9 +4,10 @@
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <QSemaphore>
 #include <QThreadPool>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 namespace parlix {
 
@@ -29,17 +30,23 @@ bool passt(const QImage& bild, const QSize& fenster, qreal verhaeltnis) {
 }
 
 // Runs `arbeit` on a thread of the global pool and waits for it; here when the pool has
-// no thread free. (Qt draws text into images on any thread.)
+// no thread free. (Qt draws text into images on any thread.) The hand-over uses the
+// standard library's lock, which the thread sanitizer sees, rather than Qt's.
 void imPool(const std::function<void()>& arbeit) {
-    QSemaphore fertig;
-    if (QThreadPool::globalInstance()->tryStart([&] {
+    std::mutex sperre;
+    std::condition_variable signal;
+    bool fertig = false;
+    if (!QThreadPool::globalInstance()->tryStart([&] {
             arbeit();
-            fertig.release();
+            const std::lock_guard gesperrt(sperre);
+            fertig = true;
+            signal.notify_one();
         })) {
-        fertig.acquire();
-    } else {
         arbeit();
+        return;
     }
+    std::unique_lock gesperrt(sperre);
+    signal.wait(gesperrt, [&] { return fertig; });
 }
 
 } // namespace
