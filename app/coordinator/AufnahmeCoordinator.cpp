@@ -1,11 +1,11 @@
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 
+#include "app/coordinator/GlasVerlauf.hpp"
 #include "app/platform/AXVertrauen.hpp"
 #include "app/platform/Klangspieler.hpp"
 #include "app/platform/Stummschalter.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/VordergrundApp.hpp"
-#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "core/audio/AudioAnalyse.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/log/DateiLog.hpp"
