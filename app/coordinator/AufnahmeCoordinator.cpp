@@ -334,13 +334,7 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
                        u" Zeichen"_s);
-        // Where nothing can post the paste key, the text waits on the clipboard: say so.
-        d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
-            const auto c = selbst.lock();
-            if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
-                c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
-            }
-        });
+        fuegeEin(text);
     } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
     } else {
@@ -348,6 +342,15 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
                        u" Z.) → nur Glass-Verlauf, die Zwischenablage nimmt es nicht an"_s);
     }
     versteckeSpaeter(600ms, false);
+}
+
+void AufnahmeCoordinator::fuegeEin(const QString& text) {
+    d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
+        const auto c = selbst.lock();
+        if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
+            c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
+        }
+    });
 }
 
 void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen) {

@@ -74,6 +74,9 @@ public:
     // Shows the (localised) text in the HUD for 1.8 s and nothing else: a recording or its
     // processing goes on, and a cancelled run does not swallow it. Main thread.
     void zeigeHinweis(const QString& text);
+    // Pastes the text into the focused application; where nothing can post the paste key
+    // the text waits on the clipboard, and the HUD says so. Main thread.
+    void fuegeEin(const QString& text);
     void installiereEscMonitor();
     void entferneEscMonitor();
 

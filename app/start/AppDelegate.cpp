@@ -137,17 +137,11 @@ void AppDelegate::verdrahteVerlauf() {
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
-        // Where nothing can post the paste key, the text waits on the clipboard: say so.
-        const auto fertig =
-            [schwach = std::weak_ptr(coordinator_),
-             hinweis = texte_.text(u"einfuegen.nurKopiert"_s)](TextInserter::Ergebnis ergebnis) {
-                const auto c = schwach.lock();
-                if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
-                    c->zeigeHinweis(hinweis);
-                }
-            };
-        d_.mainQueue.after(einfuegenNachSchliessen, [inserter = d_.plattform.inserter, text,
-                                                     fertig] { inserter->fuegeEin(text, fertig); });
+        d_.mainQueue.after(einfuegenNachSchliessen, [schwach = std::weak_ptr(coordinator_), text] {
+            if (const auto c = schwach.lock()) {
+                c->fuegeEin(text);
+            }
+        });
     };
 }
 
