@@ -330,6 +330,8 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
     hud_.setzeZustand(AppZustand::einfuegend);
     spiele(einstellungen.soundName, einstellungen.soundAktiv);
     const QString zeichen = QString::number(anzahlZeichen(text));
+    // Before the delivery: a notice it gives at once keeps its own time.
+    versteckeSpaeter(600ms, false);
     if (einfuegen) {
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
@@ -341,15 +343,18 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         log().schreibe(u"FEHLER: 💬 Ergebnis ("_s + zeichen +
                        u" Z.) → nur Glass-Verlauf, die Zwischenablage nimmt es nicht an"_s);
     }
-    versteckeSpaeter(600ms, false);
 }
 
 void AufnahmeCoordinator::fuegeEin(const QString& text) {
     d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
         const auto c = selbst.lock();
-        if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
-            c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
+        if (!c || ergebnis == TextInserter::Ergebnis::eingefuegt) {
+            return;
         }
+        // A notice, not an error: the next recording may already run.
+        c->zeigeHinweis(c->lokalisiert(ergebnis == TextInserter::Ergebnis::nurKopiert
+                                           ? u"einfuegen.nurKopiert"_s
+                                           : u"einfuegen.fehlgeschlagen"_s));
     });
 }
 

@@ -75,7 +75,8 @@ public:
     // processing goes on, and a cancelled run does not swallow it. Main thread.
     void zeigeHinweis(const QString& text);
     // Pastes the text into the focused application; where nothing can post the paste key
-    // the text waits on the clipboard, and the HUD says so. Main thread.
+    // the text waits on the clipboard, and the HUD says so, as it says when the clipboard
+    // did not take the text. Main thread.
     void fuegeEin(const QString& text);
     void installiereEscMonitor();
     void entferneEscMonitor();
