@@ -37,8 +37,7 @@ AufnahmeCoordinator::AufnahmeCoordinator(AufnahmeDienste dienste, AufnahmeAnzeig
     , hud_(anzeige.hud)
     , liveBox_(anzeige.liveBox)
     , texte_(std::move(anzeige.text))
-    , pipeline_({d_.http, d_.axKontext, d_.auswahl, d_.browserText, d_.fensterFoto,
-                 d_.texterkennung, [&queue = d_.mainQueue] { return queue.jetzt(); }}) {}
+    , pipeline_(d_.pipeline) {}
 
 AufnahmeCoordinator::~AufnahmeCoordinator() {
     // The capture thread and the pipelines use this object; both end before it goes.

@@ -68,15 +68,19 @@ std::shared_ptr<HotkeyManager> AppDelegate::manager(Einstellungen::Schluessel sc
 std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
     Plattform& p = d_.plattform;
     AufnahmeDienste dienste{
-        d_.mainQueue,     d_.speicher,
-        verlauf_,         d_.http,
-        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
-        *p.stummschalter, *p.klaenge,
-        *p.escMonitor,    *p.vordergrund,
-        *p.vertrauen,     *p.inserter,
-        *p.axKontext,     *p.auswahl,
-        *p.fensterFoto,   *p.texterkennung,
-        *p.browserText,
+        d_.mainQueue,
+        d_.speicher,
+        verlauf_,
+        p.recorder,
+        EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
+        *p.stummschalter,
+        *p.klaenge,
+        *p.escMonitor,
+        *p.vordergrund,
+        *p.vertrauen,
+        *p.inserter,
+        {d_.http, *p.axKontext, *p.auswahl, *p.browserText, *p.fensterFoto, *p.texterkennung,
+         [&queue = d_.mainQueue] { return queue.jetzt(); }},
     };
     return AufnahmeCoordinator::erstelle(
         std::move(dienste),
