@@ -62,7 +62,6 @@ public:
     bool nochAmAufnehmen() const { return nochAmAufnehmen_; }
     bool abgebrochen() const { return abgebrochen_.load(); }
     Aufnahmemodus aktuellerModus() const { return aktuellerModus_; }
-    const std::optional<QString>& vordergrundBundle() const { return vordergrundBundle_; }
     // What has been captured of the current recording. Kept after a delivery until the
     // next start; emptied at once by a cancel or an error.
     QByteArray pcmPuffer() const;
@@ -78,8 +77,6 @@ public:
     // the text waits on the clipboard, and the HUD says so, as it says when the clipboard
     // did not take the text. Main thread.
     void fuegeEin(const QString& text);
-    void installiereEscMonitor();
-    void entferneEscMonitor();
 
 private:
     AufnahmeCoordinator(AufnahmeDienste dienste, AufnahmeAnzeige anzeige);
@@ -104,6 +101,8 @@ private:
     void brichStreamAb();
     void leerePuffer();
     void starteVerarbeitung();
+    void installiereEscMonitor();
+    void entferneEscMonitor();
     void versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen);
 
     AufnahmeDienste d_;
