@@ -11,7 +11,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -60,7 +59,7 @@ public:
 
     bool aktiv() const { return aktiv_; }
     bool nochAmAufnehmen() const { return nochAmAufnehmen_; }
-    bool abgebrochen() const { return abgebrochen_.load(); }
+    bool abgebrochen() const { return abgebrochen_; }
     Aufnahmemodus aktuellerModus() const { return aktuellerModus_; }
     // What has been captured of the current recording. Kept after a delivery until the
     // next start; emptied at once by a cancel or an error.
@@ -114,7 +113,7 @@ private:
     QByteArray pcmPuffer_; // guarded by pcmSperre_
     Aufnahmemodus aktuellerModus_ = Aufnahmemodus::diktat;
     std::unique_ptr<EscMonitor::Abo> escMonitor_;
-    std::atomic<bool> abgebrochen_{false};
+    bool abgebrochen_ = false;
     bool aktiv_ = false;
     bool nochAmAufnehmen_ = false;
     std::optional<MainQueue::Zeitpunkt> stopZeit_;
