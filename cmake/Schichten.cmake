@@ -41,12 +41,51 @@ function(parlix_verbiete ziel verboten grund)
     endif()
 endfunction()
 
+# Includes a link line cannot show: every library shares one include root, so a header
+# of a layer above (an interface of the windows, say) compiles without being linked.
+# Every `#include "app/..."` in the files of `ordner` (below the source root; `tiefe`
+# GLOB or GLOB_RECURSE) must start with one of the regular expressions after `grund`.
+function(parlix_erlaube_includes ordner tiefe grund)
+    file(${tiefe} dateien ${PROJECT_SOURCE_DIR}/${ordner}/*.cpp ${PROJECT_SOURCE_DIR}/${ordner}/*.hpp)
+    foreach(datei IN LISTS dateien)
+        file(STRINGS ${datei} zeilen REGEX "^#include \"app/")
+        foreach(zeile IN LISTS zeilen)
+            string(REGEX REPLACE "^#include \"([^\"]*)\".*$" "\\1" pfad "${zeile}")
+            set(erlaubt FALSE)
+            foreach(muster IN LISTS ARGN)
+                if(pfad MATCHES "^${muster}")
+                    set(erlaubt TRUE)
+                    break()
+                endif()
+            endforeach()
+            if(NOT erlaubt)
+                file(RELATIVE_PATH relativ ${PROJECT_SOURCE_DIR} ${datei})
+                message(FATAL_ERROR "${relativ} includes ${pfad}: ${grund}")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
+
 # `plattformen`: the names of the desktop libraries (parlix_platform_<name>).
 function(parlix_pruefe_schichten plattformen)
+    parlix_erlaube_includes(core GLOB_RECURSE "the logic knows no application code")
+    set(schnittstelle "app/platform/[A-Za-z]+\\.hpp$" "app/platform/null/")
+    parlix_erlaube_includes(app/platform GLOB
+        "the platform interface knows no windows, application code or desktop" ${schnittstelle})
+    parlix_erlaube_includes(app/platform/null GLOB
+        "the null implementations know the platform interface only" ${schnittstelle})
+    parlix_erlaube_includes(app/coordinator GLOB_RECURSE
+        "the recording and its pipeline know the platform interface, not the windows"
+        ${schnittstelle} "app/coordinator/" "app/stream/")
+    parlix_erlaube_includes(app/platform/linux GLOB_RECURSE
+        "what X11 and Wayland share knows neither of them" ${schnittstelle} "app/platform/linux/")
     parlix_verbiete(parlix_core Qt6::Gui "the logic library stays free of the GUI")
     parlix_verbiete(parlix_platform_api parlix_app
         "the platform interface knows no windows or application code")
     foreach(name IN LISTS plattformen)
+        parlix_erlaube_includes(app/platform/${name} GLOB_RECURSE
+            "a desktop library implements the platform interface and includes no other desktop"
+            ${schnittstelle} "app/platform/${name}/" "app/platform/linux/")
         parlix_verbiete(parlix_platform_${name} parlix_app
             "a desktop library implements the platform interface only")
         foreach(andere IN LISTS plattformen)

@@ -1,11 +1,11 @@
 #include "app/coordinator/AufnahmeCoordinator.hpp"
 
+#include "app/coordinator/GlasVerlauf.hpp"
 #include "app/platform/AXVertrauen.hpp"
 #include "app/platform/Klangspieler.hpp"
 #include "app/platform/Stummschalter.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/VordergrundApp.hpp"
-#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "core/audio/AudioAnalyse.hpp"
 #include "core/history/VerlaufStore.hpp"
 #include "core/log/DateiLog.hpp"
@@ -37,8 +37,7 @@ AufnahmeCoordinator::AufnahmeCoordinator(AufnahmeDienste dienste, AufnahmeAnzeig
     , hud_(anzeige.hud)
     , liveBox_(anzeige.liveBox)
     , texte_(std::move(anzeige.text))
-    , pipeline_({d_.http, d_.axKontext, d_.auswahl, d_.browserText, d_.fensterFoto,
-                 d_.texterkennung, [&queue = d_.mainQueue] { return queue.jetzt(); }}) {}
+    , pipeline_(d_.pipeline) {}
 
 AufnahmeCoordinator::~AufnahmeCoordinator() {
     // The capture thread and the pipelines use this object; both end before it goes.
@@ -330,24 +329,32 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
     hud_.setzeZustand(AppZustand::einfuegend);
     spiele(einstellungen.soundName, einstellungen.soundAktiv);
     const QString zeichen = QString::number(anzahlZeichen(text));
+    // Before the delivery: a notice it gives at once keeps its own time.
+    versteckeSpaeter(600ms, false);
     if (einfuegen) {
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
                        u" Zeichen"_s);
-        // Where nothing can post the paste key, the text waits on the clipboard: say so.
-        d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
-            const auto c = selbst.lock();
-            if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
-                c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
-            }
-        });
+        fuegeEin(text);
     } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
     } else {
         log().schreibe(u"FEHLER: 💬 Ergebnis ("_s + zeichen +
                        u" Z.) → nur Glass-Verlauf, die Zwischenablage nimmt es nicht an"_s);
     }
-    versteckeSpaeter(600ms, false);
+}
+
+void AufnahmeCoordinator::fuegeEin(const QString& text) {
+    d_.inserter.fuegeEin(text, [selbst = weak_from_this()](TextInserter::Ergebnis ergebnis) {
+        const auto c = selbst.lock();
+        if (!c || ergebnis == TextInserter::Ergebnis::eingefuegt) {
+            return;
+        }
+        // A notice, not an error: the next recording may already run.
+        c->zeigeHinweis(c->lokalisiert(ergebnis == TextInserter::Ergebnis::nurKopiert
+                                           ? u"einfuegen.nurKopiert"_s
+                                           : u"einfuegen.fehlgeschlagen"_s));
+    });
 }
 
 void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen) {

@@ -11,7 +11,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -60,9 +59,8 @@ public:
 
     bool aktiv() const { return aktiv_; }
     bool nochAmAufnehmen() const { return nochAmAufnehmen_; }
-    bool abgebrochen() const { return abgebrochen_.load(); }
+    bool abgebrochen() const { return abgebrochen_; }
     Aufnahmemodus aktuellerModus() const { return aktuellerModus_; }
-    const std::optional<QString>& vordergrundBundle() const { return vordergrundBundle_; }
     // What has been captured of the current recording. Kept after a delivery until the
     // next start; emptied at once by a cancel or an error.
     QByteArray pcmPuffer() const;
@@ -74,8 +72,10 @@ public:
     // Shows the (localised) text in the HUD for 1.8 s and nothing else: a recording or its
     // processing goes on, and a cancelled run does not swallow it. Main thread.
     void zeigeHinweis(const QString& text);
-    void installiereEscMonitor();
-    void entferneEscMonitor();
+    // Pastes the text into the focused application; where nothing can post the paste key
+    // the text waits on the clipboard, and the HUD says so, as it says when the clipboard
+    // did not take the text. Main thread.
+    void fuegeEin(const QString& text);
 
 private:
     AufnahmeCoordinator(AufnahmeDienste dienste, AufnahmeAnzeige anzeige);
@@ -100,6 +100,8 @@ private:
     void brichStreamAb();
     void leerePuffer();
     void starteVerarbeitung();
+    void installiereEscMonitor();
+    void entferneEscMonitor();
     void versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen);
 
     AufnahmeDienste d_;
@@ -111,7 +113,7 @@ private:
     QByteArray pcmPuffer_; // guarded by pcmSperre_
     Aufnahmemodus aktuellerModus_ = Aufnahmemodus::diktat;
     std::unique_ptr<EscMonitor::Abo> escMonitor_;
-    std::atomic<bool> abgebrochen_{false};
+    bool abgebrochen_ = false;
     bool aktiv_ = false;
     bool nochAmAufnehmen_ = false;
     std::optional<MainQueue::Zeitpunkt> stopZeit_;

@@ -1,23 +1,18 @@
 #pragma once
 
 #include "app/coordinator/LiveTranskription.hpp"
+#include "app/coordinator/pipeline/PipelineDienste.hpp"
 #include "app/platform/AudioRecorder.hpp"
 
 namespace parlix {
 
-class AXKontext;
 class AXVertrauen;
-class AuswahlKopierer;
-class BrowserText;
 class DefaultsStore;
 class EscMonitor;
-class FensterFoto;
-class HttpTransport;
 class Klangspieler;
 class MainQueue;
 class Stummschalter;
 class TextInserter;
-class Texterkennung;
 class VerlaufStore;
 class VordergrundApp;
 
@@ -27,8 +22,6 @@ struct AufnahmeDienste {
     MainQueue& mainQueue;
     DefaultsStore& speicher;
     VerlaufStore& verlauf;
-    // The shared HTTP client of every service call.
-    HttpTransport& http;
     AudioRecorderFabrik recorder;
     // Empty: recordings are not streamed.
     LiveTranskriptionFabrik stream;
@@ -38,11 +31,8 @@ struct AufnahmeDienste {
     VordergrundApp& vordergrund;
     AXVertrauen& vertrauen;
     TextInserter& inserter;
-    AXKontext& axKontext;
-    AuswahlKopierer& auswahl;
-    FensterFoto& fensterFoto;
-    Texterkennung& texterkennung;
-    BrowserText& browserText;
+    // What the runs of the pipeline use; the coordinator only hands it on.
+    PipelineDienste pipeline;
 };
 
 } // namespace parlix

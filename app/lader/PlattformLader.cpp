@@ -41,17 +41,16 @@ namespace {
 
 struct Backend {
     QString name;
-    // Fills the services this backend provides; null for none.
+    // Fills the services of this desktop; null for none, sound and text recognition
+    // included.
     void (*bestuecke)(Plattform& plattform, DefaultsStore& speicher, MainQueue& mainQueue,
                       const KontextFabrik& kontext);
-    // Whether sound and text recognition are there.
-    bool gemeinsam;
 };
 
 const Backend backends[] = {
-    {u"x11"_s, &X11Plattform::bestuecke, true},
-    {u"wayland"_s, &WaylandPlattform::bestuecke, true},
-    {u"null"_s, nullptr, false},
+    {u"x11"_s, &X11Plattform::bestuecke},
+    {u"wayland"_s, &WaylandPlattform::bestuecke},
+    {u"null"_s, nullptr},
 };
 
 const Backend& backend(const QString& name) {
@@ -136,10 +135,8 @@ std::unique_ptr<Plattform> lade(DefaultsStore& speicher, MainQueue& mainQueue) {
     const Backend& gewaehlt = backend(sitzung);
     log().schreibe(u"Plattform: "_s + gewaehlt.name);
     auto plattform = std::make_unique<Plattform>();
-    if (gewaehlt.gemeinsam) {
-        bestueckeGemeinsam(*plattform, speicher);
-    }
     if (gewaehlt.bestuecke != nullptr) {
+        bestueckeGemeinsam(*plattform, speicher);
         gewaehlt.bestuecke(*plattform, speicher, mainQueue,
                            [&mainQueue] { return AtspiDienste::erstelle(mainQueue); });
     }

@@ -68,15 +68,19 @@ std::shared_ptr<HotkeyManager> AppDelegate::manager(Einstellungen::Schluessel sc
 std::shared_ptr<AufnahmeCoordinator> AppDelegate::erstelleCoordinator() {
     Plattform& p = d_.plattform;
     AufnahmeDienste dienste{
-        d_.mainQueue,     d_.speicher,
-        verlauf_,         d_.http,
-        p.recorder,       EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
-        *p.stummschalter, *p.klaenge,
-        *p.escMonitor,    *p.vordergrund,
-        *p.vertrauen,     *p.inserter,
-        *p.axKontext,     *p.auswahl,
-        *p.fensterFoto,   *p.texterkennung,
-        *p.browserText,
+        d_.mainQueue,
+        d_.speicher,
+        verlauf_,
+        p.recorder,
+        EUStreamTranskription::fabrik(d_.speicher, d_.mainQueue, d_.netz),
+        *p.stummschalter,
+        *p.klaenge,
+        *p.escMonitor,
+        *p.vordergrund,
+        *p.vertrauen,
+        *p.inserter,
+        {d_.http, *p.axKontext, *p.auswahl, *p.browserText, *p.fensterFoto, *p.texterkennung,
+         [&queue = d_.mainQueue] { return queue.jetzt(); }},
     };
     return AufnahmeCoordinator::erstelle(
         std::move(dienste),
@@ -137,17 +141,11 @@ void AppDelegate::verdrahteVerlauf() {
     coordinator_->setzeGlasVerlauf(glasVerlauf_.get());
     glasVerlauf_->onEinfuegen = [this](const QString& text) {
         glasVerlauf_->verstecke();
-        // Where nothing can post the paste key, the text waits on the clipboard: say so.
-        const auto fertig =
-            [schwach = std::weak_ptr(coordinator_),
-             hinweis = texte_.text(u"einfuegen.nurKopiert"_s)](TextInserter::Ergebnis ergebnis) {
-                const auto c = schwach.lock();
-                if (c && ergebnis == TextInserter::Ergebnis::nurKopiert) {
-                    c->zeigeHinweis(hinweis);
-                }
-            };
-        d_.mainQueue.after(einfuegenNachSchliessen, [inserter = d_.plattform.inserter, text,
-                                                     fertig] { inserter->fuegeEin(text, fertig); });
+        d_.mainQueue.after(einfuegenNachSchliessen, [schwach = std::weak_ptr(coordinator_), text] {
+            if (const auto c = schwach.lock()) {
+                c->fuegeEin(text);
+            }
+        });
     };
 }
 

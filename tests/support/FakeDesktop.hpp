@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/coordinator/GlasVerlauf.hpp"
 #include "app/platform/AXVertrauen.hpp"
 #include "app/platform/TextInserter.hpp"
 #include "app/platform/VordergrundApp.hpp"
-#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "tests/support/Aufrufe.hpp"
 
 #include <chrono>

@@ -4,9 +4,18 @@ namespace parlix::test {
 
 AufnahmeDienste FakePlattform::dienste(MainQueue& queue, DefaultsStore& speicher,
                                        VerlaufStore& verlauf, HttpTransport& http) {
-    return {queue,   speicher, verlauf, http,    mikrofon.fabrik(), {},      stummschalter,
-            klaenge, esc,      desktop, desktop, desktop,           kontext, kontext,
-            kontext, kontext,  kontext};
+    return {queue,
+            speicher,
+            verlauf,
+            mikrofon.fabrik(),
+            {},
+            stummschalter,
+            klaenge,
+            esc,
+            desktop,
+            desktop,
+            desktop,
+            {http, kontext, kontext, kontext, kontext, kontext, [&queue] { return queue.jetzt(); }}};
 }
 
 } // namespace parlix::test

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/coordinator/GlasVerlauf.hpp"
 #include "app/platform/EscMonitor.hpp"
-#include "app/ui/verlauf/GlasVerlauf.hpp"
 #include "app/ui/verlauf/GlasVerlaufModel.hpp"
 
 #include <QString>

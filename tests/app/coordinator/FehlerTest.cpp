@@ -209,20 +209,29 @@ TEST_F(FehlerTest, ACopyOnlyNoticeAfterAnEscapeIsStillShown) {
 }
 
 // Where nothing can post the paste key, the dictation waits on the clipboard and the HUD
-// tells the user to paste it by hand.
-TEST_F(FehlerTest, ADictationThatCouldOnlyBeCopiedTellsTheUserToPaste) {
+// tells the user to paste it by hand; where the clipboard did not take it, the HUD says
+// that nothing was pasted. Either notice stays its full time.
+TEST_F(FehlerTest, ADictationThatWasNotPastedSaysSoInTheHUD) {
     transkriptIst("hallo welt");
     chatAntwortet(u"Hallo Welt."_s);
     erstelle();
-    plattform.desktop.einfuegeErgebnis = TextInserter::Ergebnis::nurKopiert;
-    c().starteAufnahme(Aufnahmemodus::diktat);
-    plattform.mikrofon.liefere(sprache(1.0));
-    c().stoppeAufnahme();
-    warteAufEnde();
+    for (const auto& [ergebnis, key] :
+         {std::pair{TextInserter::Ergebnis::nurKopiert, u"einfuegen.nurKopiert"_s},
+          std::pair{TextInserter::Ergebnis::fehlgeschlagen, u"einfuegen.fehlgeschlagen"_s}}) {
+        SCOPED_TRACE(key.toStdString());
+        plattform.desktop.einfuegeErgebnis = ergebnis;
+        c().starteAufnahme(Aufnahmemodus::diktat);
+        plattform.mikrofon.liefere(sprache(1.0));
+        c().stoppeAufnahme();
+        warteAufEnde();
 
-    EXPECT_THAT(eingefuegt(), ElementsAre(u"fuegeEin(Hallo Welt.)"_s));
-    EXPECT_EQ(hud.model().hinweis(), lokal(u"einfuegen.nurKopiert"_s));
-    EXPECT_TRUE(plattform.hud.sichtbar());
+        EXPECT_EQ(eingefuegt().last(), u"fuegeEin(Hallo Welt.)"_s);
+        EXPECT_EQ(hud.model().hinweis(), lokal(key));
+        queue.vorspulen(1790ms);
+        EXPECT_TRUE(plattform.hud.sichtbar());
+        queue.vorspulen(10ms);
+        EXPECT_FALSE(plattform.hud.sichtbar());
+    }
 }
 
 } // namespace

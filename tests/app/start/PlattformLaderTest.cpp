@@ -1,5 +1,6 @@
 #include "app/lader/PlattformLader.hpp"
 
+#include "app/platform/Plattform.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
@@ -39,6 +40,32 @@ TEST(PlattformLaderTest, TheSessionChoosesTheBackendAndTheVariableOverridesIt) {
     EXPECT_EQ(PlattformLader::erkenneSitzung(), u"null"_s);
 }
 
+// Every member of the platform is filled, whatever the session provides.
+void erwarteVollstaendig(const Plattform& p) {
+    for (const bool da : {static_cast<bool>(p.recorder),
+                          static_cast<bool>(p.stummschalter),
+                          static_cast<bool>(p.klaenge),
+                          static_cast<bool>(p.tasten),
+                          p.umleitung != nullptr,
+                          static_cast<bool>(p.escMonitor),
+                          static_cast<bool>(p.vollbild),
+                          static_cast<bool>(p.vordergrund),
+                          static_cast<bool>(p.arbeitsflaeche),
+                          static_cast<bool>(p.vertrauen),
+                          static_cast<bool>(p.inserter),
+                          static_cast<bool>(p.kopierablage),
+                          static_cast<bool>(p.axKontext),
+                          static_cast<bool>(p.auswahl),
+                          static_cast<bool>(p.fensterFoto),
+                          static_cast<bool>(p.texterkennung),
+                          static_cast<bool>(p.browserText),
+                          static_cast<bool>(p.mikrofone),
+                          static_cast<bool>(p.desktop),
+                          static_cast<bool>(p.barrierefreiheit)}) {
+        EXPECT_TRUE(da);
+    }
+}
+
 TEST(PlattformLaderTest, EveryServiceAWaylandSessionLacksIsNullAndNamedInTheLog) {
     LogMitschnitt log;
     QTemporaryDir ordner;
@@ -56,19 +83,16 @@ TEST(PlattformLaderTest, EveryServiceAWaylandSessionLacksIsNullAndNamedInTheLog)
     EXPECT_TRUE(log.enthaelt(u"Plattform (wayland): Einfügen nicht verfügbar"_s));
     // Sound and text recognition do not depend on the session.
     EXPECT_FALSE(log.enthaelt(u"Plattform (wayland): Klänge nicht verfügbar"_s));
-    for (const bool da :
-         {static_cast<bool>(plattform->recorder), static_cast<bool>(plattform->stummschalter),
-          static_cast<bool>(plattform->klaenge), static_cast<bool>(plattform->tasten),
-          plattform->umleitung != nullptr, static_cast<bool>(plattform->escMonitor),
-          static_cast<bool>(plattform->vollbild), static_cast<bool>(plattform->vordergrund),
-          static_cast<bool>(plattform->arbeitsflaeche), static_cast<bool>(plattform->vertrauen),
-          static_cast<bool>(plattform->inserter), static_cast<bool>(plattform->axKontext),
-          static_cast<bool>(plattform->auswahl), static_cast<bool>(plattform->fensterFoto),
-          static_cast<bool>(plattform->texterkennung), static_cast<bool>(plattform->browserText)}) {
-        EXPECT_TRUE(da);
-    }
+    erwarteVollstaendig(*plattform);
     EXPECT_FALSE(plattform->vertrauen->istVertraut());
     EXPECT_FALSE(plattform->vordergrund->anwendungsID().has_value());
+
+    // The null platform opens nothing of the machine, sound included.
+    umgebung.setze("PARLIX_PLATTFORM", "null");
+    const auto leer = PlattformLader::lade(speicher, queue);
+    EXPECT_TRUE(log.enthaelt(u"Plattform (null): Klänge nicht verfügbar"_s));
+    EXPECT_TRUE(log.enthaelt(u"Plattform (null): Mikrofon nicht verfügbar"_s));
+    erwarteVollstaendig(*leer);
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 
 namespace parlix {
 
-// The floating history panel, for results that are shown instead of pasted.
+// The floating history panel as the recording coordinator drives it, for results that are
+// shown instead of pasted.
 class GlasVerlauf {
 public:
     virtual ~GlasVerlauf() = default;
