@@ -200,4 +200,14 @@ std::vector<quint8> XTastenTabelle::xKeycodes(qint64 keyCode) const {
     return codes;
 }
 
+std::optional<quint16> XTastenTabelle::kernelCode(const Keysym& belegung, quint32 keysym) {
+    constexpr int versatz = 8;
+    for (int x = versatz; x <= 255; ++x) {
+        if (belegung(static_cast<quint8>(x)) == keysym) {
+            return static_cast<quint16>(x - versatz);
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace parlix

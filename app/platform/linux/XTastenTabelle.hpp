@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace parlix {
@@ -32,6 +33,11 @@ public:
     Taste operator[](quint8 xKeycode) const { return tasten_[xKeycode]; }
     // The X key codes that give `keyCode`; empty when no key does.
     std::vector<quint8> xKeycodes(qint64 keyCode) const;
+
+    // The kernel's key code (X's minus 8) of the first key that gives `keysym` without
+    // modifiers on `belegung`; for devices that send key codes and leave the layout to
+    // the compositor.
+    static std::optional<quint16> kernelCode(const Keysym& belegung, quint32 keysym);
 
 private:
     std::array<Taste, 256> tasten_{};

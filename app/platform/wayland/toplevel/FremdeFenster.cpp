@@ -114,7 +114,7 @@ void Z::veroeffentliche() {
     std::optional<Aktiv> neu;
     if (vorn != nullptr) {
         const Fenster& f = fenster[vorn];
-        neu = Aktiv{f.anwendungsID, f.vollbild};
+        neu = Aktiv{f.anwendungsID, f.vollbild, std::nullopt, std::nullopt};
     }
     const std::lock_guard lock(sperre);
     if (neu == aktiv) {

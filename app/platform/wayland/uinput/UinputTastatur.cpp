@@ -20,15 +20,6 @@ namespace {
 // X key codes are the kernel's plus 8.
 constexpr int kXVersatz = 8;
 
-std::optional<quint16> codeFuer(const XTastenTabelle::Keysym& belegung, quint32 keysym) {
-    for (int x = kXVersatz; x <= 255; ++x) {
-        if (belegung(static_cast<quint8>(x)) == keysym) {
-            return static_cast<quint16>(x - kXVersatz);
-        }
-    }
-    return std::nullopt;
-}
-
 input_event ereignis(quint16 typ, quint16 code, qint32 wert) {
     input_event e{};
     e.type = typ;
@@ -81,7 +72,7 @@ std::unique_ptr<UinputTastatur> UinputTastatur::erstelle(XTastenTabelle::Keysym 
 bool UinputTastatur::tippe(const Tastenkombination& taste) {
     std::vector<quint16> runter;
     for (const quint32 keysym : gedrueckt(taste)) {
-        const auto code = codeFuer(belegung_, keysym);
+        const auto code = XTastenTabelle::kernelCode(belegung_, keysym);
         if (!code) {
             return false;
         }
