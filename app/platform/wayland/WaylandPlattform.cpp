@@ -254,6 +254,14 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
     return true;
 }
 
+// On KWin without the grant of the desktop entry, the one thing to do is to run the
+// installed program.
+QString aufnahmeHinweis(const Sitzung& s, bool foto) {
+    return !foto && !s.plasmaFenster && KWinFensterFoto::verfuegbar(QDBusConnection::sessionBus())
+               ? u"onb.bildschirm.kde"_s
+               : QString();
+}
+
 bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
     const auto ordner = HyprlandIpc::ordner();
     if (!ordner) {
@@ -379,7 +387,8 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
     bestueckeKontext(p, kontext, eingabe);
-    p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
+    p.desktop =
+        std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto, aufnahmeHinweis(s, foto));
     bestueckeUeberlagerungen(p);
 }
 
