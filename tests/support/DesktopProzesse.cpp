@@ -1,5 +1,7 @@
 #include "tests/support/DesktopProzesse.hpp"
 
+#include "tests/support/Sitzungsbus.hpp"
+
 #include <csignal>
 
 using namespace Qt::StringLiterals;
@@ -20,9 +22,13 @@ KindProzess& DesktopProzesse::starte(const QString& programm, const QStringList&
                                      const QString& protokoll,
                                      std::optional<QStringList> umgebung) {
     // setpriv ends the child with this process, even when a test aborts.
-    prozesse_.push_back(std::make_unique<KindProzess>(
+    return nimm(std::make_unique<KindProzess>(
         u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
         KindProzess::Optionen{verzeichnis_ + u'/' + protokoll + u".log"_s, std::move(umgebung)}));
+}
+
+KindProzess& DesktopProzesse::nimm(std::unique_ptr<KindProzess> prozess) {
+    prozesse_.push_back(std::move(prozess));
     return *prozesse_.back();
 }
 

@@ -28,7 +28,11 @@ public:
                         const QString& protokoll,
                         std::optional<QStringList> umgebung = std::nullopt);
 
-    // A private session bus; its address, or nothing when it did not start in `frist`.
+    // Takes a process started otherwise (as another user, say) into the set.
+    KindProzess& nimm(std::unique_ptr<KindProzess> prozess);
+
+    // A private session bus that starts no desktop portal on demand; its address, or
+    // nothing when it did not start in `frist`.
     std::optional<QByteArray> starteBus(std::chrono::milliseconds frist = std::chrono::seconds(20));
 
 private:

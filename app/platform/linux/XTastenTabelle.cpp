@@ -200,14 +200,21 @@ std::vector<quint8> XTastenTabelle::xKeycodes(qint64 keyCode) const {
     return codes;
 }
 
-std::optional<quint16> XTastenTabelle::kernelCode(const Keysym& belegung, quint32 keysym) {
+std::optional<std::vector<quint16>>
+XTastenTabelle::kernelCodes(const Keysym& belegung, const std::vector<quint32>& keysyms) {
     constexpr int versatz = 8;
-    for (int x = versatz; x <= 255; ++x) {
-        if (belegung(static_cast<quint8>(x)) == keysym) {
-            return static_cast<quint16>(x - versatz);
+    std::vector<quint16> codes;
+    for (const quint32 keysym : keysyms) {
+        int x = versatz;
+        while (x <= 255 && belegung(static_cast<quint8>(x)) != keysym) {
+            ++x;
         }
+        if (x > 255) {
+            return std::nullopt;
+        }
+        codes.push_back(static_cast<quint16>(x - versatz));
     }
-    return std::nullopt;
+    return codes;
 }
 
 } // namespace parlix

@@ -34,10 +34,11 @@ public:
     // The X key codes that give `keyCode`; empty when no key does.
     std::vector<quint8> xKeycodes(qint64 keyCode) const;
 
-    // The kernel's key code (X's minus 8) of the first key that gives `keysym` without
-    // modifiers on `belegung`; for devices that send key codes and leave the layout to
-    // the compositor.
-    static std::optional<quint16> kernelCode(const Keysym& belegung, quint32 keysym);
+    // The kernel's key codes (X's minus 8) of the first keys that give `keysyms` without
+    // modifiers on `belegung`, for devices that send key codes and leave the layout to
+    // the compositor; nothing when one is not on the layout.
+    static std::optional<std::vector<quint16>> kernelCodes(const Keysym& belegung,
+                                                           const std::vector<quint32>& keysyms);
 
 private:
     std::array<Taste, 256> tasten_{};

@@ -26,6 +26,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sys/stat.h>
@@ -118,12 +119,13 @@ protected:
             Antwort::json(200,
                           {{u"choices"_s, QJsonArray{QJsonObject{{u"message"_s, nachricht}}}}}));
     }
-    void starteParlix(std::optional<Hotkey> diktat = std::nullopt) {
+    // `einrichten` changes the settings before the start.
+    void starteParlix(const std::function<void(Einstellungen&)>& einrichten = {}) {
         {
             const std::unique_ptr<DefaultsStore> speicher = parlix_.einstellungen();
             Einstellungen einstellungen(*speicher);
-            if (diktat) {
-                einstellungen.setzeDiktatHotkey(*diktat);
+            if (einrichten) {
+                einrichten(einstellungen);
             }
             einstellungen.setzeSetupErledigt(true);
             einstellungen.setzeUiSprache(u"de"_s);
@@ -215,8 +217,21 @@ protected:
     void SetUp() override {
         DiktatAufWayland::SetUp();
         ASSERT_TRUE(fenster_.bereit() && tasten_.bereit());
-        kuerzel_.keyCode = 2; // kVK_ANSI_D
-        kuerzel_.modifiers = Hotkey::control | Hotkey::shift;
+    }
+
+    // Control+Shift with D (kVK_ANSI_D), A and P for dictation, action and prompt: KDE
+    // takes a modifier alone for either side's, so the default right Control would fire
+    // with every chord.
+    static void kombinationen(Einstellungen& einstellungen) {
+        const auto kombi = [](qint64 keyCode) {
+            Hotkey hotkey;
+            hotkey.keyCode = keyCode;
+            hotkey.modifiers = Hotkey::control | Hotkey::shift;
+            return hotkey;
+        };
+        einstellungen.setzeDiktatHotkey(kombi(2));
+        einstellungen.setzeAktionHotkey(kombi(0));
+        einstellungen.setzePromptHotkey(kombi(35));
     }
 
     // Starts a text field and waits until it is the active window.
@@ -237,14 +252,13 @@ protected:
     WaylandVerbindung verbindung_;
     PlasmaFenster fenster_{verbindung_};
     KWinTastatur tasten_{verbindung_, EvdevTastenQuelle::vorgabeBelegung()};
-    Hotkey kuerzel_;
 };
 
 TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys) {
     stelleAnbieterEin();
     nutzerAblage_.setze(Art::zwischenablage, kKopiert);
     KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
-    ASSERT_NO_FATAL_FAILURE(starteParlix(kuerzel_));
+    ASSERT_NO_FATAL_FAILURE(starteParlix(kombinationen));
     ASSERT_TRUE(parlix_.warteAufLog(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
     const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
 

@@ -43,14 +43,11 @@ bool KWinTastatur::tippe(const Tastenkombination& taste) {
     if (eingabe_ == nullptr) {
         return false;
     }
-    std::vector<quint16> runter;
-    for (const quint32 keysym : gedrueckt(taste)) {
-        const auto code = XTastenTabelle::kernelCode(belegung_, keysym);
-        if (!code) {
-            return false;
-        }
-        runter.push_back(*code);
+    const auto codes = XTastenTabelle::kernelCodes(belegung_, gedrueckt(taste));
+    if (!codes) {
+        return false;
     }
+    const std::vector<quint16>& runter = *codes;
     return verbindung_
         .frage<bool>([&] {
             for (const quint16 code : runter) {

@@ -4,7 +4,6 @@
 #include "plasma-window-management.h"
 
 #include <map>
-#include <mutex>
 #include <wayland-client.h>
 
 namespace parlix {
@@ -20,11 +19,10 @@ struct PlasmaFenster::Zustand {
     org_kde_plasma_window_management* verwaltung = nullptr;
     std::map<org_kde_plasma_window*, Fenster> fenster;
 
-    // What other threads read.
-    mutable std::mutex sperre;
-    std::optional<Aktiv> aktiv;
-    std::function<void()> wechsel;
+    PlasmaFenster& besitzer;
 
+    explicit Zustand(PlasmaFenster& fenster)
+        : besitzer(fenster) {}
     ~Zustand();
     void neuesFenster(const char* uuid);
     void verschwunden(org_kde_plasma_window* griff);
@@ -136,20 +134,12 @@ void Z::veroeffentliche() {
             neu = f.eigenschaften;
         }
     }
-    const std::lock_guard lock(sperre);
-    if (neu == aktiv) {
-        return;
-    }
-    aktiv = neu;
-    // Under the lock, so that no call comes after beiWechsel({}) has returned.
-    if (wechsel) {
-        wechsel();
-    }
+    besitzer.veroeffentliche(neu);
 }
 
 PlasmaFenster::PlasmaFenster(WaylandVerbindung& verbindung)
     : verbindung_(verbindung)
-    , z_(std::make_unique<Zustand>()) {
+    , z_(std::make_unique<Zustand>(*this)) {
     if (!verbindung_.bietet(org_kde_plasma_window_management_interface.name)) {
         return;
     }
@@ -174,16 +164,6 @@ PlasmaFenster::~PlasmaFenster() {
     if (!verbindung_.fuehreAus([this] { z_.reset(); })) {
         z_.reset();
     }
-}
-
-std::optional<AktivesFenster::Aktiv> PlasmaFenster::aktiv() const {
-    const std::lock_guard lock(z_->sperre);
-    return z_->aktiv;
-}
-
-void PlasmaFenster::beiWechsel(std::function<void()> wechsel) {
-    const std::lock_guard lock(z_->sperre);
-    z_->wechsel = std::move(wechsel);
 }
 
 } // namespace parlix

@@ -23,9 +23,6 @@ public:
     // KWin let us bind the interface and has told the windows it had.
     bool bereit() const { return bereit_; }
 
-    std::optional<Aktiv> aktiv() const override;
-    void beiWechsel(std::function<void()> wechsel) override;
-
     // The protocol objects, on the connection's thread; their listeners reach it.
     struct Zustand;
 

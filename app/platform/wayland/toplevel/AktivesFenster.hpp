@@ -3,13 +3,14 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace parlix {
 
 // The active window as a compositor's window list reports it (wlroots' foreign-toplevel
-// management, KDE's window management). Kept current on the connection's thread; read
-// from any other thread without waiting.
+// management, KDE's window management). Kept current by the list on the connection's
+// thread; read from any other thread without waiting.
 class AktivesFenster {
 public:
     struct Aktiv {
@@ -25,11 +26,20 @@ public:
     virtual ~AktivesFenster() = default;
 
     // The active window as last reported; nothing while no window is active.
-    virtual std::optional<Aktiv> aktiv() const = 0;
+    std::optional<Aktiv> aktiv() const;
 
     // Called on the connection's thread whenever the active window or what is known of it
     // has changed; it must not block. An empty function ends the calls.
-    virtual void beiWechsel(std::function<void()> wechsel) = 0;
+    void beiWechsel(std::function<void()> wechsel);
+
+protected:
+    // The list's latest word on the active window, on the connection's thread.
+    void veroeffentliche(const std::optional<Aktiv>& neu);
+
+private:
+    mutable std::mutex sperre_;
+    std::optional<Aktiv> aktiv_;
+    std::function<void()> wechsel_;
 };
 
 } // namespace parlix

@@ -3,7 +3,6 @@
 #include "app/platform/wayland/toplevel/AktivesFenster.hpp"
 
 #include <memory>
-#include <mutex>
 
 namespace parlix {
 
@@ -23,9 +22,6 @@ public:
 
     // The compositor offers foreign-toplevel management and has told the windows it had.
     bool bereit() const { return bereit_; }
-
-    std::optional<Aktiv> aktiv() const override;
-    void beiWechsel(std::function<void()> wechsel) override;
 
     // The protocol objects, on the connection's thread; their listeners reach it.
     struct Zustand;

@@ -70,14 +70,11 @@ std::unique_ptr<UinputTastatur> UinputTastatur::erstelle(XTastenTabelle::Keysym 
 }
 
 bool UinputTastatur::tippe(const Tastenkombination& taste) {
-    std::vector<quint16> runter;
-    for (const quint32 keysym : gedrueckt(taste)) {
-        const auto code = XTastenTabelle::kernelCode(belegung_, keysym);
-        if (!code) {
-            return false;
-        }
-        runter.push_back(*code);
+    const auto codes = XTastenTabelle::kernelCodes(belegung_, gedrueckt(taste));
+    if (!codes) {
+        return false;
     }
+    const std::vector<quint16>& runter = *codes;
     std::vector<input_event> folge;
     const auto sende = [&folge](quint16 code, qint32 wert) {
         folge.push_back(ereignis(EV_KEY, code, wert));
