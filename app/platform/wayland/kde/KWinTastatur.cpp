@@ -19,12 +19,12 @@ KWinTastatur::KWinTastatur(WaylandVerbindung& verbindung, XTastenTabelle::Keysym
             .frage<org_kde_kwin_fake_input*>([this]() -> org_kde_kwin_fake_input* {
                 auto* eingabe = static_cast<org_kde_kwin_fake_input*>(
                     verbindung_.binde(&org_kde_kwin_fake_input_interface, 4));
-                // keyboard_key came with version 4.
-                if (eingabe != nullptr && org_kde_kwin_fake_input_get_version(eingabe) < 4) {
-                    org_kde_kwin_fake_input_destroy(eingabe);
+                if (eingabe == nullptr) {
                     return nullptr;
                 }
-                if (eingabe == nullptr) {
+                // keyboard_key came with version 4.
+                if (org_kde_kwin_fake_input_get_version(eingabe) < 4) {
+                    org_kde_kwin_fake_input_destroy(eingabe);
                     return nullptr;
                 }
                 org_kde_kwin_fake_input_authenticate(eingabe, "Parlix", "Diktierten Text einfügen");
