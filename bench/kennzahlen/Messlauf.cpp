@@ -192,6 +192,8 @@ QList<Kennzahl> Messlauf::diktate() {
     QList<double> offen;
     QList<double> ersterChunk;
     QList<double> eingefuegt;
+    QList<double> streamEnde;
+    QList<double> anfrage;
     for (int runde = 0; runde < runden_; ++runde) {
         Drehbuch& server = buehne_.server();
         const qsizetype nummer = server.streams().size();
@@ -206,13 +208,23 @@ QList<Kennzahl> Messlauf::diktate() {
         // A second of speech, then the key goes up.
         server.warteAufStreams(
             [&](const QList<StreamMitschnitt>& s) { return chunkBytes(s[nummer]) >= 32000; }, 20s);
+        const qsizetype anfragenVorher = server.anfragen().size();
         const auto loslassen = Uhr::now();
         buehne_.nutzer().lasseTasteLos(XK_Control_L);
+        // The steps the server sees, in their order: the stream's end (the recording
+        // stopped), then the cleanup request (the transcript came back at once).
+        const bool ende = server.warteAufStreams(
+            [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
+        const auto endeDa = Uhr::now();
+        const bool angefragt = server.warteAufAnfragen(anfragenVorher + 1, 20s);
+        const auto anfrageDa = Uhr::now();
         feldText_ += kAntwort;
-        if (!geoeffnet || !chunk || !feldZeigt(feldText_)) {
+        if (!geoeffnet || !chunk || !ende || !angefragt || !feldZeigt(feldText_)) {
             return {};
         }
         eingefuegt << ms(Uhr::now() - loslassen);
+        streamEnde << ms(endeDa - loslassen);
+        anfrage << ms(anfrageDa - loslassen);
         offen << ms(streamOffen - druck);
         ersterChunk << ms(chunkDa - druck);
         // The HUD fades and the clipboard is put back before the next dictation.
@@ -224,6 +236,14 @@ QList<Kennzahl> Messlauf::diktate() {
         {u"loslassen_text_ms"_s, u"Key release to text in the field"_s, median(eingefuegt), u"ms"_s,
          je + u"; includes the fixed 60 ms paste delay (aim: ≤ 80 ms); slowest %1 ms"_s.arg(
                   *std::max_element(eingefuegt.cbegin(), eingefuegt.cend()), 0, 'f', 1)},
+        {u"loslassen_ende_ms"_s, u"Key release to the stream's end at the server"_s,
+         median(streamEnde), u"ms"_s,
+         je + u"; the recording stopped and its last sound and end mark sent"_s},
+        {u"loslassen_anfrage_ms"_s, u"Key release to the cleanup request at the server"_s,
+         median(anfrage), u"ms"_s,
+         je + u"; the transcript came back at once and the request went out; the rest up to "
+              "the text is the answer, the paste delay, the paste key, the target's read of "
+              "the clipboard and its drawing"_s},
         {u"druck_aufnahme_ms"_s, u"Key press to recording (stream open)"_s, median(offen), u"ms"_s,
          je + u"; start delay off (by default it adds 500 ms)"_s},
         {u"druck_chunk_ms"_s, u"Key press to first chunk on the stream"_s, median(ersterChunk),

@@ -27,7 +27,8 @@ public:
     // Parlix started and left alone: processor and memory over `dauer`.
     QList<Kennzahl> leerlauf(std::chrono::seconds dauer);
     // Dictations: key press until the recording's stream is open and its first chunk
-    // arrives; key release until the text is in the field.
+    // arrives; key release until the stream's end and the cleanup request reach the
+    // server, and until the text is in the field.
     QList<Kennzahl> diktate();
     // Processor while a recording runs and the HUD animates, over `dauer`.
     QList<Kennzahl> aufnahmeLast(std::chrono::seconds dauer);

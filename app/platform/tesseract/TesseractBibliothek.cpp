@@ -18,8 +18,6 @@ template <class F> bool binde(void* bibliothek, F& funktion, const char* name) {
 }
 
 std::optional<TesseractBibliothek> lade() {
-    // Only when unset: a limit the user chose stays.
-    setenv("OMP_THREAD_LIMIT", "1", 0);
     void* h = dlopen("libtesseract.so.5", RTLD_NOW | RTLD_LOCAL);
     if (!h) {
         log().schreibe(u"FEHLER: Tesseract nicht ladbar: "_s + QString::fromLocal8Bit(dlerror()));
@@ -44,6 +42,11 @@ std::optional<TesseractBibliothek> lade() {
 }
 
 } // namespace
+
+void TesseractBibliothek::bereiteVor() {
+    // Only when unset: a limit the user chose stays.
+    setenv("OMP_THREAD_LIMIT", "1", 0);
+}
 
 const TesseractBibliothek* TesseractBibliothek::geladen() {
     static const std::optional<TesseractBibliothek> bibliothek = lade();

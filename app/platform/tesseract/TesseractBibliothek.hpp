@@ -25,8 +25,11 @@ struct TesseractBibliothek {
     decltype(&TessMonitorDelete) loescheMonitor = nullptr;
     decltype(&TessMonitorSetDeadlineMSecs) setzeFrist = nullptr;
 
-    // The library, loaded once per process; null when it or a function is missing.
-    // Thread-safe.
+    // Puts the thread limit into the environment; on the main thread at start-up, before
+    // other threads read the environment.
+    static void bereiteVor();
+    // The library, loaded once per process at the first call; null when it or a function
+    // is missing. Thread-safe.
     static const TesseractBibliothek* geladen();
 };
 

@@ -73,7 +73,7 @@ QString zeilenweise(const QString& text) {
 } // namespace
 
 TesseractErkennung::TesseractErkennung() {
-    TesseractBibliothek::geladen();
+    TesseractBibliothek::bereiteVor();
 }
 
 QString TesseractErkennung::ocr(const QByteArray& png) {

@@ -15,8 +15,10 @@ public:
     // Longest one recognition may take; what was recognised by then is returned.
     static constexpr std::chrono::milliseconds kFrist{30000};
 
-    // Loads the library (on the main thread at start-up, before other threads read the
-    // environment that the loading sets).
+    // Prepares the environment for the library (on the main thread at start-up, before
+    // other threads read it); the library itself, with a dozen image and network
+    // libraries behind it, is loaded at the first recognition, so that an idle program
+    // does not keep it in memory.
     TesseractErkennung();
 
     QString ocr(const QByteArray& png) override;

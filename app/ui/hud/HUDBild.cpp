@@ -31,11 +31,18 @@ QPointF badgeMitte() {
     return {kapsel().left() + kapsel().height() / 2, kapsel().center().y()};
 }
 
+double scheinStaerke(const HUDMoment& m) {
+    return m.fehler ? 0.22 : 0.10 + 0.28 * m.pegel * (1.0 - m.morph) + 0.08 * m.morph;
+}
+
+QColor scheinFarbe(const HUDMoment& m) {
+    return m.fehler ? Gestaltung::fehlerRot() : m.palette.glow1;
+}
+
 void schein(QPainter& maler, const HUDMoment& m) {
     const QRectF k = kapsel();
-    const double staerke =
-        m.fehler ? 0.22 : 0.10 + 0.28 * m.pegel * (1.0 - m.morph) + 0.08 * m.morph;
-    const QColor farbe = m.fehler ? Gestaltung::fehlerRot() : m.palette.glow1;
+    const double staerke = scheinStaerke(m);
+    const QColor farbe = scheinFarbe(m);
     QRadialGradient schein(QPointF(), k.width() * 0.62);
     schein.setColorAt(0.0, mitAlpha(farbe, staerke));
     schein.setColorAt(1.0, mitAlpha(farbe, 0.0));
@@ -238,11 +245,28 @@ void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& m)
     maler.restore();
 }
 
-QString grundSchluessel(const HUDMoment& m) {
-    return u"%1|%2|%3|%4|%5|%6"_s.arg(static_cast<int>(m.zustand))
-        .arg(m.gesperrt)
-        .arg(m.fehler.value_or(QString()), m.hinweis.value_or(QString()), m.zustandText,
-             m.palette.hell.name());
+bool gleicherSchein(const HUDMoment& a, const HUDMoment& b) {
+    return scheinStaerke(a) == scheinStaerke(b) && scheinFarbe(a) == scheinFarbe(b);
+}
+
+bool gleicherGrund(const HUDMoment& a, const HUDMoment& b) {
+    return a.zustand == b.zustand && a.gesperrt == b.gesperrt && a.fehler == b.fehler &&
+           a.hinweis == b.hinweis && a.zustandText == b.zustandText && a.palette == b.palette;
+}
+
+bool bewegungRuht(const HUDMoment& m) {
+    return m.fehler || (m.hinweis && m.zustand != AppZustand::aufnehmend &&
+                        m.zustand != AppZustand::transkribierend);
+}
+
+QRect bewegungsFlaeche(const QSizeF& fenster) {
+    // The figures reach a little beyond the capsule at their fullest (orbit, komet); a
+    // pixel more for the antialiased edge.
+    constexpr double rand = 8.0;
+    return abbildung(fenster)
+        .mapRect(kapsel().adjusted(-rand, -rand, rand, rand))
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
 }
 
 void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& m) {

@@ -2,6 +2,7 @@
 
 #include "app/ui/hud/HUDMoment.hpp"
 
+#include <QRect>
 #include <QRectF>
 #include <QRegion>
 #include <QSizeF>
@@ -39,8 +40,14 @@ void zeichne(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
 void zeichneSchein(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
 void zeichneGrund(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
 void zeichneBewegung(QPainter& maler, const QSizeF& fenster, const HUDMoment& moment);
-// What the still layer depends on: moments with equal keys draw it alike.
-QString grundSchluessel(const HUDMoment& moment);
+// Whether two moments draw the glow alike, and the still layer alike.
+bool gleicherSchein(const HUDMoment& a, const HUDMoment& b);
+bool gleicherGrund(const HUDMoment& a, const HUDMoment& b);
+// Whether the moving layer of the moment stays the same at any time and level: an error,
+// or a message in a state without level ring or spinner.
+bool bewegungRuht(const HUDMoment& moment);
+// All the moving layer may cover in a window of that size, in whole pixels of it.
+QRect bewegungsFlaeche(const QSizeF& fenster);
 
 } // namespace HUDBild
 

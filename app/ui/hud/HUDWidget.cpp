@@ -7,10 +7,9 @@
 #include "core/concurrency/MainQueue.hpp"
 #include "core/text/StatusPanelTexte.hpp"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <chrono>
-
-using namespace Qt::StringLiterals;
 
 namespace parlix {
 
@@ -46,8 +45,9 @@ HUDWidget::HUDWidget(MainQueue& uhr, DefaultsStore& speicher, Arbeitsflaeche& ar
     connect(&deckkraftBlende_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& wert) {
                 deckkraft_ = wert.toDouble();
-                update();
+                plane();
             });
+    plane();
 }
 
 void HUDWidget::zeige(HUDModel& model) {
@@ -59,6 +59,7 @@ void HUDWidget::zeige(HUDModel& model) {
     pegelVerlauf_.clear();
     resize(HUDController::fenstergroesse(model.groesse()).toSize());
     platziere(abstandUnten);
+    plane();
     takt_.start();
     blendeEin(einblenden);
 }
@@ -77,7 +78,7 @@ void HUDWidget::verbinde(HUDModel& model) {
     connect(&model, &HUDModel::hinweisGeaendert, this, &HUDWidget::zustandGewechselt);
     connect(&model, &HUDModel::gesperrtGeaendert, this, [this] {
         formGeaendert();
-        update();
+        plane();
     });
 }
 
@@ -90,6 +91,7 @@ void HUDWidget::zustandGewechselt() {
     deckkraftBlende_.setStartValue(deckkraft_);
     deckkraftBlende_.setEndValue(zielDeckkraft(*model_));
     deckkraftBlende_.start();
+    plane();
 }
 
 void HUDWidget::naechstesBild() {
@@ -99,7 +101,15 @@ void HUDWidget::naechstesBild() {
             pegelVerlauf_.removeFirst();
         }
     }
-    update();
+    plane();
+}
+
+void HUDWidget::plane() {
+    bild_ = moment();
+    const QRegion teil = zeichner_.plane(bild_, size());
+    if (!teil.isEmpty()) {
+        update(teil);
+    }
 }
 
 HUDMoment HUDWidget::moment() const {
@@ -128,30 +138,11 @@ QRegion HUDWidget::form() const {
     return HUDBild::form(size(), moment());
 }
 
-void HUDWidget::paintEvent(QPaintEvent*) {
-    const HUDMoment m = moment();
-    if (m.deckkraft <= 0.0) {
-        return;
-    }
+void HUDWidget::paintEvent(QPaintEvent* ereignis) {
+    const QImage& bild = zeichner_.bild(ereignis->region(), size(), devicePixelRatioF(), bild_);
     QPainter maler(this);
-    HUDBild::zeichneSchein(maler, size(), m);
-    const qreal verhaeltnis = devicePixelRatioF();
-    const QString schluessel =
-        HUDBild::grundSchluessel(m) + u"|%1x%2@%3"_s.arg(width()).arg(height()).arg(verhaeltnis);
-    if (schluessel != grundSchluessel_) {
-        grund_ = QPixmap((QSizeF(size()) * verhaeltnis).toSize());
-        grund_.setDevicePixelRatio(verhaeltnis);
-        grund_.fill(Qt::transparent);
-        HUDMoment voll = m;
-        voll.deckkraft = 1.0;
-        QPainter stift(&grund_);
-        HUDBild::zeichneGrund(stift, size(), voll);
-        grundSchluessel_ = schluessel;
-    }
-    maler.setOpacity(m.deckkraft);
-    maler.drawPixmap(0, 0, grund_);
-    maler.setOpacity(1.0);
-    HUDBild::zeichneBewegung(maler, size(), m);
+    maler.setCompositionMode(QPainter::CompositionMode_Source);
+    maler.drawImage(0, 0, bild);
 }
 
 } // namespace parlix

@@ -3,9 +3,9 @@
 #include "app/ui/SchwebeFenster.hpp"
 #include "app/ui/hud/HUDFenster.hpp"
 #include "app/ui/hud/HUDMoment.hpp"
+#include "app/ui/hud/HUDZeichner.hpp"
 
 #include <QList>
-#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -19,7 +19,8 @@ class MainQueue;
 // The HUD window: a click-through overlay at the bottom centre of the screen with the
 // focused window, 120 points above its bottom edge, sized by the model. It fades in
 // over 0.22 s and out over 0.3 s and redraws at 60 frames per second only while it is
-// shown; its content fades out while the state is idle. Main thread.
+// shown, each frame only as far as the picture changes (HUDZeichner); its content fades
+// out while the state is idle. Main thread.
 class HUDWidget final : public SchwebeFenster, public HUDFenster {
     Q_OBJECT
 
@@ -46,6 +47,8 @@ private:
     void verbinde(HUDModel& model);
     void naechstesBild();
     void zustandGewechselt();
+    // Takes the moment the next frame shows and asks for the part of the window it changes.
+    void plane();
 
     MainQueue& uhr_;
     DefaultsStore& speicher_;
@@ -54,10 +57,9 @@ private:
     QVariantAnimation deckkraftBlende_;
     double deckkraft_ = 0.0;
     QList<float> pegelVerlauf_;
-    // The still layer of the frames (capsule, chip, error), drawn again only when what it
-    // shows changes, and the key it was drawn for.
-    QPixmap grund_;
-    QString grundSchluessel_;
+    HUDZeichner zeichner_;
+    // What the next paint shows: the moment the last plane() took.
+    HUDMoment bild_;
 };
 
 } // namespace parlix

@@ -101,7 +101,7 @@ void LiveBoxWidget::uebernimmWoerter() {
         uhr_.start();
         takt_.start();
     }
-    update();
+    erneuere();
 }
 
 double LiveBoxWidget::reiheBreite() const {
@@ -131,7 +131,7 @@ void LiveBoxWidget::naechstesBild() {
     if (!inBewegung) {
         takt_.stop();
     }
-    update();
+    erneuere();
 }
 
 void LiveBoxWidget::beruhige() {
@@ -142,13 +142,25 @@ void LiveBoxWidget::beruhige() {
     woerter_.removeIf([](const WortBild& bild) { return bild.geht; });
     kapselBreite_.setze(kapselBreite_.ziel);
     takt_.stop();
-    update();
+    erneuere();
 }
 
 QRectF LiveBoxWidget::kapselRahmen() const {
     const double h = QFontMetricsF(wortSchrift()).height() + 2 * randOben;
     const double b = kapselBreite_.wert;
     return {(width() - b) / 2, (height() - h) / 2, b, h};
+}
+
+QRect LiveBoxWidget::bildFlaeche() const {
+    // The glass's shadow reaches 16 points around the capsule, 4 lower; a pixel more for
+    // the antialiased edge.
+    return kapselRahmen().adjusted(-17.0, -13.0, 17.0, 21.0).toAlignedRect();
+}
+
+void LiveBoxWidget::erneuere() {
+    const QRect jetzt = bildFlaeche();
+    update(QRegion(jetzt).united(gezeichnet_));
+    gezeichnet_ = jetzt;
 }
 
 QRegion LiveBoxWidget::form() const {
@@ -167,12 +179,15 @@ void LiveBoxWidget::paintEvent(QPaintEvent*) {
     zeichneReihe(maler, kapsel.adjusted(randSeite * 0.6, 0, -randSeite * 0.6, 0));
 }
 
-void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
+void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) {
     const qreal verhaeltnis = devicePixelRatioF();
-    QImage reihe((innen.size() * verhaeltnis).toSize(), QImage::Format_ARGB32_Premultiplied);
-    reihe.setDevicePixelRatio(verhaeltnis);
-    reihe.fill(Qt::transparent);
-    QPainter stift(&reihe);
+    const QSize pixel = (innen.size() * verhaeltnis).toSize();
+    if (reihe_.size() != pixel) {
+        reihe_ = QImage(pixel, QImage::Format_ARGB32_Premultiplied);
+    }
+    reihe_.setDevicePixelRatio(verhaeltnis);
+    reihe_.fill(Qt::transparent);
+    QPainter stift(&reihe_);
     stift.setRenderHint(QPainter::Antialiasing);
     stift.setRenderHint(QPainter::TextAntialiasing);
     stift.setFont(wortSchrift());
@@ -205,7 +220,7 @@ void LiveBoxWidget::zeichneReihe(QPainter& maler, const QRectF& innen) const {
         stift.fillRect(QRectF(0, 0, randBlende, innen.height()), maske);
     }
     stift.end();
-    maler.drawImage(innen.topLeft(), reihe);
+    maler.drawImage(innen.topLeft(), reihe_);
 }
 
 } // namespace parlix

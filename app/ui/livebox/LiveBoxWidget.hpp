@@ -5,6 +5,7 @@
 #include "app/ui/livebox/LiveBoxFenster.hpp"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -17,7 +18,7 @@ class LiveBoxModel;
 // screen with the focused window, showing the newest words of the live transcript.
 // New words fade and grow in (from 90 %) and the row glides on a spring as words come
 // and go; the row fades out towards its left edge when it is full. It redraws only
-// while something moves. Main thread.
+// while something moves, and only the capsule. Main thread.
 class LiveBoxWidget final : public SchwebeFenster, public LiveBoxFenster {
     Q_OBJECT
 
@@ -54,13 +55,20 @@ private:
     void naechstesBild();
     double reiheBreite() const;
     QRectF kapselRahmen() const;
-    void zeichneReihe(QPainter& maler, const QRectF& innen) const;
+    // The capsule with its shadow, in whole pixels: all a frame draws.
+    QRect bildFlaeche() const;
+    // Asks for a frame where the last one drew and where this one draws.
+    void erneuere();
+    void zeichneReihe(QPainter& maler, const QRectF& innen);
 
     QPointer<LiveBoxModel> model_;
     QList<WortBild> woerter_;
     Feder kapselBreite_;
     QTimer takt_;
     QElapsedTimer uhr_;
+    QRect gezeichnet_;
+    // The row's picture, kept between frames of the same size.
+    QImage reihe_;
 };
 
 } // namespace parlix
