@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace parlix {
 
 // What the desktop session lets Parlix do with other applications' windows. Main thread;
@@ -15,6 +17,9 @@ public:
     virtual bool tastenUndEingabe() = 0;
     // The active window's content can be captured.
     virtual bool fensterAufnahme() = 0;
+    // Where it cannot: the text key that tells the user the one thing to do on this
+    // desktop; empty for the general advice.
+    virtual QString aufnahmeHinweis() { return {}; }
 };
 
 } // namespace parlix

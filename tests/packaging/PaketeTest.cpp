@@ -73,10 +73,15 @@ TEST_F(PaketeTest, TheDebianPackageInstallsTheProgramItsEntryAndIcon) {
     const QString abhaengig = ausgabe(u"dpkg-deb"_s, {u"-f"_s, deb, u"Depends"_s});
     EXPECT_TRUE(abhaengig.contains(u"libqt6core6"_s)) << abhaengig.toStdString();
     EXPECT_TRUE(abhaengig.contains(u"qt6-qpa-plugins"_s));
-    EXPECT_EQ(KindProzess(u"desktop-file-validate"_s,
-                          {wurzel + u"/usr/share/applications/com.orvand.parlix.desktop"_s})
-                  .warteAufEnde(10s),
-              0);
+    const QString eintrag = wurzel + u"/usr/share/applications/com.orvand.parlix.desktop"_s;
+    EXPECT_EQ(KindProzess(u"desktop-file-validate"_s, {eintrag}).warteAufEnde(10s), 0);
+    // KWin grants its keys and window list to the program the entry names by its path.
+    QFile eintragDatei(eintrag);
+    ASSERT_TRUE(eintragDatei.open(QIODevice::ReadOnly));
+    const QByteArray text = eintragDatei.readAll();
+    EXPECT_TRUE(text.contains("\nExec=/usr/bin/parlix\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input,"
+                              "org_kde_plasma_window_management\n"));
     EXPECT_TRUE(
         QFile::exists(wurzel + u"/usr/share/icons/hicolor/scalable/apps/com.orvand.parlix.svg"_s));
     // The package manager updates this installation, never the updater.

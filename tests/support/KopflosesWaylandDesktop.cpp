@@ -1,14 +1,11 @@
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 
-#include "tests/support/Sitzungsbus.hpp"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QThread>
-#include <csignal>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -63,25 +60,7 @@ KopflosesWaylandDesktop::KopflosesWaylandDesktop(const Optionen& optionen)
               (!optionen.bus || starteBus()) && starteLeerlaufTastatur();
 }
 
-KopflosesWaylandDesktop::~KopflosesWaylandDesktop() {
-    for (auto prozess = prozesse_.rbegin(); prozess != prozesse_.rend(); ++prozess) {
-        (*prozess)->sende(SIGTERM);
-        if (!(*prozess)->warteAufEnde(std::chrono::seconds(3))) {
-            (*prozess)->sende(SIGKILL);
-            (*prozess)->warteAufEnde(std::chrono::seconds(3));
-        }
-    }
-}
-
-std::unique_ptr<KindProzess>
-KopflosesWaylandDesktop::kind(const QString& programm, const QStringList& argumente,
-                              const QString& protokoll, std::optional<QStringList> umgebung) const {
-    // setpriv ends the child with this process, even when a test aborts.
-    return std::make_unique<KindProzess>(
-        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
-        KindProzess::Optionen{verzeichnis_.path() + u'/' + protokoll + u".log"_s,
-                              std::move(umgebung)});
-}
+KopflosesWaylandDesktop::~KopflosesWaylandDesktop() = default;
 
 bool KopflosesWaylandDesktop::starteSway(bool xwayland) {
     const auto nutzer = swayNutzer();
@@ -116,10 +95,10 @@ bool KopflosesWaylandDesktop::starteSway(bool xwayland) {
                                 u"KILL"_s,           u"--"_s,
                                 u"sway"_s,           u"-c"_s,
                                 konfig.fileName()};
-    prozesse_.push_back(std::make_unique<KindProzess>(
+    KindProzess& sway = prozesse_.nimm(std::make_unique<KindProzess>(
         u"setpriv"_s, alsNutzer, KindProzess::Optionen{pfad + u"/sway.log"_s, umgebung}));
     const auto ende = Uhr::now() + std::chrono::seconds(20);
-    while (Uhr::now() < ende && !prozesse_.back()->warteAufEnde(std::chrono::milliseconds(20))) {
+    while (Uhr::now() < ende && !sway.warteAufEnde(std::chrono::milliseconds(20))) {
         const QDir dir(pfad);
         const QStringList wayland = dir.entryList({u"wayland-*"_s}, QDir::System);
         const QStringList ipc = dir.entryList({u"sway-ipc.*.sock"_s}, QDir::System);
@@ -165,21 +144,12 @@ bool KopflosesWaylandDesktop::findeXWayland() {
 }
 
 bool KopflosesWaylandDesktop::starteBus() {
-    auto bus = kind(u"dbus-daemon"_s,
-                    {u"--config-file="_s + sitzungsbusKonfiguration(verzeichnis_.path()),
-                     u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
-                    u"dbus-daemon"_s);
-    QByteArray adresse;
-    const auto ende = Uhr::now() + std::chrono::seconds(20);
-    while (bus->gestartet() && !adresse.contains('\n') && Uhr::now() < ende) {
-        adresse += bus->lies(std::chrono::milliseconds(50));
-    }
-    prozesse_.push_back(std::move(bus));
-    if (!adresse.contains('\n')) {
+    const auto adresse = prozesse_.starteBus();
+    if (!adresse) {
         fehler_ = u"dbus-daemon did not start"_s;
         return false;
     }
-    umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", adresse.left(adresse.indexOf('\n')).trimmed());
+    umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", *adresse);
     // Applications expose their widgets on the accessibility bus that the bus starts on
     // demand; switching it on must not reach the user's own dconf settings.
     umgebung_.entferne("NO_AT_BRIDGE");
@@ -190,8 +160,7 @@ bool KopflosesWaylandDesktop::starteBus() {
 
 KindProzess& KopflosesWaylandDesktop::starte(const QString& programm,
                                              const QStringList& argumente) {
-    prozesse_.push_back(kind(programm, argumente, QFileInfo(programm).fileName()));
-    return *prozesse_.back();
+    return prozesse_.starte(programm, argumente, QFileInfo(programm).fileName());
 }
 
 bool KopflosesWaylandDesktop::befehl(const QString& befehl) const {

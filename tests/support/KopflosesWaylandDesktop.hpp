@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/KindProzess.hpp"
+#include "tests/support/DesktopProzesse.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 
 #include <QJsonObject>
@@ -8,9 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
-#include <memory>
 #include <optional>
-#include <vector>
 
 namespace parlix::test {
 
@@ -72,13 +71,10 @@ private:
     bool starteLeerlaufTastatur();
     std::optional<QJsonObject> warte(const QString& name, bool fokussiert,
                                      std::chrono::milliseconds frist) const;
-    std::unique_ptr<KindProzess> kind(const QString& programm, const QStringList& argumente,
-                                      const QString& protokoll,
-                                      std::optional<QStringList> umgebung = std::nullopt) const;
 
     QTemporaryDir verzeichnis_;
     QString ipcSocket_;
-    std::vector<std::unique_ptr<KindProzess>> prozesse_;
+    DesktopProzesse prozesse_{verzeichnis_.path()};
     bool laeuft_ = false;
     QString fehler_;
     GesetzteUmgebung umgebung_;

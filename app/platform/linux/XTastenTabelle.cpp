@@ -200,4 +200,21 @@ std::vector<quint8> XTastenTabelle::xKeycodes(qint64 keyCode) const {
     return codes;
 }
 
+std::optional<std::vector<quint16>>
+XTastenTabelle::kernelCodes(const Keysym& belegung, const std::vector<quint32>& keysyms) {
+    constexpr int versatz = 8;
+    std::vector<quint16> codes;
+    for (const quint32 keysym : keysyms) {
+        int x = versatz;
+        while (x <= 255 && belegung(static_cast<quint8>(x)) != keysym) {
+            ++x;
+        }
+        if (x > 255) {
+            return std::nullopt;
+        }
+        codes.push_back(static_cast<quint16>(x - versatz));
+    }
+    return codes;
+}
+
 } // namespace parlix

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace parlix {
@@ -32,6 +33,12 @@ public:
     Taste operator[](quint8 xKeycode) const { return tasten_[xKeycode]; }
     // The X key codes that give `keyCode`; empty when no key does.
     std::vector<quint8> xKeycodes(qint64 keyCode) const;
+
+    // The kernel's key codes (X's minus 8) of the first keys that give `keysyms` without
+    // modifiers on `belegung`, for devices that send key codes and leave the layout to
+    // the compositor; nothing when one is not on the layout.
+    static std::optional<std::vector<quint16>> kernelCodes(const Keysym& belegung,
+                                                           const std::vector<quint32>& keysyms);
 
 private:
     std::array<Taste, 256> tasten_{};

@@ -9,19 +9,22 @@ namespace parlix {
 // nor can post keystrokes.
 class WaylandDesktopZugang final : public DesktopZugang {
 public:
-    WaylandDesktopZugang(bool tasten, bool eingabe, bool aufnahme)
+    WaylandDesktopZugang(bool tasten, bool eingabe, bool aufnahme, QString aufnahmeHinweis = {})
         : tasten_(tasten)
         , eingabe_(eingabe)
-        , aufnahme_(aufnahme) {}
+        , aufnahme_(aufnahme)
+        , aufnahmeHinweis_(std::move(aufnahmeHinweis)) {}
 
     bool istWayland() override { return !tasten_ && !eingabe_; }
     bool tastenUndEingabe() override { return tasten_ && eingabe_; }
     bool fensterAufnahme() override { return aufnahme_; }
+    QString aufnahmeHinweis() override { return aufnahmeHinweis_; }
 
 private:
     bool tasten_;
     bool eingabe_;
     bool aufnahme_;
+    QString aufnahmeHinweis_;
 };
 
 } // namespace parlix

@@ -15,6 +15,9 @@
 #include "app/platform/wayland/hyprland/HyprlandIpc.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVollbildSonde.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVordergrundApp.hpp"
+#include "app/platform/wayland/kde/KWinFensterFoto.hpp"
+#include "app/platform/wayland/kde/KWinTastatur.hpp"
+#include "app/platform/wayland/kde/PlasmaFenster.hpp"
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
 #include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
@@ -59,6 +62,8 @@ struct Sitzung {
     XTastenTabelle::Keysym belegung = EvdevTastenQuelle::vorgabeBelegung();
     std::unique_ptr<HyprlandIpc> hyprland;
     std::unique_ptr<FremdeFenster> fremdeFenster;
+    std::unique_ptr<PlasmaFenster> plasmaFenster;
+    std::unique_ptr<KWinTastatur> kwinTastatur;
 };
 
 void melde(const QString& dienst, const QString& weg) {
@@ -141,14 +146,21 @@ void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue&
     melde(u"Escape, Vollbild und vordere Anwendung"_s, u"sway-IPC"_s);
 }
 
-// With data-control, the first way to post keys: the compositor's virtual keyboard, the
-// RemoteDesktop portal, which asks the user once (at start, not at the first paste), a
-// keyboard device of our own through /dev/uinput.
+// With data-control, the first way to post keys: the compositor's virtual keyboard,
+// KWin's fake input (granted by the desktop entry), the RemoteDesktop portal, which asks
+// the user once (at start, not at the first paste), a keyboard device of our own through
+// /dev/uinput.
 TastenSender* tastenWeg(Sitzung& s) {
     if (s.tastatur.bereit()) {
         melde(u"Einfügen"_s, u"data-control und virtuelle Tastatur"_s);
         return &s.tastatur;
     }
+    s.kwinTastatur = std::make_unique<KWinTastatur>(s.verbindung, s.belegung);
+    if (s.kwinTastatur->bereit()) {
+        melde(u"Einfügen"_s, u"data-control und KWin-fake-input"_s);
+        return s.kwinTastatur.get();
+    }
+    s.kwinTastatur.reset();
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (PortalTastatur::verfuegbar(bus)) {
         s.portalTastatur =
@@ -219,13 +231,35 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
             return true;
         }
     }
+    // On KDE, KWin photographs the active window alone. The portal photographs the whole
+    // screen: only a window list that tells the active window's frame lets us cut that
+    // window out.
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!PortalBildschirmfoto::verfuegbar(bus)) {
+    if (s.plasmaFenster && KWinFensterFoto::verfuegbar(bus)) {
+        p.fensterFoto = std::make_shared<KWinFensterFoto>(bus);
+        melde(u"Fensterfoto (aktives Fenster)"_s, u"KWin-ScreenShot2"_s);
+        return true;
+    }
+    if (!s.plasmaFenster || !PortalBildschirmfoto::verfuegbar(bus)) {
+        log().schreibe(u"Wayland: kein Fensterfoto (kein Weg, das aktive Fenster allein "
+                       u"aufzunehmen)"_s);
         return false;
     }
-    p.fensterFoto = std::make_shared<PortalBildschirmfoto>(bus);
-    melde(u"Fensterfoto (ganzer Bildschirm)"_s, u"Screenshot-Portal"_s);
+    p.fensterFoto = std::make_shared<PortalBildschirmfoto>(bus, [&f = *s.plasmaFenster] {
+        const auto aktiv = f.aktiv();
+        return aktiv ? aktiv->rahmen : std::nullopt;
+    });
+    melde(u"Fensterfoto (aktives Fenster, aus dem Bild des Bildschirms geschnitten)"_s,
+          u"Screenshot-Portal und KDE-Fensterverwaltung"_s);
     return true;
+}
+
+// On KWin without the grant of the desktop entry, the one thing to do is to run the
+// installed program.
+QString aufnahmeHinweis(const Sitzung& s, bool foto) {
+    return !foto && !s.plasmaFenster && KWinFensterFoto::verfuegbar(QDBusConnection::sessionBus())
+               ? u"onb.bildschirm.kde"_s
+               : QString();
 }
 
 bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
@@ -242,12 +276,25 @@ bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
     return true;
 }
 
-// Where sway's IPC does not tell the focused application: Hyprland's IPC, the
-// compositor's foreign-toplevel list (wlroots), else the accessibility bus's active
-// window.
+// KWin's window list, granted by the desktop entry.
+bool bestueckePlasma(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
+    s.plasmaFenster = std::make_unique<PlasmaFenster>(s.verbindung);
+    if (!s.plasmaFenster->bereit()) {
+        s.plasmaFenster.reset();
+        return false;
+    }
+    p.vordergrund = std::make_shared<ToplevelVordergrundApp>(*s.plasmaFenster);
+    p.vollbild = std::make_shared<ToplevelVollbildSonde>(*s.plasmaFenster, mainQueue);
+    melde(u"Vollbild und vordere Anwendung"_s, u"KDE-Fensterverwaltung"_s);
+    return true;
+}
+
+// Where sway's IPC does not tell the focused application: Hyprland's IPC, KWin's window
+// list, the compositor's foreign-toplevel list (wlroots), else the accessibility bus's
+// active window.
 void bestueckeVordergrund(Plattform& p, Sitzung& s, const KontextDienste& kontext,
                           MainQueue& mainQueue) {
-    if (bestueckeHyprland(p, s, mainQueue)) {
+    if (bestueckeHyprland(p, s, mainQueue) || bestueckePlasma(p, s, mainQueue)) {
         return;
     }
     s.fremdeFenster = std::make_unique<FremdeFenster>(s.verbindung);
@@ -340,7 +387,8 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
     bestueckeKontext(p, kontext, eingabe);
-    p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
+    p.desktop =
+        std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto, aufnahmeHinweis(s, foto));
     bestueckeUeberlagerungen(p);
 }
 

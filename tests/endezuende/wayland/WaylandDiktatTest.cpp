@@ -1,13 +1,18 @@
 // Dictation as the user meets it in a Wayland session: the real parlix program on a
-// headless sway, a Qt text field with the focus, the user's clipboard held by another
-// program. The user holds left Control, speaks into the microphone and lets go; the
-// cleaned-up text appears in the field and the clipboard is the user's again.
+// headless sway and on a headless KDE Plasma (the real KWin and desktop portal), a text
+// field with the focus, the user's clipboard held by another program. The user starts
+// the dictation with the hotkey, speaks into the microphone and ends it; the cleaned-up
+// text appears in the field and the clipboard is the user's again.
 #include "app/platform/KindProzess.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
+#include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
+#include "app/platform/wayland/kde/KWinTastatur.hpp"
+#include "app/platform/wayland/kde/PlasmaFenster.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "server/Antwort.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
+#include "tests/support/KopflosesKdeDesktop.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 #include "tests/support/QtWarten.hpp"
 #include "tests/support/Sprachprobe.hpp"
@@ -21,10 +26,12 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -74,7 +81,16 @@ private:
     int fd_ = -1;
 };
 
-class WaylandDiktatTest : public ::testing::Test {
+template <class Desktop> typename Desktop::Optionen desktopOptionen();
+template <> KopflosesWaylandDesktop::Optionen desktopOptionen<KopflosesWaylandDesktop>() {
+    return {.bus = true};
+}
+// KWin lets parlix bind its fake input and window list, as the installed desktop entry does.
+template <> KopflosesKdeDesktop::Optionen desktopOptionen<KopflosesKdeDesktop>() {
+    return {.vertraut = {QStringLiteral(PARLIX_PROGRAMM)}};
+}
+
+template <class Desktop> class DiktatAufWayland : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
@@ -103,10 +119,14 @@ protected:
             Antwort::json(200,
                           {{u"choices"_s, QJsonArray{QJsonObject{{u"message"_s, nachricht}}}}}));
     }
-    void starteParlix() {
+    // `einrichten` changes the settings before the start.
+    void starteParlix(const std::function<void(Einstellungen&)>& einrichten = {}) {
         {
             const std::unique_ptr<DefaultsStore> speicher = parlix_.einstellungen();
             Einstellungen einstellungen(*speicher);
+            if (einrichten) {
+                einrichten(einstellungen);
+            }
             einstellungen.setzeSetupErledigt(true);
             einstellungen.setzeUiSprache(u"de"_s);
         }
@@ -120,26 +140,27 @@ protected:
         ASSERT_TRUE(parlix_.warteAufLog(u"HotkeyTap aktiv"_s)) << "the key source did not start";
     }
 
-    KopflosesWaylandDesktop desktop_{{.bus = true}};
-    KopfloserTonServer ton_;
-    TestServer server_;
-    QTemporaryDir ordner_{QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s};
-    ParlixProzess parlix_{QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis()};
-    WaylandVerbindung nutzer_;
-    WaylandAblage nutzerAblage_{nutzer_};
-};
+    // The field shows the cleaned-up text as its last line, and the user's clipboard is
+    // theirs again.
+    void pruefeEingefuegt(KindProzess& feld) {
+        QString gezeigt;
+        EXPECT_TRUE(warteQt(
+            [&] {
+                for (const QByteArray& zeile : feld.lies(0ms).split('\n')) {
+                    if (!zeile.isEmpty()) {
+                        gezeigt = QString::fromUtf8(zeile);
+                    }
+                }
+                return gezeigt == kBereinigt;
+            },
+            20s))
+            << gezeigt.toStdString();
+        EXPECT_TRUE(warteQt([&] { return nutzerAblage_.text(Art::zwischenablage) == kKopiert; }))
+            << nutzerAblage_.text(Art::zwischenablage).value_or(u"(none)"_s).toStdString();
+    }
 
-TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNutzer) {
-    stelleAnbieterEin();
-    nutzerAblage_.setze(Art::zwischenablage, kKopiert);
-    KindProzess& feld = desktop_.starte(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
-    ASSERT_TRUE(desktop_.warteAufFokus(u"QtZiel"_s).has_value());
-    ASSERT_NO_FATAL_FAILURE(starteParlix());
-    const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
-
-    {
-        GehalteneTaste strg(ordner_.path());
-        ASSERT_TRUE(strg.gedrueckt());
+    // Speaks once the recording started, until the speech reached the server.
+    void sprich(const QByteArray& gesprochen) {
         ASSERT_TRUE(parlix_.warteAufLog(u"🎙️ Aufnahme gestartet"_s)) << "no recording started";
         // Half a second of silence after the speech carries its last words out.
         ton_.speise(gesprochen + QByteArray(16000, '\0'));
@@ -152,21 +173,33 @@ TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNu
             << "the speech did not reach the server's stream";
     }
 
+    Desktop desktop_{desktopOptionen<Desktop>()};
+    KopfloserTonServer ton_;
+    TestServer server_;
+    QTemporaryDir ordner_{QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s};
+    ParlixProzess parlix_{QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis()};
+    WaylandVerbindung nutzer_;
+    WaylandAblage nutzerAblage_{nutzer_};
+};
+
+using WaylandDiktatTest = DiktatAufWayland<KopflosesWaylandDesktop>;
+
+TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNutzer) {
+    stelleAnbieterEin();
+    nutzerAblage_.setze(Art::zwischenablage, kKopiert);
+    KindProzess& feld = desktop_.starte(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
+    ASSERT_TRUE(desktop_.warteAufFokus(u"QtZiel"_s).has_value());
+    ASSERT_NO_FATAL_FAILURE(starteParlix());
+    const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
+
+    {
+        GehalteneTaste strg(ordner_.path());
+        ASSERT_TRUE(strg.gedrueckt());
+        ASSERT_NO_FATAL_FAILURE(sprich(gesprochen));
+    }
+
     ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s)) << "nothing was pasted";
-    QString gezeigt;
-    EXPECT_TRUE(warteQt(
-        [&] {
-            for (const QByteArray& zeile : feld.lies(0ms).split('\n')) {
-                if (!zeile.isEmpty()) {
-                    gezeigt = QString::fromUtf8(zeile);
-                }
-            }
-            return gezeigt == kBereinigt;
-        },
-        20s))
-        << gezeigt.toStdString();
-    EXPECT_TRUE(warteQt([&] { return nutzerAblage_.text(Art::zwischenablage) == kKopiert; }))
-        << nutzerAblage_.text(Art::zwischenablage).value_or(u"(none)"_s).toStdString();
+    pruefeEingefuegt(feld);
     const QList<VerlaufEintrag> verlauf = parlix_.verlauf();
     ASSERT_EQ(verlauf.size(), 1);
     EXPECT_EQ(verlauf[0].text, kBereinigt);
@@ -175,6 +208,83 @@ TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNu
     // its Control for the dictation key, a second recording would have started by now.
     EXPECT_EQ(parlix_.beende(), std::optional<int>(0));
     EXPECT_EQ(parlix_.logAnzahl(u"▶︎ START"_s), 1);
+}
+
+// On KDE Plasma the hotkey comes through the desktop's GlobalShortcuts portal and the
+// paste through data-control and KWin's fake input. A combination toggles the dictation.
+class KdeDiktatTest : public DiktatAufWayland<KopflosesKdeDesktop> {
+protected:
+    void SetUp() override {
+        DiktatAufWayland::SetUp();
+        ASSERT_TRUE(fenster_.bereit() && tasten_.bereit());
+    }
+
+    // Control+Shift with D (kVK_ANSI_D), A and P for dictation, action and prompt: KDE
+    // takes a modifier alone for either side's, so the default right Control would fire
+    // with every chord.
+    static void kombinationen(Einstellungen& einstellungen) {
+        const auto kombi = [](qint64 keyCode) {
+            Hotkey hotkey;
+            hotkey.keyCode = keyCode;
+            hotkey.modifiers = Hotkey::control | Hotkey::shift;
+            return hotkey;
+        };
+        einstellungen.setzeDiktatHotkey(kombi(2));
+        einstellungen.setzeAktionHotkey(kombi(0));
+        einstellungen.setzePromptHotkey(kombi(35));
+    }
+
+    // Starts a text field and waits until it is the active window.
+    KindProzess& starteFeld(const QString& programm, const QStringList& argumente) {
+        KindProzess& feld = desktop_.starte(programm, argumente);
+        EXPECT_TRUE(warteQt(
+            [&] {
+                const auto aktiv = fenster_.aktiv();
+                return aktiv && aktiv->pid == feld.pid();
+            },
+            20s))
+            << programm.toStdString();
+        return feld;
+    }
+    // The user presses Control+Shift+D.
+    bool drueckeKuerzel() { return tasten_.tippe({true, true, XKB_KEY_d}); }
+
+    WaylandVerbindung verbindung_;
+    PlasmaFenster fenster_{verbindung_};
+    KWinTastatur tasten_{verbindung_, EvdevTastenQuelle::vorgabeBelegung()};
+};
+
+TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys) {
+    stelleAnbieterEin();
+    nutzerAblage_.setze(Art::zwischenablage, kKopiert);
+    KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
+    ASSERT_NO_FATAL_FAILURE(starteParlix(kombinationen));
+    ASSERT_TRUE(parlix_.warteAufLog(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
+    const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
+
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_NO_FATAL_FAILURE(sprich(gesprochen));
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s)) << "nothing was pasted";
+    pruefeEingefuegt(qt);
+
+    // A GTK field (zenity prints its entry on Return).
+    KindProzess& gtk = starteFeld(u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s});
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_NO_FATAL_FAILURE(sprich(gesprochen));
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s, 2)) << "nothing was pasted";
+    ASSERT_TRUE(warteQt([&] { return nutzerAblage_.text(Art::zwischenablage) == kKopiert; }));
+    ASSERT_TRUE(tasten_.tippe({false, false, XKB_KEY_Return}));
+    EXPECT_TRUE(warteQt([&] { return gtk.lies(0ms).contains(kBereinigt.toUtf8()); }, 10s));
+
+    // A full-screen window in front: the hotkey starts nothing.
+    starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"Spiel"_s, u"--vollbild"_s});
+    ASSERT_TRUE(parlix_.warteAufLog(u"Game Mode AN — Hotkeys deaktiviert"_s));
+    ASSERT_TRUE(drueckeKuerzel());
+    warteQt([] { return false; }, 1s);
+    EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 2);
+    EXPECT_EQ(parlix_.verlauf().size(), 2);
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 // A Qt text field for desktop tests: a window titled after the first argument with a
 // line edit holding the second argument, the range given by the third and fourth
-// (start, length) selected. Every change of the text is printed as one line on standard
-// output, so that a test sees what the user would see.
+// (start, length) selected; with "--vollbild" anywhere, full screen. Every change of the text is
+// printed as one line on standard output, so that a test sees what the user would see.
 #include <QApplication>
 #include <QLineEdit>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList argumente = app.arguments();
+    QStringList argumente = app.arguments();
+    const bool vollbild = argumente.removeAll(QStringLiteral("--vollbild")) > 0;
     QLineEdit feld;
     feld.setWindowTitle(argumente.value(1, QStringLiteral("Textfeld")));
     feld.resize(600, 60);
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
         std::printf("%s\n", text.toUtf8().constData());
         std::fflush(stdout);
     });
-    feld.show();
+    if (vollbild) {
+        feld.showFullScreen();
+    } else {
+        feld.show();
+    }
     return app.exec();
 }

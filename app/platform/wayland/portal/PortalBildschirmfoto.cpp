@@ -18,12 +18,15 @@ namespace {
 
 const QString kSchnittstelle = u"org.freedesktop.portal.Screenshot"_s;
 
-std::optional<QByteArray> alsPng(const QString& datei) {
-    QImage bild(datei);
+// The window's part of the screen's picture; nothing when it shows none of the window.
+std::optional<QByteArray> ausschnittAlsPng(const QString& datei, const QRect& rahmen) {
+    const QImage bild(datei);
     QFile::remove(datei);
+    const QRect teil = rahmen.intersected(bild.rect());
     QByteArray png;
     QBuffer puffer(&png);
-    if (bild.isNull() || !puffer.open(QIODevice::WriteOnly) || !bild.save(&puffer, "PNG")) {
+    if (teil.isEmpty() || !puffer.open(QIODevice::WriteOnly) ||
+        !bild.copy(teil).save(&puffer, "PNG")) {
         return std::nullopt;
     }
     return png;
@@ -31,8 +34,9 @@ std::optional<QByteArray> alsPng(const QString& datei) {
 
 } // namespace
 
-PortalBildschirmfoto::PortalBildschirmfoto(QDBusConnection bus)
-    : bus_(std::move(bus)) {}
+PortalBildschirmfoto::PortalBildschirmfoto(QDBusConnection bus, Rahmen rahmen)
+    : bus_(std::move(bus))
+    , rahmen_(std::move(rahmen)) {}
 
 bool PortalBildschirmfoto::verfuegbar(const QDBusConnection& bus) {
     return Portal::bietet(bus, kSchnittstelle);
@@ -40,6 +44,16 @@ bool PortalBildschirmfoto::verfuegbar(const QDBusConnection& bus) {
 
 std::optional<QByteArray> PortalBildschirmfoto::fensterScreenshot() {
     const std::lock_guard einzeln(eins_);
+    const auto rahmen = rahmen_();
+    if (!rahmen) {
+        log().schreibe(u"Screenshot-Portal: kein Fensterfoto (Fensterrahmen unbekannt)"_s);
+        return std::nullopt;
+    }
+    const auto datei = bildDatei();
+    return datei ? ausschnittAlsPng(*datei, *rahmen) : std::nullopt;
+}
+
+std::optional<QString> PortalBildschirmfoto::bildDatei() {
     std::future<QString> datei;
     QString token;
     {
@@ -70,7 +84,7 @@ std::optional<QByteArray> PortalBildschirmfoto::fensterScreenshot() {
         log().schreibe(u"FEHLER: Screenshot-Portal: kein Bild"_s);
         return std::nullopt;
     }
-    return alsPng(pfad);
+    return pfad;
 }
 
 // Response: (u code, a{sv} results); code 0 with "uri" is a picture, anything else none.

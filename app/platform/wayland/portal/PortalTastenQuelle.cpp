@@ -59,8 +59,23 @@ void PortalTastenQuelle::starte(Behandler behandler, Bereit bereit) {
         bus_.connect(Portal::kDienst, Portal::kPfad, kSchnittstelle, signal, this,
                      SLOT(tasteKam(QDBusMessage)));
     }
-    frage(u"CreateSession"_s, {QVariantMap{{u"session_handle_token"_s, u"parlix"_s}}},
+    gebunden_ = hotkeys_();
+    // KDE Plasma 5.27 to 6.0 register a session's shortcuts only from its creation options
+    // and ignore BindShortcuts' list; other portals take them from BindShortcuts.
+    frage(u"CreateSession"_s,
+          {QVariantMap{{u"session_handle_token"_s, u"parlix"_s},
+                       {u"shortcuts"_s, QVariant::fromValue(kuerzel())}}},
           SLOT(sitzungKam(uint, QVariantMap)));
+}
+
+QList<PortalKuerzel> PortalTastenQuelle::kuerzel() const {
+    QList<PortalKuerzel> liste;
+    for (qsizetype i = 0; i < gebunden_.size(); ++i) {
+        liste.append(
+            {kKennung + QString::number(i),
+             {{u"description"_s, u"Parlix"_s}, {u"preferred_trigger"_s, ausloeser(gebunden_[i])}}});
+    }
+    return liste;
 }
 
 void PortalTastenQuelle::frage(const QString& methode, QVariantList argumente,
@@ -82,16 +97,9 @@ void PortalTastenQuelle::sitzungKam(uint antwort, const QVariantMap& ergebnis) {
         meldeBereit(false);
         return;
     }
-    gebunden_ = hotkeys_();
-    QList<PortalKuerzel> kuerzel;
-    for (qsizetype i = 0; i < gebunden_.size(); ++i) {
-        kuerzel.append(
-            {kKennung + QString::number(i),
-             {{u"description"_s, u"Parlix"_s}, {u"preferred_trigger"_s, ausloeser(gebunden_[i])}}});
-    }
     frage(u"BindShortcuts"_s,
-          {QVariant::fromValue(QDBusObjectPath(sitzung_)), QVariant::fromValue(kuerzel), QString(),
-           QVariantMap()},
+          {QVariant::fromValue(QDBusObjectPath(sitzung_)), QVariant::fromValue(kuerzel()),
+           QString(), QVariantMap()},
           SLOT(bindungKam(uint, QVariantMap)));
 }
 

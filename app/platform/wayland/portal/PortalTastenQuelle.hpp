@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform/wayland/portal/PortalKuerzel.hpp"
 #include "core/hotkeys/Hotkey.hpp"
 #include "core/hotkeys/TastenQuelle.hpp"
 
@@ -50,6 +51,8 @@ private:
     // Calls a portal method whose last argument is its options, with a fresh request
     // token; the request's Response goes to `antwortSlot`.
     void frage(const QString& methode, QVariantList argumente, const char* antwortSlot);
+    // The bound hotkeys as the portal's shortcuts.
+    QList<PortalKuerzel> kuerzel() const;
     void meldeBereit(bool erstellt);
     void melde(const QDBusObjectPath& sitzung, const QString& id, bool unten);
 

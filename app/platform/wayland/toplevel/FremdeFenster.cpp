@@ -19,11 +19,10 @@ struct FremdeFenster::Zustand {
     std::map<zwlr_foreign_toplevel_handle_v1*, Fenster> fenster;
     zwlr_foreign_toplevel_handle_v1* vorn = nullptr;
 
-    // What other threads read.
-    mutable std::mutex sperre;
-    std::optional<Aktiv> aktiv;
-    std::function<void()> wechsel;
+    FremdeFenster& besitzer;
 
+    explicit Zustand(FremdeFenster& fenster)
+        : besitzer(fenster) {}
     ~Zustand();
     void neuesFenster(zwlr_foreign_toplevel_handle_v1* griff);
     void fertig(zwlr_foreign_toplevel_handle_v1* griff);
@@ -114,22 +113,14 @@ void Z::veroeffentliche() {
     std::optional<Aktiv> neu;
     if (vorn != nullptr) {
         const Fenster& f = fenster[vorn];
-        neu = Aktiv{f.anwendungsID, f.vollbild};
+        neu = Aktiv{f.anwendungsID, f.vollbild, std::nullopt, std::nullopt};
     }
-    const std::lock_guard lock(sperre);
-    if (neu == aktiv) {
-        return;
-    }
-    aktiv = neu;
-    // Under the lock, so that no call comes after beiWechsel({}) has returned.
-    if (wechsel) {
-        wechsel();
-    }
+    besitzer.veroeffentliche(neu);
 }
 
 FremdeFenster::FremdeFenster(WaylandVerbindung& verbindung)
     : verbindung_(verbindung)
-    , z_(std::make_unique<Zustand>()) {
+    , z_(std::make_unique<Zustand>(*this)) {
     if (!verbindung_.bietet("zwlr_foreign_toplevel_manager_v1")) {
         return;
     }
@@ -160,16 +151,6 @@ FremdeFenster::~FremdeFenster() {
     if (!beendet) {
         z_.reset();
     }
-}
-
-std::optional<FremdeFenster::Aktiv> FremdeFenster::aktiv() const {
-    const std::lock_guard lock(z_->sperre);
-    return z_->aktiv;
-}
-
-void FremdeFenster::beiWechsel(std::function<void()> wechsel) {
-    const std::lock_guard lock(z_->sperre);
-    z_->wechsel = std::move(wechsel);
 }
 
 } // namespace parlix

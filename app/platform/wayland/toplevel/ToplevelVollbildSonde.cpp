@@ -1,6 +1,6 @@
 #include "app/platform/wayland/toplevel/ToplevelVollbildSonde.hpp"
 
-#include "app/platform/wayland/toplevel/FremdeFenster.hpp"
+#include "app/platform/wayland/toplevel/AktivesFenster.hpp"
 
 namespace parlix {
 

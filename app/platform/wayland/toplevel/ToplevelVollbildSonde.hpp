@@ -5,16 +5,16 @@
 
 namespace parlix {
 
-class FremdeFenster;
+class AktivesFenster;
 
-// The full-screen check where only foreign-toplevel management tells about the windows:
-// the active window's own full-screen state. Without process ids and bounds it cannot
-// see a full-screen window of the front application that is not the active one (behind
-// its dialog), nor a borderless window merely sized like the screen; it offers no
-// window list, and the check takes its word.
+// The full-screen check where only a window list tells about the windows (wlroots'
+// foreign-toplevel management, KDE's window management): the active window's own
+// full-screen state. Looking at the active window alone, it cannot see a full-screen window of the
+// front application that is not the active one (behind its dialog), nor a borderless window merely
+// sized like the screen; it offers no window list, and the check takes its word.
 class ToplevelVollbildSonde final : public VollbildSonde {
 public:
-    ToplevelVollbildSonde(FremdeFenster& fenster, MainQueue& mainQueue)
+    ToplevelVollbildSonde(AktivesFenster& fenster, MainQueue& mainQueue)
         : fenster_(fenster)
         , mainQueue_(mainQueue) {}
     ~ToplevelVollbildSonde() override;
@@ -27,7 +27,7 @@ public:
     void beendeBeobachtung() override;
 
 private:
-    FremdeFenster& fenster_;
+    AktivesFenster& fenster_;
     MainQueue& mainQueue_;
     Wechselmeldung wechsel_;
 };

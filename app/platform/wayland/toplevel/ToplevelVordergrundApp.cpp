@@ -1,6 +1,6 @@
 #include "app/platform/wayland/toplevel/ToplevelVordergrundApp.hpp"
 
-#include "app/platform/wayland/toplevel/FremdeFenster.hpp"
+#include "app/platform/wayland/toplevel/AktivesFenster.hpp"
 
 namespace parlix {
 
@@ -10,6 +10,11 @@ std::optional<QString> ToplevelVordergrundApp::anwendungsID() {
         return std::nullopt;
     }
     return aktiv->anwendungsID;
+}
+
+std::optional<qint64> ToplevelVordergrundApp::prozess() {
+    const auto aktiv = fenster_.aktiv();
+    return aktiv ? aktiv->pid : std::nullopt;
 }
 
 } // namespace parlix

@@ -4,19 +4,21 @@
 
 namespace parlix {
 
-class FremdeFenster;
+class AktivesFenster;
 
-// The active window's app id as foreign-toplevel management reports it (the Wayland
-// app id; for an XWayland window the compositor's choice, usually the X class).
+// The active window's app id as the compositor's window list reports it (the Wayland
+// app id; for an XWayland window the compositor's choice, usually the X class), and its
+// process where the list tells it (KDE).
 class ToplevelVordergrundApp final : public VordergrundApp {
 public:
-    explicit ToplevelVordergrundApp(FremdeFenster& fenster)
+    explicit ToplevelVordergrundApp(AktivesFenster& fenster)
         : fenster_(fenster) {}
 
     std::optional<QString> anwendungsID() override;
+    std::optional<qint64> prozess() override;
 
 private:
-    FremdeFenster& fenster_;
+    AktivesFenster& fenster_;
 };
 
 } // namespace parlix

@@ -20,15 +20,6 @@ namespace {
 // X key codes are the kernel's plus 8.
 constexpr int kXVersatz = 8;
 
-std::optional<quint16> codeFuer(const XTastenTabelle::Keysym& belegung, quint32 keysym) {
-    for (int x = kXVersatz; x <= 255; ++x) {
-        if (belegung(static_cast<quint8>(x)) == keysym) {
-            return static_cast<quint16>(x - kXVersatz);
-        }
-    }
-    return std::nullopt;
-}
-
 input_event ereignis(quint16 typ, quint16 code, qint32 wert) {
     input_event e{};
     e.type = typ;
@@ -79,14 +70,11 @@ std::unique_ptr<UinputTastatur> UinputTastatur::erstelle(XTastenTabelle::Keysym 
 }
 
 bool UinputTastatur::tippe(const Tastenkombination& taste) {
-    std::vector<quint16> runter;
-    for (const quint32 keysym : gedrueckt(taste)) {
-        const auto code = codeFuer(belegung_, keysym);
-        if (!code) {
-            return false;
-        }
-        runter.push_back(*code);
+    const auto codes = XTastenTabelle::kernelCodes(belegung_, gedrueckt(taste));
+    if (!codes) {
+        return false;
     }
+    const std::vector<quint16>& runter = *codes;
     std::vector<input_event> folge;
     const auto sende = [&folge](quint16 code, qint32 wert) {
         folge.push_back(ereignis(EV_KEY, code, wert));

@@ -21,6 +21,7 @@ void OnboardingModel::aktualisiere() {
     bus_ = barrierefreiheit_.aktiv();
     bedienung_ = eingabe_ && bus_;
     bildschirm_ = !wayland_ && desktop_.fensterAufnahme();
+    aufnahmeHinweis_ = desktop_.aufnahmeHinweis();
     emit geaendert();
 }
 
@@ -49,7 +50,11 @@ OnboardingModel::Zeile OnboardingModel::zeile(Recht recht) const {
         if (bildschirm_) {
             return {true, {}, {}};
         }
-        return {false, {}, wayland_ ? u"onb.wayland"_s : u"onb.bildschirm.fehlt"_s};
+        if (wayland_) {
+            return {false, {}, u"onb.wayland"_s};
+        }
+        return {
+            false, {}, aufnahmeHinweis_.isEmpty() ? u"onb.bildschirm.fehlt"_s : aufnahmeHinweis_};
     }
     return {};
 }

@@ -55,6 +55,7 @@ private:
     bool mikro_ = false;
     bool bedienung_ = false;
     bool bildschirm_ = false;
+    QString aufnahmeHinweis_;
     // The parts behind bedienung_, for the row's advice.
     bool wayland_ = false;
     bool eingabe_ = false;

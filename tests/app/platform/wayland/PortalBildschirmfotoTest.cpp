@@ -16,15 +16,18 @@ using namespace Qt::StringLiterals;
 namespace parlix::test {
 namespace {
 
-TEST(PortalBildschirmfotoTest, DasBildDesPortalsKommtAlsPngUndSeineDateiVerschwindet) {
+TEST(PortalBildschirmfotoTest, NurDasAktiveFensterKommtAlsPngUndDieDateiDesPortalsVerschwindet) {
     KopflosesWaylandDesktop desktop({.bus = true});
     ASSERT_TRUE(desktop.laeuft()) << desktop.fehler().toStdString();
     QImage bild(64, 48, QImage::Format_RGB32);
     bild.fill(Qt::darkCyan);
+    bild.setPixel(50, 10, qRgb(255, 0, 0));
     PortalBus bus(u"foto"_s);
     auto& portal = bus.starte<FakeScreenshotPortal>(bild);
     {
-        PortalBildschirmfoto foto(bus.parlix());
+        // The active window reaches past the screen's right edge.
+        std::optional<QRect> rahmen = QRect(40, 8, 100, 20);
+        PortalBildschirmfoto foto(bus.parlix(), [&rahmen] { return rahmen; });
         ASSERT_TRUE(PortalBildschirmfoto::verfuegbar(bus.parlix()));
         // Called on the pipeline thread; the answer arrives on the main thread.
         const auto aufnehmen = [&] {
@@ -39,8 +42,15 @@ TEST(PortalBildschirmfotoTest, DasBildDesPortalsKommtAlsPngUndSeineDateiVerschwi
         };
         const auto png = aufnehmen();
         ASSERT_TRUE(png.has_value());
-        EXPECT_EQ(QImage::fromData(*png, "PNG"), bild);
+        EXPECT_EQ(QImage::fromData(*png, "PNG"), bild.copy(40, 8, 24, 20));
         EXPECT_FALSE(QFile::exists(portal.letzteDatei()));
+
+        // Where the window cannot be isolated, the rest of the screen is never sent.
+        rahmen.reset();
+        EXPECT_EQ(aufnehmen(), std::nullopt);
+        rahmen = QRect(100, 100, 10, 10);
+        EXPECT_EQ(aufnehmen(), std::nullopt);
+        rahmen = QRect(0, 0, 64, 48);
 
         portal.antwort = 1; // the user cancelled
         EXPECT_EQ(aufnehmen(), std::nullopt);
