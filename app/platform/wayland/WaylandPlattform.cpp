@@ -7,6 +7,7 @@
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/FensterTastenUmleitung.hpp"
+#include "app/platform/wayland/FernAblage.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandDesktopZugang.hpp"
@@ -16,7 +17,7 @@
 #include "app/platform/wayland/hyprland/HyprlandVollbildSonde.hpp"
 #include "app/platform/wayland/hyprland/HyprlandVordergrundApp.hpp"
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
-#include "app/platform/wayland/portal/PortalAblage.hpp"
+#include "app/platform/wayland/mutter/MutterFernsteuerung.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
@@ -48,7 +49,8 @@ struct Sitzung {
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
     std::unique_ptr<PortalTastatur> portalTastatur;
-    std::unique_ptr<PortalAblage> portalAblage;
+    std::unique_ptr<MutterFernsteuerung> mutter;
+    std::unique_ptr<FernAblage> fernAblage;
     std::unique_ptr<UinputTastatur> uinput;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
@@ -169,22 +171,41 @@ TastenSender* tastenWeg(Sitzung& s) {
     return nullptr;
 }
 
-// Without data-control (GNOME, Plasma ≥ 6.5) the RemoteDesktop portal's session carries
-// both the clipboard and the keys.
-bool portalWeg(Sitzung& s) {
+// GNOME 43/44: Mutter's own remote-desktop session carries the clipboard and the keys,
+// without a dialog (the portal there has no clipboard and asks at every start).
+TastenSender* mutterWeg(Sitzung& s) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!PortalTastatur::verfuegbar(bus) || !PortalAblage::verfuegbar(bus)) {
+    if (!MutterFernsteuerung::verfuegbar(bus)) {
+        return nullptr;
+    }
+    s.mutter = std::make_unique<MutterFernsteuerung>(bus);
+    if (!s.mutter->starte()) {
+        s.mutter.reset();
+        return nullptr;
+    }
+    s.fernAblage = std::make_unique<FernAblage>(bus, s.mutter->ablageWeg());
+    melde(u"Einfügen"_s, u"Zwischenablage und Tasten von Mutters eigener "
+                         u"RemoteDesktop-Schnittstelle (GNOME, ohne Rückfrage; ab GNOME 45 "
+                         u"böte das RemoteDesktop-Portal dasselbe mit einer Rückfrage)"_s);
+    return s.mutter.get();
+}
+
+// Without data-control (GNOME ≥ 45, Plasma ≥ 6.5) the RemoteDesktop portal's session
+// carries both the clipboard and the keys.
+TastenSender* portalWeg(Sitzung& s) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalTastatur::verfuegbar(bus) || !PortalTastatur::ablageVerfuegbar(bus)) {
         log().schreibe(u"Wayland: Einfügen nicht möglich (der Compositor bietet kein "
                        u"data-control, das RemoteDesktop-Portal keine Zwischenablage)"_s);
-        return false;
+        return nullptr;
     }
     s.portalTastatur =
         std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei(), true);
-    s.portalAblage = std::make_unique<PortalAblage>(bus, *s.portalTastatur);
+    s.fernAblage = std::make_unique<FernAblage>(bus, s.portalTastatur->ablageWeg());
     s.portalTastatur->starte();
     melde(u"Einfügen"_s, u"Zwischenablage und Tasten des RemoteDesktop-Portals (der Desktop "
                          u"fragt einmal um Erlaubnis)"_s);
-    return true;
+    return s.portalTastatur.get();
 }
 
 // Whether a key can be posted.
@@ -194,11 +215,15 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     if (s.ablage.bereit()) {
         melde(u"Zwischenablage"_s, QString::fromLatin1(s.ablage.protokoll()));
         tasten = tastenWeg(s);
-    } else if (portalWeg(s)) {
-        ablage = s.portalAblage.get();
-        tasten = s.portalTastatur.get();
     } else {
-        return false;
+        tasten = mutterWeg(s);
+        if (tasten == nullptr) {
+            tasten = portalWeg(s);
+        }
+        if (tasten == nullptr) {
+            return false;
+        }
+        ablage = s.fernAblage.get();
     }
     p.inserter =
         std::make_shared<AblageTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
@@ -219,13 +244,14 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
             return true;
         }
     }
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!PortalBildschirmfoto::verfuegbar(bus)) {
-        return false;
+    // The Screenshot portal gives the whole screen, with everything else that is open, and
+    // the window's place is not known here to cut it out: no photo rather than that one.
+    if (PortalBildschirmfoto::verfuegbar(QDBusConnection::sessionBus())) {
+        log().schreibe(u"Wayland: kein Fensterfoto (das Screenshot-Portal zeigt den ganzen "
+                       u"Bildschirm, der Ort des Fensters ist unbekannt); Texterkennung und "
+                       u"Bildmodell arbeiten ohne Foto"_s);
     }
-    p.fensterFoto = std::make_shared<PortalBildschirmfoto>(bus);
-    melde(u"Fensterfoto (ganzer Bildschirm)"_s, u"Screenshot-Portal"_s);
-    return true;
+    return false;
 }
 
 bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {
