@@ -1,5 +1,7 @@
 #include "tests/support/KopflosesDesktop.hpp"
 
+#include "tests/support/Sitzungsbus.hpp"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -125,53 +127,11 @@ bool KopflosesDesktop::starteX(QSize groesse) {
     return false;
 }
 
-QString KopflosesDesktop::busKonfiguration(const QStringList& ohneDienste) const {
-    const QString dienste = verzeichnis_.filePath(u"dbus-dienste"_s);
-    QDir().mkpath(dienste);
-    const QDir maschine(u"/usr/share/dbus-1/services"_s);
-    for (const QString& name : maschine.entryList({u"*.service"_s}, QDir::Files)) {
-        QFile datei(maschine.filePath(name));
-        if (!datei.open(QIODevice::ReadOnly)) {
-            continue;
-        }
-        const QRegularExpressionMatch dienst =
-            QRegularExpression(u"^Name=(\\S+)"_s, QRegularExpression::MultilineOption)
-                .match(QString::fromUtf8(datei.readAll()));
-        if (!ohneDienste.contains(dienst.captured(1))) {
-            QFile::link(maschine.filePath(name), dienste + u'/' + name);
-        }
-    }
-    const QString pfad = verzeichnis_.filePath(u"dbus-sitzung.conf"_s);
-    QFile konfiguration(pfad);
-    if (!konfiguration.open(QIODevice::WriteOnly)) {
-        return {};
-    }
-    konfiguration.write(
-        uR"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <keep_umask/>
-  <listen>unix:tmpdir=%1</listen>
-  <auth>EXTERNAL</auth>
-  <servicedir>%2</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)"_s.arg(verzeichnis_.path(), dienste)
-            .toUtf8());
-    return pfad;
-}
-
 bool KopflosesDesktop::starteBus(const QStringList& ohneDienste) {
-    const QString konfiguration = ohneDienste.isEmpty()
-                                      ? u"--session"_s
-                                      : u"--config-file="_s + busKonfiguration(ohneDienste);
+    const QString konfiguration = sitzungsbusKonfiguration(verzeichnis_.path(), ohneDienste);
     auto bus = kind(u"dbus-daemon"_s,
-                    {konfiguration, u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
+                    {u"--config-file="_s + konfiguration, u"--nofork"_s, u"--nopidfile"_s,
+                     u"--print-address=1"_s},
                     u"dbus-daemon"_s);
     busAdresse_ = bus->gestartet() ? ersteZeile(*bus, std::chrono::seconds(20)) : QString();
     prozesse_.push_back(std::move(bus));

@@ -26,8 +26,8 @@ public:
         bool barrierefreiheit = true;
         QSize groesse{1280, 800};
         // Names the session bus must not start on demand, as on a desktop that lacks
-        // them ("org.freedesktop.secrets": no keyring answers); the others it starts as
-        // the machine's own session bus does.
+        // them ("org.freedesktop.secrets": no keyring answers); the others, except the
+        // desktop portals, it starts as the machine's own session bus does.
         QStringList ohneDienste{};
     };
 
@@ -62,8 +62,6 @@ private:
     bool starteX(QSize groesse);
     bool starteFensterManager();
     bool starteBus(const QStringList& ohneDienste);
-    // A session bus configuration like the machine's that cannot start `ohneDienste`.
-    QString busKonfiguration(const QStringList& ohneDienste) const;
     bool schalteBarrierefreiheitEin();
     std::unique_ptr<KindProzess> kind(const QString& programm, const QStringList& argumente,
                                       const QString& protokoll) const;

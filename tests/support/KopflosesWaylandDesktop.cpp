@@ -1,5 +1,7 @@
 #include "tests/support/KopflosesWaylandDesktop.hpp"
 
+#include "tests/support/Sitzungsbus.hpp"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -164,7 +166,8 @@ bool KopflosesWaylandDesktop::findeXWayland() {
 
 bool KopflosesWaylandDesktop::starteBus() {
     auto bus = kind(u"dbus-daemon"_s,
-                    {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
+                    {u"--config-file="_s + sitzungsbusKonfiguration(verzeichnis_.path()),
+                     u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
                     u"dbus-daemon"_s);
     QByteArray adresse;
     const auto ende = Uhr::now() + std::chrono::seconds(20);
