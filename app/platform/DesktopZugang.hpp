@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace parlix {
 
 // What the desktop session lets Parlix do with other applications' windows. Main thread;
@@ -15,6 +17,10 @@ public:
     virtual bool tastenUndEingabe() = 0;
     // The active window's content can be captured.
     virtual bool fensterAufnahme() = 0;
+    // Where global keys are missing although keystrokes can be sent (a Wayland desktop
+    // without a shortcuts portal): the key of the text that tells the user the one thing
+    // to do; "" where nothing is missing.
+    virtual QString tastenHinweis() { return {}; }
 };
 
 } // namespace parlix

@@ -224,7 +224,13 @@ void FernAblage::besitzerWechselte(const QDBusMessage& signal) {
     }
     const QVariantMap angaben = qdbus_cast<QVariantMap>(argumente->constFirst());
     const std::lock_guard lock(sperre_);
-    if (veraltet_ > 0 || angaben.value(weg_.besitzerSchluessel).toBool()) {
+    if (veraltet_ > 0) {
+        return;
+    }
+    // Mutter may first name a stand-in of its own as the owner and then our session: the
+    // last word counts, so ours again is ours.
+    if (angaben.value(weg_.besitzerSchluessel).toBool()) {
+        besitzer_ = eigener_.has_value();
         return;
     }
     // Another program copied: what it offers counts from now on, and ours is over.

@@ -322,6 +322,13 @@ void bestueckeUeberlagerungen(Plattform& p) {
                    u"nicht); der Compositor platziert sie als gewöhnliche Fenster"_s);
 }
 
+// Without global keys the user binds the toggle command; GNOME's settings are named.
+QString tastenHinweis() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':').contains(u"GNOME"_s)
+               ? u"onb.tasten.gnome"_s
+               : u"onb.tasten.befehl"_s;
+}
+
 } // namespace
 
 bool qtUeberXWayland() {
@@ -366,7 +373,8 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
     bestueckeKontext(p, kontext, eingabe);
-    p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto);
+    p.desktop = std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto,
+                                                       tasten ? QString() : tastenHinweis());
     bestueckeUeberlagerungen(p);
 }
 

@@ -1,7 +1,8 @@
 // Dictation as the user meets it in a Wayland session: the real parlix program on a
-// headless sway, a Qt text field with the focus, the user's clipboard held by another
-// program. The user holds left Control, speaks into the microphone and lets go; the
-// cleaned-up text appears in the field and the clipboard is the user's again.
+// headless sway or GNOME Shell, a text field with the focus, the user's clipboard held by
+// another program. On sway the user holds left Control, on GNOME a shortcut runs
+// `parlix --toggle` to start and to stop; in between the user speaks into the microphone.
+// The cleaned-up text appears in the field and the clipboard is the user's again.
 #include "app/platform/KindProzess.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
@@ -14,6 +15,7 @@
 #include "tests/support/TestServer.hpp"
 #include "tests/support/endezuende/GestreamteBytes.hpp"
 #include "tests/support/endezuende/ParlixProzess.hpp"
+#include "tests/support/gnome/KopflosesGnomeDesktop.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,7 @@
 #include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -32,7 +35,7 @@ using namespace std::chrono_literals;
 namespace parlix::test {
 namespace {
 
-using Art = WaylandAblage::Art;
+using Art = Ablage::Art;
 
 const QString kGesagt = u"hallo welt das ist ein test der diktierfunktion"_s;
 const QString kBereinigt = u"Hallo Welt, das ist ein Test der Diktierfunktion."_s;
@@ -74,19 +77,22 @@ private:
     int fd_ = -1;
 };
 
-class WaylandDiktatTest : public ::testing::Test {
+// The stage on either desktop; `Desktop` starts first, so that everything after runs in it.
+template <class Desktop> class DiktatAufWayland : public ::testing::Test {
 protected:
+    explicit DiktatAufWayland(const typename Desktop::Optionen& optionen)
+        : desktop_(optionen) {}
+
     void SetUp() override {
         ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
         ASSERT_TRUE(ton_.laeuft()) << ton_.fehler().toStdString();
-        ASSERT_TRUE(nutzerAblage_.bereit());
     }
     void TearDown() override {
         if (parlix_.laeuft()) {
             EXPECT_EQ(parlix_.beende(), std::optional<int>(0))
                 << parlix_.fehlerAusgabe().right(4000).toStdString();
         }
-        if (HasFailure()) {
+        if (this->HasFailure()) {
             std::cout << "The parlix log:\n  " << parlix_.logZeilen().join(u"\n  "_s).toStdString()
                       << '\n';
         }
@@ -103,7 +109,8 @@ protected:
             Antwort::json(200,
                           {{u"choices"_s, QJsonArray{QJsonObject{{u"message"_s, nachricht}}}}}));
     }
-    void starteParlix() {
+    // `tasten`: the desktop gives global keys, and the program says it listens.
+    void starteParlix(bool tasten) {
         {
             const std::unique_ptr<DefaultsStore> speicher = parlix_.einstellungen();
             Einstellungen einstellungen(*speicher);
@@ -117,29 +124,13 @@ protected:
                         u"ASAN_OPTIONS="_s + asan + u":fast_unwind_on_malloc=0"_s});
         ASSERT_TRUE(parlix_.warteAufLog(u"App gestartet"_s))
             << parlix_.fehlerAusgabe().toStdString();
-        ASSERT_TRUE(parlix_.warteAufLog(u"HotkeyTap aktiv"_s)) << "the key source did not start";
+        if (tasten) {
+            ASSERT_TRUE(parlix_.warteAufLog(u"HotkeyTap aktiv"_s))
+                << "the key source did not start";
+        }
     }
-
-    KopflosesWaylandDesktop desktop_{{.bus = true}};
-    KopfloserTonServer ton_;
-    TestServer server_;
-    QTemporaryDir ordner_{QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s};
-    ParlixProzess parlix_{QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis()};
-    WaylandVerbindung nutzer_;
-    WaylandAblage nutzerAblage_{nutzer_};
-};
-
-TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNutzer) {
-    stelleAnbieterEin();
-    nutzerAblage_.setze(Art::zwischenablage, kKopiert);
-    KindProzess& feld = desktop_.starte(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
-    ASSERT_TRUE(desktop_.warteAufFokus(u"QtZiel"_s).has_value());
-    ASSERT_NO_FATAL_FAILURE(starteParlix());
-    const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
-
-    {
-        GehalteneTaste strg(ordner_.path());
-        ASSERT_TRUE(strg.gedrueckt());
+    // Speaks once the recording has started and waits until the server has all of it.
+    void sprich(const QByteArray& gesprochen) {
         ASSERT_TRUE(parlix_.warteAufLog(u"🎙️ Aufnahme gestartet"_s)) << "no recording started";
         // Half a second of silence after the speech carries its last words out.
         ton_.speise(gesprochen + QByteArray(16000, '\0'));
@@ -151,30 +142,94 @@ TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNu
             30s))
             << "the speech did not reach the server's stream";
     }
+    // Whether the field's program printed the cleaned-up text as its last line.
+    static bool zeigt(KindProzess& feld) {
+        QString gezeigt;
+        const bool ja = warteQt(
+            [&] {
+                for (const QByteArray& zeile : feld.lies(0ms).split('\n')) {
+                    if (!zeile.isEmpty()) {
+                        gezeigt = QString::fromUtf8(zeile);
+                    }
+                }
+                return gezeigt == kBereinigt;
+            },
+            20s);
+        EXPECT_TRUE(ja) << gezeigt.toStdString();
+        return ja;
+    }
+    // One dictation in the history, and the program ends cleanly.
+    void einDiktatUndSauberesEnde() {
+        const QList<VerlaufEintrag> verlauf = parlix_.verlauf();
+        ASSERT_EQ(verlauf.size(), 1);
+        EXPECT_EQ(verlauf[0].text, kBereinigt);
+        EXPECT_EQ(verlauf[0].gesagt, kGesagt);
+        EXPECT_EQ(parlix_.beende(), std::optional<int>(0));
+        EXPECT_EQ(parlix_.logAnzahl(u"▶︎ START"_s), 1);
+    }
+
+    Desktop desktop_;
+    KopfloserTonServer ton_;
+    TestServer server_;
+    QTemporaryDir ordner_{QDir::tempPath() + u"/parlix-e2e-XXXXXX"_s};
+    ParlixProzess parlix_{QStringLiteral(PARLIX_PROGRAMM), ordner_.path(), server_.basis()};
+};
+
+class WaylandDiktatTest : public DiktatAufWayland<KopflosesWaylandDesktop> {
+protected:
+    WaylandDiktatTest()
+        : DiktatAufWayland({.bus = true}) {}
+
+    WaylandVerbindung nutzer_;
+    WaylandAblage nutzerAblage_{nutzer_};
+};
+
+// The real GNOME Shell 43 with its portals: no global keys, no data-control.
+class GnomeDiktatTest : public DiktatAufWayland<KopflosesGnomeDesktop> {
+protected:
+    GnomeDiktatTest()
+        : DiktatAufWayland({.shell = true, .portale = true}) {}
+};
+
+TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNutzer) {
+    ASSERT_TRUE(nutzerAblage_.bereit());
+    stelleAnbieterEin();
+    nutzerAblage_.setze(Art::zwischenablage, kKopiert);
+    KindProzess& feld = desktop_.starte(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
+    ASSERT_TRUE(desktop_.warteAufFokus(u"QtZiel"_s).has_value());
+    ASSERT_NO_FATAL_FAILURE(starteParlix(true));
+    {
+        GehalteneTaste strg(ordner_.path());
+        ASSERT_TRUE(strg.gedrueckt());
+        ASSERT_NO_FATAL_FAILURE(sprich(Sprachprobe::sprich(kBereinigt)));
+    }
 
     ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s)) << "nothing was pasted";
-    QString gezeigt;
-    EXPECT_TRUE(warteQt(
-        [&] {
-            for (const QByteArray& zeile : feld.lies(0ms).split('\n')) {
-                if (!zeile.isEmpty()) {
-                    gezeigt = QString::fromUtf8(zeile);
-                }
-            }
-            return gezeigt == kBereinigt;
-        },
-        20s))
-        << gezeigt.toStdString();
+    zeigt(feld);
     EXPECT_TRUE(warteQt([&] { return nutzerAblage_.text(Art::zwischenablage) == kKopiert; }))
         << nutzerAblage_.text(Art::zwischenablage).value_or(u"(none)"_s).toStdString();
-    const QList<VerlaufEintrag> verlauf = parlix_.verlauf();
-    ASSERT_EQ(verlauf.size(), 1);
-    EXPECT_EQ(verlauf[0].text, kBereinigt);
-    EXPECT_EQ(verlauf[0].gesagt, kGesagt);
     // The paste chord went out before the clipboard came back: had the compositor taken
     // its Control for the dictation key, a second recording would have started by now.
-    EXPECT_EQ(parlix_.beende(), std::optional<int>(0));
-    EXPECT_EQ(parlix_.logAnzahl(u"▶︎ START"_s), 1);
+    einDiktatUndSauberesEnde();
+}
+
+TEST_F(GnomeDiktatTest, DerToggleBefehlDiktiertInsGtkFeldUndDieAblageGehoertDemNutzer) {
+    stelleAnbieterEin();
+    ASSERT_TRUE(desktop_.nutzerAblage().setze(Art::zwischenablage, kKopiert));
+    KindProzess& zenity = desktop_.starte(u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s});
+    ASSERT_TRUE(desktop_.warteAufFokus(u"zenity"_s));
+    ASSERT_NO_FATAL_FAILURE(starteParlix(false));
+    ASSERT_EQ(parlix_.rufe({u"--toggle"_s}), std::optional<int>(0));
+    ASSERT_NO_FATAL_FAILURE(sprich(Sprachprobe::sprich(kBereinigt)));
+    ASSERT_EQ(parlix_.rufe({u"--toggle"_s}), std::optional<int>(0));
+
+    ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s)) << "nothing was pasted";
+    EXPECT_TRUE(warteQt(
+        [&] { return desktop_.nutzerAblage().text(Art::zwischenablage) == kKopiert; }, 10s));
+    // zenity prints its field when the user presses Return.
+    ASSERT_TRUE(desktop_.tippe(XKB_KEY_Return));
+    zeigt(zenity);
+    einDiktatUndSauberesEnde();
 }
 
 } // namespace

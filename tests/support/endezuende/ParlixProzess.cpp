@@ -112,6 +112,14 @@ qint64 ParlixProzess::pid() const {
     return prozess_ ? prozess_->pid() : -1;
 }
 
+std::optional<int> ParlixProzess::rufe(const QStringList& argumente,
+                                       std::chrono::milliseconds frist) const {
+    KindProzess aufruf(
+        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm_} + argumente,
+        KindProzess::Optionen{ordner_ + u"/stderr.log"_s, umgebung().toStringList()});
+    return aufruf.warteAufEnde(frist);
+}
+
 std::optional<int> ParlixProzess::beende(std::chrono::milliseconds frist) {
     if (!prozess_) {
         return std::nullopt;

@@ -23,9 +23,9 @@ namespace parlix::test {
 // A private GNOME desktop for one test program: Mutter 43 alone or the whole GNOME Shell on
 // a headless 1280x800 monitor, a private session bus and an empty private bus standing in
 // for the system bus (the Shell gives up without one where logind's seats exist). The
-// session bus activates nothing but the accessibility bus: the portals this desktop
-// offers (optionally xdg-desktop-portal with the GNOME and GTK backends only) are started
-// here, so a test never meets whichever portals the machine has installed. A remote-desktop
+// buses activate no portal: those this desktop offers (optionally xdg-desktop-portal with
+// the GNOME and GTK backends only) are started here, so a test never meets whichever
+// portals the machine has installed. A remote-desktop
 // session of its own holds a virtual keyboard for the desktop's life: a headless seat
 // without one loses the first synthetic key and GTK never sees the focus. The Shell's
 // overview, open at start, is closed, so typed keys reach windows. While it lives, this
@@ -55,6 +55,11 @@ public:
     // goes to a file in verzeichnis() named after the program.
     KindProzess& starte(const QString& programm, const QStringList& argumente = {});
 
+    // Waits until the accessibility bus reports a window of the application `name` active;
+    // false after `frist`.
+    bool warteAufFokus(const QString& name,
+                       std::chrono::milliseconds frist = std::chrono::seconds(20)) const;
+
     // Types a key as the user would (a keysym, pressed and released).
     bool tippe(quint32 keysym);
     // The clipboard as another program of the user's sees and sets it: served on a thread
@@ -68,7 +73,6 @@ private:
     bool halteTastatur();
     bool startePortale();
     bool warteAufDienst(const QString& name, std::chrono::seconds frist) const;
-    QString schreibeBusKonfiguration(const QString& name) const;
     std::optional<QString> starteBus(const QString& name);
     KindProzess& kind(const QString& programm, const QStringList& argumente,
                       std::optional<QStringList> umgebung = std::nullopt);

@@ -111,12 +111,14 @@ TEST_F(GnomeTest, JederDienstNimmtDenWegDenGnome43BietetUndDasLogSagtWelchen) {
     ASSERT_TRUE(p_.inserter && p_.auswahl && p_.kopierablage && p_.desktop);
     EXPECT_FALSE(p_.desktop->istWayland());
     EXPECT_FALSE(p_.desktop->tastenUndEingabe());
+    EXPECT_EQ(p_.desktop->tastenHinweis(), u"onb.tasten.gnome"_s);
     EXPECT_FALSE(p_.desktop->fensterAufnahme());
 }
 
 TEST_F(GnomeTest, DiktatLandetImGtkFeldUndDieAblageGehoertWiederDemNutzer) {
     ASSERT_TRUE(gnome->nutzerAblage().setze(Art::zwischenablage, u"vom Nutzer kopiert"_s));
     KindProzess& zenity = gnome->starte(u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s});
+    ASSERT_TRUE(gnome->warteAufFokus(u"zenity"_s));
     // The Shell reports a focused window of its own as well; the field's program wins.
     ASSERT_TRUE(vorn(u"zenity"_s));
 
@@ -145,6 +147,19 @@ TEST_F(GnomeTest, AuswahlWirdUeberDieAblageKopiertUndDieAblageBleibtDesNutzers) 
     ASSERT_TRUE(vorn(u"parlix_testfeld"_s));
     EXPECT_EQ(nebenher([this] { return p_.auswahl->auswahlText(); }), u"ganz"_s);
     EXPECT_TRUE(ablageDesNutzers());
+}
+
+// Mutter alone, the cheaper desktop where the Shell's behaviour is not needed, started
+// beside the Shell of this program: its own buses, a held keyboard and a clipboard.
+TEST(GnomeMutterTest, MutterAlleinStartetMitGehaltenerTastaturUndEigenerAblage) {
+    KopflosesGnomeDesktop mutter({});
+    ASSERT_TRUE(mutter.laeuft()) << mutter.fehler().toStdString();
+    std::printf("Mutter test desktop: compositor after %lld ms, ready after %lld ms\n",
+                static_cast<long long>(mutter.compositorNach().count()),
+                static_cast<long long>(mutter.bereitNach().count()));
+    EXPECT_LT(mutter.bereitNach(), 10s);
+    ASSERT_TRUE(mutter.nutzerAblage().setze(Art::zwischenablage, u"nur in Mutter"_s));
+    EXPECT_TRUE(mutter.tippe(XKB_KEY_a));
 }
 
 } // namespace
