@@ -8,6 +8,7 @@
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/FensterTastenUmleitung.hpp"
 #include "app/platform/wayland/FernAblage.hpp"
+#include "app/platform/wayland/VerborgeneUeberlagerung.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandDesktopZugang.hpp"
@@ -305,8 +306,8 @@ void bestueckeKontext(Plattform& p, const KontextDienste& kontext, bool tastatur
 }
 
 // On the compositor's overlay layer the overlays stay above every window, never take
-// the focus and let clicks through; elsewhere they are Qt's windows, which the
-// compositor places and may focus as it likes.
+// the focus and let clicks through; through XWayland they are windows the compositor
+// never focuses; elsewhere they are not shown.
 void bestueckeUeberlagerungen(Plattform& p) {
     if (QGuiApplication::platformName() == u"xcb"_s) {
         melde(u"HUD und Live-Box"_s, u"XWayland (Fenster ohne Fokus, kein layer-shell)"_s);
@@ -318,8 +319,9 @@ void bestueckeUeberlagerungen(Plattform& p) {
         melde(u"HUD und Live-Box"_s, u"layer-shell"_s);
         return;
     }
-    log().schreibe(u"Wayland: HUD und Live-Box ohne layer-shell (der Compositor bietet es "
-                   u"nicht); der Compositor platziert sie als gewöhnliche Fenster"_s);
+    p.ueberlagerung = std::make_shared<VerborgeneUeberlagerung>();
+    log().schreibe(u"Wayland: HUD und Live-Box nicht gezeigt (weder layer-shell noch XWayland): "
+                   u"als gewöhnliche Fenster nähmen sie dem Feld des Nutzers den Fokus"_s);
 }
 
 // Without global keys the user binds the toggle command; GNOME's settings are named.

@@ -24,7 +24,7 @@ struct Plattform;
 //   window photo: screencopy of the focused window's region → none (the Screenshot
 //                 portal's picture is the whole screen)
 //   overlays:     layer-shell → XWayland windows that take no focus (see
-//                 qtUeberXWayland) → Qt's windows, placed by the compositor
+//                 qtUeberXWayland) → none (an ordinary window would take the focus)
 namespace WaylandPlattform {
 
 // Whether Qt should draw on XWayland (`-platform xcb`) instead of Wayland: where the

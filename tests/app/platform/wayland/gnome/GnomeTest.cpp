@@ -108,7 +108,11 @@ TEST_F(GnomeTest, JederDienstNimmtDenWegDenGnome43BietetUndDasLogSagtWelchen) {
     EXPECT_TRUE(log_.enthaelt(u"Wayland: kein Fensterfoto (das Screenshot-Portal zeigt den ganzen "
                               u"Bildschirm, der Ort des Fensters ist unbekannt); Texterkennung "
                               u"und Bildmodell arbeiten ohne Foto"_s));
-    ASSERT_TRUE(p_.inserter && p_.auswahl && p_.kopierablage && p_.desktop);
+    // No layer-shell, and this Shell runs without X11.
+    EXPECT_TRUE(log_.enthaelt(u"Wayland: HUD und Live-Box nicht gezeigt (weder layer-shell noch "
+                              u"XWayland): als gewöhnliche Fenster nähmen sie dem Feld des "
+                              u"Nutzers den Fokus"_s));
+    ASSERT_TRUE(p_.inserter && p_.auswahl && p_.kopierablage && p_.desktop && p_.ueberlagerung);
     EXPECT_FALSE(p_.desktop->istWayland());
     EXPECT_FALSE(p_.desktop->tastenUndEingabe());
     EXPECT_EQ(p_.desktop->tastenHinweis(), u"onb.tasten.gnome"_s);
