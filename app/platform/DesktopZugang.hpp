@@ -20,6 +20,10 @@ public:
     // Where it cannot: the text key that tells the user the one thing to do on this
     // desktop; empty for the general advice.
     virtual QString aufnahmeHinweis() { return {}; }
+    // Where global keys are missing although keystrokes can be sent (a Wayland desktop
+    // without a shortcuts portal): the key of the text that tells the user the one thing
+    // to do; "" where nothing is missing.
+    virtual QString tastenHinweis() { return {}; }
 };
 
 } // namespace parlix

@@ -34,10 +34,12 @@ public:
     bool istWayland() override { return wayland; }
     bool tastenUndEingabe() override { return eingabe; }
     bool fensterAufnahme() override { return bildschirm; }
+    QString tastenHinweis() override { return hinweis; }
 
     bool wayland = false;
     bool eingabe = true;
     bool bildschirm = true;
+    QString hinweis;
 };
 
 class FakeBarrierefreiheit final : public Barrierefreiheit {

@@ -134,16 +134,28 @@ Knoten aktivesFenster() {
     if (!desktop) {
         return {};
     }
+    // GNOME Shell keeps reporting a window of its own as active while an application has
+    // the focus: its window counts only when no other application has one.
+    Knoten shell;
     for (int a = 0; a < anzahlKinder(desktop.get()); ++a) {
         Knoten anwendung = kind(desktop.get(), a);
         for (int f = 0; anwendung && f < anzahlKinder(anwendung.get()); ++f) {
-            if (Knoten fenster = kind(anwendung.get(), f);
-                fenster && hatZustand(fenster.get(), ATSPI_STATE_ACTIVE)) {
+            Knoten fenster = kind(anwendung.get(), f);
+            if (!fenster || !hatZustand(fenster.get(), ATSPI_STATE_ACTIVE)) {
+                continue;
+            }
+            GError* fehler = nullptr;
+            const QString name = alsText(atspi_accessible_get_name(anwendung.get(), &fehler));
+            g_clear_error(&fehler);
+            if (name != QStringLiteral("gnome-shell")) {
                 return fenster;
+            }
+            if (!shell) {
+                shell = std::move(fenster);
             }
         }
     }
-    return {};
+    return shell;
 }
 
 Knoten fokussiertesElement(AtspiAccessible* fenster, Uhr::time_point ende) {

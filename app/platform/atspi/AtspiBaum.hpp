@@ -20,7 +20,8 @@ using Knoten = std::unique_ptr<AtspiAccessible, Freigabe>;
 using Uhr = std::chrono::steady_clock;
 
 // The visible top-level window that has the keyboard focus (state "active"), of any
-// application on the accessibility bus; none when no application reports one.
+// application on the accessibility bus, GNOME Shell's own only when no other application
+// reports one; none when none does.
 Knoten aktivesFenster();
 
 // The element inside `fenster` that has the focus; none when none is found by `ende`.

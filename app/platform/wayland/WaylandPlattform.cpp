@@ -7,6 +7,8 @@
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/Bildschirmkopie.hpp"
 #include "app/platform/wayland/FensterTastenUmleitung.hpp"
+#include "app/platform/wayland/FernAblage.hpp"
+#include "app/platform/wayland/VerborgeneUeberlagerung.hpp"
 #include "app/platform/wayland/VirtuelleTastatur.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandDesktopZugang.hpp"
@@ -19,7 +21,7 @@
 #include "app/platform/wayland/kde/KWinTastatur.hpp"
 #include "app/platform/wayland/kde/PlasmaFenster.hpp"
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
-#include "app/platform/wayland/portal/PortalAblage.hpp"
+#include "app/platform/wayland/mutter/MutterFernsteuerung.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
@@ -51,7 +53,8 @@ struct Sitzung {
     WaylandAblage ablage{verbindung};
     VirtuelleTastatur tastatur{verbindung};
     std::unique_ptr<PortalTastatur> portalTastatur;
-    std::unique_ptr<PortalAblage> portalAblage;
+    std::unique_ptr<MutterFernsteuerung> mutter;
+    std::unique_ptr<FernAblage> fernAblage;
     std::unique_ptr<UinputTastatur> uinput;
     std::unique_ptr<SwayIpc> sway;
     std::unique_ptr<SwayEreignisse> swayEreignisse;
@@ -181,22 +184,41 @@ TastenSender* tastenWeg(Sitzung& s) {
     return nullptr;
 }
 
-// Without data-control (GNOME, Plasma ≥ 6.5) the RemoteDesktop portal's session carries
-// both the clipboard and the keys.
-bool portalWeg(Sitzung& s) {
+// GNOME 43/44: Mutter's own remote-desktop session carries the clipboard and the keys,
+// without a dialog (the portal there has no clipboard and asks at every start).
+TastenSender* mutterWeg(Sitzung& s) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!PortalTastatur::verfuegbar(bus) || !PortalAblage::verfuegbar(bus)) {
+    if (!MutterFernsteuerung::verfuegbar(bus)) {
+        return nullptr;
+    }
+    s.mutter = std::make_unique<MutterFernsteuerung>(bus);
+    if (!s.mutter->starte()) {
+        s.mutter.reset();
+        return nullptr;
+    }
+    s.fernAblage = std::make_unique<FernAblage>(bus, s.mutter->ablageWeg());
+    melde(u"Einfügen"_s, u"Zwischenablage und Tasten von Mutters eigener "
+                         u"RemoteDesktop-Schnittstelle (GNOME, ohne Rückfrage; ab GNOME 45 "
+                         u"böte das RemoteDesktop-Portal dasselbe mit einer Rückfrage)"_s);
+    return s.mutter.get();
+}
+
+// Without data-control (GNOME ≥ 45, Plasma ≥ 6.5) the RemoteDesktop portal's session
+// carries both the clipboard and the keys.
+TastenSender* portalWeg(Sitzung& s) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!PortalTastatur::verfuegbar(bus) || !PortalTastatur::ablageVerfuegbar(bus)) {
         log().schreibe(u"Wayland: Einfügen nicht möglich (der Compositor bietet kein "
                        u"data-control, das RemoteDesktop-Portal keine Zwischenablage)"_s);
-        return false;
+        return nullptr;
     }
     s.portalTastatur =
         std::make_unique<PortalTastatur>(bus, PortalTastatur::standardTokenDatei(), true);
-    s.portalAblage = std::make_unique<PortalAblage>(bus, *s.portalTastatur);
+    s.fernAblage = std::make_unique<FernAblage>(bus, s.portalTastatur->ablageWeg());
     s.portalTastatur->starte();
     melde(u"Einfügen"_s, u"Zwischenablage und Tasten des RemoteDesktop-Portals (der Desktop "
                          u"fragt einmal um Erlaubnis)"_s);
-    return true;
+    return s.portalTastatur.get();
 }
 
 // Whether a key can be posted.
@@ -206,11 +228,15 @@ bool bestueckeEinfuegen(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQ
     if (s.ablage.bereit()) {
         melde(u"Zwischenablage"_s, QString::fromLatin1(s.ablage.protokoll()));
         tasten = tastenWeg(s);
-    } else if (portalWeg(s)) {
-        ablage = s.portalAblage.get();
-        tasten = s.portalTastatur.get();
     } else {
-        return false;
+        tasten = mutterWeg(s);
+        if (tasten == nullptr) {
+            tasten = portalWeg(s);
+        }
+        if (tasten == nullptr) {
+            return false;
+        }
+        ablage = s.fernAblage.get();
     }
     p.inserter =
         std::make_shared<AblageTextInserter>(mainQueue, speicher, *p.vordergrund, *ablage, tasten);
@@ -232,17 +258,23 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
         }
     }
     // On KDE, KWin photographs the active window alone. The portal photographs the whole
-    // screen: only a window list that tells the active window's frame lets us cut that
-    // window out.
+    // screen, with everything else that is open: only a window list that tells the active
+    // window's frame lets us cut that window out; without one, no photo rather than that one.
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (s.plasmaFenster && KWinFensterFoto::verfuegbar(bus)) {
         p.fensterFoto = std::make_shared<KWinFensterFoto>(bus);
         melde(u"Fensterfoto (aktives Fenster)"_s, u"KWin-ScreenShot2"_s);
         return true;
     }
-    if (!s.plasmaFenster || !PortalBildschirmfoto::verfuegbar(bus)) {
+    if (!PortalBildschirmfoto::verfuegbar(bus)) {
         log().schreibe(u"Wayland: kein Fensterfoto (kein Weg, das aktive Fenster allein "
                        u"aufzunehmen)"_s);
+        return false;
+    }
+    if (!s.plasmaFenster) {
+        log().schreibe(u"Wayland: kein Fensterfoto (das Screenshot-Portal zeigt den ganzen "
+                       u"Bildschirm, der Ort des Fensters ist unbekannt); Texterkennung und "
+                       u"Bildmodell arbeiten ohne Foto"_s);
         return false;
     }
     p.fensterFoto = std::make_shared<PortalBildschirmfoto>(bus, [&f = *s.plasmaFenster] {
@@ -326,8 +358,8 @@ void bestueckeKontext(Plattform& p, const KontextDienste& kontext, bool tastatur
 }
 
 // On the compositor's overlay layer the overlays stay above every window, never take
-// the focus and let clicks through; elsewhere they are Qt's windows, which the
-// compositor places and may focus as it likes.
+// the focus and let clicks through; through XWayland they are windows the compositor
+// never focuses; elsewhere they are not shown.
 void bestueckeUeberlagerungen(Plattform& p) {
     if (QGuiApplication::platformName() == u"xcb"_s) {
         melde(u"HUD und Live-Box"_s, u"XWayland (Fenster ohne Fokus, kein layer-shell)"_s);
@@ -339,8 +371,16 @@ void bestueckeUeberlagerungen(Plattform& p) {
         melde(u"HUD und Live-Box"_s, u"layer-shell"_s);
         return;
     }
-    log().schreibe(u"Wayland: HUD und Live-Box ohne layer-shell (der Compositor bietet es "
-                   u"nicht); der Compositor platziert sie als gewöhnliche Fenster"_s);
+    p.ueberlagerung = std::make_shared<VerborgeneUeberlagerung>();
+    log().schreibe(u"Wayland: HUD und Live-Box nicht gezeigt (weder layer-shell noch XWayland): "
+                   u"als gewöhnliche Fenster nähmen sie dem Feld des Nutzers den Fokus"_s);
+}
+
+// Without global keys the user binds the toggle command; GNOME's settings are named.
+QString tastenHinweis() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':').contains(u"GNOME"_s)
+               ? u"onb.tasten.gnome"_s
+               : u"onb.tasten.befehl"_s;
 }
 
 } // namespace
@@ -387,8 +427,10 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
     const bool eingabe = bestueckeEinfuegen(p, s, speicher, mainQueue);
     const bool foto = bestueckeFoto(p, s);
     bestueckeKontext(p, kontext, eingabe);
-    p.desktop =
-        std::make_shared<WaylandDesktopZugang>(tasten, eingabe, foto, aufnahmeHinweis(s, foto));
+    p.desktop = std::make_shared<WaylandDesktopZugang>(
+        tasten, eingabe, foto,
+        WaylandDesktopZugang::Hinweise{.tasten = tasten ? QString() : tastenHinweis(),
+                                       .aufnahme = aufnahmeHinweis(s, foto)});
     bestueckeUeberlagerungen(p);
 }
 

@@ -16,13 +16,15 @@ struct Plattform;
 //                 bound by the user in the desktop; new hotkeys from the settings window
 //   paste:        data-control (ext, wlr) + virtual keyboard → RemoteDesktop portal →
 //                 uinput → data-control alone ("copied, press Ctrl+V"); without
-//                 data-control the RemoteDesktop portal's clipboard and keys
+//                 data-control Mutter's own remote-desktop session (GNOME) → the
+//                 RemoteDesktop portal's clipboard and keys
 //   context:      the accessibility bus's services (`kontext`, made when first needed);
 //                 selection by copy through the clipboard
 //   app id:       sway IPC → Hyprland IPC → foreign-toplevel → AT-SPI's active window
-//   window photo: screencopy of the focused window's region → Screenshot portal
+//   window photo: screencopy of the focused window's region → none (the Screenshot
+//                 portal's picture is the whole screen)
 //   overlays:     layer-shell → XWayland windows that take no focus (see
-//                 qtUeberXWayland) → Qt's windows, placed by the compositor
+//                 qtUeberXWayland) → none (an ordinary window would take the focus)
 namespace WaylandPlattform {
 
 // Whether Qt should draw on XWayland (`-platform xcb`) instead of Wayland: where the

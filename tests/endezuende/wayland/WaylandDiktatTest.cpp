@@ -1,8 +1,9 @@
 // Dictation as the user meets it in a Wayland session: the real parlix program on a
-// headless sway and on a headless KDE Plasma (the real KWin and desktop portal), a text
+// headless sway, KDE Plasma (the real KWin and desktop portal) or GNOME Shell, a text
 // field with the focus, the user's clipboard held by another program. The user starts
-// the dictation with the hotkey, speaks into the microphone and ends it; the cleaned-up
-// text appears in the field and the clipboard is the user's again.
+// the dictation with the hotkey (on GNOME a shortcut running `parlix --toggle`), speaks
+// into the microphone and ends it; the cleaned-up text appears in the field and the
+// clipboard is the user's again.
 #include "app/platform/KindProzess.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
@@ -19,6 +20,7 @@
 #include "tests/support/TestServer.hpp"
 #include "tests/support/endezuende/GestreamteBytes.hpp"
 #include "tests/support/endezuende/ParlixProzess.hpp"
+#include "tests/support/gnome/KopflosesGnomeDesktop.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -89,13 +91,15 @@ template <> KopflosesWaylandDesktop::Optionen desktopOptionen<KopflosesWaylandDe
 template <> KopflosesKdeDesktop::Optionen desktopOptionen<KopflosesKdeDesktop>() {
     return {.vertraut = {QStringLiteral(PARLIX_PROGRAMM)}};
 }
+template <> KopflosesGnomeDesktop::Optionen desktopOptionen<KopflosesGnomeDesktop>() {
+    return {.shell = true, .portale = true};
+}
 
 template <class Desktop> class DiktatAufWayland : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(desktop_.laeuft()) << desktop_.fehler().toStdString();
         ASSERT_TRUE(ton_.laeuft()) << ton_.fehler().toStdString();
-        ASSERT_TRUE(nutzerAblage_.bereit());
     }
     void TearDown() override {
         if (parlix_.laeuft()) {
@@ -119,8 +123,10 @@ protected:
             Antwort::json(200,
                           {{u"choices"_s, QJsonArray{QJsonObject{{u"message"_s, nachricht}}}}}));
     }
-    // `einrichten` changes the settings before the start.
-    void starteParlix(const std::function<void(Einstellungen&)>& einrichten = {}) {
+    // `einrichten` changes the settings before the start; `tasten`: the desktop gives
+    // global keys, and the program says it listens.
+    void starteParlix(const std::function<void(Einstellungen&)>& einrichten = {},
+                      bool tasten = true) {
         {
             const std::unique_ptr<DefaultsStore> speicher = parlix_.einstellungen();
             Einstellungen einstellungen(*speicher);
@@ -130,14 +136,20 @@ protected:
             einstellungen.setzeSetupErledigt(true);
             einstellungen.setzeUiSprache(u"de"_s);
         }
-        // Qt's Wayland plugin leaks at exit from frames without frame pointers: only full
-        // stacks let the leak suppressions recognise it.
-        const QString asan = qEnvironmentVariable("ASAN_OPTIONS");
-        parlix_.starte({u"PARLIX_PLATTFORM=wayland"_s,
-                        u"ASAN_OPTIONS="_s + asan + u":fast_unwind_on_malloc=0"_s});
+        parlix_.starte(umgebung());
         ASSERT_TRUE(parlix_.warteAufLog(u"App gestartet"_s))
             << parlix_.fehlerAusgabe().toStdString();
-        ASSERT_TRUE(parlix_.warteAufLog(u"HotkeyTap aktiv"_s)) << "the key source did not start";
+        if (tasten) {
+            ASSERT_TRUE(parlix_.warteAufLog(u"HotkeyTap aktiv"_s))
+                << "the key source did not start";
+        }
+    }
+    // Qt's Wayland plugin leaks at exit from frames without frame pointers: only full
+    // stacks let the leak suppressions recognise it.
+    static QStringList umgebung() {
+        return {u"PARLIX_PLATTFORM=wayland"_s, u"ASAN_OPTIONS="_s +
+                                                   qEnvironmentVariable("ASAN_OPTIONS") +
+                                                   u":fast_unwind_on_malloc=0"_s};
     }
 
     // The field shows the cleaned-up text as its last line, and the user's clipboard is
@@ -185,6 +197,7 @@ protected:
 using WaylandDiktatTest = DiktatAufWayland<KopflosesWaylandDesktop>;
 
 TEST_F(WaylandDiktatTest, DerBereinigteTextStehtImQtFeldUndDieAblageGehoertDemNutzer) {
+    ASSERT_TRUE(nutzerAblage_.bereit());
     stelleAnbieterEin();
     nutzerAblage_.setze(Art::zwischenablage, kKopiert);
     KindProzess& feld = desktop_.starte(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
@@ -216,7 +229,7 @@ class KdeDiktatTest : public DiktatAufWayland<KopflosesKdeDesktop> {
 protected:
     void SetUp() override {
         DiktatAufWayland::SetUp();
-        ASSERT_TRUE(fenster_.bereit() && tasten_.bereit());
+        ASSERT_TRUE(nutzerAblage_.bereit() && fenster_.bereit() && tasten_.bereit());
     }
 
     // Control+Shift with D (kVK_ANSI_D), A and P for dictation, action and prompt: KDE
@@ -285,6 +298,37 @@ TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys)
     warteQt([] { return false; }, 1s);
     EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 2);
     EXPECT_EQ(parlix_.verlauf().size(), 2);
+}
+
+// The real GNOME Shell 43 with its portals: no global keys and no data-control; the paste
+// goes through Mutter's own remote-desktop session.
+using GnomeDiktatTest = DiktatAufWayland<KopflosesGnomeDesktop>;
+
+TEST_F(GnomeDiktatTest, DerToggleBefehlDiktiertInsGtkFeldUndDieAblageGehoertDemNutzer) {
+    stelleAnbieterEin();
+    ASSERT_TRUE(desktop_.nutzerAblage().setze(Art::zwischenablage, kKopiert));
+    KindProzess& zenity = desktop_.starte(u"zenity"_s, {u"--entry"_s, u"--title=GtkZiel"_s});
+    ASSERT_TRUE(desktop_.warteAufFokus(u"zenity"_s));
+    ASSERT_NO_FATAL_FAILURE(starteParlix({}, false));
+    const auto umschalten = [this] {
+        ASSERT_EQ(parlix_.rufe({u"--toggle"_s}, umgebung()), std::optional<int>(0))
+            << parlix_.fehlerAusgabe().right(4000).toStdString();
+    };
+    ASSERT_NO_FATAL_FAILURE(umschalten());
+    ASSERT_NO_FATAL_FAILURE(sprich(Sprachprobe::sprich(kBereinigt)));
+    ASSERT_NO_FATAL_FAILURE(umschalten());
+
+    ASSERT_TRUE(parlix_.warteAufLog(u"⌘V Auto-Einfügen"_s)) << "nothing was pasted";
+    EXPECT_TRUE(warteQt(
+        [&] { return desktop_.nutzerAblage().text(Art::zwischenablage) == kKopiert; }, 10s));
+    // The HUD came and went without taking the focus from the user's field.
+    EXPECT_TRUE(desktop_.warteAufFokus(u"zenity"_s, 2s));
+    // zenity prints its field when the user presses Return.
+    ASSERT_TRUE(desktop_.tippe(XKB_KEY_Return));
+    EXPECT_TRUE(warteQt([&] { return zenity.lies(0ms).contains(kBereinigt.toUtf8()); }, 10s));
+    ASSERT_EQ(parlix_.verlauf().size(), 1);
+    EXPECT_EQ(parlix_.beende(), std::optional<int>(0));
+    EXPECT_EQ(parlix_.logAnzahl(u"▶︎ START"_s), 1);
 }
 
 } // namespace

@@ -84,11 +84,16 @@ QProcessEnvironment ParlixProzess::umgebung() const {
     return u;
 }
 
-void ParlixProzess::starte(const QStringList& umgebung) {
-    QProcessEnvironment u = this->umgebung();
-    for (const QString& eintrag : umgebung) {
+QProcessEnvironment ParlixProzess::umgebung(const QStringList& zusaetzlich) const {
+    QProcessEnvironment u = umgebung();
+    for (const QString& eintrag : zusaetzlich) {
         u.insert(eintrag.section(u'=', 0, 0), eintrag.section(u'=', 1));
     }
+    return u;
+}
+
+void ParlixProzess::starte(const QStringList& umgebung) {
+    const QProcessEnvironment u = this->umgebung(umgebung);
     QStringList argumente{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm_};
     if (backend_) {
         argumente << u"--backend"_s << backend_->toString();
@@ -110,6 +115,14 @@ bool ParlixProzess::laeuft() {
 
 qint64 ParlixProzess::pid() const {
     return prozess_ ? prozess_->pid() : -1;
+}
+
+std::optional<int> ParlixProzess::rufe(const QStringList& argumente, const QStringList& umgebung,
+                                       std::chrono::milliseconds frist) const {
+    KindProzess aufruf(
+        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm_} + argumente,
+        KindProzess::Optionen{ordner_ + u"/stderr.log"_s, this->umgebung(umgebung).toStringList()});
+    return aufruf.warteAufEnde(frist);
 }
 
 std::optional<int> ParlixProzess::beende(std::chrono::milliseconds frist) {

@@ -44,6 +44,11 @@ public:
     // Starts the program; `umgebung` adds or replaces "NAME=value" entries.
     void starte(const QStringList& umgebung = {});
     bool laeuft();
+    // Runs the program once more with `argumente` in the same environment (`umgebung` as
+    // for starte), as a desktop shortcut bound to it would (the running program takes the
+    // request): its exit code, absent when it did not end within `frist`.
+    std::optional<int> rufe(const QStringList& argumente, const QStringList& umgebung = {},
+                            std::chrono::milliseconds frist = std::chrono::seconds(10)) const;
     qint64 pid() const;
     // Ends the program as the session does (SIGTERM): its exit code, -1 after a signal,
     // absent when it did not end within `frist` (it is then killed).
@@ -64,6 +69,7 @@ public:
 
 private:
     QProcessEnvironment umgebung() const;
+    QProcessEnvironment umgebung(const QStringList& zusaetzlich) const;
 
     QString programm_;
     QString ordner_;

@@ -55,6 +55,20 @@ bool PortalTastatur::verfuegbar(const QDBusConnection& bus) {
     return Portal::bietet(bus, kSchnittstelle);
 }
 
+bool PortalTastatur::ablageVerfuegbar(const QDBusConnection& bus) {
+    return Portal::bietet(bus, kAblage);
+}
+
+FernAblage::Weg PortalTastatur::ablageWeg() const {
+    return {Portal::kDienst,
+            Portal::kPfad,
+            kAblage,
+            [this] { return sitzung(); },
+            u"mime_types"_s,
+            u"session_is_owner"_s,
+            [this] { return ablageErlaubt(); }};
+}
+
 void PortalTastatur::starte(Bereit bereit) {
     bereit_ = std::move(bereit);
     frage(u"CreateSession"_s, {QVariantMap{{u"session_handle_token"_s, u"parlixfern"_s}}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/linux/TastenSender.hpp"
+#include "app/platform/wayland/FernAblage.hpp"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,7 +19,7 @@ namespace parlix {
 // a file only the user can read, that spares the question next time (each token is good
 // for one start, so the new one replaces it). Until the session has started, and after
 // the portal ended it, nothing can be posted. Where the compositor offers no clipboard
-// to us, the session asks for the portal's clipboard as well (PortalAblage uses it). The
+// to us, the session asks for the portal's clipboard as well (FernAblage uses it). The
 // session is set up on the main thread, where the portal's answers arrive.
 class PortalTastatur final : public QObject, public TastenSender {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
     static QString standardTokenDatei();
     // Whether the bus offers the RemoteDesktop portal. Blocks for its answer (2 s at most).
     static bool verfuegbar(const QDBusConnection& bus);
+    // Whether the bus offers the portal's clipboard. Blocks for its answer (2 s at most).
+    static bool ablageVerfuegbar(const QDBusConnection& bus);
 
     // Asks for the session; `bereit` comes once it has started or the portal refused.
     void starte(Bereit bereit = nullptr);
@@ -49,6 +52,8 @@ public:
     QString sitzung() const;
     // Whether the started session may use the clipboard. Any thread.
     bool ablageErlaubt() const;
+    // The portal's clipboard for this session.
+    FernAblage::Weg ablageWeg() const;
 
 private slots:
     void sitzungKam(uint antwort, const QVariantMap& ergebnis);

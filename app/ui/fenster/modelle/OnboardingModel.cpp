@@ -42,7 +42,8 @@ OnboardingModel::Zeile OnboardingModel::zeile(Recht recht) const {
             return {false, {}, u"onb.wayland"_s};
         }
         if (!eingabe_) {
-            return {false, {}, u"onb.bedienung.keinX"_s};
+            const QString hinweis = desktop_.tastenHinweis();
+            return {false, {}, hinweis.isEmpty() ? u"onb.bedienung.keinX"_s : hinweis};
         }
         return {false, u"onb.busEinschalten"_s,
                 busEingeschaltet_ ? u"onb.bedienung.keinBus"_s : u"onb.bedienung.busAus"_s};

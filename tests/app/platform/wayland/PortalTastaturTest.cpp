@@ -9,7 +9,6 @@
 #include "app/platform/null/NullVordergrundApp.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
-#include "app/platform/wayland/portal/PortalAblage.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/FakeRemoteDesktopPortal.hpp"
@@ -68,10 +67,10 @@ protected:
     struct PortalEinfuegen {
         explicit PortalEinfuegen(QDBusConnection& bus)
             : tastatur(bus, PortalTastatur::standardTokenDatei(), true)
-            , ablage(bus, tastatur) {}
+            , ablage(bus, tastatur.ablageWeg()) {}
 
         PortalTastatur tastatur;
-        PortalAblage ablage;
+        FernAblage ablage;
         OrdentlichesProgramm vorn;
         QtMainQueue queue;
         SpeicherDefaultsStore speicher;

@@ -158,6 +158,17 @@ TEST_F(SetupTest, OnWaylandTheRowsSayWhyInsteadOfOfferingAnAction) {
         EXPECT_FALSE(zeile->aktion()->isVisible());
         EXPECT_EQ(zeile->hinweis()->text(), text(u"onb.wayland"_s));
     }
+    // GNOME: keystrokes and photos work, only global keys are missing, and the row says
+    // where to bind the toggle command.
+    desktop.wayland = false;
+    desktop.eingabe = false;
+    desktop.hinweis = u"onb.tasten.gnome"_s;
+    fenster->close();
+    controller().zeigeOnboarding();
+    EXPECT_FALSE(rechte[1]->erteilt());
+    EXPECT_FALSE(rechte[1]->aktion()->isVisible());
+    EXPECT_EQ(rechte[1]->hinweis()->text(), text(u"onb.tasten.gnome"_s));
+    EXPECT_TRUE(rechte[2]->erteilt());
 }
 
 TEST_F(SetupTest, EachWindowIsBuiltOnceCentredAndBroughtToTheFront) {

@@ -1,8 +1,6 @@
-#include "app/platform/wayland/portal/PortalAblage.hpp"
+#include "app/platform/wayland/FernAblage.hpp"
 
 #include "app/platform/wayland/Rohr.hpp"
-#include "app/platform/wayland/portal/Portal.hpp"
-#include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "core/log/DateiLog.hpp"
 
 #include <QDBusArgument>
@@ -15,38 +13,65 @@ namespace parlix {
 
 namespace {
 
-const QString kSchnittstelle = u"org.freedesktop.portal.Clipboard"_s;
+// Mutter sends the types as a structure holding the list, the portal as the list.
+QStringList typenAus(const QVariant& wert) {
+    if (!wert.canConvert<QDBusArgument>()) {
+        return wert.toStringList();
+    }
+    const auto argument = wert.value<QDBusArgument>();
+    QStringList typen;
+    if (argument.currentType() == QDBusArgument::StructureType) {
+        argument.beginStructure();
+        argument >> typen;
+        argument.endStructure();
+    } else {
+        argument >> typen;
+    }
+    return typen;
+}
 
 } // namespace
 
-PortalAblage::PortalAblage(QDBusConnection bus, PortalTastatur& sitzung)
+FernAblage::FernAblage(QDBusConnection bus, Weg weg)
     : bus_(std::move(bus))
-    , sitzung_(sitzung) {
-    bus_.connect(Portal::kDienst, Portal::kPfad, kSchnittstelle, u"SelectionTransfer"_s, this,
-                 SLOT(transferKam(QDBusObjectPath, QString, uint)));
-    bus_.connect(Portal::kDienst, Portal::kPfad, kSchnittstelle, u"SelectionOwnerChanged"_s, this,
-                 SLOT(besitzerWechselte(QDBusObjectPath, QVariantMap)));
+    , weg_(std::move(weg)) {
+    bus_.connect(weg_.dienst, weg_.pfad, weg_.schnittstelle, u"SelectionTransfer"_s, this,
+                 SLOT(transferKam(QDBusMessage)));
+    bus_.connect(weg_.dienst, weg_.pfad, weg_.schnittstelle, u"SelectionOwnerChanged"_s, this,
+                 SLOT(besitzerWechselte(QDBusMessage)));
 }
 
-bool PortalAblage::verfuegbar(const QDBusConnection& bus) {
-    return Portal::bietet(bus, kSchnittstelle);
-}
-
-QDBusMessage PortalAblage::rufe(const QString& methode, const QVariantList& argumente) const {
+QDBusMessage FernAblage::rufe(const QString& methode, QVariantList argumente,
+                              QDBus::CallMode art) const {
+    if (weg_.sitzung) {
+        argumente.prepend(QVariant::fromValue(QDBusObjectPath(weg_.sitzung())));
+    }
     QDBusMessage aufruf =
-        QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kSchnittstelle, methode);
+        QDBusMessage::createMethodCall(weg_.dienst, weg_.pfad, weg_.schnittstelle, methode);
     aufruf.setArguments(argumente);
-    return bus_.call(aufruf, QDBus::Block, 2000);
+    return bus_.call(aufruf, art, 2000);
 }
 
-std::optional<QString> PortalAblage::text(Art art) {
-    if (art == Art::primaer || !sitzung_.ablageErlaubt()) {
+std::optional<QVariantList> FernAblage::vonUnsererSitzung(const QDBusMessage& signal) const {
+    QVariantList argumente = signal.arguments();
+    if (!weg_.sitzung) {
+        return argumente;
+    }
+    if (argumente.isEmpty() ||
+        qdbus_cast<QDBusObjectPath>(argumente.takeFirst()).path() != weg_.sitzung()) {
+        return std::nullopt;
+    }
+    return argumente;
+}
+
+std::optional<QString> FernAblage::text(Art art) {
+    if (art == Art::primaer || !weg_.erlaubt()) {
         return std::nullopt;
     }
     QByteArray typ = kTextTypen.first();
     {
         const std::lock_guard lock(sperre_);
-        // Our own content is at hand; asking the portal would make it ask us.
+        // Our own content is at hand; asking the session would make it ask us.
         if (besitzer_ && eigener_) {
             return QString::fromUtf8(eigener_->text);
         }
@@ -60,9 +85,7 @@ std::optional<QString> PortalAblage::text(Art art) {
             typ = *text;
         }
     }
-    const QDBusMessage antwort =
-        rufe(u"SelectionRead"_s,
-             {QVariant::fromValue(QDBusObjectPath(sitzung_.sitzung())), QString::fromUtf8(typ)});
+    const QDBusMessage antwort = rufe(u"SelectionRead"_s, {QString::fromUtf8(typ)});
     if (antwort.type() != QDBusMessage::ReplyMessage || antwort.arguments().isEmpty()) {
         return std::nullopt;
     }
@@ -73,7 +96,7 @@ std::optional<QString> PortalAblage::text(Art art) {
     return QString::fromUtf8(Rohr::leseAlles(fd.fileDescriptor()));
 }
 
-std::optional<QString> PortalAblage::vorherigerText(Art art) {
+std::optional<QString> FernAblage::vorherigerText(Art art) {
     {
         const std::lock_guard lock(sperre_);
         if (art == Art::zwischenablage && besitzer_ && eigener_ && eigener_->markiert &&
@@ -84,8 +107,8 @@ std::optional<QString> PortalAblage::vorherigerText(Art art) {
     return text(art);
 }
 
-quint64 PortalAblage::schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) {
-    if (art == Art::primaer || !sitzung_.ablageErlaubt()) {
+quint64 FernAblage::schreibeEigenen(Art art, const QString& text, std::optional<QString> vorher) {
+    if (art == Art::primaer || !weg_.erlaubt()) {
         return 0;
     }
     quint64 nummer = 0;
@@ -96,7 +119,7 @@ quint64 PortalAblage::schreibeEigenen(Art art, const QString& text, std::optiona
     return biete(Inhalt{text.toUtf8(), true, nummer, std::move(vorher)}) ? nummer : 0;
 }
 
-bool PortalAblage::biete(std::optional<Inhalt> inhalt) {
+bool FernAblage::biete(std::optional<Inhalt> inhalt) {
     QStringList typen;
     if (inhalt) {
         for (const QByteArray& typ : kTextTypen) {
@@ -112,11 +135,14 @@ bool PortalAblage::biete(std::optional<Inhalt> inhalt) {
         eigener_ = std::move(inhalt);
         ++aenderungen_;
     }
-    const QDBusMessage antwort =
-        rufe(u"SetSelection"_s, {QVariant::fromValue(QDBusObjectPath(sitzung_.sitzung())),
-                                 QVariantMap{{u"mime_types"_s, typen}}});
+    // No types at all: Mutter unsets the selection only when the key is missing.
+    QVariantMap optionen;
+    if (!typen.isEmpty()) {
+        optionen.insert(weg_.typenSchluessel, typen);
+    }
+    const QDBusMessage antwort = rufe(u"SetSelection"_s, {optionen});
     if (antwort.type() != QDBusMessage::ReplyMessage) {
-        log().schreibe(u"FEHLER: RemoteDesktop-Portal: Zwischenablage nicht gesetzt (%1)"_s.arg(
+        log().schreibe(u"FEHLER: RemoteDesktop: Zwischenablage nicht gesetzt (%1)"_s.arg(
             antwort.errorMessage()));
         const std::lock_guard lock(sperre_);
         besitzer_ = false;
@@ -136,34 +162,37 @@ bool PortalAblage::biete(std::optional<Inhalt> inhalt) {
     return true;
 }
 
-bool PortalAblage::haeltEigenen(Art art, quint64 nummer) {
+bool FernAblage::haeltEigenen(Art art, quint64 nummer) {
     const std::lock_guard lock(sperre_);
     return art == Art::zwischenablage && besitzer_ && eigener_ && eigener_->nummer == nummer;
 }
 
-int PortalAblage::gelesen(quint64 nummer) {
+int FernAblage::gelesen(quint64 nummer) {
     const std::lock_guard lock(sperre_);
     const auto eintrag = gelesen_.find(nummer);
     return eintrag == gelesen_.end() ? 0 : eintrag->second;
 }
 
-bool PortalAblage::setze(Art art, const std::optional<QString>& text) {
-    if (art == Art::primaer || !sitzung_.ablageErlaubt()) {
+bool FernAblage::setze(Art art, const std::optional<QString>& text) {
+    if (art == Art::primaer || !weg_.erlaubt()) {
         return false;
     }
     return biete(text ? std::optional(Inhalt{text->toUtf8(), false, 0, std::nullopt})
                       : std::nullopt);
 }
 
-quint64 PortalAblage::aenderungen(Art art) {
+quint64 FernAblage::aenderungen(Art art) {
     const std::lock_guard lock(sperre_);
     return art == Art::zwischenablage ? aenderungen_ : 0;
 }
 
-void PortalAblage::transferKam(const QDBusObjectPath& sitzung, const QString& typ, uint nummer) {
-    if (sitzung.path() != sitzung_.sitzung()) {
+void FernAblage::transferKam(const QDBusMessage& signal) {
+    const auto argumente = vonUnsererSitzung(signal);
+    if (!argumente || argumente->size() < 2) {
         return;
     }
+    const QString typ = argumente->at(0).toString();
+    const uint nummer = argumente->at(1).toUInt();
     std::optional<Inhalt> inhalt;
     {
         const std::lock_guard lock(sperre_);
@@ -172,8 +201,7 @@ void PortalAblage::transferKam(const QDBusObjectPath& sitzung, const QString& ty
     const bool hinweis = typ.toUtf8() == kPasswortHinweis;
     bool geschrieben = false;
     if (inhalt && (hinweis ? inhalt->markiert : kTextTypen.contains(typ.toUtf8()))) {
-        const QDBusMessage antwort =
-            rufe(u"SelectionWrite"_s, {QVariant::fromValue(sitzung), nummer});
+        const QDBusMessage antwort = rufe(u"SelectionWrite"_s, {nummer});
         if (antwort.type() == QDBusMessage::ReplyMessage && !antwort.arguments().isEmpty()) {
             // The last copy of the descriptor closes at the end of this block: the reader
             // sees the end of the text before it hears we are done.
@@ -182,28 +210,33 @@ void PortalAblage::transferKam(const QDBusObjectPath& sitzung, const QString& ty
                                                               hinweis ? "secret" : inhalt->text);
         }
     }
-    bus_.call(QDBusMessage::createMethodCall(Portal::kDienst, Portal::kPfad, kSchnittstelle,
-                                             u"SelectionWriteDone"_s)
-                  << QVariant::fromValue(sitzung) << nummer << geschrieben,
-              QDBus::NoBlock);
+    rufe(u"SelectionWriteDone"_s, {nummer, geschrieben}, QDBus::NoBlock);
     if (geschrieben && !hinweis) {
         const std::lock_guard lock(sperre_);
         ++gelesen_[inhalt->nummer];
     }
 }
 
-void PortalAblage::besitzerWechselte(const QDBusObjectPath& sitzung, const QVariantMap& angaben) {
-    if (sitzung.path() != sitzung_.sitzung()) {
+void FernAblage::besitzerWechselte(const QDBusMessage& signal) {
+    const auto argumente = vonUnsererSitzung(signal);
+    if (!argumente || argumente->isEmpty()) {
         return;
     }
+    const QVariantMap angaben = qdbus_cast<QVariantMap>(argumente->constFirst());
     const std::lock_guard lock(sperre_);
-    if (veraltet_ > 0 || angaben.value(u"session_is_owner"_s).toBool()) {
+    if (veraltet_ > 0) {
+        return;
+    }
+    // Mutter may first name a stand-in of its own as the owner and then our session: the
+    // last word counts, so ours again is ours.
+    if (angaben.value(weg_.besitzerSchluessel).toBool()) {
+        besitzer_ = eigener_.has_value();
         return;
     }
     // Another program copied: what it offers counts from now on, and ours is over.
     besitzer_ = false;
     QByteArrayList typen;
-    for (const QString& typ : angaben.value(u"mime_types"_s).toStringList()) {
+    for (const QString& typ : typenAus(angaben.value(weg_.typenSchluessel))) {
         typen << typ.toUtf8();
     }
     angeboten_ = typen;
