@@ -41,6 +41,15 @@ Antwort Antwort::nie() {
     return antwort;
 }
 
+Antwort Antwort::stueckweise(int status, const QByteArray& typ,
+                             std::shared_ptr<AntwortStrom> strom) {
+    Antwort antwort = text(status, {}, typ);
+    antwort.art = Art::strom;
+    antwort.kopfzeilen.append({QByteArrayLiteral("Transfer-Encoding"), QByteArrayLiteral("chunked")});
+    antwort.strom = std::move(strom);
+    return antwort;
+}
+
 Antwort Antwort::nach(std::chrono::milliseconds verzoegerung) const {
     Antwort antwort = *this;
     antwort.verzoegerung = verzoegerung;
@@ -52,7 +61,8 @@ QByteArray Antwort::kopf() const {
     bool laengeGesetzt = false;
     for (const auto& [name, wert] : kopfzeilen) {
         bytes += name + ": " + wert + "\r\n";
-        laengeGesetzt = laengeGesetzt || name.compare("Content-Length", Qt::CaseInsensitive) == 0;
+        laengeGesetzt = laengeGesetzt || name.compare("Content-Length", Qt::CaseInsensitive) == 0 ||
+                        name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0;
     }
     if (!laengeGesetzt) {
         bytes += "Content-Length: " + QByteArray::number(koerper.size()) + "\r\n";
