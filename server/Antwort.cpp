@@ -45,7 +45,8 @@ Antwort Antwort::stueckweise(int status, const QByteArray& typ,
                              std::shared_ptr<AntwortStrom> strom) {
     Antwort antwort = text(status, {}, typ);
     antwort.art = Art::strom;
-    antwort.kopfzeilen.append({QByteArrayLiteral("Transfer-Encoding"), QByteArrayLiteral("chunked")});
+    antwort.kopfzeilen.append(
+        {QByteArrayLiteral("Transfer-Encoding"), QByteArrayLiteral("chunked")});
     antwort.strom = std::move(strom);
     return antwort;
 }

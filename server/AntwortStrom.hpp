@@ -12,7 +12,7 @@ namespace parlix {
 class AntwortStrom {
 public:
     enum class Ende {
-        offen,      // more may come
+        offen, // more may come
         vollstaendig,
         abgebrochen, // the body is incomplete: the client must not take it for whole
     };

@@ -81,7 +81,8 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
     }
     try {
         *transfer = transport_->starte(
-            std::get<HttpAnfrage>(weiter), [ruf](CurlTransfer& fertig) { ruf->schliesseAb(fertig); },
+            std::get<HttpAnfrage>(weiter),
+            [ruf](CurlTransfer& fertig) { ruf->schliesseAb(fertig); },
             [ruf](CurlTransfer& laufend, QByteArrayView stueck) {
                 return ruf->empfange(laufend, stueck);
             });

@@ -22,8 +22,9 @@ class HttpTransport;
 // its connections to each provider open for the next call and opens as many as the calls
 // in flight need. No thread waits for a provider: the client's answer is made on the
 // transport's thread as the provider's comes in, and a chat answer is passed on piece by
-// piece while it arrives (RelaisRuf). A call whose client has gone is cancelled upstream. leiteWeiter is called on the server's thread; its answer comes on the
-// transport's thread and must be handed on without blocking.
+// piece while it arrives (RelaisRuf). A call whose client has gone is cancelled upstream.
+// leiteWeiter is called on the server's thread; its answer comes on the transport's thread and must
+// be handed on without blocking.
 class Relais {
 public:
     struct Upstream {

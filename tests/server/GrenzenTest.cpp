@@ -1,4 +1,7 @@
 // The limits of the server against raw clients on loopback: what an attacker would send.
+#include "core/services/CurlTransfer.hpp"
+#include "core/services/HttpTransport.hpp"
+#include "core/services/TransportFehler.hpp"
 #include "server/ReferenzServer.hpp"
 #include "tests/server/Flut.hpp"
 #include "tests/server/KontenServer.hpp"
@@ -8,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -354,6 +358,83 @@ TEST_F(RelaisGrenzenTest, SixtyFourSlowCallsAreRelayedAtOnceOverConnectionsKeptF
         EXPECT_LT(uhr.elapsed(), 2500);
     }
     EXPECT_EQ(upstream.verbindungen(), 64) << "the second wave found the first one's connections";
+}
+
+// A provider on a raw socket that sends its answer in parts, when the test says so.
+class StueckweiserAnbieter {
+public:
+    StueckweiserAnbieter() { server_.listen(QHostAddress::LocalHost); }
+    QUrl basis() const {
+        return QUrl(u"http://127.0.0.1:%1/openai/v1"_s.arg(server_.serverPort()));
+    }
+
+    // Takes the next call, whole, and answers with the head of a chunked answer.
+    bool nimmAn() {
+        if (!server_.waitForNewConnection(5000)) {
+            return false;
+        }
+        ruf_.reset(server_.nextPendingConnection());
+        QByteArray anfrage;
+        while (!anfrage.endsWith("{}") && ruf_->waitForReadyRead(5000)) {
+            anfrage += ruf_->readAll();
+        }
+        schreibe("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                 "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n");
+        return anfrage.endsWith("{}");
+    }
+    void sende(const QByteArray& stueck) {
+        schreibe(QByteArray::number(stueck.size(), 16) + "\r\n" + stueck + "\r\n");
+    }
+    void beende() { schreibe("0\r\n\r\n"); }
+    bool wirdGetrennt() {
+        return ruf_->state() == QAbstractSocket::UnconnectedState ||
+               ruf_->waitForDisconnected(5000);
+    }
+
+private:
+    void schreibe(const QByteArray& bytes) {
+        ruf_->write(bytes);
+        ruf_->waitForBytesWritten(5000);
+    }
+
+    QTcpServer server_;
+    std::unique_ptr<QTcpSocket> ruf_;
+};
+
+TEST_F(RelaisGrenzenTest, AChatAnswerIsPassedOnAsItArrivesAndCutShortBeyondTheCap) {
+    StueckweiserAnbieter anbieter;
+    Dienste::Einrichtung e = einrichtung();
+    e.upstreams = {{u"groq"_s, {anbieter.basis(), "geheim"}}};
+    e.relais.maxAntwortBytes = 1000;
+    KontenServer server(ordner.filePath(u"k.sqlite"_s), e);
+
+    // The client reads the first part while the provider is still writing, and the
+    // connection carries on after the last.
+    RoherClient client(server.port(), chatAnfrage());
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende(R"({"choices":[)");
+    ASSERT_TRUE(client.warteAuf(R"({"choices":[)")) << client.bisZumSchluss(0ms).data();
+    anbieter.sende(R"(]})");
+    anbieter.beende();
+    ASSERT_TRUE(client.warteAuf("]}\r\n0\r\n\r\n"));
+    client.sende(holeVersion());
+    EXPECT_TRUE(client.warteAuf("\"version\""));
+
+    // Beyond the cap after the head went out: the caller learns that the answer is
+    // incomplete instead of taking the first kilobyte for it, and the provider is left.
+    HttpAnfrage anfrage;
+    anfrage.methode = "POST";
+    anfrage.url = QUrl(u"http://127.0.0.1:%1/openai/v1/chat/completions"_s.arg(server.port()));
+    anfrage.kopfzeilen = geraet("abc");
+    anfrage.koerper = "{}";
+    const auto transfer = HttpTransport::geteilt().starte(anfrage, {});
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende("{\"a\":\"" + QByteArray(600, 'x'));
+    QTest::qWait(200);
+    anbieter.sende(QByteArray(600, 'x'));
+    EXPECT_TRUE(anbieter.wirdGetrennt());
+    transfer->warte();
+    EXPECT_THROW(transfer->ergebnis(), TransportFehler);
 }
 
 TEST_F(RelaisGrenzenTest, WithoutATokenOnlyTheFreeAllowanceOfADeviceIsRelayed) {
