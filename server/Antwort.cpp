@@ -45,8 +45,6 @@ Antwort Antwort::stueckweise(int status, const QByteArray& typ,
                              std::shared_ptr<AntwortStrom> strom) {
     Antwort antwort = text(status, {}, typ);
     antwort.art = Art::strom;
-    antwort.kopfzeilen.append(
-        {QByteArrayLiteral("Transfer-Encoding"), QByteArrayLiteral("chunked")});
     antwort.strom = std::move(strom);
     return antwort;
 }
@@ -65,7 +63,7 @@ QByteArray Antwort::kopf() const {
         laengeGesetzt = laengeGesetzt || name.compare("Content-Length", Qt::CaseInsensitive) == 0 ||
                         name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0;
     }
-    if (!laengeGesetzt) {
+    if (!laengeGesetzt && art != Art::strom) { // a stream states its framing itself
         bytes += "Content-Length: " + QByteArray::number(koerper.size()) + "\r\n";
     }
     return bytes + "\r\n";

@@ -19,7 +19,7 @@ struct Antwort {
         roh,       // `koerper` written as is, then the connection is closed
         trennen,   // the connection is dropped without an answer
         schweigen, // nothing is ever sent; the connection stays open
-        strom,     // status line and headers, then the body in chunks as `strom` brings it
+        strom,     // status line and headers, then the body as `strom` brings it
     };
 
     Art art = Art::normal;

@@ -120,13 +120,12 @@ void Verbindung::sendeFertige() {
          naechste = fertig_.find(gesendet_)) {
         const auto [antwort, schliessen] = naechste.value();
         fertig_.erase(naechste);
+        const bool http10 = rahmen_.sprachHttp10(gesendet_);
         if (!reserviert_.isEmpty() && !pforte_.isNull()) {
             pforte_->gibFrei(kunde_, reserviert_.takeFirst());
         }
         if (antwort.art == Antwort::Art::strom) {
-            socket_.write(antwort.kopf());
-            strom_ = antwort.strom;
-            stromSchliessen_ = schliessen;
+            beginneStrom(antwort, schliessen, http10);
             if (!schreibeStrom()) {
                 return;
             }
@@ -147,9 +146,23 @@ void Verbindung::weiterImStrom(qsizetype nummer) {
     }
 }
 
+void Verbindung::beginneStrom(const Antwort& antwort, bool schliessen, bool http10) {
+    Antwort kopf = antwort;
+    // HTTP/1.0 knows no chunks: there the body ends where the connection does.
+    kopf.kopfzeilen.append(http10
+                               ? qMakePair(QByteArray("Connection"), QByteArray("close"))
+                               : qMakePair(QByteArray("Transfer-Encoding"), QByteArray("chunked")));
+    socket_.write(kopf.kopf());
+    strom_ = antwort.strom;
+    stromSchliessen_ = schliessen || http10;
+    inStuecken_ = !http10;
+}
+
 bool Verbindung::schreibeStrom() {
     const AntwortStrom::Vorrat vorrat = strom_->nimm();
-    if (!vorrat.bytes.isEmpty()) {
+    if (!inStuecken_) {
+        socket_.write(vorrat.bytes);
+    } else if (!vorrat.bytes.isEmpty()) {
         socket_.write(QByteArray::number(vorrat.bytes.size(), 16) + "\r\n");
         socket_.write(vorrat.bytes);
         socket_.write("\r\n");
@@ -159,10 +172,10 @@ bool Verbindung::schreibeStrom() {
     }
     strom_.reset();
     ++gesendet_;
-    if (vorrat.ende == AntwortStrom::Ende::vollstaendig) {
-        socket_.write("0\r\n\r\n");
-    } else {
+    if (vorrat.ende == AntwortStrom::Ende::abgebrochen) {
         stromSchliessen_ = true; // without the last chunk the client sees the body was cut
+    } else if (inStuecken_) {
+        socket_.write("0\r\n\r\n");
     }
     if (stromSchliessen_) {
         socket_.disconnectFromHost();

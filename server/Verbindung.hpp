@@ -52,6 +52,7 @@ private:
     QByteArray neueBytes() const;
 
     void sendeFertige();
+    void beginneStrom(const Antwort& antwort, bool schliessen, bool http10);
     // Sends what the answer being streamed has brought; true when it ended and the
     // connection carries on.
     bool schreibeStrom();
@@ -71,6 +72,7 @@ private:
     QMap<qsizetype, std::pair<Antwort, bool>> fertig_;
     std::shared_ptr<AntwortStrom> strom_; // the answer to request `gesendet_` going out
     bool stromSchliessen_ = false;
+    bool inStuecken_ = true;   // chunked, unless the client spoke HTTP/1.0
     QList<qint64> reserviert_; // body budget of each request not yet answered
     QDeadlineTimer kopfFrist_;
     QDeadlineTimer fensterEnde_; // of the body's current rate window

@@ -420,6 +420,18 @@ TEST_F(RelaisGrenzenTest, AChatAnswerIsPassedOnAsItArrivesAndCutShortBeyondTheCa
     client.sende(holeVersion());
     EXPECT_TRUE(client.warteAuf("\"version\""));
 
+    // HTTP/1.0 knows no chunks: the body as it is, ended by the close.
+    RoherClient alt(server.port(),
+                    "POST /openai/v1/chat/completions HTTP/1.0\r\nX-Backend: groq\r\n"
+                    "X-Device-Id: abc\r\nContent-Length: 2\r\n\r\n{}");
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende(R"({"choices":[)");
+    anbieter.sende(R"(]})");
+    anbieter.beende();
+    const QByteArray ganz = alt.bisZumSchluss();
+    EXPECT_TRUE(ganz.startsWith("HTTP/1.1 200") && ganz.endsWith("\r\n\r\n{\"choices\":[]}"))
+        << ganz.data();
+
     // Beyond the cap after the head went out: the caller learns that the answer is
     // incomplete instead of taking the first kilobyte for it, and the provider is left.
     HttpAnfrage anfrage;
