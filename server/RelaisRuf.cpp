@@ -70,10 +70,7 @@ bool RelaisRuf::stroemt(CurlTransfer& transfer, QByteArrayView erstes) const {
     if (!jsonErwartet_ || !erfolg(transfer.status())) {
         return false;
     }
-    // Whether the whole is valid JSON is the client's to find out; an answer that does
-    // not even start like it (a proxy's HTML page) is the provider's failure.
-    const QByteArrayView inhalt = erstes.trimmed();
-    return inhalt.startsWith('{') || inhalt.startsWith('[') ||
+    return AnbieterFehler::beginntWieJson(erstes) ||
            transfer.kopf("Content-Type").contains("text/event-stream");
 }
 
@@ -83,7 +80,9 @@ bool RelaisRuf::empfange(CurlTransfer& transfer, QByteArrayView stueck) {
         zuGross_ = true;
         return false;
     }
-    if (!strom_ && koerper_.isEmpty() && stroemt(transfer, stueck)) {
+    // An answer that came whole in its first piece goes out whole, with its length.
+    const bool ganz = transfer.kopf("Content-Length").toLongLong() == stueck.size();
+    if (!strom_ && koerper_.isEmpty() && !ganz && stroemt(transfer, stueck)) {
         strom_ = std::make_shared<AntwortStrom>();
         antworte_(Antwort::stueckweise(transfer.status(), transfer.kopf("Content-Type"), strom_));
     }

@@ -14,8 +14,9 @@ class CurlTransfer;
 class TransportFehler;
 
 // One relayed call on its way back, on the transport's thread. A successful chat answer
-// that looks like JSON (or is an event stream) goes to the client as it arrives; the rest
-// (errors, transcripts, anything to translate) is collected and answered once complete.
+// that starts like JSON (or is an event stream) goes to the client as it arrives, unless
+// it arrived whole at once; the rest (errors, transcripts, anything to translate) is
+// collected and answered once complete.
 // An answer over the cap becomes 502 while nothing was sent, and is cut short after.
 class RelaisRuf {
 public:
