@@ -69,6 +69,9 @@ ReferenzServer::~ReferenzServer() {
 }
 
 quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
+    // Qt's default of 50 pending connections makes the kernel drop the rest of a burst
+    // (64 relay calls at once), whose clients then wait a second to try again.
+    tcp_->setListenBacklogSize(1024);
     if (!tcp_->listen(adresse, port)) {
         return 0;
     }
