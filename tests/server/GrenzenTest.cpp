@@ -2,6 +2,7 @@
 #include "core/services/CurlTransfer.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/services/TransportFehler.hpp"
+#include "server/Drossel.hpp"
 #include "server/ReferenzServer.hpp"
 #include "tests/server/Flut.hpp"
 #include "tests/server/KontenServer.hpp"
@@ -290,6 +291,20 @@ TEST(GrenzenTest, AClientFloodingSignInsIsRefusedAtTheDoorAndOthersDoNotNotice) 
     EXPECT_LE(unterLast[10], 1.5 * ruhig[10]) << "quiet " << ruhig[10] << " ms";
     // Refused at the door: nothing beyond the limit reached the database.
     EXPECT_LE(gezaehlt(datei, u"login:k:127.0.0.2"_s), KontenRegeln().loginKunde.anzahl);
+}
+
+TEST(GrenzenTest, TheDoorForgetsInventedAddressesInsteadOfGrowing) {
+    Drossel tuer({2, 1000}, 100);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_FALSE(tuer.zaehle(u"10.0.0.%1"_s.arg(i), 0));
+    }
+    // Full: a new address waits for the windows to end; the known ones keep counting.
+    EXPECT_EQ(tuer.zaehle(u"10.1.0.0"_s, 10), 1000);
+    EXPECT_FALSE(tuer.zaehle(u"10.0.0.7"_s, 10));
+    EXPECT_EQ(tuer.zaehle(u"10.0.0.7"_s, 20), 980);
+    // Ended windows make room.
+    EXPECT_FALSE(tuer.zaehle(u"10.1.0.0"_s, 1000));
+    EXPECT_FALSE(tuer.zaehle(u"10.1.0.1"_s, 1000));
 }
 
 class RelaisGrenzenTest : public ::testing::Test {
