@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
         messe("idle", lauf.leerlauf(std::chrono::seconds(optionen.value(u"leerlauf"_s).toInt()))) &&
         messe("dictations", lauf.diktate()) &&
         messe("recording", lauf.aufnahmeLast(std::chrono::seconds(10))) &&
+        messe("dictations into xterm", lauf.diktateInXterm()) &&
         messe("HUD", parlix::bench::HUDFenster::miss());
 
     QStringList umstaende{

@@ -32,6 +32,10 @@ public:
     QList<Kennzahl> diktate();
     // Processor while a recording runs and the HUD animates, over `dauer`.
     QList<Kennzahl> aufnahmeLast(std::chrono::seconds dauer);
+    // Dictations into an xterm, timed at the X server: from the key release there to the
+    // paste key, the terminal's selection request, Parlix's answer, and until the text
+    // reaches the program in the terminal. Takes the focus from the Qt field for good.
+    QList<Kennzahl> diktateInXterm();
 
 private:
     // Starts parlix and waits until it listens to the keys and its icon is in the tray.
