@@ -326,9 +326,7 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         hud_.setzeZustand(AppZustand::idle);
         return;
     }
-    d_.verlauf.hinzufuegen(art, text, gesagt);
     hud_.setzeZustand(AppZustand::einfuegend);
-    spiele(einstellungen.soundName, einstellungen.soundAktiv);
     const QString zeichen = QString::number(anzahlZeichen(text));
     if (einfuegen) {
         const QString vertraut = d_.vertrauen.istVertraut() ? u"true"_s : u"false"_s;
@@ -341,13 +339,25 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
                 c->zeigeHinweis(c->lokalisiert(u"einfuegen.nurKopiert"_s));
             }
         });
-    } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
+        // The paste delay counts from the call above: the history's write falls into it
+        // instead of coming before it.
+        d_.verlauf.hinzufuegen(art, text, gesagt);
+    } else {
+        // The glass history shows the new entry as the one it marks.
+        d_.verlauf.hinzufuegen(art, text, gesagt);
+        zeigeImGlasVerlauf(text, zeichen);
+    }
+    spiele(einstellungen.soundName, einstellungen.soundAktiv);
+    versteckeSpaeter(600ms, false);
+}
+
+void AufnahmeCoordinator::zeigeImGlasVerlauf(const QString& text, const QString& zeichen) {
+    if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
     } else {
         log().schreibe(u"FEHLER: 💬 Ergebnis ("_s + zeichen +
                        u" Z.) → nur Glass-Verlauf, die Zwischenablage nimmt es nicht an"_s);
     }
-    versteckeSpaeter(600ms, false);
 }
 
 void AufnahmeCoordinator::versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen) {

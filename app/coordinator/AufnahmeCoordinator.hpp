@@ -100,6 +100,8 @@ private:
     void brichStreamAb();
     void leerePuffer();
     void starteVerarbeitung();
+    // Shows a result that is not pasted in the glass history and puts it on the clipboard.
+    void zeigeImGlasVerlauf(const QString& text, const QString& zeichen);
     void versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen);
 
     AufnahmeDienste d_;
