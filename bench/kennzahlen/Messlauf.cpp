@@ -284,7 +284,6 @@ QList<Kennzahl> Messlauf::aufnahmeLast(std::chrono::seconds dauer) {
          u"of one core, over %1 s: capture, stream and the HUD at 60 fps"_s.arg(dauer.count())}};
 }
 
-
 QList<Kennzahl> Messlauf::diktateInXterm() {
     const QTemporaryDir ordner;
     const QString ziel = ordner.filePath(u"xterm-eingabe"_s);
