@@ -97,6 +97,20 @@ bool Messlauf::trayZeigtParlix() {
     return buehne_.bildschirm().eingebettet(u"Parlix"_s);
 }
 
+std::optional<Messlauf::Loslassen> Messlauf::lasseLos(qsizetype nummer) {
+    Drehbuch& server = buehne_.server();
+    const qsizetype anfragenVorher = server.anfragen().size();
+    const auto los = Uhr::now();
+    buehne_.nutzer().lasseTasteLos(XK_Control_L);
+    const bool ende = server.warteAufStreams(
+        [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
+    const auto endeDa = Uhr::now();
+    if (!ende || !server.warteAufAnfragen(anfragenVorher + 1, 20s)) {
+        return std::nullopt;
+    }
+    return Loslassen{los, endeDa, Uhr::now()};
+}
+
 bool Messlauf::feldZeigt(const QString& text) {
     const auto ende = Uhr::now() + 20s;
     while (Uhr::now() < ende) {
@@ -210,23 +224,14 @@ QList<Kennzahl> Messlauf::diktate() {
         // A second of speech, then the key goes up.
         server.warteAufStreams(
             [&](const QList<StreamMitschnitt>& s) { return chunkBytes(s[nummer]) >= 32000; }, 20s);
-        const qsizetype anfragenVorher = server.anfragen().size();
-        const auto loslassen = Uhr::now();
-        buehne_.nutzer().lasseTasteLos(XK_Control_L);
-        // The steps the server sees, in their order: the stream's end (the recording
-        // stopped), then the cleanup request (the transcript came back at once).
-        const bool ende = server.warteAufStreams(
-            [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
-        const auto endeDa = Uhr::now();
-        const bool angefragt = server.warteAufAnfragen(anfragenVorher + 1, 20s);
-        const auto anfrageDa = Uhr::now();
+        const std::optional<Loslassen> los = lasseLos(nummer);
         feldText_ += kAntwort;
-        if (!geoeffnet || !chunk || !ende || !angefragt || !feldZeigt(feldText_)) {
+        if (!geoeffnet || !chunk || !los || !feldZeigt(feldText_)) {
             return {};
         }
-        eingefuegt << ms(Uhr::now() - loslassen);
-        streamEnde << ms(endeDa - loslassen);
-        anfrage << ms(anfrageDa - loslassen);
+        eingefuegt << ms(Uhr::now() - los->los);
+        streamEnde << ms(los->streamEnde - los->los);
+        anfrage << ms(los->anfrage - los->los);
         offen << ms(streamOffen - druck);
         ersterChunk << ms(chunkDa - druck);
         // The HUD fades and the clipboard is put back before the next dictation.
@@ -325,15 +330,12 @@ QList<Kennzahl> Messlauf::diktateInXterm() {
                 return s.size() > nummer && chunkBytes(s[nummer]) >= 32000;
             },
             20s);
-        const qsizetype anfragenVorher = server.anfragen().size();
         linie.leere();
-        const auto loslassen = Uhr::now();
-        buehne_.nutzer().lasseTasteLos(XK_Control_L);
-        const bool ende = server.warteAufStreams(
-            [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
-        const auto endeDa = Uhr::now();
-        const bool angefragt = server.warteAufAnfragen(anfragenVorher + 1, 20s);
-        const auto anfrageDa = Uhr::now();
+        const std::optional<Loslassen> zeiten = lasseLos(nummer);
+        if (!zeiten) {
+            return {};
+        }
+        const auto loslassen = zeiten->los;
         erwartet += kAntwort.toUtf8();
         std::optional<Uhr::time_point> textDa;
         while (!textDa && Uhr::now() - loslassen < 20s) {
@@ -349,12 +351,12 @@ QList<Kennzahl> Messlauf::diktateInXterm() {
         const auto bitte =
             einfuegen ? linie.erster(Art::auswahlAnfrage, *einfuegen, false, 1s) : einfuegen;
         const auto gegeben = bitte ? linie.erster(Art::auswahlAntwort, *bitte, false, 1s) : bitte;
-        if (!ende || !angefragt || !textDa || !gegeben) {
+        if (!textDa || !gegeben) {
             return {};
         }
         text << ms(*textDa - loslassen);
-        streamEnde << ms(endeDa - *los);
-        anfrage << ms(anfrageDa - *los);
+        streamEnde << ms(zeiten->streamEnde - *los);
+        anfrage << ms(zeiten->anfrage - *los);
         taste << ms(*einfuegen - *los);
         auswahl << ms(*bitte - *los);
         antwort << ms(*gegeben - *los);
