@@ -297,16 +297,32 @@ QList<Kennzahl> Messlauf::diktateInXterm() {
     // byte on at once, to a file this run reads.
     buehne_.desktop().starte(u"xterm"_s, {u"-T"_s, titel, u"-e"_s, u"sh"_s, u"-c"_s,
                                           u"stty -icanon min 1; exec cat >> \"$0\""_s, ziel});
+    // A new window does not always get the focus from the window manager: a click gives it.
+    std::optional<test::Bildschirm::Fenster> fenster;
+    const auto hatFokus = [&] {
+        const auto aktiv = buehne_.bildschirm().aktivesFenster();
+        return aktiv && aktiv->titel == titel;
+    };
+    const auto gibFokus = [&] {
+        if (test::warteBis(hatFokus, 2s)) {
+            return true;
+        }
+        buehne_.nutzer().klicke(fenster->rahmen.center());
+        return test::warteBis(hatFokus, 10s);
+    };
     if (!test::warteBis(
             [&] {
-                const auto aktiv = buehne_.bildschirm().aktivesFenster();
-                return aktiv && aktiv->titel == titel;
+                fenster = buehne_.bildschirm().fenster(titel);
+                return fenster && fenster->sichtbar;
             },
-            60s)) {
+            60s) ||
+        !gibFokus()) {
+        qWarning("the xterm did not get the focus");
         return {};
     }
     XZeitlinie linie(buehne_.desktop().anzeige());
     if (!linie.fehler().isEmpty()) {
+        qWarning("%s", qPrintable(linie.fehler()));
         return {};
     }
     const test::Mikrofon mikrofon(buehne_.ton(),
@@ -333,6 +349,7 @@ QList<Kennzahl> Messlauf::diktateInXterm() {
         linie.leere();
         const std::optional<Loslassen> zeiten = lasseLos(nummer);
         if (!zeiten) {
+            qWarning("xterm dictation %d: the server saw no stream's end or request", runde);
             return {};
         }
         const auto loslassen = zeiten->los;
@@ -352,6 +369,9 @@ QList<Kennzahl> Messlauf::diktateInXterm() {
             einfuegen ? linie.erster(Art::auswahlAnfrage, *einfuegen, false, 1s) : einfuegen;
         const auto gegeben = bitte ? linie.erster(Art::auswahlAntwort, *bitte, false, 1s) : bitte;
         if (!textDa || !gegeben) {
+            qWarning("xterm dictation %d: text %s, steps at the X server %d %d %d %d", runde,
+                     textDa ? "arrived" : "missing", los.has_value(), einfuegen.has_value(),
+                     bitte.has_value(), gegeben.has_value());
             return {};
         }
         text << ms(*textDa - loslassen);
