@@ -325,9 +325,7 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         hud_.setzeZustand(AppZustand::idle);
         return;
     }
-    d_.verlauf.hinzufuegen(art, text, gesagt);
     hud_.setzeZustand(AppZustand::einfuegend);
-    spiele(einstellungen.soundName, einstellungen.soundAktiv);
     const QString zeichen = QString::number(anzahlZeichen(text));
     // Before the delivery: a notice it gives at once keeps its own time.
     versteckeSpaeter(600ms, false);
@@ -336,7 +334,19 @@ void AufnahmeCoordinator::beende(const QString& text, const QString& art, bool e
         log().schreibe(u"⌘V Auto-Einfügen (vertraut: "_s + vertraut + u") für "_s + zeichen +
                        u" Zeichen"_s);
         fuegeEin(text);
-    } else if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
+        // The paste delay counts from the call above: the history's write falls into it
+        // instead of coming before it.
+        d_.verlauf.hinzufuegen(art, text, gesagt);
+    } else {
+        // The glass history shows the new entry as the one it marks.
+        d_.verlauf.hinzufuegen(art, text, gesagt);
+        zeigeImGlasVerlauf(text, zeichen);
+    }
+    spiele(einstellungen.soundName, einstellungen.soundAktiv);
+}
+
+void AufnahmeCoordinator::zeigeImGlasVerlauf(const QString& text, const QString& zeichen) {
+    if (glasVerlauf_ == nullptr || glasVerlauf_->zeigeNeuesErgebnis(text)) {
         log().schreibe(u"💬 Ergebnis ("_s + zeichen + u" Z.) → Glass-Verlauf + Zwischenablage"_s);
     } else {
         log().schreibe(u"FEHLER: 💬 Ergebnis ("_s + zeichen +

@@ -102,6 +102,8 @@ private:
     void starteVerarbeitung();
     void installiereEscMonitor();
     void entferneEscMonitor();
+    // Shows a result that is not pasted in the glass history and puts it on the clipboard.
+    void zeigeImGlasVerlauf(const QString& text, const QString& zeichen);
     void versteckeSpaeter(MainQueue::Dauer verzoegerung, bool fehlerLoeschen);
 
     AufnahmeDienste d_;

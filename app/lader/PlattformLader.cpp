@@ -1,5 +1,6 @@
 #include "app/lader/PlattformLader.hpp"
 
+#include "app/platform/FadenStummschalter.hpp"
 #include "app/platform/Plattform.hpp"
 #include "app/platform/atspi/AtspiDienste.hpp"
 #include "app/platform/canberra/CanberraKlangspieler.hpp"
@@ -68,7 +69,7 @@ void bestueckeGemeinsam(Plattform& p, DefaultsStore& speicher) {
     auto stummschalter = std::make_unique<PulseStummschalter>();
     // A run that ended during a recording may have left the output lowered.
     stummschalter->repariereNachAbsturz();
-    p.stummschalter = std::move(stummschalter);
+    p.stummschalter = std::make_unique<FadenStummschalter>(std::move(stummschalter));
     p.klaenge = std::make_unique<CanberraKlangspieler>();
     p.texterkennung = std::make_shared<TesseractErkennung>();
     p.klangNamen = KlangDateien::namen();

@@ -1,5 +1,5 @@
 // Measures the figures users feel on the real program and writes them, compared with the
-// previous run, to a Markdown file:
+// previous run, to its block in a Markdown file:
 //     parlix_kennzahlen --datei bench/kennzahlen.md [--runden 10] [--leerlauf 60]
 //                       [--umstand "build: RelWithDebInfo"]...
 #include "bench/kennzahlen/HUDFenster.hpp"
@@ -30,7 +30,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCommandLineParser optionen;
     optionen.addHelpOption();
-    optionen.addOption({u"datei"_s, u"The figures file (read, then rewritten)."_s, u"pfad"_s});
+    optionen.addOption(
+        {u"datei"_s,
+         u"The figures file (read; its block of figures is rewritten, the rest kept)."_s,
+         u"pfad"_s});
     optionen.addOption({u"runden"_s, u"Dictations per latency figure."_s, u"n"_s, u"10"_s});
     optionen.addOption({u"leerlauf"_s, u"Seconds of the idle measurement."_s, u"s"_s, u"60"_s});
     optionen.addOption({u"umstand"_s, u"A line about the run for the file."_s, u"text"_s});
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
         messe("idle", lauf.leerlauf(std::chrono::seconds(optionen.value(u"leerlauf"_s).toInt()))) &&
         messe("dictations", lauf.diktate()) &&
         messe("recording", lauf.aufnahmeLast(std::chrono::seconds(10))) &&
+        messe("dictations into xterm", lauf.diktateInXterm()) &&
         messe("HUD", parlix::bench::HUDFenster::miss());
 
     QStringList umstaende{
@@ -70,7 +74,8 @@ int main(int argc, char** argv) {
     umstaende += optionen.values(u"umstand"_s);
     if (!parlix::bench::KennzahlenDatei::schreibe(
             datei, kennzahlen, parlix::bench::KennzahlenDatei::liesWerte(datei), umstaende)) {
-        aus << "cannot write " << datei << '\n';
+        aus << "cannot write " << datei
+            << " (unreadable, or the markers of its block are broken)\n";
         return 1;
     }
     aus << "written: " << datei << '\n';

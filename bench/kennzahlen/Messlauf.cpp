@@ -1,11 +1,13 @@
 #include "bench/kennzahlen/Messlauf.hpp"
 
 #include "bench/kennzahlen/ProzessLast.hpp"
+#include "bench/kennzahlen/XZeitlinie.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "tests/support/Sprachprobe.hpp"
 #include "tests/support/endezuende/Mikrofon.hpp"
 #include "tests/support/endezuende/Warten.hpp"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -93,6 +95,20 @@ bool Messlauf::starteParlix() {
 
 bool Messlauf::trayZeigtParlix() {
     return buehne_.bildschirm().eingebettet(u"Parlix"_s);
+}
+
+std::optional<Messlauf::Loslassen> Messlauf::lasseLos(qsizetype nummer) {
+    Drehbuch& server = buehne_.server();
+    const qsizetype anfragenVorher = server.anfragen().size();
+    const auto los = Uhr::now();
+    buehne_.nutzer().lasseTasteLos(XK_Control_L);
+    const bool ende = server.warteAufStreams(
+        [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
+    const auto endeDa = Uhr::now();
+    if (!ende || !server.warteAufAnfragen(anfragenVorher + 1, 20s)) {
+        return std::nullopt;
+    }
+    return Loslassen{los, endeDa, Uhr::now()};
 }
 
 bool Messlauf::feldZeigt(const QString& text) {
@@ -208,23 +224,14 @@ QList<Kennzahl> Messlauf::diktate() {
         // A second of speech, then the key goes up.
         server.warteAufStreams(
             [&](const QList<StreamMitschnitt>& s) { return chunkBytes(s[nummer]) >= 32000; }, 20s);
-        const qsizetype anfragenVorher = server.anfragen().size();
-        const auto loslassen = Uhr::now();
-        buehne_.nutzer().lasseTasteLos(XK_Control_L);
-        // The steps the server sees, in their order: the stream's end (the recording
-        // stopped), then the cleanup request (the transcript came back at once).
-        const bool ende = server.warteAufStreams(
-            [&](const QList<StreamMitschnitt>& s) { return s[nummer].endeEmpfangen(); }, 20s);
-        const auto endeDa = Uhr::now();
-        const bool angefragt = server.warteAufAnfragen(anfragenVorher + 1, 20s);
-        const auto anfrageDa = Uhr::now();
+        const std::optional<Loslassen> los = lasseLos(nummer);
         feldText_ += kAntwort;
-        if (!geoeffnet || !chunk || !ende || !angefragt || !feldZeigt(feldText_)) {
+        if (!geoeffnet || !chunk || !los || !feldZeigt(feldText_)) {
             return {};
         }
-        eingefuegt << ms(Uhr::now() - loslassen);
-        streamEnde << ms(endeDa - loslassen);
-        anfrage << ms(anfrageDa - loslassen);
+        eingefuegt << ms(Uhr::now() - los->los);
+        streamEnde << ms(los->streamEnde - los->los);
+        anfrage << ms(los->anfrage - los->los);
         offen << ms(streamOffen - druck);
         ersterChunk << ms(chunkDa - druck);
         // The HUD fades and the clipboard is put back before the next dictation.
@@ -280,6 +287,126 @@ QList<Kennzahl> Messlauf::aufnahmeLast(std::chrono::seconds dauer) {
         {u"aufnahme_cpu_prozent"_s, u"Processor while recording"_s,
          (*schluss - *anfang) / sekunden * 100, u"%"_s,
          u"of one core, over %1 s: capture, stream and the HUD at 60 fps"_s.arg(dauer.count())}};
+}
+
+QList<Kennzahl> Messlauf::diktateInXterm() {
+    const QTemporaryDir ordner;
+    const QString ziel = ordner.filePath(u"xterm-eingabe"_s);
+    const QString titel = u"Messxterm"_s;
+    // The terminal echoes what is pasted (and draws it); the program in it passes each
+    // byte on at once, to a file this run reads.
+    buehne_.desktop().starte(u"xterm"_s, {u"-T"_s, titel, u"-e"_s, u"sh"_s, u"-c"_s,
+                                          u"stty -icanon min 1; exec cat >> \"$0\""_s, ziel});
+    // A new window does not always get the focus from the window manager: a click gives it.
+    std::optional<test::Bildschirm::Fenster> fenster;
+    const auto hatFokus = [&] {
+        const auto aktiv = buehne_.bildschirm().aktivesFenster();
+        return aktiv && aktiv->titel == titel;
+    };
+    const auto gibFokus = [&] {
+        if (test::warteBis(hatFokus, 2s)) {
+            return true;
+        }
+        buehne_.nutzer().klicke(fenster->rahmen.center());
+        return test::warteBis(hatFokus, 10s);
+    };
+    if (!test::warteBis(
+            [&] {
+                fenster = buehne_.bildschirm().fenster(titel);
+                return fenster && fenster->sichtbar;
+            },
+            60s) ||
+        !gibFokus()) {
+        qWarning("the xterm did not get the focus");
+        return {};
+    }
+    XZeitlinie linie(buehne_.desktop().anzeige());
+    if (!linie.fehler().isEmpty()) {
+        qWarning("%s", qPrintable(linie.fehler()));
+        return {};
+    }
+    const test::Mikrofon mikrofon(buehne_.ton(),
+                                  test::Sprachprobe::sprich(u"eins zwei drei vier fünf"_s));
+    QFile eingabe(ziel);
+    using Art = XZeitlinie::Art;
+    QList<double> text;
+    QList<double> streamEnde;
+    QList<double> anfrage;
+    QList<double> taste;
+    QList<double> auswahl;
+    QList<double> antwort;
+    QList<double> angekommen;
+    QByteArray erwartet;
+    for (int runde = 0; runde < runden_; ++runde) {
+        Drehbuch& server = buehne_.server();
+        const qsizetype nummer = server.streams().size();
+        buehne_.nutzer().drueckeTaste(XK_Control_L);
+        server.warteAufStreams(
+            [&](const QList<StreamMitschnitt>& s) {
+                return s.size() > nummer && chunkBytes(s[nummer]) >= 32000;
+            },
+            20s);
+        linie.leere();
+        const std::optional<Loslassen> zeiten = lasseLos(nummer);
+        if (!zeiten) {
+            qWarning("xterm dictation %d: the server saw no stream's end or request", runde);
+            return {};
+        }
+        const auto loslassen = zeiten->los;
+        erwartet += kAntwort.toUtf8();
+        std::optional<Uhr::time_point> textDa;
+        while (!textDa && Uhr::now() - loslassen < 20s) {
+            if (eingabe.open(QIODevice::ReadOnly) && eingabe.readAll() == erwartet) {
+                textDa = Uhr::now();
+            }
+            eingabe.close();
+            std::this_thread::sleep_for(200us);
+        }
+        // The steps at the X server, each after the one before.
+        const auto los = linie.erster(Art::tasteLosgelassen, loslassen, true, 1s);
+        const auto einfuegen = los ? linie.erster(Art::tasteGedrueckt, *los, false, 1s) : los;
+        const auto bitte =
+            einfuegen ? linie.erster(Art::auswahlAnfrage, *einfuegen, false, 1s) : einfuegen;
+        const auto gegeben = bitte ? linie.erster(Art::auswahlAntwort, *bitte, false, 1s) : bitte;
+        if (!textDa || !gegeben) {
+            qWarning("xterm dictation %d: text %s, steps at the X server %d %d %d %d", runde,
+                     textDa ? "arrived" : "missing", los.has_value(), einfuegen.has_value(),
+                     bitte.has_value(), gegeben.has_value());
+            return {};
+        }
+        text << ms(*textDa - loslassen);
+        streamEnde << ms(zeiten->streamEnde - *los);
+        anfrage << ms(zeiten->anfrage - *los);
+        taste << ms(*einfuegen - *los);
+        auswahl << ms(*bitte - *los);
+        antwort << ms(*gegeben - *los);
+        angekommen << ms(*textDa - *los);
+        test::warteBis([this] { return !buehne_.bildschirm().zeigt(u"Parlix HUD"_s); }, 20s);
+        std::this_thread::sleep_for(1s);
+    }
+    const QString je = u"median of %1 dictations into xterm; "_s.arg(runden_);
+    const QString abServer = je + u"from the key release as the X server saw it; "_s;
+    return {
+        {u"xterm_text_ms"_s, u"Key release to text in xterm"_s, median(text), u"ms"_s,
+         je + u"until the program in the terminal has it (the terminal echoes and draws it "
+              "in the same turn); includes the fixed 60 ms paste delay (aim: ≤ 66 ms); "
+              "range %1–%2 ms"_s.arg(*std::min_element(text.cbegin(), text.cend()), 0, 'f', 1)
+                  .arg(*std::max_element(text.cbegin(), text.cend()), 0, 'f', 1)},
+        {u"xterm_ende_ms"_s, u"X: key release to the stream's end at the server"_s,
+         median(streamEnde), u"ms"_s, abServer + u"hotkey decision and recording stopped"_s},
+        {u"xterm_anfrage_ms"_s, u"X: key release to the cleanup request at the server"_s,
+         median(anfrage), u"ms"_s, abServer + u"the transcript came back at once"_s},
+        {u"xterm_taste_ms"_s, u"X: key release to the paste key at the X server"_s, median(taste),
+         u"ms"_s,
+         abServer + u"the answer, the paste delay (60 ms from the inserter's call) and the "
+                    "paste key (Shift+Insert)"_s},
+        {u"xterm_auswahl_ms"_s, u"X: key release to the terminal's selection request"_s,
+         median(auswahl), u"ms"_s, abServer + u"delivered to Parlix"_s},
+        {u"xterm_antwort_ms"_s, u"X: key release to Parlix's selection answer"_s, median(antwort),
+         u"ms"_s, abServer + u"the SelectionNotify Parlix sends"_s},
+        {u"xterm_ziel_ms"_s, u"X: key release to text in xterm"_s, median(angekommen), u"ms"_s,
+         abServer + u"until the program in the terminal has it"_s},
+    };
 }
 
 } // namespace parlix::bench

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <chrono>
+#include <optional>
 
 namespace parlix::bench {
 
@@ -32,11 +33,25 @@ public:
     QList<Kennzahl> diktate();
     // Processor while a recording runs and the HUD animates, over `dauer`.
     QList<Kennzahl> aufnahmeLast(std::chrono::seconds dauer);
+    // Dictations into an xterm, timed at the X server: from the key release there to the
+    // paste key, the terminal's selection request, Parlix's answer, and until the text
+    // reaches the program in the terminal. Takes the focus from the Qt field for good.
+    QList<Kennzahl> diktateInXterm();
 
 private:
     // Starts parlix and waits until it listens to the keys and its icon is in the tray.
     bool starteParlix();
     bool trayZeigtParlix();
+    // When the key went up, and when the server saw the stream's end (the recording
+    // stopped) and then the cleanup request (the transcript came back at once).
+    struct Loslassen {
+        std::chrono::steady_clock::time_point los;
+        std::chrono::steady_clock::time_point streamEnde;
+        std::chrono::steady_clock::time_point anfrage;
+    };
+    // Releases the hotkey of the dictation on stream `nummer`; nothing when a step is
+    // missing after 20 s.
+    std::optional<Loslassen> lasseLos(qsizetype nummer);
     // Waits until the field printed `text` as its content; false after 20 s.
     bool feldZeigt(const QString& text);
 

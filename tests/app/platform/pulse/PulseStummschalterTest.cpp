@@ -1,5 +1,6 @@
 #include "app/platform/pulse/PulseStummschalter.hpp"
 
+#include "app/platform/FadenStummschalter.hpp"
 #include "app/platform/KindProzess.hpp"
 #include "tests/app/platform/pulse/TonServerTest.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
@@ -121,6 +122,25 @@ TEST_F(PulseStummschalterTest, EineLeisereAusgabeWirdNichtLauter) {
     EXPECT_FALSE(zustandGespeichert());
     stummschalter.wiederherstellen();
     EXPECT_EQ(lautstaerke(senke()), (std::vector<quint32>{13107, 6554}));
+}
+
+// On its own thread the calls keep their order, and the end (the application quitting)
+// waits for those still queued instead of dropping them.
+TEST_F(PulseStummschalterTest, AufEigenemFadenInDerFolgeDerAufrufeUndBisZumLetzten) {
+    {
+        FadenStummschalter stummschalter(std::make_unique<PulseStummschalter>(zustandsDatei()));
+        stummschalter.absenken(30);
+        stummschalter.wiederherstellen();
+        stummschalter.absenken(50);
+    }
+    EXPECT_EQ(lautstaerke(senke()), (std::vector<quint32>{32768, 22937}));
+    {
+        FadenStummschalter stummschalter(std::make_unique<PulseStummschalter>(zustandsDatei()));
+        stummschalter.absenken(30);
+        stummschalter.wiederherstellen();
+    }
+    EXPECT_EQ(lautstaerke(senke()), kVorher);
+    EXPECT_FALSE(zustandGespeichert());
 }
 
 // Runs as a separate process, started by the test below with the state file in its
