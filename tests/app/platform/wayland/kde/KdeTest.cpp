@@ -140,12 +140,15 @@ TEST_F(KdeTest, AnordnungFuegtUeberFakeInputEinUndKenntDasAktiveFenster) {
     WaylandPlattform::bestuecke(p, speicher, queue,
                                 [&queue] { return AtspiDienste::erstelle(queue); });
     EXPECT_TRUE(log.enthaelt(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
+    EXPECT_TRUE(log.enthaelt(
+        u"Wayland: Escape (nur während einer Aufnahme gebunden) über GlobalShortcuts-Portal"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: Einfügen über data-control und KWin-fake-input"_s));
     EXPECT_TRUE(
         log.enthaelt(u"Wayland: Vollbild und vordere Anwendung über KDE-Fensterverwaltung"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: Fensterfoto (aktives Fenster) über KWin-ScreenShot2"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: HUD und Live-Box über layer-shell"_s));
-    ASSERT_TRUE(p.tasten && p.inserter && p.vordergrund && p.vollbild && p.fensterFoto);
+    ASSERT_TRUE(p.tasten && p.escMonitor && p.inserter && p.vordergrund && p.vollbild &&
+                p.fensterFoto);
 
     KindProzess& feld = desktop_.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"QtZiel"_s});
     ASSERT_TRUE(warteQt([&] { return p.vordergrund->prozess() == feld.pid(); }, 20s));
