@@ -3,7 +3,10 @@
 // relayed chat call (to an upstream stub on loopback); the memory that 1000 idle
 // connections take; sign-in and token lookup with 100 000 accounts in the database.
 // The server runs on its own thread in this process; the machine's two cores are
-// shared by server, load generator and upstream stub.
+// shared by server, load generator and upstream stub, unless PARLIX_BENCH_KERNE="a,b" gives
+// the relay's threads core a and wrk and the upstream stub core b (a provider is elsewhere
+// in use, and so is the client).
+#include "core/services/CurlTransfer.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "server/Dienste.hpp"
 #include "server/Sitzung.hpp"
@@ -21,6 +24,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <netinet/in.h>
+#include <optional>
+#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -52,6 +57,27 @@ QByteArray json(const QJsonObject& objekt) {
     return QJsonDocument(objekt).toJson(QJsonDocument::Compact);
 }
 
+// The cores from PARLIX_BENCH_KERNE: the server's, the load's; none when unset.
+std::optional<std::pair<int, int>> kerne() {
+    const QList<QByteArray> teile = qgetenv("PARLIX_BENCH_KERNE").split(',');
+    if (teile.size() != 2) {
+        return std::nullopt;
+    }
+    return std::pair(teile[0].toInt(), teile[1].toInt());
+}
+
+// Pins the calling thread, and the threads it starts from now on, to `kern`; -1 frees it.
+void pinne(int kern) {
+    cpu_set_t menge;
+    CPU_ZERO(&menge);
+    for (int k = 0; k < CPU_SETSIZE; ++k) {
+        if (kern < 0 || k == kern) {
+            CPU_SET(k, &menge);
+        }
+    }
+    sched_setaffinity(0, sizeof menge, &menge);
+}
+
 // wrk against `url`; POSTs `koerper` with `kopfzeilen` when given. Requests per second.
 double wrk(const QUrl& url, int verbindungen, const QByteArray& koerper = {},
            const QList<QByteArray>& kopfzeilen = {}) {
@@ -71,7 +97,9 @@ double wrk(const QUrl& url, int verbindungen, const QByteArray& koerper = {},
         argumente << u"-s"_s << skript.fileName();
     }
     argumente << url.toString();
-    const QByteArray befehl = "wrk " + argumente.join(u' ').toUtf8() + " 2>&1";
+    const QByteArray kern =
+        kerne() ? "taskset -c " + QByteArray::number(kerne()->second) + " " : QByteArray();
+    const QByteArray befehl = kern + "wrk " + argumente.join(u' ').toUtf8() + " 2>&1";
     FILE* rohr = popen(befehl.constData(), "r");
     QByteArray ausgabe;
     char puffer[4096];
@@ -136,14 +164,17 @@ double medianMs(const HttpAnfrage& anfrage, int n) {
 // The relay against calling the provider directly: requests per second of both, and
 // what the relay adds to one call at the median.
 void weitergeleiteteChatsProSekunde(benchmark::State& state) {
+    pinne(kerne() ? kerne()->second : -1);
     test::TestServer upstream;
     upstream.drehbuch().stelleEin(
         u"/openai/v1/chat/completions"_s,
         Antwort::text(200, R"({"choices":[{"message":{"content":"Hallo Welt."}}]})",
                       "application/json"));
     QTemporaryDir ordner;
+    pinne(kerne() ? kerne()->first : -1);
     Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s), upstream.url(u"/openai/v1"_s)));
     ServerFaden server(dienste);
+    pinne(-1);
     const QByteArray anfrage = json({{u"model"_s, u"openai/gpt-oss-120b"_s},
                                      {u"messages"_s, QJsonArray{}},
                                      {u"temperature"_s, 0.2}});
@@ -173,6 +204,38 @@ void weitergeleiteteChatsProSekunde(benchmark::State& state) {
     }
 }
 BENCHMARK(weitergeleiteteChatsProSekunde)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// 64 calls at once to a provider that answers each after 2 s: when the last is answered.
+void vierundsechzigLangsameRufe(benchmark::State& state) {
+    test::TestServer upstream;
+    upstream.drehbuch().stelleEin(
+        u"/openai/v1/chat/completions"_s,
+        Antwort::text(200, "{}", "application/json").nach(std::chrono::seconds(2)));
+    QTemporaryDir ordner;
+    Dienste dienste(einrichtung(ordner.filePath(u"k.sqlite"_s), upstream.url(u"/openai/v1"_s)));
+    ServerFaden server(dienste);
+    HttpAnfrage ruf;
+    ruf.methode = "POST";
+    ruf.url = url(server, u"/openai/v1/chat/completions"_s);
+    ruf.kopfzeilen = {{"X-Device-Id", "last"}, {"X-Backend", "groq"}};
+    ruf.koerper = "{}";
+    for (auto _ : state) {
+        QElapsedTimer uhr;
+        uhr.start();
+        std::vector<std::shared_ptr<CurlTransfer>> rufe;
+        for (int i = 0; i < 64; ++i) {
+            rufe.push_back(HttpTransport::geteilt().starte(ruf, {}));
+        }
+        int beantwortet = 0;
+        for (const auto& laufend : rufe) {
+            laufend->warte();
+            beantwortet += laufend->ergebnis().status == 200 ? 1 : 0;
+        }
+        state.counters["letzte_antwort_s"] = double(uhr.elapsed()) / 1000.0;
+        state.counters["beantwortet"] = beantwortet;
+    }
+}
+BENCHMARK(vierundsechzigLangsameRufe)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 qint64 speicherKiB() {
     QFile status(u"/proc/self/status"_s);

@@ -1,7 +1,5 @@
 #include "server/AnbieterFehler.hpp"
 
-#include <QJsonDocument>
-
 using namespace Qt::StringLiterals;
 
 namespace parlix::AnbieterFehler {
@@ -42,9 +40,7 @@ Antwort ohneAntwort(Transport art, const QString& fehlertext) {
 std::optional<Antwort> pruefe(int status, const QByteArray& koerper, bool jsonErwartet) {
     const QString text = QString::fromUtf8(koerper.left(4 * maxText));
     if (status >= 200 && status < 300) {
-        QJsonParseError json{};
-        QJsonDocument::fromJson(koerper, &json);
-        if (!jsonErwartet || json.error == QJsonParseError::NoError) {
+        if (!jsonErwartet || beginntWieJson(koerper)) {
             return std::nullopt;
         }
         return fehler(502, u"anbieterAntwort"_s, u"The provider's answer is not JSON."_s, status,
@@ -61,6 +57,11 @@ std::optional<Antwort> pruefe(int status, const QByteArray& koerper, bool jsonEr
     }
     return fehler(weiter, u"anbieterAntwort"_s, u"The provider answered with an error."_s, status,
                   text);
+}
+
+bool beginntWieJson(QByteArrayView koerper) {
+    const QByteArrayView inhalt = koerper.trimmed();
+    return inhalt.startsWith('{') || inhalt.startsWith('[');
 }
 
 } // namespace parlix::AnbieterFehler

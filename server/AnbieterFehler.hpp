@@ -19,8 +19,12 @@ enum class Transport {
 };
 
 Antwort ohneAntwort(Transport art, const QString& fehlertext);
-// Nothing for a success the client can use: a 2xx answer, which is JSON when
+// Nothing for a success the client can use: a 2xx answer, which starts like JSON when
 // `jsonErwartet`.
 std::optional<Antwort> pruefe(int status, const QByteArray& koerper, bool jsonErwartet);
+// Whether the whole is valid JSON is the client's to find out (parsing megabytes here
+// would hold up every other call); an answer that does not even start like it (a proxy's
+// HTML page) is the provider's failure.
+bool beginntWieJson(QByteArrayView koerper);
 
 } // namespace parlix::AnbieterFehler

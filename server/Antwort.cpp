@@ -41,6 +41,14 @@ Antwort Antwort::nie() {
     return antwort;
 }
 
+Antwort Antwort::stueckweise(int status, const QByteArray& typ,
+                             std::shared_ptr<AntwortStrom> strom) {
+    Antwort antwort = text(status, {}, typ);
+    antwort.art = Art::strom;
+    antwort.strom = std::move(strom);
+    return antwort;
+}
+
 Antwort Antwort::nach(std::chrono::milliseconds verzoegerung) const {
     Antwort antwort = *this;
     antwort.verzoegerung = verzoegerung;
@@ -52,9 +60,10 @@ QByteArray Antwort::kopf() const {
     bool laengeGesetzt = false;
     for (const auto& [name, wert] : kopfzeilen) {
         bytes += name + ": " + wert + "\r\n";
-        laengeGesetzt = laengeGesetzt || name.compare("Content-Length", Qt::CaseInsensitive) == 0;
+        laengeGesetzt = laengeGesetzt || name.compare("Content-Length", Qt::CaseInsensitive) == 0 ||
+                        name.compare("Transfer-Encoding", Qt::CaseInsensitive) == 0;
     }
-    if (!laengeGesetzt) {
+    if (!laengeGesetzt && art != Art::strom) { // a stream states its framing itself
         bytes += "Content-Length: " + QByteArray::number(koerper.size()) + "\r\n";
     }
     return bytes + "\r\n";

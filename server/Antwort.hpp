@@ -5,8 +5,11 @@
 #include <QList>
 #include <QPair>
 #include <chrono>
+#include <memory>
 
 namespace parlix {
+
+class AntwortStrom;
 
 // What the server does with one request. Besides a normal answer it can send raw bytes
 // (anything, even no HTTP), drop the connection, or never answer; each after a delay.
@@ -16,6 +19,7 @@ struct Antwort {
         roh,       // `koerper` written as is, then the connection is closed
         trennen,   // the connection is dropped without an answer
         schweigen, // nothing is ever sent; the connection stays open
+        strom,     // status line and headers, then the body as `strom` brings it
     };
 
     Art art = Art::normal;
@@ -23,6 +27,7 @@ struct Antwort {
     QList<QPair<QByteArray, QByteArray>> kopfzeilen;
     QByteArray koerper;
     std::chrono::milliseconds verzoegerung{0};
+    std::shared_ptr<AntwortStrom> strom;
 
     static Antwort text(int status, const QByteArray& koerper,
                         const QByteArray& typ = QByteArrayLiteral("text/plain; charset=utf-8"));
@@ -32,6 +37,8 @@ struct Antwort {
     static Antwort roheBytes(const QByteArray& bytes);
     static Antwort getrennt();
     static Antwort nie();
+    static Antwort stueckweise(int status, const QByteArray& typ,
+                               std::shared_ptr<AntwortStrom> strom);
 
     Antwort nach(std::chrono::milliseconds verzoegerung) const;
     // The bytes of a normal answer on the wire.

@@ -63,6 +63,10 @@ Rahmen::Ergebnis Rahmen::nimm(QByteArrayView bytes) {
             if (!ergebnis.verstoss) {
                 restKoerper_ = koerper;
                 ergebnis.neueKoerper.append(0);
+                if (http10_) {
+                    alte_.insert(koepfe_);
+                }
+                ++koepfe_;
             }
         }
         verstossen_ = ergebnis.verstoss.has_value();
@@ -84,6 +88,7 @@ std::optional<Rahmen::Verstoss> Rahmen::kopfFertig(qint64& koerper) {
     if (anfang.size() != 3 || anfang[0].isEmpty() || !anfang[2].startsWith("HTTP/1.")) {
         return schlecht(u"Unverständliche Anfragezeile."_s);
     }
+    http10_ = anfang[2] == "HTTP/1.0";
     if (zeilen.size() - 1 > grenzen_.maxKopfzeilen) {
         return Verstoss{431, u"Zu viele Kopfzeilen."_s};
     }

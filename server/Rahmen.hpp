@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <optional>
 
 namespace parlix {
@@ -37,6 +38,9 @@ public:
     bool imKopf() const { return !kopf_.isEmpty(); }
     bool imKoerper() const { return restKoerper_ > 0; }
     bool durchgereicht() const { return durchgereicht_; }
+    // Whether request `nummer` (counted from 0 on this connection) spoke HTTP/1.0, which
+    // knows no chunked answers. Ask once for each request.
+    bool sprachHttp10(qsizetype nummer) { return alte_.remove(nummer); }
 
 private:
     std::optional<Verstoss> kopfFertig(qint64& koerper);
@@ -45,6 +49,9 @@ private:
     QByteArray kopf_; // the unfinished head
     qint64 restKoerper_ = 0;
     bool durchgereicht_ = false;
+    bool http10_ = false; // the head just completed
+    qsizetype koepfe_ = 0;
+    QSet<qsizetype> alte_;
     bool verstossen_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "server/ReferenzServer.hpp"
 
+#include "server/AntwortStrom.hpp"
 #include "server/MaskenWache.hpp"
 #include "server/Pforte.hpp"
 #include "server/StreamWaechter.hpp"
@@ -68,6 +69,9 @@ ReferenzServer::~ReferenzServer() {
 }
 
 quint16 ReferenzServer::lausche(const QHostAddress& adresse, quint16 port) {
+    // Qt's default of 50 pending connections makes the kernel drop the rest of a burst
+    // (64 relay calls at once), whose clients then wait a second to try again.
+    tcp_->setListenBacklogSize(1024);
     if (!tcp_->listen(adresse, port)) {
         return 0;
     }
@@ -118,6 +122,16 @@ bool ReferenzServer::handleRequest(const QHttpServerRequest& roh, QTcpSocket* so
     const qsizetype nummer = verbindung->neueAnfrage();
     behandler_.behandle(anfrage, [rueckweg = rueckweg_, ziel = QPointer<Verbindung>(verbindung),
                                   nummer, schliessen](const Antwort& antwort) {
+        if (antwort.strom) {
+            // Later pieces find the connection the same way as the answer.
+            antwort.strom->verbinde([rueckweg, ziel, nummer] {
+                rueckweg->poste([ziel, nummer] {
+                    if (!ziel.isNull()) {
+                        ziel->weiterImStrom(nummer);
+                    }
+                });
+            });
+        }
         rueckweg->poste([ziel, nummer, antwort, schliessen] {
             if (!ziel.isNull()) {
                 ziel->antworte(nummer, antwort, schliessen);

@@ -3,58 +3,14 @@
 #include "core/services/CurlTransfer.hpp"
 #include "core/services/HttpTransport.hpp"
 #include "core/services/TransportFehler.hpp"
-#include "server/AnbieterFehler.hpp"
 #include "server/AnbieterWahl.hpp"
+#include "server/RelaisRuf.hpp"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QObject>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace parlix {
-
-namespace {
-
-AnbieterFehler::Transport transportFehler(TransportFehler::Art art) {
-    using T = AnbieterFehler::Transport;
-    switch (art) {
-    case TransportFehler::Art::netzwerk:
-        return T::nichtErreichbar;
-    case TransportFehler::Art::tls:
-        return T::tls;
-    case TransportFehler::Art::zeitueberschreitung:
-        return T::zeit;
-    default:
-        return T::andere;
-    }
-}
-
-// The clients ask for the transcript as plain text; some providers (local servers among
-// them) answer JSON {"text": …} all the same, which would otherwise reach the user's
-// document as it is.
-Antwort alsText(const HttpAntwort& antwort) {
-    const QJsonObject json = QJsonDocument::fromJson(antwort.koerper).object();
-    if (antwort.status >= 200 && antwort.status < 300 && json.value(u"text"_s).isString()) {
-        return Antwort::text(antwort.status, json.value(u"text"_s).toString().toUtf8(),
-                             "text/plain; charset=utf-8");
-    }
-    return Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"));
-}
-
-Antwort zuGross() {
-    return Antwort::fehler(502, u"Die Antwort des Anbieters ist zu groß."_s);
-}
-
-Antwort ohneAntwort(const TransportFehler& fehler) {
-    if (fehler.art() == TransportFehler::Art::zuGross) {
-        return zuGross();
-    }
-    return AnbieterFehler::ohneAntwort(transportFehler(fehler.art()), fehler.beschreibung());
-}
-
-} // namespace
 
 QHash<QString, Relais::Upstream> Relais::ausUmgebung() {
     QHash<QString, Upstream> upstreams;
@@ -109,50 +65,29 @@ void Relais::leiteWeiter(const Anfrage& anfrage, const QString& unterpfad,
             u"Zu viele gleichzeitige Anfragen an den Anbieter. Bitte gleich noch einmal versuchen."_s));
         return;
     }
-    const bool jsonErwartet = unterpfad == u"chat/completions"_s;
+    auto ruf = std::make_shared<RelaisRuf>(std::move(antworte), unterpfad == u"chat/completions"_s,
+                                           grenzen_.maxAntwortBytes, laufend_);
     // A client that goes cancels its call; the link goes with the call, so that a
     // connection carrying many calls does not collect them.
-    auto ruf = std::make_shared<std::weak_ptr<CurlTransfer>>();
-    QMetaObject::Connection abbruch;
+    auto transfer = std::make_shared<std::weak_ptr<CurlTransfer>>();
     if (anfrage.verbindung != nullptr) {
-        abbruch = QObject::connect(anfrage.verbindung, &QObject::destroyed,
-                                   [transport = std::weak_ptr(transport_), ruf] {
-                                       const auto laeuft = transport.lock();
-                                       if (auto offen = ruf->lock(); laeuft && offen) {
-                                           laeuft->brichAb(std::move(offen));
-                                       }
-                                   });
+        ruf->haengeAn(QObject::connect(anfrage.verbindung, &QObject::destroyed,
+                                       [transport = std::weak_ptr(transport_), transfer] {
+                                           const auto laeuft = transport.lock();
+                                           if (auto offen = transfer->lock(); laeuft && offen) {
+                                               laeuft->brichAb(std::move(offen));
+                                           }
+                                       }));
     }
     try {
-        *ruf = transport_->starte(std::get<HttpAnfrage>(weiter),
-                                  [laufend = laufend_, antworte, jsonErwartet, abbruch,
-                                   maxBytes = grenzen_.maxAntwortBytes](CurlTransfer& fertig) {
-                                      QObject::disconnect(abbruch);
-                                      laufend->fetch_sub(1);
-                                      antworte(antwortAus(fertig, jsonErwartet, maxBytes));
-                                  });
+        *transfer = transport_->starte(
+            std::get<HttpAnfrage>(weiter),
+            [ruf](CurlTransfer& fertig) { ruf->schliesseAb(fertig); },
+            [ruf](CurlTransfer& laufend, QByteArrayView stueck) {
+                return ruf->empfange(laufend, stueck);
+            });
     } catch (const TransportFehler& fehler) {
-        QObject::disconnect(abbruch);
-        laufend_->fetch_sub(1);
-        antworte(ohneAntwort(fehler));
-    }
-}
-
-Antwort Relais::antwortAus(CurlTransfer& transfer, bool jsonErwartet, qint64 maxBytes) {
-    try {
-        const HttpAntwort antwort = transfer.ergebnis();
-        if (antwort.koerper.size() > maxBytes) {
-            return zuGross();
-        }
-        if (std::optional<Antwort> fehler =
-                AnbieterFehler::pruefe(antwort.status, antwort.koerper, jsonErwartet)) {
-            return *fehler;
-        }
-        return jsonErwartet
-                   ? Antwort::text(antwort.status, antwort.koerper, antwort.kopf("Content-Type"))
-                   : alsText(antwort);
-    } catch (const TransportFehler& fehler) {
-        return ohneAntwort(fehler);
+        ruf->scheitere(fehler);
     }
 }
 

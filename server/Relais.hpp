@@ -21,9 +21,10 @@ class HttpTransport;
 // with the provider's key. The calls go out through one libcurl multi client that keeps
 // its connections to each provider open for the next call and opens as many as the calls
 // in flight need. No thread waits for a provider: the client's answer is made on the
-// transport's thread as the provider's comes in. A call whose client has gone is cancelled
-// upstream. leiteWeiter is called on the server's thread; its answer comes on the
-// transport's thread and must be handed on without blocking.
+// transport's thread as the provider's comes in, and a chat answer is passed on piece by
+// piece while it arrives (RelaisRuf). A call whose client has gone is cancelled upstream.
+// leiteWeiter is called on the server's thread; its answer comes on the transport's thread and must
+// be handed on without blocking.
 class Relais {
 public:
     struct Upstream {
@@ -53,7 +54,6 @@ private:
     // The call to the provider that answers the request, or the answer when none is set up.
     std::variant<HttpAnfrage, Antwort> upstreamAnfrage(const Anfrage& anfrage,
                                                        const QString& unterpfad) const;
-    static Antwort antwortAus(CurlTransfer& transfer, bool jsonErwartet, qint64 maxBytes);
 
     QHash<QString, Upstream> upstreams_;
     Anbieter anbieter_;

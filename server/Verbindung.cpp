@@ -1,5 +1,6 @@
 #include "server/Verbindung.hpp"
 
+#include "server/AntwortStrom.hpp"
 #include "server/Pforte.hpp"
 
 #include <QTcpSocket>
@@ -115,20 +116,72 @@ void Verbindung::antworte(qsizetype nummer, const Antwort& antwort, bool schlies
 }
 
 void Verbindung::sendeFertige() {
-    for (auto naechste = fertig_.find(gesendet_); naechste != fertig_.end();
+    for (auto naechste = fertig_.find(gesendet_); !strom_ && naechste != fertig_.end();
          naechste = fertig_.find(gesendet_)) {
         const auto [antwort, schliessen] = naechste.value();
         fertig_.erase(naechste);
-        ++gesendet_;
+        const bool http10 = rahmen_.sprachHttp10(gesendet_);
         if (!reserviert_.isEmpty() && !pforte_.isNull()) {
             pforte_->gibFrei(kunde_, reserviert_.takeFirst());
         }
+        if (antwort.art == Antwort::Art::strom) {
+            beginneStrom(antwort, schliessen, http10);
+            if (!schreibeStrom()) {
+                return;
+            }
+            continue;
+        }
+        ++gesendet_;
         sende(antwort, schliessen);
         if (socket_.state() != QAbstractSocket::ConnectedState) {
             return;
         }
     }
     stelleFrist();
+}
+
+void Verbindung::weiterImStrom(qsizetype nummer) {
+    if (strom_ && nummer == gesendet_ && schreibeStrom()) {
+        sendeFertige();
+    }
+}
+
+void Verbindung::beginneStrom(const Antwort& antwort, bool schliessen, bool http10) {
+    Antwort kopf = antwort;
+    // HTTP/1.0 knows no chunks: there the body ends where the connection does.
+    kopf.kopfzeilen.append(http10
+                               ? qMakePair(QByteArray("Connection"), QByteArray("close"))
+                               : qMakePair(QByteArray("Transfer-Encoding"), QByteArray("chunked")));
+    socket_.write(kopf.kopf());
+    strom_ = antwort.strom;
+    stromSchliessen_ = schliessen || http10;
+    inStuecken_ = !http10;
+}
+
+bool Verbindung::schreibeStrom() {
+    const AntwortStrom::Vorrat vorrat = strom_->nimm();
+    if (!inStuecken_) {
+        socket_.write(vorrat.bytes);
+    } else if (!vorrat.bytes.isEmpty()) {
+        socket_.write(QByteArray::number(vorrat.bytes.size(), 16) + "\r\n");
+        socket_.write(vorrat.bytes);
+        socket_.write("\r\n");
+    }
+    if (vorrat.ende == AntwortStrom::Ende::offen) {
+        return false;
+    }
+    strom_.reset();
+    ++gesendet_;
+    if (vorrat.ende == AntwortStrom::Ende::abgebrochen) {
+        stromSchliessen_ = true; // without the last chunk the client sees the body was cut
+    } else if (inStuecken_) {
+        socket_.write("0\r\n\r\n");
+    }
+    if (stromSchliessen_) {
+        socket_.disconnectFromHost();
+        return false;
+    }
+    return true;
 }
 
 void Verbindung::sende(const Antwort& antwort, bool schliessen) {
@@ -149,6 +202,7 @@ void Verbindung::sende(const Antwort& antwort, bool schliessen) {
         socket_.abort();
         break;
     case Antwort::Art::schweigen:
+    case Antwort::Art::strom: // sent by sendeFertige
         break;
     }
 }

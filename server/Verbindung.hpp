@@ -35,6 +35,8 @@ public:
     // Numbers the next request handed to the server; its answer goes out in this place.
     qsizetype neueAnfrage() { return vergeben_++; }
     void antworte(qsizetype nummer, const Antwort& antwort, bool schliessen);
+    // More of the streamed answer to request `nummer` has arrived.
+    void weiterImStrom(qsizetype nummer);
     // Nothing half received and no answer outstanding.
     bool ruht() const;
     void schliesse();
@@ -50,6 +52,10 @@ private:
     QByteArray neueBytes() const;
 
     void sendeFertige();
+    void beginneStrom(const Antwort& antwort, bool schliessen, bool http10);
+    // Sends what the answer being streamed has brought; true when it ended and the
+    // connection carries on.
+    bool schreibeStrom();
     void sende(const Antwort& antwort, bool schliessen);
     void verwirf(int status, const QString& detail);
     void stelleFrist();
@@ -64,6 +70,9 @@ private:
     qsizetype vergeben_ = 0;
     qsizetype gesendet_ = 0;
     QMap<qsizetype, std::pair<Antwort, bool>> fertig_;
+    std::shared_ptr<AntwortStrom> strom_; // the answer to request `gesendet_` going out
+    bool stromSchliessen_ = false;
+    bool inStuecken_ = true;   // chunked, unless the client spoke HTTP/1.0
     QList<qint64> reserviert_; // body budget of each request not yet answered
     QDeadlineTimer kopfFrist_;
     QDeadlineTimer fensterEnde_; // of the body's current rate window

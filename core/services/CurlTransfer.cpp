@@ -94,6 +94,9 @@ void CurlTransfer::setzeKopfzeilen(const HttpAnfrage& anfrage) {
 size_t CurlTransfer::empfangeKoerper(char* daten, size_t groesse, size_t anzahl, void* selbst) {
     auto& transfer = *static_cast<CurlTransfer*>(selbst);
     const auto laenge = static_cast<qint64>(groesse * anzahl);
+    if (transfer.empfang_) {
+        return transfer.empfang_(transfer, QByteArrayView(daten, laenge)) ? groesse * anzahl : 0;
+    }
     if (transfer.antwort_.koerper.size() + laenge > maxAntwortBytes) {
         transfer.zuGross_ = true;
         return 0; // makes libcurl stop with a write error
@@ -123,10 +126,14 @@ void CurlTransfer::gibFrei() {
     kopfListe_ = nullptr;
 }
 
-void CurlTransfer::schliesseAb(int code) {
+int CurlTransfer::status() const {
     long status = 0;
     curl_easy_getinfo(handle_, CURLINFO_RESPONSE_CODE, &status);
-    antwort_.status = static_cast<int>(status);
+    return static_cast<int>(status);
+}
+
+void CurlTransfer::schliesseAb(int code) {
+    antwort_.status = status();
     schliesse(code, false);
 }
 
@@ -136,6 +143,7 @@ void CurlTransfer::schliesseAlsAbgebrochenAb() {
 
 void CurlTransfer::schliesse(int code, bool abgebrochen) {
     gibFrei();
+    empfang_ = nullptr;
     {
         std::lock_guard lock(sperre_);
         code_ = code;

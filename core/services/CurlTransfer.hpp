@@ -35,6 +35,16 @@ public:
     void beimAbschluss(std::function<void(CurlTransfer&)> abschluss) {
         abschluss_ = std::move(abschluss);
     }
+    // Before the transfer is handed over: the body goes to `empfang` piece by piece as it
+    // arrives, on the transport thread, instead of being collected for ergebnis(); the
+    // status and the headers are known by then (status(), kopf()). Returning false stops
+    // the transfer, which then ends in an error. It must not block either.
+    void beimEmpfang(std::function<bool(CurlTransfer&, QByteArrayView)> empfang) {
+        empfang_ = std::move(empfang);
+    }
+    // Transport thread, while the body arrives: the response's status and headers.
+    int status() const;
+    QByteArray kopf(const QByteArray& name) const { return antwort_.kopf(name); }
 
     // Transport thread: releases the handle and wakes the caller. `code` is libcurl's
     // result, or nothing when the transfer was cancelled.
@@ -70,6 +80,7 @@ private:
     bool abgebrochen_ = false;
     int code_ = 0;
     std::function<void(CurlTransfer&)> abschluss_;
+    std::function<bool(CurlTransfer&, QByteArrayView)> empfang_;
 };
 
 } // namespace parlix

@@ -67,10 +67,12 @@ HttpAntwort HttpTransport::fuehreAus(const HttpAnfrage& anfrage, std::stop_token
     return transfer->ergebnis();
 }
 
-std::shared_ptr<CurlTransfer> HttpTransport::starte(const HttpAnfrage& anfrage,
-                                                    std::function<void(CurlTransfer&)> abschluss) {
+std::shared_ptr<CurlTransfer>
+HttpTransport::starte(const HttpAnfrage& anfrage, std::function<void(CurlTransfer&)> abschluss,
+                      std::function<bool(CurlTransfer&, QByteArrayView)> empfang) {
     auto transfer = std::make_shared<CurlTransfer>(mitLokalemGeheimnis(anfrage));
     transfer->beimAbschluss(std::move(abschluss));
+    transfer->beimEmpfang(std::move(empfang));
     reiheEin(neu_, transfer);
     return transfer;
 }

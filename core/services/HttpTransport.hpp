@@ -40,10 +40,12 @@ public:
 
     // Any thread, without waiting: `abschluss` runs on the transport thread when the call
     // is over and takes its outcome with CurlTransfer::ergebnis() (see
-    // CurlTransfer::beimAbschluss). Throws a TransportFehler for a request that cannot be
+    // CurlTransfer::beimAbschluss); with `empfang` the body goes there as it arrives
+    // (CurlTransfer::beimEmpfang). Throws a TransportFehler for a request that cannot be
     // sent at all.
-    std::shared_ptr<CurlTransfer> starte(const HttpAnfrage& anfrage,
-                                         std::function<void(CurlTransfer&)> abschluss);
+    std::shared_ptr<CurlTransfer>
+    starte(const HttpAnfrage& anfrage, std::function<void(CurlTransfer&)> abschluss,
+           std::function<bool(CurlTransfer&, QByteArrayView)> empfang = {});
     // Any thread: ends a started call as cancelled, unless it is over already.
     void brichAb(std::shared_ptr<CurlTransfer> transfer);
 

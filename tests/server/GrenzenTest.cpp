@@ -1,4 +1,8 @@
 // The limits of the server against raw clients on loopback: what an attacker would send.
+#include "core/services/CurlTransfer.hpp"
+#include "core/services/HttpTransport.hpp"
+#include "core/services/TransportFehler.hpp"
+#include "server/Drossel.hpp"
 #include "server/ReferenzServer.hpp"
 #include "tests/server/Flut.hpp"
 #include "tests/server/KontenServer.hpp"
@@ -8,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -288,6 +293,20 @@ TEST(GrenzenTest, AClientFloodingSignInsIsRefusedAtTheDoorAndOthersDoNotNotice) 
     EXPECT_LE(gezaehlt(datei, u"login:k:127.0.0.2"_s), KontenRegeln().loginKunde.anzahl);
 }
 
+TEST(GrenzenTest, TheDoorForgetsInventedAddressesInsteadOfGrowing) {
+    Drossel tuer({2, 1000}, 100);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_FALSE(tuer.zaehle(u"10.0.0.%1"_s.arg(i), 0));
+    }
+    // Full: a new address waits for the windows to end; the known ones keep counting.
+    EXPECT_EQ(tuer.zaehle(u"10.1.0.0"_s, 10), 1000);
+    EXPECT_FALSE(tuer.zaehle(u"10.0.0.7"_s, 10));
+    EXPECT_EQ(tuer.zaehle(u"10.0.0.7"_s, 20), 980);
+    // Ended windows make room.
+    EXPECT_FALSE(tuer.zaehle(u"10.1.0.0"_s, 1000));
+    EXPECT_FALSE(tuer.zaehle(u"10.1.0.1"_s, 1000));
+}
+
 class RelaisGrenzenTest : public ::testing::Test {
 protected:
     Dienste::Einrichtung einrichtung() {
@@ -298,10 +317,9 @@ protected:
     static Kopfzeilen geraet(const QByteArray& id) {
         return {{"X-Device-Id", id}, {"X-Backend", "groq"}, {"Content-Type", "application/json"}};
     }
-    static QByteArray chatAnfrage(const QByteArray& kopf = {}) {
+    static QByteArray chatAnfrage() {
         return "POST /openai/v1/chat/completions HTTP/1.1\r\nHost: x\r\nX-Backend: groq\r\n"
-               "X-Device-Id: abc\r\n" +
-               kopf + "Content-Length: 2\r\n\r\n{}";
+               "X-Device-Id: abc\r\nContent-Length: 2\r\n\r\n{}";
     }
 
     QTemporaryDir ordner;
@@ -339,21 +357,116 @@ TEST_F(RelaisGrenzenTest, SixtyFourSlowCallsAreRelayedAtOnceOverConnectionsKeptF
     KontenServer server(ordner.filePath(u"k.sqlite"_s), e);
     upstream.drehbuch().stelleEin(u"/openai/v1/chat/completions"_s,
                                   Antwort::text(200, "{}").nach(2s));
+    HttpAnfrage anfrage;
+    anfrage.methode = "POST";
+    anfrage.url = QUrl(u"http://127.0.0.1:%1/openai/v1/chat/completions"_s.arg(server.port()));
+    anfrage.kopfzeilen = geraet("abc");
+    anfrage.koerper = "{}";
+    // All 64 connect at once, as a busy client's calls do: none waits to be accepted.
+    HttpTransport client;
     for (int welle = 0; welle < 2; ++welle) {
         QElapsedTimer uhr;
         uhr.start();
-        std::vector<std::unique_ptr<RoherClient>> rufe;
+        std::vector<std::shared_ptr<CurlTransfer>> rufe;
         for (int i = 0; i < 64; ++i) {
-            rufe.push_back(
-                std::make_unique<RoherClient>(server.port(), chatAnfrage("Connection: close\r\n")));
+            rufe.push_back(client.starte(anfrage, {}));
         }
-        for (auto& ruf : rufe) {
-            const QByteArray antwort = ruf->bisZumSchluss(3s);
-            EXPECT_TRUE(antwort.startsWith("HTTP/1.1 200")) << antwort.left(200).data();
+        for (const auto& ruf : rufe) {
+            ruf->warte();
+            EXPECT_EQ(ruf->ergebnis().status, 200);
         }
         EXPECT_LT(uhr.elapsed(), 2500);
     }
     EXPECT_EQ(upstream.verbindungen(), 64) << "the second wave found the first one's connections";
+}
+
+// A provider on a raw socket that sends its answer in parts, when the test says so.
+class StueckweiserAnbieter {
+public:
+    StueckweiserAnbieter() { server_.listen(QHostAddress::LocalHost); }
+    QUrl basis() const {
+        return QUrl(u"http://127.0.0.1:%1/openai/v1"_s.arg(server_.serverPort()));
+    }
+
+    // Takes the next call, whole, and answers with the head of a chunked answer.
+    bool nimmAn() {
+        if (!server_.waitForNewConnection(5000)) {
+            return false;
+        }
+        ruf_.reset(server_.nextPendingConnection());
+        QByteArray anfrage;
+        while (!anfrage.endsWith("{}") && ruf_->waitForReadyRead(5000)) {
+            anfrage += ruf_->readAll();
+        }
+        schreibe("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                 "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n");
+        return anfrage.endsWith("{}");
+    }
+    void sende(const QByteArray& stueck) {
+        schreibe(QByteArray::number(stueck.size(), 16) + "\r\n" + stueck + "\r\n");
+    }
+    void beende() { schreibe("0\r\n\r\n"); }
+    bool wirdGetrennt() {
+        return ruf_->state() == QAbstractSocket::UnconnectedState ||
+               ruf_->waitForDisconnected(5000);
+    }
+
+private:
+    void schreibe(const QByteArray& bytes) {
+        ruf_->write(bytes);
+        ruf_->waitForBytesWritten(5000);
+    }
+
+    QTcpServer server_;
+    std::unique_ptr<QTcpSocket> ruf_;
+};
+
+TEST_F(RelaisGrenzenTest, AChatAnswerIsPassedOnAsItArrivesAndCutShortBeyondTheCap) {
+    StueckweiserAnbieter anbieter;
+    Dienste::Einrichtung e = einrichtung();
+    e.upstreams = {{u"groq"_s, {anbieter.basis(), "geheim"}}};
+    e.relais.maxAntwortBytes = 1000;
+    KontenServer server(ordner.filePath(u"k.sqlite"_s), e);
+
+    // The client reads the first part while the provider is still writing, and the
+    // connection carries on after the last.
+    RoherClient client(server.port(), chatAnfrage());
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende(R"({"choices":[)");
+    ASSERT_TRUE(client.warteAuf(R"({"choices":[)")) << client.bisZumSchluss(0ms).data();
+    anbieter.sende(R"(]})");
+    anbieter.beende();
+    ASSERT_TRUE(client.warteAuf("]}\r\n0\r\n\r\n"));
+    client.sende(holeVersion());
+    EXPECT_TRUE(client.warteAuf("\"version\""));
+
+    // HTTP/1.0 knows no chunks: the body as it is, ended by the close.
+    RoherClient alt(server.port(),
+                    "POST /openai/v1/chat/completions HTTP/1.0\r\nX-Backend: groq\r\n"
+                    "X-Device-Id: abc\r\nContent-Length: 2\r\n\r\n{}");
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende(R"({"choices":[)");
+    anbieter.sende(R"(]})");
+    anbieter.beende();
+    const QByteArray ganz = alt.bisZumSchluss();
+    EXPECT_TRUE(ganz.startsWith("HTTP/1.1 200") && ganz.endsWith("\r\n\r\n{\"choices\":[]}"))
+        << ganz.data();
+
+    // Beyond the cap after the head went out: the caller learns that the answer is
+    // incomplete instead of taking the first kilobyte for it, and the provider is left.
+    HttpAnfrage anfrage;
+    anfrage.methode = "POST";
+    anfrage.url = QUrl(u"http://127.0.0.1:%1/openai/v1/chat/completions"_s.arg(server.port()));
+    anfrage.kopfzeilen = geraet("abc");
+    anfrage.koerper = "{}";
+    const auto transfer = HttpTransport::geteilt().starte(anfrage, {});
+    ASSERT_TRUE(anbieter.nimmAn());
+    anbieter.sende("{\"a\":\"" + QByteArray(600, 'x'));
+    QTest::qWait(200);
+    anbieter.sende(QByteArray(600, 'x'));
+    EXPECT_TRUE(anbieter.wirdGetrennt());
+    transfer->warte();
+    EXPECT_THROW(transfer->ergebnis(), TransportFehler);
 }
 
 TEST_F(RelaisGrenzenTest, WithoutATokenOnlyTheFreeAllowanceOfADeviceIsRelayed) {

@@ -57,8 +57,11 @@ struct AtspiVerbindung::Kern {
     // GLib's default context, whatever context it is told to use: so this thread runs
     // the default context, and no other thread may.
     GMainContext* kontext = g_main_context_ref(g_main_context_default());
-    GMainLoop* schleife = g_main_loop_new(kontext, FALSE);
     std::atomic<bool> erreichbar{false};
+    // Set by the destructor, then the context is woken. A flag rather than a quit posted
+    // into a GMainLoop: a quit that arrives while the thread still connects (before the
+    // loop runs) would be lost, and the destructor would wait for ever.
+    std::atomic<bool> ende{false};
     std::thread faden;
 
     void laufe() {
@@ -71,7 +74,9 @@ struct AtspiVerbindung::Kern {
         if (!erreichbar) {
             log().schreibe(u"FEHLER: AT-SPI-Bus nicht erreichbar"_s);
         }
-        g_main_loop_run(schleife);
+        while (!ende) {
+            g_main_context_iteration(kontext, TRUE);
+        }
     }
 };
 
@@ -88,10 +93,10 @@ AtspiVerbindung::AtspiVerbindung()
 
 AtspiVerbindung::~AtspiVerbindung() {
     if (kern_->faden.joinable()) {
-        poste([schleife = kern_->schleife] { g_main_loop_quit(schleife); });
+        kern_->ende = true;
+        g_main_context_wakeup(kern_->kontext);
         kern_->faden.join();
     }
-    g_main_loop_unref(kern_->schleife);
     g_main_context_unref(kern_->kontext);
 }
 
@@ -103,8 +108,15 @@ void AtspiVerbindung::poste(std::function<void()> job) {
     if (!kern_->faden.joinable()) {
         return; // dropped: the waiting caller gets nothing at once
     }
-    g_main_context_invoke_full(kern_->kontext, G_PRIORITY_DEFAULT, fuehreJobAus,
-                               new std::function<void()>(std::move(job)), loescheJob);
+    // Always through a source the accessibility thread runs: g_main_context_invoke would
+    // run the job on the caller's thread while the context has no owner yet (the thread
+    // still connecting), and libatspi is not to be called from two threads.
+    GSource* quelle = g_idle_source_new();
+    g_source_set_priority(quelle, G_PRIORITY_DEFAULT);
+    g_source_set_callback(quelle, fuehreJobAus, new std::function<void()>(std::move(job)),
+                          loescheJob);
+    g_source_attach(quelle, kern_->kontext);
+    g_source_unref(quelle);
 }
 
 } // namespace parlix

@@ -5,6 +5,7 @@
 // into the microphone and ends it; the cleaned-up text appears in the field and the
 // clipboard is the user's again.
 #include "app/platform/KindProzess.hpp"
+#include "app/platform/wayland/FernAblage.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
