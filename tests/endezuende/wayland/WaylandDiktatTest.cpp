@@ -268,7 +268,7 @@ protected:
     KWinTastatur tasten_{verbindung_, EvdevTastenQuelle::vorgabeBelegung()};
 };
 
-TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys) {
+TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldEscapeBrichtAbUndVollbildPausiert) {
     stelleAnbieterEin();
     nutzerAblage_.setze(Art::zwischenablage, kKopiert);
     KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
@@ -292,12 +292,46 @@ TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys)
     ASSERT_TRUE(tasten_.tippe({false, false, XKB_KEY_Return}));
     EXPECT_TRUE(warteQt([&] { return gtk.lies(0ms).contains(kBereinigt.toUtf8()); }, 10s));
 
+    // Escape cancels a recording: nothing pasted, nothing kept, and the field has Escape back.
+    const auto escape = [&] { return tasten_.tippe({false, false, XKB_KEY_Escape}); };
+    // zenity ended on Return; the Qt field is in front again.
+    ASSERT_TRUE(warteQt(
+        [&] {
+            const auto aktiv = fenster_.aktiv();
+            return aktiv && aktiv->pid == qt.pid();
+        },
+        20s));
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_TRUE(parlix_.warteAufLog(u"🎙️ Aufnahme gestartet"_s, 3));
+    ton_.speise(gesprochen);
+    ton_.warteAufSpeisung();
+    ASSERT_TRUE(warteQt(
+        [&] {
+            return escape() &&
+                   parlix_.warteAufLog(u"⎋ Abgebrochen (Aufnahme/Verarbeitung)"_s, 1, 300ms);
+        },
+        10s))
+        << "Escape did not cancel the recording";
+    warteQt([] { return false; }, 1500ms);
+    EXPECT_EQ(parlix_.logAnzahl(u"⌘V Auto-Einfügen"_s), 2);
+    EXPECT_EQ(parlix_.verlauf().size(), 2);
+    qt.lies(0ms);
+    QByteArray imFeld;
+    EXPECT_TRUE(warteQt(
+        [&] {
+            imFeld += escape() ? qt.lies(300ms) : QByteArray();
+            return imFeld.contains("[Escape]\n");
+        },
+        10s))
+        << "Escape stays taken after the recording";
+    EXPECT_FALSE(imFeld.contains(kBereinigt.toUtf8()));
+
     // A full-screen window in front: the hotkey starts nothing.
     starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"Spiel"_s, u"--vollbild"_s});
     ASSERT_TRUE(parlix_.warteAufLog(u"Game Mode AN — Hotkeys deaktiviert"_s));
     ASSERT_TRUE(drueckeKuerzel());
     warteQt([] { return false; }, 1s);
-    EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 2);
+    EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 3);
     EXPECT_EQ(parlix_.verlauf().size(), 2);
 }
 
