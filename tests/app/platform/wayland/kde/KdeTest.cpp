@@ -14,6 +14,7 @@
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
+#include "tests/support/FeldSiehtEscape.hpp"
 #include "tests/support/KopflosesKdeDesktop.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/QtWarten.hpp"
@@ -104,15 +105,7 @@ TEST_F(KdeTest, EscapeGehoertDerWacheNurSolangeSieLaeuft) {
                 [&] { return escape() && warteQt([&] { return gesehen > 0; }, 300ms); }, 15s))
                 << "recording " << aufnahme;
             wache.reset();
-            feld.lies(0ms);
-            QByteArray ausgabe;
-            EXPECT_TRUE(warteQt(
-                [&] {
-                    ausgabe += escape() ? feld.lies(300ms) : QByteArray();
-                    return ausgabe.contains("[Escape]\n");
-                },
-                10s))
-                << "recording " << aufnahme;
+            EXPECT_TRUE(feldSiehtEscape(feld, escape)) << "recording " << aufnahme;
             const int danach = gesehen;
             ASSERT_TRUE(escape());
             warteQt([] { return false; }, 300ms);
