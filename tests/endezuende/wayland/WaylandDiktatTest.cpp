@@ -272,7 +272,7 @@ protected:
 TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldEscapeBrichtAbUndVollbildPausiert) {
     stelleAnbieterEin();
     nutzerAblage_.setze(Art::zwischenablage, kKopiert);
-    KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
+    KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s, u"--escape"_s});
     ASSERT_NO_FATAL_FAILURE(starteParlix(kombinationen));
     ASSERT_TRUE(parlix_.warteAufLog(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
     const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);

@@ -1,8 +1,8 @@
 // A Qt text field for desktop tests: a window titled after the first argument with a
 // line edit holding the second argument, the range given by the third and fourth
 // (start, length) selected; with "--vollbild" anywhere, full screen. Every change of the text is
-// printed as one line on standard output, so that a test sees what the user would see; so
-// is "[Escape]" for every press of Escape, which changes no text.
+// printed as one line on standard output, so that a test sees what the user would see; with
+// "--escape", so is "[Escape]" for every press of Escape, which changes no text.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList argumente = app.arguments();
     const bool vollbild = argumente.removeAll(QStringLiteral("--vollbild")) > 0;
+    const bool escapeZeigen = argumente.removeAll(QStringLiteral("--escape")) > 0;
     QLineEdit feld;
     feld.setWindowTitle(argumente.value(1, QStringLiteral("Textfeld")));
     feld.resize(600, 60);
@@ -41,7 +42,9 @@ int main(int argc, char** argv) {
     }
     QObject::connect(&feld, &QLineEdit::textChanged, druckeZeile);
     EscapeZeile escape;
-    feld.installEventFilter(&escape);
+    if (escapeZeigen) {
+        feld.installEventFilter(&escape);
+    }
     if (vollbild) {
         feld.showFullScreen();
     } else {

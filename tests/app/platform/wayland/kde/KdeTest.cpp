@@ -88,7 +88,8 @@ TEST_F(KdeTest, EscapeGehoertDerWacheNurSolangeSieLaeuft) {
         WaylandVerbindung verbindung;
         KWinTastatur tastatur(verbindung, EvdevTastenQuelle::vorgabeBelegung());
         ASSERT_TRUE(tastatur.bereit());
-        KindProzess& feld = desktop_.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"EscZiel"_s});
+        KindProzess& feld =
+            desktop_.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"EscZiel"_s, u"--escape"_s});
         // The field has the focus once it takes a letter.
         ASSERT_TRUE(warteQt(
             [&] {
