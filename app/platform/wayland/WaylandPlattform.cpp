@@ -23,6 +23,7 @@
 #include "app/platform/wayland/layershell/LayerShellUeberlagerung.hpp"
 #include "app/platform/wayland/mutter/MutterFernsteuerung.hpp"
 #include "app/platform/wayland/portal/PortalBildschirmfoto.hpp"
+#include "app/platform/wayland/portal/PortalEscMonitor.hpp"
 #include "app/platform/wayland/portal/PortalTastatur.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "app/platform/wayland/sway/SwayBindungen.hpp"
@@ -120,6 +121,10 @@ bool bestueckeEvdev(Plattform& p, Sitzung& s) {
     return true;
 }
 
+bool aufDesktop(const QString& name) {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':').contains(name);
+}
+
 // Combinations on KDE and GNOME; the desktop asks the user once.
 void bestueckePortal(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
@@ -131,6 +136,17 @@ void bestueckePortal(Plattform& p, Sitzung& s, DefaultsStore& speicher) {
     nimmAufUeberFenster(s, *quelle);
     p.tasten = std::move(quelle);
     melde(u"globale Tasten"_s, u"GlobalShortcuts-Portal"_s);
+}
+
+// KDE binds a portal shortcut without asking, so Escape can be bound for as long as a
+// recording runs, whichever source the hotkeys come from.
+void bestueckeKdeEscape(Plattform& p, MainQueue& mainQueue) {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (p.escMonitor || !aufDesktop(u"KDE"_s) || !PortalTastenQuelle::verfuegbar(bus)) {
+        return;
+    }
+    p.escMonitor = std::make_shared<PortalEscMonitor>(bus, mainQueue);
+    melde(u"Escape (nur während einer Aufnahme gebunden)"_s, u"GlobalShortcuts-Portal"_s);
 }
 
 void bestueckeSway(Plattform& p, Sitzung& s, DefaultsStore& speicher, MainQueue& mainQueue) {
@@ -378,9 +394,7 @@ void bestueckeUeberlagerungen(Plattform& p) {
 
 // Without global keys the user binds the toggle command; GNOME's settings are named.
 QString tastenHinweis() {
-    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':').contains(u"GNOME"_s)
-               ? u"onb.tasten.gnome"_s
-               : u"onb.tasten.befehl"_s;
+    return aufDesktop(u"GNOME"_s) ? u"onb.tasten.gnome"_s : u"onb.tasten.befehl"_s;
 }
 
 } // namespace
@@ -411,6 +425,7 @@ void bestuecke(Plattform& p, DefaultsStore& speicher, MainQueue& mainQueue,
     if (!p.tasten) {
         bestueckePortal(p, s, speicher);
     }
+    bestueckeKdeEscape(p, mainQueue);
     p.umleitung = s.umleitung.get();
     const bool tasten = static_cast<bool>(p.tasten);
     if (!tasten) {

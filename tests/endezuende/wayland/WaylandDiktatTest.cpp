@@ -13,6 +13,7 @@
 #include "app/platform/wayland/kde/PlasmaFenster.hpp"
 #include "core/settings/Einstellungen.hpp"
 #include "server/Antwort.hpp"
+#include "tests/support/FeldSiehtEscape.hpp"
 #include "tests/support/KopfloserTonServer.hpp"
 #include "tests/support/KopflosesKdeDesktop.hpp"
 #include "tests/support/KopflosesWaylandDesktop.hpp"
@@ -268,10 +269,10 @@ protected:
     KWinTastatur tasten_{verbindung_, EvdevTastenQuelle::vorgabeBelegung()};
 };
 
-TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys) {
+TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldEscapeBrichtAbUndVollbildPausiert) {
     stelleAnbieterEin();
     nutzerAblage_.setze(Art::zwischenablage, kKopiert);
-    KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s});
+    KindProzess& qt = starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"QtZiel"_s, u"--escape"_s});
     ASSERT_NO_FATAL_FAILURE(starteParlix(kombinationen));
     ASSERT_TRUE(parlix_.warteAufLog(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
     const QByteArray gesprochen = Sprachprobe::sprich(kBereinigt);
@@ -292,12 +293,37 @@ TEST_F(KdeDiktatTest, DerTextStehtImQtUndImGtkFeldUndVollbildPausiertDieHotkeys)
     ASSERT_TRUE(tasten_.tippe({false, false, XKB_KEY_Return}));
     EXPECT_TRUE(warteQt([&] { return gtk.lies(0ms).contains(kBereinigt.toUtf8()); }, 10s));
 
+    // Escape cancels a recording: nothing pasted, nothing kept, and the field has Escape back.
+    const auto escape = [&] { return tasten_.tippe({false, false, XKB_KEY_Escape}); };
+    // zenity ended on Return; the Qt field is in front again.
+    ASSERT_TRUE(warteQt(
+        [&] {
+            const auto aktiv = fenster_.aktiv();
+            return aktiv && aktiv->pid == qt.pid();
+        },
+        20s));
+    ASSERT_TRUE(drueckeKuerzel());
+    ASSERT_TRUE(parlix_.warteAufLog(u"🎙️ Aufnahme gestartet"_s, 3));
+    ton_.speise(gesprochen);
+    ton_.warteAufSpeisung();
+    ASSERT_TRUE(warteQt(
+        [&] {
+            return escape() &&
+                   parlix_.warteAufLog(u"⎋ Abgebrochen (Aufnahme/Verarbeitung)"_s, 1, 300ms);
+        },
+        10s))
+        << "Escape did not cancel the recording";
+    warteQt([] { return false; }, 1500ms);
+    EXPECT_EQ(parlix_.logAnzahl(u"⌘V Auto-Einfügen"_s), 2);
+    EXPECT_EQ(parlix_.verlauf().size(), 2);
+    EXPECT_TRUE(feldSiehtEscape(qt, escape)) << "Escape stays taken after the recording";
+
     // A full-screen window in front: the hotkey starts nothing.
     starteFeld(QStringLiteral(PARLIX_TESTFELD), {u"Spiel"_s, u"--vollbild"_s});
     ASSERT_TRUE(parlix_.warteAufLog(u"Game Mode AN — Hotkeys deaktiviert"_s));
     ASSERT_TRUE(drueckeKuerzel());
     warteQt([] { return false; }, 1s);
-    EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 2);
+    EXPECT_EQ(parlix_.logAnzahl(u"🎙️ Aufnahme gestartet"_s), 3);
     EXPECT_EQ(parlix_.verlauf().size(), 2);
 }
 

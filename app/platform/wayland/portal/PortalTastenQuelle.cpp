@@ -14,13 +14,15 @@ namespace parlix {
 namespace {
 
 const QString kSchnittstelle = u"org.freedesktop.portal.GlobalShortcuts"_s;
-const QString kKennung = u"parlix-hotkey-"_s;
 
 } // namespace
 
-PortalTastenQuelle::PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys)
+PortalTastenQuelle::PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys, QString kennung,
+                                       QString token)
     : bus_(std::move(bus))
-    , hotkeys_(std::move(hotkeys)) {
+    , hotkeys_(std::move(hotkeys))
+    , kennung_(std::move(kennung))
+    , token_(std::move(token)) {
     PortalKuerzel::registriere();
 }
 
@@ -63,7 +65,7 @@ void PortalTastenQuelle::starte(Behandler behandler, Bereit bereit) {
     // KDE Plasma 5.27 to 6.0 register a session's shortcuts only from its creation options
     // and ignore BindShortcuts' list; other portals take them from BindShortcuts.
     frage(u"CreateSession"_s,
-          {QVariantMap{{u"session_handle_token"_s, u"parlix"_s},
+          {QVariantMap{{u"session_handle_token"_s, token_},
                        {u"shortcuts"_s, QVariant::fromValue(kuerzel())}}},
           SLOT(sitzungKam(uint, QVariantMap)));
 }
@@ -72,7 +74,7 @@ QList<PortalKuerzel> PortalTastenQuelle::kuerzel() const {
     QList<PortalKuerzel> liste;
     for (qsizetype i = 0; i < gebunden_.size(); ++i) {
         liste.append(
-            {kKennung + QString::number(i),
+            {kennung_ + QString::number(i),
              {{u"description"_s, u"Parlix"_s}, {u"preferred_trigger"_s, ausloeser(gebunden_[i])}}});
     }
     return liste;
@@ -81,7 +83,7 @@ QList<PortalKuerzel> PortalTastenQuelle::kuerzel() const {
 void PortalTastenQuelle::frage(const QString& methode, QVariantList argumente,
                                const char* antwortSlot) {
     Portal::frage(bus_, kSchnittstelle, methode, std::move(argumente),
-                  u"parlix%1"_s.arg(++anfragen_), this, antwortSlot,
+                  token_ + u"_"_s + QString::number(++anfragen_), this, antwortSlot,
                   [this, methode](const QString& fehler) {
                       log().schreibe(u"FEHLER: GlobalShortcuts-Portal: %1 abgelehnt (%2)"_s.arg(
                           methode, fehler));
@@ -129,7 +131,7 @@ void PortalTastenQuelle::tasteKam(const QDBusMessage& signal) {
 
 void PortalTastenQuelle::melde(const QDBusObjectPath& sitzung, const QString& id, bool unten) {
     bool zahl = false;
-    const qsizetype index = id.startsWith(kKennung) ? id.mid(kKennung.size()).toInt(&zahl) : -1;
+    const qsizetype index = id.startsWith(kennung_) ? id.mid(kennung_.size()).toInt(&zahl) : -1;
     if (sitzung.path() != sitzung_ || !zahl || index < 0 || index >= gebunden_.size() ||
         !behandler_ || pausiert_) {
         return;

@@ -26,7 +26,11 @@ class PortalTastenQuelle final : public QObject, public TastenQuelle {
 public:
     using Hotkeys = std::function<QList<Hotkey>()>;
 
-    PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys);
+    // `kennung` prefixes the shortcut ids (KDE keeps a shortcut per id), `token` names the
+    // session (a D-Bus path element, unique among the process's open sessions).
+    PortalTastenQuelle(QDBusConnection bus, Hotkeys hotkeys,
+                       QString kennung = QStringLiteral("parlix-hotkey-"),
+                       QString token = QStringLiteral("parlix"));
     ~PortalTastenQuelle() override;
 
     // Whether the bus offers the GlobalShortcuts portal. Blocks for its answer (2 s at most).
@@ -58,6 +62,8 @@ private:
 
     QDBusConnection bus_;
     Hotkeys hotkeys_;
+    QString kennung_;
+    QString token_;
     Behandler behandler_;
     Bereit bereit_;
     QList<Hotkey> gebunden_;

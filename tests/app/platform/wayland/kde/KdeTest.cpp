@@ -1,6 +1,6 @@
 // KDE Plasma's own ways on the real KWin and desktop portal, started headless by each
-// test: hotkeys through the GlobalShortcuts portal, keys through KWin's fake input, the
-// active window from KDE's window management, and the assembly that chooses them.
+// test: hotkeys and Escape through the GlobalShortcuts portal, keys through KWin's fake
+// input, the active window from KDE's window management, and the assembly that chooses them.
 #include "app/platform/Plattform.hpp"
 #include "app/platform/atspi/AtspiDienste.hpp"
 #include "app/platform/wayland/WaylandAblage.hpp"
@@ -8,11 +8,13 @@
 #include "app/platform/wayland/WaylandVerbindung.hpp"
 #include "app/platform/wayland/evdev/EvdevTastenQuelle.hpp"
 #include "app/platform/wayland/kde/KWinTastatur.hpp"
+#include "app/platform/wayland/portal/PortalEscMonitor.hpp"
 #include "app/platform/wayland/portal/PortalTastenQuelle.hpp"
 #include "core/concurrency/QtMainQueue.hpp"
 #include "core/hotkeys/Ereignistyp.hpp"
 #include "core/settings/SpeicherDefaultsStore.hpp"
 #include "tests/app/platform/wayland/WaylandTestHilfen.hpp"
+#include "tests/support/FeldSiehtEscape.hpp"
 #include "tests/support/KopflosesKdeDesktop.hpp"
 #include "tests/support/LogMitschnitt.hpp"
 #include "tests/support/QtWarten.hpp"
@@ -75,6 +77,45 @@ TEST_F(KdeTest, KuerzelDesPortalsMeldenDrueckenUndLoslassenWennKWinSieTippt) {
     QDBusConnection::disconnectFromBus(u"kde-kuerzel"_s);
 }
 
+// Escape belongs to the watch while it runs and to the focused application again after,
+// for every recording anew.
+TEST_F(KdeTest, EscapeGehoertDerWacheNurSolangeSieLaeuft) {
+    QDBusConnection bus = QDBusConnection::connectToBus(
+        qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"), u"kde-escape"_s);
+    {
+        QtMainQueue queue;
+        PortalEscMonitor monitor(bus, queue);
+        WaylandVerbindung verbindung;
+        KWinTastatur tastatur(verbindung, EvdevTastenQuelle::vorgabeBelegung());
+        ASSERT_TRUE(tastatur.bereit());
+        KindProzess& feld =
+            desktop_.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"EscZiel"_s, u"--escape"_s});
+        // The field has the focus once it takes a letter.
+        ASSERT_TRUE(warteQt(
+            [&] {
+                return tastatur.tippe({false, false, XKB_KEY_a}) &&
+                       hatZeileGedruckt(feld, u"a"_s, 300ms);
+            },
+            20s));
+        const auto escape = [&] { return tastatur.tippe({false, false, XKB_KEY_Escape}); };
+        for (int aufnahme = 1; aufnahme <= 2; ++aufnahme) {
+            int gesehen = 0;
+            auto wache = monitor.installiere([&] { ++gesehen; });
+            // The portal binds the shortcut a moment after the watch begins.
+            EXPECT_TRUE(warteQt(
+                [&] { return escape() && warteQt([&] { return gesehen > 0; }, 300ms); }, 15s))
+                << "recording " << aufnahme;
+            wache.reset();
+            EXPECT_TRUE(feldSiehtEscape(feld, escape)) << "recording " << aufnahme;
+            const int danach = gesehen;
+            ASSERT_TRUE(escape());
+            warteQt([] { return false; }, 300ms);
+            EXPECT_EQ(gesehen, danach) << "the closed watch still reports Escape";
+        }
+    }
+    QDBusConnection::disconnectFromBus(u"kde-escape"_s);
+}
+
 // Calls the photo on another thread while the main thread serves the portal's answer.
 std::optional<QByteArray> fotografiere(FensterFoto& foto) {
     auto ergebnis = std::async(std::launch::async, [&] { return foto.fensterScreenshot(); });
@@ -93,12 +134,15 @@ TEST_F(KdeTest, AnordnungFuegtUeberFakeInputEinUndKenntDasAktiveFenster) {
     WaylandPlattform::bestuecke(p, speicher, queue,
                                 [&queue] { return AtspiDienste::erstelle(queue); });
     EXPECT_TRUE(log.enthaelt(u"Wayland: globale Tasten über GlobalShortcuts-Portal"_s));
+    EXPECT_TRUE(log.enthaelt(
+        u"Wayland: Escape (nur während einer Aufnahme gebunden) über GlobalShortcuts-Portal"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: Einfügen über data-control und KWin-fake-input"_s));
     EXPECT_TRUE(
         log.enthaelt(u"Wayland: Vollbild und vordere Anwendung über KDE-Fensterverwaltung"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: Fensterfoto (aktives Fenster) über KWin-ScreenShot2"_s));
     EXPECT_TRUE(log.enthaelt(u"Wayland: HUD und Live-Box über layer-shell"_s));
-    ASSERT_TRUE(p.tasten && p.inserter && p.vordergrund && p.vollbild && p.fensterFoto);
+    ASSERT_TRUE(p.tasten && p.escMonitor && p.inserter && p.vordergrund && p.vollbild &&
+                p.fensterFoto);
 
     KindProzess& feld = desktop_.starte(QString::fromUtf8(PARLIX_TESTFELD), {u"QtZiel"_s});
     ASSERT_TRUE(warteQt([&] { return p.vordergrund->prozess() == feld.pid(); }, 20s));
