@@ -175,6 +175,10 @@ void AppDelegate::verdrahteHotkeys() {
                 c->setzeGesperrt();
             }
         };
+        manager.nimmtAuf = [schwach] {
+            const auto c = schwach.lock();
+            return c && c->aktiv() && c->nochAmAufnehmen();
+        };
     };
     verdrahte(*hotkeys_, Aufnahmemodus::diktat);
     verdrahte(*aktionHotkeys_, Aufnahmemodus::aktion);

@@ -154,7 +154,17 @@ void HotkeyManager::poste(void (HotkeyManager::*operation)()) {
     });
 }
 
+// A recording the coordinator ended by itself is over here too: the next press starts a
+// new one instead of stopping nothing.
+void HotkeyManager::gleicheAb() {
+    if (aufnahmeLaeuft_ && nimmtAuf && !nimmtAuf()) {
+        aufnahmeLaeuft_ = false;
+        gesperrt_ = false;
+    }
+}
+
 void HotkeyManager::tasteRunter() {
+    gleicheAb();
     if (aufnahmeLaeuft_) {
         if (gesperrt_) {
             beende();
@@ -198,6 +208,7 @@ void HotkeyManager::losgelassen() {
 }
 
 void HotkeyManager::toggle() {
+    gleicheAb();
     if (aufnahmeLaeuft_) {
         beende();
     } else {

@@ -54,6 +54,9 @@ public:
     Rueckruf beiStart;
     Rueckruf beiStop;
     Rueckruf beiLock;
+    // Whether the coordinator still takes a recording. It can end one without the
+    // manager (Escape, an error, the toggle command); unset, the manager trusts itself.
+    std::function<bool()> nimmtAuf;
     const bool nurToggle;
 
 private:
@@ -80,6 +83,7 @@ private:
     bool lockPerTaste() const;
     void poste(void (HotkeyManager::*operation)());
 
+    void gleicheAb();
     void tasteRunter();
     void losgelassen();
     void toggle();

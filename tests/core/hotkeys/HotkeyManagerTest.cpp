@@ -96,8 +96,8 @@ TEST_F(HotkeyManagerTest, ShortTapThenPressWithinWindowLocksUntilTheNextPress) {
     modifier(*diktat, linkeStrg, 0);
     queue.vorspulen(10s);
     EXPECT_EQ(lauf.size(), 2u);
-    // The manager is not told when the recording ends elsewhere (Escape, an error), so
-    // the next press stops even then.
+    // A manager that cannot ask whether the recording still runs takes the next press
+    // as the stop.
     modifier(*diktat, linkeStrg, strg);
     EXPECT_EQ(lauf, (Liste{"start d", "lock d", "stop d"}));
     modifier(*diktat, linkeStrg, 0);
@@ -185,6 +185,33 @@ TEST_F(HotkeyManagerTest, CombinationTogglesOnExactModifiersAndPassesItsKeyUp) {
     EXPECT_EQ(lauf.size(), 2u);
     EXPECT_TRUE(sende(*prompt, Ereignistyp::tasteRunter, tasteL, cmdShift));
     EXPECT_EQ(lauf.back(), "stop d");
+}
+
+// Escape, an error or the toggle command end a recording without the hotkey: the next
+// press starts a new recording at once instead of stopping the one that is gone.
+TEST_F(HotkeyManagerTest, ARecordingEndedElsewhereMakesTheNextPressAStart) {
+    bool nimmtAuf = false;
+    auto prompt = erstelle(Hotkey::lockStandard());
+    prompt->nimmtAuf = [&nimmtAuf] { return nimmtAuf; };
+    sende(*prompt, Ereignistyp::tasteRunter, tasteL, cmdShift);
+    nimmtAuf = true;
+    sende(*prompt, Ereignistyp::tasteHoch, tasteL, cmdShift);
+    nimmtAuf = false; // cancelled with Escape
+    sende(*prompt, Ereignistyp::tasteRunter, tasteL, cmdShift);
+    EXPECT_EQ(lauf, (Liste{"start d", "lock d", "start d", "lock d"}));
+
+    // Locked by a double tap, then ended elsewhere: the next press arms a new start.
+    lauf.clear();
+    auto diktat = erstelle(Hotkey::diktatStandard());
+    diktat->nimmtAuf = [&nimmtAuf] { return nimmtAuf; };
+    tippe(*diktat, 100ms);
+    modifier(*diktat, linkeStrg, strg);
+    modifier(*diktat, linkeStrg, 0);
+    ASSERT_EQ(lauf, (Liste{"start d", "lock d"}));
+    queue.vorspulen(1s);
+    modifier(*diktat, linkeStrg, strg);
+    queue.vorspulen(2s);
+    EXPECT_EQ(lauf, (Liste{"start d", "lock d", "start d"}));
 }
 
 TEST_F(HotkeyManagerTest, LockKeyActsOnlyWithLockPerTasteWhichSwitchesDoubleTapsOff) {
