@@ -2,7 +2,6 @@
 
 #include "app/platform/wayland/FernAblage.hpp"
 #include "app/platform/wayland/mutter/MutterFernsteuerung.hpp"
-#include "tests/support/Sitzungsbus.hpp"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -12,7 +11,6 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QThread>
-#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -77,24 +75,12 @@ KopflosesGnomeDesktop::~KopflosesGnomeDesktop() {
     if (bus_) {
         QDBusConnection::disconnectFromBus(bus_->name());
     }
-    for (auto prozess = prozesse_.rbegin(); prozess != prozesse_.rend(); ++prozess) {
-        (*prozess)->sende(SIGTERM);
-        if (!(*prozess)->warteAufEnde(std::chrono::seconds(3))) {
-            (*prozess)->sende(SIGKILL);
-            (*prozess)->warteAufEnde(std::chrono::seconds(3));
-        }
-    }
 }
 
 KindProzess& KopflosesGnomeDesktop::kind(const QString& programm, const QStringList& argumente,
                                          std::optional<QStringList> umgebung) {
-    // setpriv ends the child with this process, even when a test aborts.
-    prozesse_.push_back(std::make_unique<KindProzess>(
-        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
-        KindProzess::Optionen{verzeichnis_.path() + u'/' + QFileInfo(programm).fileName() +
-                                  u".log"_s,
-                              std::move(umgebung)}));
-    return *prozesse_.back();
+    return prozesse_.starte(programm, argumente, QFileInfo(programm).fileName(),
+                            std::move(umgebung));
 }
 
 KindProzess& KopflosesGnomeDesktop::starte(const QString& programm, const QStringList& argumente) {
@@ -104,19 +90,12 @@ KindProzess& KopflosesGnomeDesktop::starte(const QString& programm, const QStrin
 std::optional<QString> KopflosesGnomeDesktop::starteBus(const QString& name) {
     // Both buses start what the machine offers, portals excepted: those this desktop
     // offers it starts itself.
-    const QString konfiguration = sitzungsbusKonfiguration(verzeichnis_.path());
-    KindProzess& bus = kind(u"dbus-daemon"_s, {u"--config-file="_s + konfiguration, u"--nofork"_s,
-                                               u"--nopidfile"_s, u"--print-address=1"_s});
-    QByteArray adresse;
-    const auto ende = Uhr::now() + std::chrono::seconds(20);
-    while (bus.gestartet() && !adresse.contains('\n') && Uhr::now() < ende) {
-        adresse += bus.lies(std::chrono::milliseconds(50));
-    }
-    if (!adresse.contains('\n')) {
+    const auto adresse = prozesse_.starteBus();
+    if (!adresse) {
         fehler_ = u"dbus-daemon (%1) did not start"_s.arg(name);
         return std::nullopt;
     }
-    return QString::fromUtf8(adresse.left(adresse.indexOf('\n')).trimmed());
+    return QString::fromUtf8(*adresse);
 }
 
 bool KopflosesGnomeDesktop::starteBusse() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/KindProzess.hpp"
+#include "tests/support/DesktopProzesse.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 
 #include <QDBusConnection>
@@ -11,7 +12,6 @@
 #include <chrono>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace parlix {
 class FernAblage;
@@ -78,7 +78,7 @@ private:
                       std::optional<QStringList> umgebung = std::nullopt);
 
     QTemporaryDir verzeichnis_;
-    std::vector<std::unique_ptr<KindProzess>> prozesse_;
+    DesktopProzesse prozesse_{verzeichnis_.path()};
     std::optional<QDBusConnection> bus_;
     std::unique_ptr<MutterFernsteuerung> tastatur_;
     std::unique_ptr<FernAblage> nutzerAblage_;
