@@ -184,6 +184,15 @@ void registriere(AnsichtenRegister& ansichten) {
     mitDunkel(ansichten, u"onboarding.wayland"_s, [](RenderUmgebung& u) {
         return onboarding(u, {.eingabe = false, .bildschirm = false, .wayland = true});
     });
+    mitDunkel(ansichten, u"onboarding.gnome"_s, [](RenderUmgebung& u) {
+        return onboarding(u, {.eingabe = false,
+                              .bildschirm = false,
+                              .tastenHinweis = u"onb.tasten.gnome"_s,
+                              .aufnahmeHinweis = u"onb.bildschirm.wayland"_s});
+    });
+    mitDunkel(ansichten, u"onboarding.kde"_s, [](RenderUmgebung& u) {
+        return onboarding(u, {.bildschirm = false, .aufnahmeHinweis = u"onb.bildschirm.kde"_s});
+    });
     using Modus = AnmeldeFormular::Modus;
     mitDunkel(ansichten, u"anmelden"_s,
               [](RenderUmgebung& u) { return login(u, Modus::anmelden, false); });

@@ -32,6 +32,8 @@ public:
     bool istWayland() override { return rechte_.wayland; }
     bool tastenUndEingabe() override { return rechte_.eingabe; }
     bool fensterAufnahme() override { return rechte_.bildschirm; }
+    QString tastenHinweis() override { return rechte_.tastenHinweis; }
+    QString aufnahmeHinweis() override { return rechte_.aufnahmeHinweis; }
 
 private:
     Rechte rechte_;

@@ -29,6 +29,9 @@ public:
         bool bus = true;
         bool bildschirm = true;
         bool wayland = false;
+        // The desktop's own advice where keys or the window photo are missing.
+        QString tastenHinweis{};
+        QString aufnahmeHinweis{};
     };
 
     FensterKulisse(RenderUmgebung& umgebung, Rechte rechte, bool angemeldet = false);

@@ -302,12 +302,15 @@ bool bestueckeFoto(Plattform& p, Sitzung& s) {
     return true;
 }
 
-// On KWin without the grant of the desktop entry, the one thing to do is to run the
-// installed program.
+// What the user can do about a missing window photo: on KWin without the grant of the
+// desktop entry, run the installed program; elsewhere nothing, and actions go without it.
 QString aufnahmeHinweis(const Sitzung& s, bool foto) {
-    return !foto && !s.plasmaFenster && KWinFensterFoto::verfuegbar(QDBusConnection::sessionBus())
+    if (foto) {
+        return {};
+    }
+    return !s.plasmaFenster && KWinFensterFoto::verfuegbar(QDBusConnection::sessionBus())
                ? u"onb.bildschirm.kde"_s
-               : QString();
+               : u"onb.bildschirm.wayland"_s;
 }
 
 bool bestueckeHyprland(Plattform& p, Sitzung& s, MainQueue& mainQueue) {

@@ -116,6 +116,7 @@ TEST_F(GnomeTest, JederDienstNimmtDenWegDenGnome43BietetUndDasLogSagtWelchen) {
     EXPECT_FALSE(p_.desktop->istWayland());
     EXPECT_FALSE(p_.desktop->tastenUndEingabe());
     EXPECT_EQ(p_.desktop->tastenHinweis(), u"onb.tasten.gnome"_s);
+    EXPECT_EQ(p_.desktop->aufnahmeHinweis(), u"onb.bildschirm.wayland"_s);
     EXPECT_FALSE(p_.desktop->fensterAufnahme());
 }
 
