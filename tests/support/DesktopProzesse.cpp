@@ -32,11 +32,13 @@ KindProzess& DesktopProzesse::nimm(std::unique_ptr<KindProzess> prozess) {
     return *prozesse_.back();
 }
 
-std::optional<QByteArray> DesktopProzesse::starteBus(std::chrono::milliseconds frist) {
-    KindProzess& bus = starte(u"dbus-daemon"_s,
-                              {u"--config-file="_s + sitzungsbusKonfiguration(verzeichnis_),
-                               u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
-                              u"dbus-daemon"_s);
+std::optional<QByteArray> DesktopProzesse::starteBus(const QStringList& ohneDienste,
+                                                     std::chrono::milliseconds frist) {
+    KindProzess& bus =
+        starte(u"dbus-daemon"_s,
+               {u"--config-file="_s + sitzungsbusKonfiguration(verzeichnis_, ohneDienste),
+                u"--nofork"_s, u"--nopidfile"_s, u"--print-address=1"_s},
+               u"dbus-daemon"_s);
     QByteArray adresse;
     const auto ende = std::chrono::steady_clock::now() + frist;
     while (bus.gestartet() && !adresse.contains('\n') && std::chrono::steady_clock::now() < ende) {

@@ -31,9 +31,10 @@ public:
     // Takes a process started otherwise (as another user, say) into the set.
     KindProzess& nimm(std::unique_ptr<KindProzess> prozess);
 
-    // A private session bus that starts no desktop portal on demand; its address, or
-    // nothing when it did not start in `frist`.
-    std::optional<QByteArray> starteBus(std::chrono::milliseconds frist = std::chrono::seconds(20));
+    // A private session bus that starts no desktop portal and none of `ohneDienste` on
+    // demand; its address, or nothing when it did not start in `frist`.
+    std::optional<QByteArray> starteBus(const QStringList& ohneDienste = {},
+                                        std::chrono::milliseconds frist = std::chrono::seconds(20));
 
 private:
     QString verzeichnis_;

@@ -1,13 +1,10 @@
 #include "tests/support/KopflosesDesktop.hpp"
 
-#include "tests/support/Sitzungsbus.hpp"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
-#include <csignal>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -76,25 +73,8 @@ KopflosesDesktop::KopflosesDesktop(const Optionen& optionen)
               (!optionen.fensterManager || starteFensterManager());
 }
 
-KopflosesDesktop::~KopflosesDesktop() {
-    // Applications first, the bus and the X server last.
-    for (auto prozess = prozesse_.rbegin(); prozess != prozesse_.rend(); ++prozess) {
-        (*prozess)->sende(SIGTERM);
-        if (!(*prozess)->warteAufEnde(std::chrono::seconds(3))) {
-            (*prozess)->sende(SIGKILL);
-            (*prozess)->warteAufEnde(std::chrono::seconds(3));
-        }
-    }
-}
-
-std::unique_ptr<KindProzess> KopflosesDesktop::kind(const QString& programm,
-                                                    const QStringList& argumente,
-                                                    const QString& protokoll) const {
-    // setpriv ends the child with this process, even when a test aborts.
-    return std::make_unique<KindProzess>(
-        u"setpriv"_s, QStringList{u"--pdeathsig"_s, u"KILL"_s, u"--"_s, programm} + argumente,
-        KindProzess::Optionen{verzeichnis_.path() + u'/' + protokoll + u".log"_s, std::nullopt});
-}
+// Applications end first, the bus and the X server last (DesktopProzesse's order).
+KopflosesDesktop::~KopflosesDesktop() = default;
 
 bool KopflosesDesktop::starteX(QSize groesse) {
     // Numbers from one that depends on the process, so that test programs started
@@ -107,7 +87,7 @@ bool KopflosesDesktop::starteX(QSize groesse) {
         // -noreset: an X server resets whenever its last client leaves, and drops the
         // connections that come in meanwhile; the short-lived checks below (xprop) would
         // make the next program's connection fail now and then.
-        auto x = kind(
+        KindProzess& x = prozesse_.starte(
             u"Xvfb"_s,
             {u':' + QString::number(nummer), u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s,
              u"0"_s, u"%1x%2x24"_s.arg(groesse.width()).arg(groesse.height()), u"-nolisten"_s,
@@ -115,8 +95,7 @@ bool KopflosesDesktop::starteX(QSize groesse) {
             u"Xvfb"_s);
         // Another program may have taken the number meanwhile: the server then ends.
         const QString gemeldet =
-            x->gestartet() ? ersteZeile(*x, std::chrono::seconds(20)) : QString();
-        prozesse_.push_back(std::move(x));
+            x.gestartet() ? ersteZeile(x, std::chrono::seconds(20)) : QString();
         if (!gemeldet.isEmpty()) {
             anzeige_ = u':' + gemeldet;
             umgebung_.setze("DISPLAY", anzeige_.toUtf8());
@@ -128,18 +107,13 @@ bool KopflosesDesktop::starteX(QSize groesse) {
 }
 
 bool KopflosesDesktop::starteBus(const QStringList& ohneDienste) {
-    const QString konfiguration = sitzungsbusKonfiguration(verzeichnis_.path(), ohneDienste);
-    auto bus = kind(u"dbus-daemon"_s,
-                    {u"--config-file="_s + konfiguration, u"--nofork"_s, u"--nopidfile"_s,
-                     u"--print-address=1"_s},
-                    u"dbus-daemon"_s);
-    busAdresse_ = bus->gestartet() ? ersteZeile(*bus, std::chrono::seconds(20)) : QString();
-    prozesse_.push_back(std::move(bus));
-    if (busAdresse_.isEmpty()) {
+    const auto adresse = prozesse_.starteBus(ohneDienste);
+    if (!adresse) {
         fehler_ = u"dbus-daemon did not start"_s;
         return false;
     }
-    umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", busAdresse_.toUtf8());
+    busAdresse_ = QString::fromUtf8(*adresse);
+    umgebung_.setze("DBUS_SESSION_BUS_ADDRESS", *adresse);
     return true;
 }
 
@@ -162,10 +136,10 @@ bool KopflosesDesktop::schalteBarrierefreiheitEin() {
 bool KopflosesDesktop::starteFensterManager() {
     // openbox keeps its log under XDG_CACHE_HOME; a private one keeps the user's cache
     // clean and lets a failure report what openbox said.
-    prozesse_.push_back(kind(
+    prozesse_.starte(
         u"env"_s,
         {u"XDG_CACHE_HOME="_s + verzeichnis_.path() + u"/cache"_s, u"openbox"_s, u"--sm-disable"_s},
-        u"openbox"_s));
+        u"openbox"_s);
     // openbox announces itself with _NET_SUPPORTING_WM_CHECK on the root window. On a
     // loaded CI machine that can take several seconds.
     const auto ende = Uhr::now() + std::chrono::seconds(30);
@@ -184,8 +158,7 @@ bool KopflosesDesktop::starteFensterManager() {
 }
 
 KindProzess& KopflosesDesktop::starte(const QString& programm, const QStringList& argumente) {
-    prozesse_.push_back(kind(programm, argumente, QFileInfo(programm).fileName()));
-    return *prozesse_.back();
+    return prozesse_.starte(programm, argumente, QFileInfo(programm).fileName());
 }
 
 quint64 KopflosesDesktop::warteAufFenster(const QString& name,

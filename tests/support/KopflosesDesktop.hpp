@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform/KindProzess.hpp"
+#include "tests/support/DesktopProzesse.hpp"
 #include "tests/support/GesetzteUmgebung.hpp"
 
 #include <QSize>
@@ -8,8 +9,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
-#include <memory>
-#include <vector>
 
 namespace parlix::test {
 
@@ -63,13 +62,11 @@ private:
     bool starteFensterManager();
     bool starteBus(const QStringList& ohneDienste);
     bool schalteBarrierefreiheitEin();
-    std::unique_ptr<KindProzess> kind(const QString& programm, const QStringList& argumente,
-                                      const QString& protokoll) const;
 
     QTemporaryDir verzeichnis_;
     QString anzeige_;
     QString busAdresse_;
-    std::vector<std::unique_ptr<KindProzess>> prozesse_;
+    DesktopProzesse prozesse_{verzeichnis_.path()};
     bool laeuft_ = false;
     QString fehler_;
     GesetzteUmgebung umgebung_;
